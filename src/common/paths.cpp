@@ -1,0 +1,185 @@
+#include "common/paths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+
+#include "common/errors.h"
+#include "common/sjis.h"
+
+namespace tv::files {
+
+namespace stdfs = std::filesystem;
+
+namespace {
+
+stdfs::path& root() {
+    static stdfs::path folder = stdfs::current_path();
+    return folder;
+}
+
+bool ascii_iequal(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// Splits at "\" and "/" outside double-byte characters.
+std::vector<std::string> split_components(std::string_view path) {
+    std::vector<std::string> parts;
+    std::string current;
+    for (std::size_t i = 0; i < path.size();) {
+        std::size_t len = char_length(path, i);
+        if (len == 1 && (path[i] == '\\' || path[i] == '/')) {
+            if (!current.empty()) parts.push_back(std::move(current));
+            current.clear();
+        } else {
+            current.append(path.substr(i, len));
+        }
+        i += len;
+    }
+    if (!current.empty()) parts.push_back(std::move(current));
+    return parts;
+}
+
+int error_number_for(int e) {
+    switch (e) {
+        case ENOENT: case ENOTDIR: return err::kNotFound;
+        case EACCES: case EPERM: case EBUSY: case EROFS: case ETXTBSY: return err::kAccessDenied;
+        case EEXIST: return err::kExists;
+        case ENAMETOOLONG: case EINVAL: case EISDIR: return err::kBadName;
+        default: return err::kFileAnomaly;
+    }
+}
+
+}  // namespace
+
+void set_program_folder(const stdfs::path& folder) { root() = folder; }
+const stdfs::path& program_folder() { return root(); }
+
+void raise_errno(int error_number, std::string_view what) {
+    raise_error(error_number_for(error_number),
+                std::string(what) + ": " + std::generic_category().message(error_number));
+}
+
+stdfs::path resolve(std::string_view path) {
+    stdfs::path current = (!path.empty() && path[0] == '/') ? stdfs::path("/") : root();
+    for (const std::string& part : split_components(path)) {
+        std::string name = to_utf8(part);
+        stdfs::path exact = current / name;
+        std::error_code ec;
+        if (name == "." || name == ".." || stdfs::exists(stdfs::symlink_status(exact, ec))) {
+            current = std::move(exact);
+            continue;
+        }
+        // Case-blind match; of several variants the smallest in raw bytes, so the choice is stable.
+        std::string best;
+        for (stdfs::directory_iterator it(current, ec), end; !ec && it != end; it.increment(ec)) {
+            std::string candidate = it->path().filename().string();
+            if (ascii_iequal(candidate, name) && (best.empty() || candidate < best)) best = candidate;
+        }
+        current = best.empty() ? std::move(exact) : current / best;
+    }
+    return current;
+}
+
+std::string join(std::string_view folder, std::string_view name) {
+    std::string out(folder);
+    out += '\\';
+    out += name;
+    return out;
+}
+
+std::pair<std::string, std::string> split_folder_name(std::string_view path) {
+    std::size_t back = find_last_char(path, '\\');
+    std::size_t slash = find_last_char(path, '/');
+    std::size_t at = back == std::string_view::npos ? slash
+                     : slash == std::string_view::npos ? back
+                                                       : std::max(back, slash);
+    if (at == std::string_view::npos) return {std::string(), std::string(path)};
+    return {std::string(path.substr(0, at)), std::string(path.substr(at + 1))};
+}
+
+bool file_exists(std::string_view path) {
+    std::error_code ec;
+    return stdfs::is_regular_file(resolve(path), ec);
+}
+
+bool folder_exists(std::string_view path) {
+    std::error_code ec;
+    return stdfs::is_directory(resolve(path), ec);
+}
+
+std::uintmax_t file_size(std::string_view path) {
+    std::error_code ec;
+    auto size = stdfs::file_size(resolve(path), ec);
+    return ec ? 0 : size;
+}
+
+bool remove_if_exists(std::string_view path) {
+    stdfs::path disk = resolve(path);
+    std::error_code ec;
+    auto status = stdfs::symlink_status(disk, ec);
+    if (ec || !stdfs::exists(status)) return false;
+    if (stdfs::is_directory(status)) raise_error(err::kAccessDenied, "is a folder: " + disk.string());
+    if (!stdfs::remove(disk, ec) && ec) raise_errno(ec.value(), "delete " + disk.string());
+    return true;
+}
+
+void remove_file(std::string_view path) {
+    if (!remove_if_exists(path)) raise_error(err::kNotFound, "file not found: " + std::string(path));
+}
+
+void copy_file(std::string_view from, std::string_view to) {
+    std::error_code ec;
+    stdfs::path source = resolve(from);
+    if (!stdfs::is_regular_file(source, ec)) raise_error(err::kNotFound, "file not found: " + source.string());
+    stdfs::copy_file(source, resolve(to), stdfs::copy_options::overwrite_existing, ec);
+    if (ec) raise_errno(ec.value(), "copy " + source.string());
+}
+
+void rename_file(std::string_view from, std::string_view to) {
+    std::error_code ec;
+    stdfs::rename(resolve(from), resolve(to), ec);
+    if (ec) raise_errno(ec.value(), "rename " + std::string(from));
+}
+
+void make_folder(std::string_view path) {
+    std::error_code ec;
+    stdfs::create_directory(resolve(path), ec);
+}
+
+bool name_less(std::string_view a, std::string_view b) {
+    std::string ka = lower_ascii(a), kb = lower_ascii(b);
+    if (ka != kb) return ka < kb;  // std::string compares bytes as unsigned
+    return a < b;                  // raw-byte tie-break, so case variants keep one order
+}
+
+std::vector<std::string> list_folder_files(std::string_view folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (stdfs::directory_iterator it(resolve(folder), ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (name.empty() || name[0] == '.') continue;
+        std::error_code sec;
+        if (!it->is_regular_file(sec)) continue;
+        auto cp932 = from_utf8(name);
+        if (!cp932) continue;
+        names.push_back(std::move(*cp932));
+    }
+    // Sort by precomputed keys: the same order as name_less, without folding on every comparison.
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(names.size());
+    for (auto& name : names) keyed.emplace_back(lower_ascii(name), std::move(name));
+    std::sort(keyed.begin(), keyed.end());
+    names.clear();
+    for (auto& entry : keyed) names.push_back(std::move(entry.second));
+    return names;
+}
+
+}  // namespace tv::files

@@ -1,0 +1,260 @@
+#include "common/sjis.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <mutex>
+#include <stdexcept>
+#include <unordered_map>
+
+namespace tv {
+
+namespace {
+
+bool is_blank_at(std::string_view s, std::size_t i, std::size_t& len) {
+    if (s[i] == ' ') {
+        len = 1;
+        return true;
+    }
+    if (static_cast<unsigned char>(s[i]) == 0x81 && i + 1 < s.size() &&
+        static_cast<unsigned char>(s[i + 1]) == 0x40) {
+        len = 2;
+        return true;
+    }
+    len = char_length(s, i);
+    return false;
+}
+
+// One iconv descriptor per direction, opened once.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+        }
+    }
+    ~Converter() { iconv_close(cd_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts as much as it can. On an invalid or unconvertible sequence it calls
+    // on_bad(out, in_remaining) which returns how many input bytes to skip (0 = give up).
+    template <typename OnBad>
+    bool convert(std::string_view in, std::string& out, OnBad on_bad) {
+        std::lock_guard lock(mutex_);
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* inp = const_cast<char*>(in.data());
+        std::size_t inleft = in.size();
+        char buffer[4096];
+        while (inleft > 0) {
+            char* outp = buffer;
+            std::size_t outleft = sizeof buffer;
+            std::size_t r = iconv(cd_, &inp, &inleft, &outp, &outleft);
+            out.append(buffer, static_cast<std::size_t>(outp - buffer));
+            if (r == static_cast<std::size_t>(-1)) {
+                if (errno == E2BIG) continue;
+                std::size_t skip = on_bad(out, std::string_view(inp, inleft));
+                if (skip == 0) return false;
+                inp += skip;
+                inleft -= skip;
+                iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+            }
+        }
+        char* outp = buffer;
+        std::size_t outleft = sizeof buffer;
+        iconv(cd_, nullptr, nullptr, &outp, &outleft);
+        out.append(buffer, static_cast<std::size_t>(outp - buffer));
+        return true;
+    }
+
+private:
+    iconv_t cd_;
+    std::mutex mutex_;
+};
+
+Converter& to_utf8_converter() {
+    static Converter c("UTF-8", "CP932");
+    return c;
+}
+Converter& from_utf8_converter() {
+    static Converter c("CP932", "UTF-8");
+    return c;
+}
+
+// Length of the UTF-8 sequence starting at the first byte of `s` (1 for a bad byte).
+std::size_t utf8_sequence_length(std::string_view s) {
+    auto c = static_cast<unsigned char>(s[0]);
+    std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
+    if (n > s.size()) return 1;
+    for (std::size_t i = 1; i < n; ++i) {
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 1;
+    }
+    return n;
+}
+
+}  // namespace
+
+std::string trim_left(std::string_view s) {
+    std::size_t i = 0, len = 0;
+    while (i < s.size() && is_blank_at(s, i, len)) i += len;
+    return std::string(s.substr(i));
+}
+
+std::string trim_right(std::string_view s) {
+    std::size_t end = 0, i = 0, len = 0;
+    while (i < s.size()) {
+        bool blank = is_blank_at(s, i, len);
+        i += len;
+        if (!blank) end = i;
+    }
+    return std::string(s.substr(0, end));
+}
+
+std::string trim(std::string_view s) { return trim_right(trim_left(s)); }
+
+bool is_blank(std::string_view s) {
+    std::size_t i = 0, len = 0;
+    while (i < s.size()) {
+        if (!is_blank_at(s, i, len)) return false;
+        i += len;
+    }
+    return true;
+}
+
+std::string upper_ascii(std::string_view s) {
+    std::string out(s);
+    for (std::size_t i = 0; i < out.size();) {
+        std::size_t len = char_length(out, i);
+        if (len == 1 && out[i] >= 'a' && out[i] <= 'z') out[i] = static_cast<char>(out[i] - 'a' + 'A');
+        i += len;
+    }
+    return out;
+}
+
+std::string lower_ascii(std::string_view s) {
+    std::string out(s);
+    for (std::size_t i = 0; i < out.size();) {
+        std::size_t len = char_length(out, i);
+        if (len == 1 && out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] - 'A' + 'a');
+        i += len;
+    }
+    return out;
+}
+
+std::string from_byte(std::string_view s, std::size_t k) {
+    if (k == 0) k = 1;
+    if (k > s.size()) return {};
+    return std::string(s.substr(k - 1));
+}
+
+std::string left_bytes(std::string_view s, std::size_t n) { return std::string(s.substr(0, n)); }
+
+std::string mid_bytes(std::string_view s, std::size_t start, std::size_t length) {
+    if (start == 0) start = 1;
+    if (start > s.size()) return {};
+    return std::string(s.substr(start - 1, length));
+}
+
+std::string right_bytes(std::string_view s, std::size_t n) {
+    return n >= s.size() ? std::string(s) : std::string(s.substr(s.size() - n));
+}
+
+std::string fit_width(std::string_view s, std::size_t width) {
+    std::string out;
+    out.reserve(width);
+    std::size_t i = 0;
+    while (i < s.size() && out.size() < width) {
+        std::size_t len = char_length(s, i);
+        if (out.size() + len > width) break;  // a double-byte character does not fit: blank below
+        if (len == 1 && is_lead_byte(static_cast<unsigned char>(s[i]))) break;  // lone lead byte at the end
+        out.append(s.substr(i, len));
+        i += len;
+    }
+    out.append(width - out.size(), ' ');
+    return out;
+}
+
+bool starts_with_upper(std::string_view s, std::string_view upper) {
+    if (s.size() < upper.size()) return false;
+    return upper_ascii(s.substr(0, upper.size())) == upper;
+}
+
+std::size_t find_last_char(std::string_view s, char c) {
+    std::size_t found = std::string_view::npos;
+    for (std::size_t i = 0; i < s.size();) {
+        std::size_t len = char_length(s, i);
+        if (len == 1 && s[i] == c) found = i;
+        i += len;
+    }
+    return found;
+}
+
+std::size_t find_first_char(std::string_view s, char c, std::size_t from) {
+    for (std::size_t i = 0; i < s.size();) {
+        std::size_t len = char_length(s, i);
+        if (i >= from && len == 1 && s[i] == c) return i;
+        i += len;
+    }
+    return std::string_view::npos;
+}
+
+std::string to_utf8(std::string_view cp932) {
+    std::string out;
+    out.reserve(cp932.size() * 3 / 2);
+    to_utf8_converter().convert(cp932, out, [](std::string& o, std::string_view) {
+        o += "\xEF\xBF\xBD";
+        return std::size_t{1};
+    });
+    return out;
+}
+
+std::optional<std::string> from_utf8(std::string_view utf8) {
+    std::string out;
+    bool ok = from_utf8_converter().convert(utf8, out, [](std::string&, std::string_view) { return std::size_t{0}; });
+    if (!ok) return std::nullopt;
+    return out;
+}
+
+std::string from_utf8_lossy(std::string_view utf8, std::string_view replacement) {
+    std::string out;
+    from_utf8_converter().convert(utf8, out, [replacement](std::string& o, std::string_view rest) {
+        o += replacement;
+        return utf8_sequence_length(rest);
+    });
+    return out;
+}
+
+const std::string& sj(const char* utf8_literal) {
+    static std::mutex mutex;
+    static std::unordered_map<const char*, std::string> cache;
+    std::lock_guard lock(mutex);
+    auto it = cache.find(utf8_literal);
+    if (it == cache.end()) {
+        auto converted = from_utf8(utf8_literal);
+        if (!converted) throw std::logic_error(std::string("literal not representable in CP932: ") + utf8_literal);
+        it = cache.emplace(utf8_literal, std::move(*converted)).first;
+    }
+    return it->second;
+}
+
+long long numeric_value(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    bool any = false;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
+        if (value < 100000000000000000LL) value = value * 10 + (s[i] - '0');
+        ++i;
+        any = true;
+    }
+    if (!any) return 0;
+    return negative ? -value : value;
+}
+
+}  // namespace tv

@@ -1,0 +1,58 @@
+#include "platform/events.h"
+
+#include "platform/platform.h"
+
+namespace tv::platform {
+
+bool EventQueue::post(Event event) {
+    if (events_.size() >= kCapacity) {
+        ++dropped_;
+        return false;
+    }
+    events_.push_back(std::move(event));
+    return true;
+}
+
+bool EventQueue::run_next() {
+    if (events_.empty()) return false;
+    Event event = std::move(events_.front());
+    events_.pop_front();
+    if (event.run) {
+        event.run();
+    } else {
+        handlers().run(event.name);
+    }
+    return true;
+}
+
+EventQueue& event_queue() {
+    static EventQueue queue;
+    return queue;
+}
+
+void Handlers::run(const std::string& name) {
+    auto it = table_.find(name);
+    if (it == table_.end()) return;
+    auto handler = it->second;  // a handler may replace the table entry while it runs
+    handler();
+}
+
+Handlers& handlers() {
+    static Handlers table;
+    return table;
+}
+
+void EVENT_PUMP() {
+    if (event_queue().run_next()) return;
+    if (auto* windows = services().window_system) {
+        windows->dispatch_one_message();
+        event_queue().run_next();
+    }
+}
+
+void run_queued_events() {
+    while (event_queue().run_next()) {
+    }
+}
+
+}  // namespace tv::platform

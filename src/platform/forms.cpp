@@ -1,0 +1,197 @@
+#include "platform/forms.h"
+
+#include <algorithm>
+
+#include "common/errors.h"
+#include "common/paths.h"
+#include "platform/events.h"
+#include "platform/platform.h"
+
+namespace tv::platform {
+
+namespace {
+FormsView* view() { return services().view; }
+}  // namespace
+
+std::string Control::item(int i) const {
+    if (i < 0 || i >= count()) return {};
+    return items_[static_cast<std::size_t>(i)];
+}
+
+void Control::add_item(std::string row) {
+    if (sorted) {
+        auto at = std::upper_bound(items_.begin(), items_.end(), row,
+                                   [](const std::string& a, const std::string& b) { return files::name_less(a, b); });
+        items_.insert(at, std::move(row));
+    } else {
+        items_.push_back(std::move(row));
+    }
+    changed();
+}
+
+void Control::remove_item(int i) {
+    if (i < 0 || i >= count()) return;
+    items_.erase(items_.begin() + i);
+    if (selected_ >= count()) selected_ = -1;
+    changed();
+}
+
+void Control::clear() {
+    items_.clear();
+    selected_ = -1;
+    top_index_ = 0;
+    changed();
+}
+
+void Control::set_items(std::vector<std::string> rows) {
+    if (sorted) {
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const std::string& a, const std::string& b) { return files::name_less(a, b); });
+    }
+    items_ = std::move(rows);
+    selected_ = -1;
+    top_index_ = 0;
+    changed();
+}
+
+void Control::select(int i) {
+    selected_ = (i >= 0 && i < count()) ? i : -1;
+    changed();
+}
+
+void Control::set_top_index(int i) {
+    if (items_.empty()) return;
+    int last_top = std::max(0, count() - std::max(1, visible_rows));
+    top_index_ = std::clamp(i, 0, last_top);
+    changed();
+}
+
+void Control::changed() {
+    if (auto* v = view()) v->control_changed(*form_, *this);
+}
+
+Control& Form::add(const std::string& name, ControlKind kind) {
+    auto control = std::make_unique<Control>(this, name, kind);
+    Control& ref = *control;
+    order_.push_back(&ref);
+    controls_[name] = std::move(control);
+    return ref;
+}
+
+Control& Form::control(const std::string& name) {
+    auto it = controls_.find(name);
+    if (it == controls_.end()) {
+        // A control of a form that is not loaded (or not defined) answers as an empty one.
+        return add(name, ControlKind::Label);
+    }
+    return *it->second;
+}
+
+void Form::reset_controls() {
+    controls_.clear();
+    order_.clear();
+}
+
+void Form::add_op(DrawOp op) {
+    drawing_.push_back(std::move(op));
+    if (auto* v = view()) v->drawing_changed(*this);
+}
+
+void Form::clear_drawing() {
+    drawing_.clear();
+    if (auto* v = view()) v->drawing_changed(*this);
+}
+
+void Form::draw_text(int x, int y, const std::string& text, Rgb color) {
+    DrawOp op;
+    op.kind = DrawOp::Kind::Text;
+    op.x1 = x;
+    op.y1 = y;
+    op.text = text;
+    op.color = color;
+    op.font = font;
+    add_op(std::move(op));
+}
+
+void Form::draw_filled_box(int x1, int y1, int x2, int y2, Rgb outline, Rgb fill) {
+    // A filled box hides what lies wholly inside it: drop those shapes so the list stays short.
+    std::erase_if(drawing_, [&](const DrawOp& op) {
+        if (op.kind == DrawOp::Kind::Text) return false;
+        int ax = std::min(op.x1, op.x2), bx = std::max(op.x1, op.x2);
+        int ay = std::min(op.y1, op.y2), by = std::max(op.y1, op.y2);
+        return ax >= std::min(x1, x2) && bx <= std::max(x1, x2) && ay >= std::min(y1, y2) && by <= std::max(y1, y2);
+    });
+    add_op(DrawOp{DrawOp::Kind::FilledBox, x1, y1, x2, y2, outline, fill, {}, {}});
+}
+
+void Form::draw_box(int x1, int y1, int x2, int y2, Rgb outline) {
+    add_op(DrawOp{DrawOp::Kind::Box, x1, y1, x2, y2, outline, {}, {}, {}});
+}
+
+void Form::draw_line(int x1, int y1, int x2, int y2, Rgb color) {
+    add_op(DrawOp{DrawOp::Kind::Line, x1, y1, x2, y2, color, {}, {}, {}});
+}
+
+void Form::changed() {
+    if (auto* v = view()) v->form_changed(*this);
+}
+
+void Forms::define(const std::string& name, Definition definition) { definitions_[name] = std::move(definition); }
+
+Form& Forms::get(const std::string& name) {
+    auto it = forms_.find(name);
+    if (it == forms_.end()) it = forms_.emplace(name, std::make_unique<Form>(name)).first;
+    return *it->second;
+}
+
+bool Forms::is_loaded(const std::string& name) const {
+    auto it = forms_.find(name);
+    return it != forms_.end() && it->second->loaded;
+}
+
+void Forms::load(const std::string& name) {
+    Form& f = get(name);
+    if (f.loaded) return;
+    f.reset_controls();
+    f.clear_drawing();
+    auto it = definitions_.find(name);
+    if (it != definitions_.end()) it->second(f);
+    f.loaded = true;
+    f.changed();
+    event_queue().post(name + "_START");
+}
+
+void Forms::unload(const std::string& name) {
+    Form& f = get(name);
+    if (!f.loaded) return;
+    f.loaded = false;
+    f.visible = false;
+    f.topmost = false;
+    f.pointer = MousePointer::Default;
+    f.changed();
+    f.clear_drawing();
+    f.reset_controls();
+    if (child_ == name) child_.clear();
+}
+
+void Forms::reset() {
+    forms_.clear();
+    definitions_.clear();
+    child_.clear();
+}
+
+void Forms::take_child_slot(const std::string& name) {
+    if (!child_.empty() && child_ != name) raise_error(err::kSlotOccupied, "child window slot occupied by " + child_);
+    child_ = name;
+}
+
+void Forms::free_child_slot(const std::string& name) {
+    if (child_ == name) child_.clear();
+}
+
+Forms& forms() {
+    static Forms registry;
+    return registry;
+}
+
+}  // namespace tv::platform

@@ -1,0 +1,192 @@
+// The forms model: the program's windows and their named controls, with their state and a retained
+// drawing list. The model knows nothing of how it is shown; a FormsView (Qt, or none) follows it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tv::platform {
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+enum class MousePointer { Default, Arrow, Hourglass };
+enum class SizeUnit { Pixels, Points };  // a character height in pixels, or a size in points
+
+struct Font {
+    std::string face;  // CP932, e.g. "ＭＳ 明朝"
+    double size = 12;
+    SizeUnit unit = SizeUnit::Pixels;
+    bool bold = false;
+    bool italic = false;
+    bool operator==(const Font&) const = default;
+};
+
+struct DrawOp {
+    enum class Kind { Text, FilledBox, Box, Line };
+    Kind kind = Kind::Text;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    Rgb color;       // text colour, outline or line colour
+    Rgb fill;        // interior of a filled box
+    std::string text;  // CP932
+    Font font;
+};
+
+enum class ControlKind { Button, Label, Edit, ListBox, CheckBox, Radio, ComboBox, Timer, MenuItem, Frame };
+
+class Form;
+
+class Control {
+public:
+    Control(Form* form, std::string name, ControlKind kind) : form_(form), name_(std::move(name)), kind_(kind) {}
+
+    const std::string& name() const { return name_; }
+    ControlKind kind() const { return kind_; }
+    Form& form() const { return *form_; }
+
+    // Common state.
+    std::string caption;  // button, label, check box, menu item (CP932)
+    int x = 0, y = 0, width = 0, height = 0;
+    bool visible = true;
+    bool enabled = true;
+    int font_weight = 400;
+    Font font;
+    // Check box, radio button, menu check mark.
+    bool checked = false;
+    // Edit and combo box text (CP932) and the edit's byte limit (0: none).
+    std::string text;
+    std::size_t max_length = 0;
+    // Timer: its period in ms; it raises its event every tenth period.
+    int interval = 0;
+    bool timer_enabled = false;
+    std::int64_t timer_started_ms = 0;
+    std::int64_t timer_ticks_done = 0;
+    // Menu item: the handler its choice raises.
+    std::string event_name;
+
+    // List box and combo box rows.
+    bool sorted = false;
+    const std::vector<std::string>& items() const { return items_; }
+    int count() const { return static_cast<int>(items_.size()); }
+    // Row i (0-based); the empty text beyond the end.
+    std::string item(int i) const;
+    void add_item(std::string row);
+    void remove_item(int i);
+    void clear();
+    void set_items(std::vector<std::string> rows);  // replaces all rows (sorted when the list is)
+    int selected() const { return selected_; }
+    void select(int i);  // -1: none
+    int top_index() const { return top_index_; }
+    // Scrolls so that row i is the top row as far as the list allows; -1 on an empty list is ignored.
+    void set_top_index(int i);
+    int visible_rows = 10;
+
+    // Tells the view that this control's state changed.
+    void changed();
+
+private:
+    Form* form_;
+    std::string name_;
+    ControlKind kind_;
+    std::vector<std::string> items_;
+    int selected_ = -1;
+    int top_index_ = 0;
+};
+
+class Form {
+public:
+    explicit Form(std::string name) : name_(std::move(name)) {}
+
+    const std::string& name() const { return name_; }
+
+    bool loaded = false;
+    bool visible = false;
+    bool enabled = true;
+    bool minimized = false;
+    bool topmost = false;
+    bool borderless = false;
+    std::string caption;  // CP932
+    std::string icon;     // system path of the icon file, empty for the default
+    MousePointer pointer = MousePointer::Default;
+    int left = 0, top = 0, width = 0, height = 0;  // client area
+    int frame_width = 0, frame_height = 0;           // outer minus client size (title, borders, menu)
+    Rgb background{236, 233, 216};
+    Rgb fore_color{0, 0, 0};
+    Rgb fill_color{0, 0, 0};
+    Font font;
+
+    // Controls by name; created by the form's definition when it loads.
+    Control& add(const std::string& name, ControlKind kind);
+    Control& control(const std::string& name);
+    bool has(const std::string& name) const { return controls_.count(name) != 0; }
+    const std::vector<Control*>& controls() const { return order_; }
+
+    // Drawing, in the window's current font and colours. Coordinates are client pixels.
+    void clear_drawing();
+    void draw_text(int x, int y, const std::string& text, Rgb color);
+    void draw_filled_box(int x1, int y1, int x2, int y2, Rgb outline, Rgb fill);
+    void draw_box(int x1, int y1, int x2, int y2, Rgb outline);
+    void draw_line(int x1, int y1, int x2, int y2, Rgb color);
+    const std::vector<DrawOp>& drawing() const { return drawing_; }
+
+    // Window state changes are announced by the code that makes them.
+    void changed();
+
+    void reset_controls();  // drops every control (unload)
+
+private:
+    void add_op(DrawOp op);
+
+    std::string name_;
+    std::map<std::string, std::unique_ptr<Control>> controls_;
+    std::vector<Control*> order_;
+    std::vector<DrawOp> drawing_;
+};
+
+// What shows the model (the Qt view). Every call comes after the change.
+class FormsView {
+public:
+    virtual ~FormsView() = default;
+    virtual void form_changed(Form& form) = 0;
+    virtual void drawing_changed(Form& form) = 0;
+    virtual void control_changed(Form& form, Control& control) = 0;
+};
+
+class Forms {
+public:
+    using Definition = std::function<void(Form&)>;
+
+    // The definition builds a form's controls and initial state when it loads.
+    void define(const std::string& name, Definition definition);
+    Form& get(const std::string& name);
+    bool is_loaded(const std::string& name) const;
+    // Loads a form that is not loaded: builds it from its definition and queues its load event
+    // "<NAME>_START". A loaded form is left as it is.
+    void load(const std::string& name);
+    // Unloads without any close event; the window leaves the screen.
+    void unload(const std::string& name);
+    void reset();
+
+    // The single child-window slot: taking it while occupied raises error 1001.
+    void take_child_slot(const std::string& name);
+    void free_child_slot(const std::string& name);
+    const std::string& child_slot() const { return child_; }
+
+private:
+    std::map<std::string, std::unique_ptr<Form>> forms_;
+    std::map<std::string, Definition> definitions_;
+    std::string child_;
+};
+
+Forms& forms();
+
+// Shorthands.
+inline Form& form(const std::string& name) { return forms().get(name); }
+
+}  // namespace tv::platform

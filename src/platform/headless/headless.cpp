@@ -1,0 +1,114 @@
+#include "platform/headless/headless.h"
+
+#include <chrono>
+#include <ctime>
+
+#include "common/errors.h"
+#include "platform/events.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
+
+namespace tv::platform::headless {
+
+namespace {
+
+std::int64_t to_seconds(const DateTime& t) {
+    std::tm tm{};
+    tm.tm_year = t.year - 1900;
+    tm.tm_mon = t.month - 1;
+    tm.tm_mday = t.day;
+    tm.tm_hour = t.hour;
+    tm.tm_min = t.minute;
+    tm.tm_sec = t.second;
+    return static_cast<std::int64_t>(timegm(&tm));
+}
+
+DateTime from_seconds(std::int64_t seconds) {
+    std::time_t s = static_cast<std::time_t>(seconds);
+    std::tm tm{};
+    gmtime_r(&s, &tm);
+    return DateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+}  // namespace
+
+DateTime VirtualClock::now() { return from_seconds(to_seconds(start_) + elapsed_ms_ / 1000); }
+
+void VirtualClock::set_now(DateTime t) {
+    start_ = t;
+    elapsed_ms_ = 0;
+}
+
+void VirtualClock::sleep_ms(int ms) {
+    if (ms < 0) ms = 0;
+    elapsed_ms_ += ms;
+    paused_ms_ += ms;
+    pauses_.push_back(ms);
+    if (on_sleep) on_sleep(ms);
+}
+
+MsgAnswer RecordingMessageBox::show(const MessageBoxRequest& request) {
+    shown_.push_back(request);
+    if (while_shown) while_shown(request);
+    if (!answers_.empty()) {
+        MsgAnswer answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+    switch (request.buttons) {
+        case MsgButtons::YesNo:
+        case MsgButtons::YesNoCancel: return MsgAnswer::Yes;
+        case MsgButtons::RetryCancel: return MsgAnswer::Retry;
+        default: return MsgAnswer::Ok;
+    }
+}
+
+void FakeScriptHost::run_and_wait(const std::string& script_name) {
+    ++total_;
+    ++starts_[script_name];
+    if (failing_.count(script_name)) raise_error(err::kBadName, "cannot start " + script_name);
+    auto it = actions_.find(script_name);
+    if (it != actions_.end()) it->second();
+    // Window messages that arrive while the script runs are dispatched during the wait.
+    if (while_waiting) while_waiting(script_name);
+    if (auto* windows = services().window_system) windows->dispatch_pending_messages();
+}
+
+int FakeScriptHost::starts(const std::string& script_name) const {
+    auto it = starts_.find(script_name);
+    return it == starts_.end() ? 0 : it->second;
+}
+
+bool ScriptedWindowSystem::dispatch_one_message() {
+    if (messages_.empty()) return false;
+    auto message = std::move(messages_.front());
+    messages_.pop_front();
+    message();
+    return true;
+}
+
+void ScriptedWindowSystem::dispatch_pending_messages() {
+    while (dispatch_one_message()) {
+    }
+}
+
+HeadlessPlatform::HeadlessPlatform() {
+    auto& s = services();
+    s = Services{};
+    s.clock = &clock;
+    s.message_box = &message_box;
+    s.script_host = &script_host;
+    s.window_system = &window_system;
+    event_queue().clear();
+    handlers().clear();
+    forms().reset();
+}
+
+HeadlessPlatform::~HeadlessPlatform() {
+    event_queue().clear();
+    handlers().clear();
+    forms().reset();
+    services() = Services{};
+}
+
+}  // namespace tv::platform::headless

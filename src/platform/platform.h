@@ -1,0 +1,37 @@
+// The current platform: which implementation of each service the program uses.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/services.h"
+
+namespace tv::platform {
+
+class FormsView;
+
+struct Services {
+    Clock* clock = nullptr;
+    MessageBoxService* message_box = nullptr;
+    ScriptHost* script_host = nullptr;
+    WindowSystem* window_system = nullptr;
+    FormsView* view = nullptr;  // may be null: the model alone
+    // Runs just before the program ends (the view closes its windows).
+    std::function<void()> on_program_end;
+};
+
+Services& services();
+
+// Thrown to end the program; derived from nothing, so no handler of the program catches it.
+struct ProgramEnd {};
+
+[[noreturn]] void end_program();
+
+// Shorthands for the services.
+void pause(int ms);
+DateTime now();
+MsgAnswer message_box(const std::string& owner, const std::string& title, const std::string& text,
+                      MsgButtons buttons, MsgIcon icon);
+
+}  // namespace tv::platform

@@ -1,0 +1,49 @@
+// The services our stand-in for the desktop platform offers the program. Each is an interface with
+// a headless implementation (tests, benchmarks) and a Qt one (people).
+#pragma once
+
+#include <string>
+
+#include "platform/clock.h"
+
+namespace tv::platform {
+
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgAnswer { Ok, Cancel, Yes, No, Retry };
+
+struct MessageBoxRequest {
+    std::string owner;  // form name, empty for none
+    std::string title;  // CP932
+    std::string text;   // CP932
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgIcon icon = MsgIcon::None;
+};
+
+class MessageBoxService {
+public:
+    virtual ~MessageBoxService() = default;
+    // Modal: window messages are dispatched while it is shown, queued events do not run.
+    virtual MsgAnswer show(const MessageBoxRequest& request) = 0;
+};
+
+// Starts a script by its file name in the program folder and waits for its process to end,
+// dispatching window messages meanwhile (never running a queued event). A script that cannot be
+// started raises a runtime error.
+class ScriptHost {
+public:
+    virtual ~ScriptHost() = default;
+    virtual void run_and_wait(const std::string& script_name) = 0;
+};
+
+// Window messages: painting, input that becomes queued events, close requests.
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+    // Dispatches one waiting window message; false when none was waiting.
+    virtual bool dispatch_one_message() = 0;
+    // Dispatches what is waiting now (used while a script or a box is waited for).
+    virtual void dispatch_pending_messages() = 0;
+};
+
+}  // namespace tv::platform

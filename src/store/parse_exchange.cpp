@@ -1,0 +1,205 @@
+#include "store/parse_exchange.h"
+
+#include <array>
+
+#include "common/globals.h"
+#include "common/paths.h"
+#include "common/sjis.h"
+#include "common/text_file.h"
+#include "platform/events.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
+
+namespace tv::store {
+
+namespace {
+
+using Op = PreStep::Op;
+using When = PreStep::When;
+namespace pf = tv::platform;
+
+// The rebuilds and the silent re-index share their steps before the launch.
+const std::vector<PreStep> kRebuildSteps{
+    {Op::DeleteRequest, 20}, {Op::DeleteResult, 20}, {Op::CallerStep, 20}, {Op::WriteRequest, 20}};
+const std::vector<PreStep> kPlainSteps{{Op::DeleteResult}, {Op::DeleteRequest}, {Op::WriteRequest}};
+const std::vector<PreStep> kRegisterSteps{
+    {Op::DeleteResult, 20, When::AfterIfDeleted}, {Op::DeleteRequest, 20, When::AfterIfDeleted}, {Op::WriteRequest, 20}};
+
+const std::array<ParseForm, 8> kForms{{
+    //  caller                 script        before launch   after  miss  miss  incomplete stop  pumps
+    {ParseCaller::Rebuild, "sam046.wsf", kRebuildSteps, 0, 20, 20, 20, true, 0},
+    {ParseCaller::SilentReindex, "sam046.wsf", kRebuildSteps, 20, 20, 20, 20, false, 0},
+    {ParseCaller::MainListRepair, "sam047.wsf",
+     {{Op::DeleteRequest}, {Op::DeleteResult, 20, When::BeforeIfExists}, {Op::WriteRequest}}, 0, 20, 0, 0, true, 0},
+    {ParseCaller::Viewer, "sam046.wsf", kPlainSteps, 0, 20, 0, 0, true, 0},
+    {ParseCaller::Receive, "sam046.wsf",
+     {{Op::DeleteRequest, 20}, {Op::DeleteResult, 20}, {Op::DeleteResult}, {Op::CallerStep, 20}, {Op::WriteRequest, 20}},
+     20, 20, 0, 20, false, 0},
+    {ParseCaller::RegisterOrReply, "sam046.wsf", kRegisterSteps, 0, 0, 0, 0, false, 2},
+    {ParseCaller::ListSearch, "sam046.wsf", kRegisterSteps, 0, 0, 0, 0, false, 0},
+    {ParseCaller::FolderListRepair, "sam047.wsf", kPlainSteps, 0, 0, 0, 0, false, 0},
+}};
+
+bool g_running = false;
+
+class RunningGuard {
+public:
+    RunningGuard() { g_running = true; }
+    ~RunningGuard() { g_running = false; }
+    RunningGuard(const RunningGuard&) = delete;
+    RunningGuard& operator=(const RunningGuard&) = delete;
+};
+
+void run_step(const PreStep& step, const std::string& request, const std::function<void()>& caller_step) {
+    auto delete_step = [&](const char* path) {
+        if (step.when == When::BeforeIfExists) {
+            if (files::file_exists(path)) {
+                pf::pause(step.pause_ms);
+                files::remove_if_exists(path);
+            }
+            return;
+        }
+        bool deleted = files::remove_if_exists(path);
+        if (step.when == When::After || deleted) pf::pause(step.pause_ms);
+    };
+    switch (step.op) {
+        case Op::DeleteRequest: delete_step(kRequestFile); return;
+        case Op::DeleteResult: delete_step(kResultFile); return;
+        case Op::CallerStep:
+            if (caller_step) caller_step();
+            break;
+        case Op::WriteRequest: files::write_line(kRequestFile, request); break;
+        case Op::Pause: break;
+    }
+    pf::pause(step.pause_ms);
+}
+
+void pump(int times) {
+    for (int i = 0; i < times; ++i) pf::EVENT_PUMP();
+}
+
+}  // namespace
+
+const ParseForm& parse_form(ParseCaller caller) {
+    for (const auto& form : kForms) {
+        if (form.caller == caller) return form;
+    }
+    return kForms[0];
+}
+
+const std::string& ParseResult::line(std::size_t k) const {
+    static const std::string empty;
+    if (k == 0 || k > lines.size()) return empty;
+    return lines[k - 1];
+}
+
+bool ParseResult::is_end_line(std::string_view line) { return line.substr(0, kEndLine.size()) == kEndLine; }
+
+bool ParseResult::is_attachment_line(std::string_view line) { return starts_with_upper(line, "FILE:"); }
+
+std::vector<std::string> ParseResult::body_lines() const {
+    std::vector<std::string> body;
+    for (std::size_t k = 5; k <= lines.size(); ++k) {
+        const std::string& l = lines[k - 1];
+        if (!is_attachment_line(l) && !is_end_line(l)) body.push_back(l);
+    }
+    return body;
+}
+
+std::vector<std::string> ParseResult::attachment_texts() const {
+    std::vector<std::string> texts;
+    for (std::size_t k = 5; k <= lines.size(); ++k) {
+        if (is_attachment_line(lines[k - 1])) texts.push_back(from_byte(lines[k - 1], 6));
+    }
+    return texts;
+}
+
+std::string ParseResult::attachment_flag() const {
+    std::string remainder;
+    for (const auto& l : lines) {
+        if (is_attachment_line(l)) remainder = from_byte(l, 6);
+    }
+    return is_blank(remainder) ? " " : "F";
+}
+
+std::string request_path(std::string_view mail_folder, std::string_view file_name) {
+    return files::join(mail_folder, trim(file_name));
+}
+
+bool parse_exchange_running() { return g_running; }
+
+ParseResult PARSE_MAIL(const std::string& request, ParseCaller caller, const std::function<void()>& caller_step) {
+    ParseResult result;
+    if (g_running) {
+        // An event pumped inside a poll asked for a parse: the files belong to the running one.
+        result.status = ParseResult::Status::Refused;
+        return result;
+    }
+    RunningGuard guard;
+    const ParseForm& form = parse_form(caller);
+
+    for (const auto& step : form.before_launch) run_step(step, request, caller_step);
+    pf::services().script_host->run_and_wait(form.script);
+    pf::pause(form.pause_after_script);
+
+    int polls_without_result = 0;
+    bool done = false;
+    const int top_pumps = form.pumps_per_poll / 2;
+    const int end_pumps = form.pumps_per_poll - top_pumps;
+    while (!done) {
+        pump(top_pumps);
+        auto data = files::read_bytes(kResultFile);
+        if (data) {
+            result.lines.clear();
+            for (auto& l : files::split_lines(*data)) {
+                if (result.lines.size() >= kMaxResultLines) {
+                    result.status = ParseResult::Status::Cut;
+                    done = true;
+                    break;
+                }
+                bool end = ParseResult::is_end_line(l);
+                result.lines.push_back(std::move(l));
+                if (end) {
+                    result.status = ParseResult::Status::Complete;
+                    done = true;
+                    break;
+                }
+            }
+            if (done) break;
+            // The file ended before the end line: read it again from its first line.
+            pump(end_pumps);
+            pf::pause(form.incomplete_pause);
+            if (++polls_without_result > kPollBound) {
+                result.status = ParseResult::Status::CutShort;
+                break;
+            }
+        } else {
+            pf::pause(form.miss_pause_before_count);
+            if (++polls_without_result > kPollBound) {
+                result.status = ParseResult::Status::CutShort;
+                result.lines.clear();
+                break;
+            }
+            pf::pause(form.miss_pause_after_count);
+            pump(end_pumps);
+        }
+    }
+
+    if (form.stop_when_line1_blank && is_blank(result.line(1))) stop_script_not_answering();
+    return result;
+}
+
+void stop_script_not_answering() {
+    using namespace tv::literals;
+    auto& main = pf::form("MAINFORM");
+    main.pointer = pf::MousePointer::Arrow;
+    main.changed();
+    if (pf::forms().is_loaded("FORM5")) pf::forms().unload("FORM5");
+    pf::message_box("MAINFORM", "タルベノールメーラー Ver."_sj + VERSION_TEXT,
+                    "スクリプトが停止しました。      "_sj + "\r\n" + "プログラムを終了します。   "_sj,
+                    pf::MsgButtons::Ok, pf::MsgIcon::Information);
+    files::close_all_files();
+    pf::end_program();
+}
+
+}  // namespace tv::store

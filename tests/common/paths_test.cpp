@@ -1,0 +1,84 @@
+#include "common/paths.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "common/errors.h"
+#include "common/text_file.h"
+#include "harness/harness.h"
+
+namespace tv::files {
+namespace {
+
+// Creates a file under its exact disk name (the program's writers would reuse a case variant).
+void make_raw(const test::Harness& h, const std::string& relative, const std::string& bytes = "") {
+    std::filesystem::create_directories((h.folder / relative).parent_path());
+    std::ofstream(h.folder / relative, std::ios::binary) << bytes;
+}
+
+using namespace tv::literals;
+
+TEST(Paths, SystemPathsMapToTheProgramFolder) {
+    test::Harness h;
+    EXPECT_EQ(resolve("SYSTEM_F\\CHECK.txt"), h.folder / "SYSTEM_F" / "CHECK.txt");
+    EXPECT_EQ(resolve("/tmp/x"), std::filesystem::path("/tmp/x"));
+    // A CP932 name is UTF-8 on disk; its 0x5C second byte is no separator.
+    EXPECT_EQ(resolve("TENPFIL\\"_sj + "ソフト.txt"_sj), h.folder / "TENPFIL" / "ソフト.txt");
+}
+
+TEST(Paths, NamesMatchWithoutRegardToCase) {
+    test::Harness h;
+    h.write("SYSTEM_F\\JOB_F_JU.TXT", "x");
+    EXPECT_TRUE(file_exists("SYSTEM_F\\JOB_F_JU.txt"));
+    EXPECT_TRUE(file_exists("system_f\\job_f_ju.txt"));
+    write_line("SYSTEM_F\\JOB_F_JU.txt", "y");  // creation reuses the existing variant
+    EXPECT_EQ(list_folder_files("SYSTEM_F"), std::vector<std::string>{"JOB_F_JU.TXT"});
+    EXPECT_TRUE(remove_if_exists("SYSTEM_F\\job_f_ju.TXT"));
+    EXPECT_FALSE(remove_if_exists("SYSTEM_F\\job_f_ju.TXT"));
+    // The exact name wins over a case variant.
+    make_raw(h, "A/mail.eml", "lower");
+    make_raw(h, "A/MAIL.eml", "upper");
+    EXPECT_EQ(*read_bytes("A\\MAIL.eml"), "upper");
+    EXPECT_EQ(*read_bytes("A\\mail.eml"), "lower");
+}
+
+TEST(Paths, ListingIsPlainFilesInOneOrder) {
+    test::Harness h;
+    for (const char* name : {"b.eml", "A.eml", "a.eml", "_x", "10", "9", ".hidden", "Z", "あ"}) {
+        make_raw(h, std::string("BOX/") + name);
+    }
+    h.make_folder("BOX\\sub");
+    std::vector<std::string> expected{"10", "9", "_x", "A.eml", "a.eml", "b.eml", "Z", "あ"_sj};
+    EXPECT_EQ(list_folder_files("BOX"), expected);
+    EXPECT_TRUE(list_folder_files("MISSING").empty());
+    // The comparator sorts exactly as the listing does.
+    for (std::size_t i = 1; i < expected.size(); ++i) EXPECT_TRUE(name_less(expected[i - 1], expected[i]));
+}
+
+TEST(Paths, FileOperationsRaiseTheSystemsErrors) {
+    test::Harness h;
+    struct Case { std::function<void()> op; int number; };
+    std::vector<Case> cases{
+        {[] { remove_file("NONE\\x"); }, err::kNotFound},
+        {[] { copy_file("NONE\\x", "y"); }, err::kNotFound},
+        {[] { write_line("NONE\\x", "a"); }, err::kNotFound},
+    };
+    for (auto& c : cases) {
+        try {
+            c.op();
+            ADD_FAILURE() << "no error";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), c.number);
+        }
+    }
+}
+
+TEST(Paths, SplitFolderAndName) {
+    EXPECT_EQ(split_folder_name("JUSINBOX\\a.eml"), (std::pair<std::string, std::string>{"JUSINBOX", "a.eml"}));
+    EXPECT_EQ(split_folder_name("/home/u/a.eml"), (std::pair<std::string, std::string>{"/home/u", "a.eml"}));
+    EXPECT_EQ(split_folder_name("x"_sj + "ソ"_sj), (std::pair<std::string, std::string>{"", "x"_sj + "ソ"_sj}));
+}
+
+}  // namespace
+}  // namespace tv::files

@@ -1,0 +1,104 @@
+#include "common/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include "common/errors.h"
+#include "common/paths.h"
+#include "harness/harness.h"
+
+namespace tv::files {
+namespace {
+
+TEST(LineReader, ReadingRules) {
+    struct Case { std::string data; std::vector<std::string> lines; };
+    std::vector<Case> cases{
+        {"", {}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},                  // a lone CR ends a line
+        {"a\nb\r\n", {"a\nb"}},                  // a lone LF stays in the line
+        {"a\n\n", {"a\n\n"}},                    // LF-only data is one line
+        {"\r\n", {""}},
+        {"\r\n\r\n", {"", ""}},
+        {"a\r\n\x1A", {"a"}},                    // a final Ctrl-Z ends the data
+        {"a\x1A" "b\r\n", {"a\x1A" "b"}},        // elsewhere it is a byte like any other
+        {"\r\r\n", {"", ""}},
+    };
+    for (auto& c : cases) {
+        EXPECT_EQ(split_lines(c.data), c.lines) << testing::PrintToString(c.data);
+    }
+    // Embedded NUL needs an explicit length.
+    EXPECT_EQ(split_lines(std::string("a\0b\r\n", 5)), (std::vector<std::string>{"ab"}));
+}
+
+TEST(LineReader, OverlongLineIsCutAndTheRestDropped) {
+    std::string data(40000, 'x');
+    data += "\r\nnext\r\n";
+    auto lines = split_lines(data);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].size(), kMaxLineBytes);
+    EXPECT_EQ(lines[1], "next");
+}
+
+TEST(ItemReader, InputSemantics) {
+    struct Case { std::string data; std::vector<std::string> items; };
+    std::vector<Case> cases{
+        {"\"a, b: c\",\"d\"\r\n", {"a, b: c", "d"}},
+        {"  x  ,y:z\r\n", {"x", "y", "z"}},
+        {"\" \",\" \"\r\n", {" ", " "}},        // a book's placeholder record
+        {"\r\n", {""}},                          // an empty line is one empty item
+        {"a\r\n\r\nb\r\n", {"a", "", "b"}},
+        {"\"ab\r\ncd\"\r\n", {"ab", "cd\""}},    // a CR ends an item even inside quotes
+        {"\"ab\"x,c\r\n", {"ab", "", "c"}},    // a character after the closing quote ends the item
+        {"\"DONE\"\r\n", {"DONE"}},
+        {"DONE,abcdefg\r\n", {"DONE", "abcdefg"}},
+        {"last", {"last"}},
+    };
+    for (auto& c : cases) {
+        ItemReader reader(c.data);
+        std::vector<std::string> items;
+        while (!reader.at_end()) items.push_back(reader.next());
+        EXPECT_EQ(items, c.items) << testing::PrintToString(c.data);
+    }
+}
+
+TEST(ItemReader, ReadingPastTheEndIsError54) {
+    ItemReader reader("\"a\",\"b\"\r\n");
+    reader.next();
+    reader.next();
+    try {
+        reader.next();
+        FAIL() << "no error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), 54);
+    }
+}
+
+TEST(FixedRecords, ReadAndWriteInPlace) {
+    test::Harness h;
+    h.make_folder("SYSTEM_F");
+    EXPECT_FALSE(read_record("SYSTEM_F\\GOMI_K", 256, 1).has_value());
+    write_record_field("SYSTEM_F\\GOMI_K", 256, 1, 0, "1                   ");
+    EXPECT_EQ(read_record("SYSTEM_F\\GOMI_K", 256, 1), "1                   ");
+    write_record_field("SYSTEM_F\\GOMI_K", 256, 1, 0, "0");
+    EXPECT_EQ(read_record("SYSTEM_F\\GOMI_K", 256, 1), "0                   ");  // the rest stays
+    EXPECT_FALSE(read_record("SYSTEM_F\\GOMI_K", 256, 2).has_value());
+}
+
+TEST(Writers, CrLfAppendAndAtomicRewrite) {
+    test::Harness h;
+    h.make_folder("SYSTEM_F");
+    write_lines("SYSTEM_F\\a.txt", {"x", ""});
+    EXPECT_EQ(h.read("SYSTEM_F\\a.txt"), "x\r\n\r\n");
+    append_lines("SYSTEM_F\\a.txt", {"y"});
+    EXPECT_EQ(h.read("SYSTEM_F\\a.txt"), "x\r\n\r\ny\r\n");
+    write_lines_atomic("SYSTEM_F\\a.txt", {"z"}, 0600);
+    EXPECT_EQ(h.read("SYSTEM_F\\a.txt"), "z\r\n");
+    EXPECT_EQ(std::filesystem::status(resolve("SYSTEM_F\\a.txt")).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(list_folder_files("SYSTEM_F"), std::vector<std::string>{"a.txt"});  // no temporary left
+    EXPECT_FALSE(read_bytes("SYSTEM_F\\none.txt").has_value());
+}
+
+}  // namespace
+}  // namespace tv::files

@@ -1,0 +1,51 @@
+// Drives the program as a user would, on the headless platform: a fresh program folder per test,
+// virtual time, scripted message-box answers and a fake script host.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/sjis.h"
+#include "platform/headless/headless.h"
+#include "platform/services.h"
+
+namespace tv::test {
+
+using namespace tv::literals;
+
+class Harness {
+public:
+    Harness();
+    ~Harness();
+    Harness(const Harness&) = delete;
+    Harness& operator=(const Harness&) = delete;
+
+    platform::headless::HeadlessPlatform platform;
+    std::filesystem::path folder;  // the program folder
+
+    platform::headless::VirtualClock& clock() { return platform.clock; }
+    platform::headless::FakeScriptHost& scripts() { return platform.script_host; }
+    platform::headless::RecordingMessageBox& boxes() { return platform.message_box; }
+
+    // Files by system path ("SYSTEM_F\CHECK.txt"); parent folders are created.
+    void write(std::string_view path, std::string_view bytes);
+    void write_lines(std::string_view path, const std::vector<std::string>& lines);
+    std::string read(std::string_view path) const;
+    bool exists(std::string_view path) const;
+    void make_folder(std::string_view path);
+
+    // Runs program code; true when it ended the program.
+    bool run(const std::function<void()>& code);
+    bool program_ended() const { return ended_; }
+
+private:
+    bool ended_ = false;
+};
+
+// CR LF joined lines.
+std::string crlf(const std::vector<std::string>& lines);
+
+}  // namespace tv::test
