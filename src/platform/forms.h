@@ -67,8 +67,15 @@ public:
     bool timer_enabled = false;
     std::int64_t timer_started_ms = 0;
     std::int64_t timer_ticks_done = 0;
-    // Menu item: the handler its choice raises.
+    // Menu item: the caption of the menu bar's menu that holds it, and the handler its choice
+    // raises (default "<NAME>_ON").
+    std::string menu;
     std::string event_name;
+    // Edit: several lines (Enter types CR LF into the text), read-only, password masking.
+    bool multiline = false;
+    bool read_only = false;
+    bool password = false;
+    int tab_index = 0;
 
     // List box and combo box rows.
     bool sorted = false;
@@ -116,6 +123,8 @@ public:
     MousePointer pointer = MousePointer::Default;
     int left = 0, top = 0, width = 0, height = 0;  // client area
     int frame_width = 0, frame_height = 0;           // outer minus client size (title, borders, menu)
+    bool has_title_bar = true;
+    bool minimize_box = true;
     Rgb background{236, 233, 216};
     Rgb fore_color{0, 0, 0};
     Rgb fill_color{0, 0, 0};

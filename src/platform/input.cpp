@@ -1,0 +1,120 @@
+#include "platform/input.h"
+
+#include "platform/events.h"
+
+namespace tv::platform::input {
+
+namespace {
+
+MouseState g_mouse;
+bool g_close_refused = false;
+
+bool post(const std::string& name) { return event_queue().post(name); }
+
+}  // namespace
+
+bool accepts_input(const Form& form) { return form.loaded && form.visible && form.enabled; }
+
+bool accepts_input(const Control& control) {
+    return accepts_input(control.form()) && control.visible && control.enabled;
+}
+
+bool click(Control& control) {
+    if (control.kind() == ControlKind::MenuItem) {
+        if (!accepts_input(control.form()) || !control.enabled) return false;
+    } else if (!accepts_input(control)) {
+        return false;
+    }
+    if (control.kind() == ControlKind::CheckBox) {
+        control.checked = !control.checked;
+        control.changed();
+    } else if (control.kind() == ControlKind::Radio) {
+        for (Control* other : control.form().controls()) {
+            if (other != &control && other->kind() == ControlKind::Radio && other->menu == control.menu && other->checked) {
+                other->checked = false;
+                other->changed();
+            }
+        }
+        control.checked = true;
+        control.changed();
+    }
+    return post(control.event_name.empty() ? control.name() + "_ON" : control.event_name);
+}
+
+bool click_row(Control& list, int row) {
+    if (!accepts_input(list) || row < 0 || row >= list.count()) return false;
+    list.select(row);
+    return post(list.name() + "_CLICK");
+}
+
+bool double_click_row(Control& list, int row) {
+    if (!click_row(list, row)) return false;
+    return post(list.name() + "_DBLCLICK");
+}
+
+bool change_text(Control& control, const std::string& text) {
+    if (!accepts_input(control) || control.read_only) return false;
+    std::string value = text;
+    if (control.max_length > 0 && value.size() > control.max_length) value.resize(control.max_length);
+    control.text = value;
+    control.changed();
+    return post(control.name() + "_CHANGE");
+}
+
+bool type_text(Control& control, const std::string& typed) {
+    std::string text = control.text;
+    for (char c : typed) {
+        if (c == '\n' || c == '\r') {
+            if (!control.multiline) continue;
+            text += "\r\n";
+        } else {
+            text += c;
+        }
+    }
+    return change_text(control, text);
+}
+
+bool focus(Control& control) {
+    if (!accepts_input(control)) return false;
+    return post(control.name() + "_SETFOCUS");
+}
+
+bool focus(Form& form) {
+    if (!form.loaded) return false;
+    return post(form.name() + "_SETFOCUS");
+}
+
+bool mouse_down(Form& form, Button button, int x, int y) {
+    if (!accepts_input(form)) return false;
+    g_mouse = MouseState{button, x, y};
+    return post(form.name() + "_MOUSEDOWN");
+}
+
+bool click_form(Form& form) {
+    if (!accepts_input(form)) return false;
+    return post(form.name() + "_CLICK");
+}
+
+const MouseState& last_mouse_down() { return g_mouse; }
+
+bool request_close(Form& form) {
+    if (!form.loaded) return false;
+    g_close_refused = false;
+    handlers().run(form.name() + "_QUERYCLOSE");
+    bool refused = g_close_refused;
+    g_close_refused = false;
+    if (refused || !form.loaded) return !form.loaded;
+    forms().unload(form.name());
+    return true;
+}
+
+void refuse_close() { g_close_refused = true; }
+
+void set_minimized(Form& form, bool minimized) {
+    if (!form.loaded || form.minimized == minimized) return;
+    form.minimized = minimized;
+    form.changed();
+    post(form.name() + "_RESIZE");
+}
+
+}  // namespace tv::platform::input

@@ -1,0 +1,56 @@
+// What the user does to the forms model. The Qt view calls these for real input and the test
+// harness for scripted input, so both raise exactly the same events.
+//
+// Input to a form that is not loaded, not visible or disabled, or to a control that is hidden or
+// disabled, is ignored, as a disabled window takes no input.
+#pragma once
+
+#include <string>
+
+#include "platform/forms.h"
+
+namespace tv::platform::input {
+
+enum class Button { Left = 1, Right = 2 };
+
+bool accepts_input(const Form& form);
+bool accepts_input(const Control& control);
+
+// A click on a button, check box, radio button or menu item: a check box toggles, a radio button
+// is set and the other radio buttons of its group (same `menu` text) are cleared; then
+// "<NAME>_ON" (or the item's event name) is queued.
+bool click(Control& control);
+// A click on a list row: the row is selected and "<NAME>_CLICK" queued.
+bool click_row(Control& list, int row);
+// A double click on a list row: the row is selected, "<NAME>_CLICK" and "<NAME>_DBLCLICK" queued.
+bool double_click_row(Control& list, int row);
+// The text of an edit or combo box changed by typing or pasting: "<NAME>_CHANGE" is queued.
+// `text` is CP932; the caller has refused what CP932 cannot hold.
+bool change_text(Control& control, const std::string& text);
+// Typing at the caret at the end of an edit: Enter in a multi-line edit types CR LF.
+bool type_text(Control& control, const std::string& typed);
+// A control or window got the keyboard focus: "<NAME>_SETFOCUS" is queued.
+bool focus(Control& control);
+bool focus(Form& form);
+// A mouse button went down on the form's surface: "<FORM>_MOUSEDOWN" is queued with the state.
+bool mouse_down(Form& form, Button button, int x, int y);
+// A click on the form's surface: "<FORM>_CLICK" is queued.
+bool click_form(Form& form);
+
+// The last mouse-down, for the handler of "<FORM>_MOUSEDOWN".
+struct MouseState {
+    Button button = Button::Left;
+    int x = 0, y = 0;
+};
+const MouseState& last_mouse_down();
+
+// The user asks to close the window: its "<FORM>_QUERYCLOSE" handler runs at once (not queued);
+// unless the handler refused with refuse_close(), the form is unloaded. True when it closed.
+bool request_close(Form& form);
+// Called by a "<FORM>_QUERYCLOSE" handler to keep its window open.
+void refuse_close();
+
+// The window was minimised or restored by the user: state set, "<FORM>_RESIZE" queued.
+void set_minimized(Form& form, bool minimized);
+
+}  // namespace tv::platform::input
