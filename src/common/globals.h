@@ -1,4 +1,5 @@
-// The program's shared state, under the names the whole system uses.
+// The program's shared state, under the names the whole system uses. One instance lives for the
+// run; tests start each case from a fresh one.
 #pragma once
 
 #include <string>
@@ -7,5 +8,45 @@ namespace tv {
 
 // The version shown after "タルベノールメーラー Ver." in titles.
 inline const std::string VERSION_TEXT = "2.12";
+
+struct Globals {
+    // Transfers and modes.
+    int MANUAL_TRANSFER = 0;       // 1 while a send or receive started by the user runs
+    int ANSWER_CHECK_RUNNING = 0;  // 1 while one answering check runs
+    int COMPOSING = 0;             // 1 while the compose window is open
+    int VIEW_MODE = 0;             // which list the viewed mail comes from (1..6)
+    int FOLDER_NO = 0;             // 0 trash, 1 JOB, 2 PRIVATE, 3 HOBBY, 4 ANOTHER
+    std::string KEEP_ON_SERVER = "0";
+
+    // Main window.
+    int MAINFORM_START_COUNT = 0;
+    int MAINFORM_RERUN = 0;
+    int DELETE_BOX = 0;   // 1 receive list, 2 send list
+    int DELETE_ROW = 0;   // the row, 0-based
+    int UNREAD_CLEAR_ROW = 0;
+    std::string MENU_BAR_HEIGHT_TEXT;
+
+    // Windows open.
+    int TRASH_WINDOW_OPEN = 0;
+    int FOLDER_WINDOW_OPEN = 0;
+
+    // Option flags.
+    std::string EMPTY_TRASH_AT_EXIT = "0";
+    std::string NO_TRASH_CONFIRM = "0";
+    std::string ARRIVAL_SOUND = "0";
+    int OS_GENERATION = 0;
+
+    // Answering mode.
+    int CHECK_INTERVAL = 600;
+    int ANSWER_TICKS = 0;
+    int FORWARD_SWITCH_CLICKS = 2;
+    std::string FORWARD_STOPPED = "1";
+    int REPLY_SWITCH_CLICKS = 2;
+    std::string REPLY_STOPPED = "1";
+    int REPLY_TEXT_SAVING = 0;
+};
+
+Globals& globals();
+void reset_globals();
 
 }  // namespace tv

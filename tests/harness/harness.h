@@ -37,6 +37,16 @@ public:
     bool exists(std::string_view path) const;
     void make_folder(std::string_view path);
 
+    // A fake parse script for sam046.wsf and sam047.wsf: it reads the request, and writes the lines
+    // of the named mail file (written by add_mail) as the result, with the end line after them.
+    void install_fake_parser();
+    // A mail whose file holds its own parse result lines.
+    void add_mail(std::string_view folder, std::string_view name, std::string_view date, std::string_view from,
+                  std::string_view subject, const std::vector<std::string>& attachments = {});
+
+    // Defines the program's windows and handlers (the forms the code under test draws on).
+    void install_program();
+
     // Runs program code; true when it ended the program.
     bool run(const std::function<void()>& code);
     bool program_ended() const { return ended_; }

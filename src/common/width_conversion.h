@@ -1,0 +1,26 @@
+// Full-width and half-width conversion of CP932 text, as the list columns show it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tv {
+
+// ASCII 0x20-0x7E, 0x7F and 0xA0 to their full-width forms; half-width katakana to full-width
+// (a following voiced or semi-voiced mark joins the kana where it can); double-byte characters
+// copied; every other byte (control bytes, 0x80, 0xFD-0xFF, a lead byte ending the text) to "■".
+std::string TO_FULL_WIDTH(std::string_view text);
+
+// Full-width forms of ASCII and katakana with a half-width form back to single bytes (voiced and
+// semi-voiced kana to the kana and its mark); everything else copied.
+std::string TO_HALF_WIDTH(std::string_view text);
+
+// Both, in this order: full-width letters, digits, signs and katakana come out half-width, control
+// bytes become "■", everything else is unchanged.
+std::string convert_width(std::string_view text);
+
+// A text column of exactly `width` bytes: padded and cut at `width` (also inside a character),
+// converted, then padded or cut again (a lead byte left alone at the cut becomes a blank).
+std::string fit_column(std::string_view text, std::size_t width);
+
+}  // namespace tv

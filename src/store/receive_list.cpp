@@ -1,0 +1,49 @@
+#include "store/receive_list.h"
+
+#include "common/paths.h"
+#include "common/sjis.h"
+#include "common/summary_record.h"
+#include "platform/events.h"
+#include "platform/forms.h"
+#include "store/mail_stores.h"
+
+namespace tv::store {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+void fill_receive_list_from_records(const RecordFill& how) {
+    pf::Control& list = pf::form("MAINFORM").control("LIST3");
+    pf::Control& mails = work_list("LIST2");
+    list.clear();
+    LIST_FOLDER_FILES(receive_box().record_folder, work_list("LIST33"));
+    // Walk the mails, not the records: every mail gets exactly one row, read from its own record.
+    for (int i = 1; i <= mails.count(); ++i) {
+        std::string mail = listed_name(mails, i);
+        auto record = read_summary_record(files::join(receive_box().record_folder, SUMMARY_RECORD_NAME(mail)));
+        if (how.pump_per_row) pf::EVENT_PUMP();
+        list.add_item(row_from_record(record, mail, how.date_rule));
+    }
+    list.set_top_index(list.count() - 1);
+}
+
+void REFILL_RECEIVE_LIST() { fill_receive_list_from_records({RowDate::ReceiptIfOther, true}); }
+
+void DRAW_BOX_COUNTS() {
+    pf::Form& main = pf::form("MAINFORM");
+    const pf::Rgb face{236, 233, 216}, white{255, 255, 255}, grey{128, 128, 128};
+    main.fill_color = face;
+    main.fore_color = face;
+    main.draw_filled_box(612, 375, 1600, 413, face, face);
+    main.font = pf::Font{"ＭＳ 明朝"_sj, 14, pf::SizeUnit::Pixels, false, false};
+    std::string receive = "[ 受信ボックス内メール数： "_sj + std::to_string(main.control("LIST3").count()) + " 通 ]"_sj;
+    std::string send = "[ 送信ボックス内メール数： "_sj + std::to_string(main.control("LIST1").count()) + " 通 ]"_sj;
+    main.draw_text(746, 380, receive, white);
+    main.draw_text(745, 379, receive, grey);
+    main.draw_text(746, 398, send, white);
+    main.draw_text(745, 397, send, grey);
+}
+
+void write_receive_cache() { write_list_cache(kReceiveCache, pf::form("MAINFORM").control("LIST3").items()); }
+
+}  // namespace tv::store

@@ -1,0 +1,29 @@
+// The receive list LIST3 of the main window: refilled from the records, its cache, the counts.
+#pragma once
+
+#include "common/receive_list_row.h"
+
+namespace tv::store {
+
+inline constexpr const char* kReceiveCache = "SYSTEM_F\\F_JU.txt";
+
+// How a refill from the records behaves.
+struct RecordFill {
+    RowDate date_rule;
+    bool pump_per_row;  // one queued event runs before each row is built
+};
+
+// Refills LIST3 with one row per mail of LIST2, each from the mail's own record (a missing or
+// empty record still gives a row), lists the records into LIST33, and scrolls to the last row.
+void fill_receive_list_from_records(const RecordFill& how);
+
+// The database rebuild's refill.
+void REFILL_RECEIVE_LIST();
+
+// Draws the receive-box and send-box counts on MAINFORM from the row counts of LIST3 and LIST1.
+void DRAW_BOX_COUNTS();
+
+// Writes SYSTEM_F\F_JU.txt from the rows of LIST3.
+void write_receive_cache();
+
+}  // namespace tv::store

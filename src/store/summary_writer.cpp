@@ -1,0 +1,24 @@
+#include "store/summary_writer.h"
+
+#include "common/paths.h"
+#include "common/sjis.h"
+#include "common/summary_record.h"
+#include "common/text_file.h"
+#include "platform/platform.h"
+
+namespace tv::store {
+
+void write_summary_record(std::string_view record_folder, std::string_view mail_file_name, std::string_view date_line,
+                          std::string_view sender_line, std::string_view subject_line, std::string_view flag) {
+    std::string line = summary_record_line(trim(date_line), CLEAN_SENDER_LINE(trim(sender_line)),
+                                           CLEAN_SUBJECT_LINE(trim(subject_line)), flag);
+    files::write_line(files::join(record_folder, SUMMARY_RECORD_NAME(mail_file_name)), line);
+    platform::pause(20);
+}
+
+void WRITE_SUMMARY_RECORD(std::string_view record_folder, std::string_view mail_file_name, const ParseResult& result) {
+    write_summary_record(record_folder, mail_file_name, result.line(1), result.line(2), result.line(4),
+                         result.attachment_flag());
+}
+
+}  // namespace tv::store
