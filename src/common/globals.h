@@ -34,7 +34,7 @@ struct Globals {
     std::string EMPTY_TRASH_AT_EXIT = "0";
     std::string NO_TRASH_CONFIRM = "0";
     std::string ARRIVAL_SOUND = "0";
-    int OS_GENERATION = 0;
+    std::string OS_GENERATION = "2";
 
     // Answering mode.
     int CHECK_INTERVAL = 600;
@@ -44,6 +44,23 @@ struct Globals {
     int REPLY_SWITCH_CLICKS = 2;
     std::string REPLY_STOPPED = "1";
     int REPLY_TEXT_SAVING = 0;
+    std::string FORWARD_ADDRESS;
+    std::string FORWARD_SPAM_FILTER = "0";
+    std::string REPLY_TEXT_FILE;
+    std::string REPLY_ONLY_SPECIFIC = "0";
+    std::string FORWARD_ONLY_SPECIFIC = "0";
+    std::string FORWARD_ATTACHMENTS = "0";
+    std::string REPLY_SPAM_FILTER = "0";
+    std::string REJECT_ALLOW_FORWARD = "0";
+    std::string REJECT_ALLOW_REPLY = "0";
+
+    // Set by the start-up sequence.
+    long HINT_TICKS = 0;
+    int ARRIVAL_ICON_SET = 0;
+    int AWAY_MAIL_ARRIVED = 0;
+    long REPLY_LOG_SWEEP_TICKS = 0;
+    int REPLY_FROM_TRASH = 0;
+    int REPLY_FROM_FOLDER = 0;
 };
 
 Globals& globals();

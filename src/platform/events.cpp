@@ -1,6 +1,7 @@
 #include "platform/events.h"
 
 #include "platform/platform.h"
+#include "platform/timers.h"
 
 namespace tv::platform {
 
@@ -43,6 +44,8 @@ Handlers& handlers() {
 }
 
 void EVENT_PUMP() {
+    if (event_queue().run_next()) return;
+    poll_timers();
     if (event_queue().run_next()) return;
     if (auto* windows = services().window_system) {
         windows->dispatch_one_message();

@@ -172,12 +172,22 @@ void Forms::unload(const std::string& name) {
     f.clear_drawing();
     f.reset_controls();
     if (child_ == name) child_.clear();
+    if (active_ == name) active_.clear();
 }
 
 void Forms::reset() {
     forms_.clear();
     definitions_.clear();
     child_.clear();
+    active_.clear();
+}
+
+void Forms::for_each_loaded(const std::function<void(Form&)>& fn) {
+    std::vector<Form*> loaded;
+    for (auto& [name, f] : forms_) {
+        if (f->loaded) loaded.push_back(f.get());
+    }
+    for (Form* f : loaded) fn(*f);
 }
 
 void Forms::take_child_slot(const std::string& name) {

@@ -182,6 +182,13 @@ public:
     void unload(const std::string& name);
     void reset();
 
+    // Runs `fn` for every loaded form (timers, right-click tests).
+    void for_each_loaded(const std::function<void(Form&)>& fn);
+
+    // The window that has the keyboard focus (the active window), empty for none of ours.
+    const std::string& active() const { return active_; }
+    void set_active(const std::string& name) { active_ = name; }
+
     // The single child-window slot: taking it while occupied raises error 1001.
     void take_child_slot(const std::string& name);
     void free_child_slot(const std::string& name);
@@ -191,6 +198,7 @@ private:
     std::map<std::string, std::unique_ptr<Form>> forms_;
     std::map<std::string, Definition> definitions_;
     std::string child_;
+    std::string active_;
 };
 
 Forms& forms();

@@ -8,6 +8,9 @@ namespace {
 
 MouseState g_mouse;
 bool g_close_refused = false;
+std::string g_delete_pressed;
+bool g_right_pending = false;
+RightPress g_pointer;
 
 bool post(const std::string& name) { return event_queue().post(name); }
 
@@ -109,6 +112,38 @@ bool request_close(Form& form) {
 }
 
 void refuse_close() { g_close_refused = true; }
+
+void press_delete(Form& form) {
+    if (!form.loaded || forms().active() != form.name()) return;
+    g_delete_pressed = form.name();
+}
+
+bool take_delete_press(const std::string& form_name) {
+    if (g_delete_pressed != form_name) return false;
+    g_delete_pressed.clear();
+    return true;
+}
+
+void press_right_button(Form& form, int x, int y) {
+    if (!form.loaded) return;
+    g_pointer = RightPress{form.name(), x, y};
+    g_right_pending = true;
+}
+
+bool take_right_press(RightPress& press) {
+    if (!g_right_pending) return false;
+    g_right_pending = false;
+    press = g_pointer;
+    return true;
+}
+
+const RightPress& pointer() { return g_pointer; }
+
+void activate(Form& form) {
+    if (!form.loaded || forms().active() == form.name()) return;
+    forms().set_active(form.name());
+    post(form.name() + "_SETFOCUS");
+}
 
 void set_minimized(Form& form, bool minimized) {
     if (!form.loaded || form.minimized == minimized) return;

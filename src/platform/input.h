@@ -50,6 +50,23 @@ bool request_close(Form& form);
 // Called by a "<FORM>_QUERYCLOSE" handler to keep its window open.
 void refuse_close();
 
+// The Delete key pressed while `form` is the active window. The main loop takes the press once.
+void press_delete(Form& form);
+bool take_delete_press(const std::string& form_name);
+
+// The right mouse button went down over `form` at client (x, y) (the view reports only clicks on
+// our own windows). The main loop takes it once; the position stays readable as the pointer.
+void press_right_button(Form& form, int x, int y);
+struct RightPress {
+    std::string form;
+    int x = 0, y = 0;
+};
+bool take_right_press(RightPress& press);
+const RightPress& pointer();
+
+// A window became the active window: its "<FORM>_SETFOCUS" is queued.
+void activate(Form& form);
+
 // The window was minimised or restored by the user: state set, "<FORM>_RESIZE" queued.
 void set_minimized(Form& form, bool minimized);
 

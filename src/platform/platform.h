@@ -16,7 +16,12 @@ struct Services {
     MessageBoxService* message_box = nullptr;
     ScriptHost* script_host = nullptr;
     WindowSystem* window_system = nullptr;
+    SystemInfo* system = nullptr;
     FormsView* view = nullptr;  // may be null: the model alone
+    // The program's own name, upper-cased for its single-instance lock ("TALVENOR").
+    std::string program_name = "TALVENOR";
+    // The mail component the script host starts (UTF-8 disk path).
+    std::string component_path;
     // Runs just before the program ends (the view closes its windows).
     std::function<void()> on_program_end;
 };

@@ -46,4 +46,19 @@ public:
     virtual void dispatch_pending_messages() = 0;
 };
 
+// What the program asks of the system it runs on.
+class SystemInfo {
+public:
+    virtual ~SystemInfo() = default;
+    // Takes the single-instance lock of `name` for the life of the process; false when another
+    // running instance holds it.
+    virtual bool acquire_instance_lock(const std::string& name) = 0;
+    // Height of a one-line menu bar in pixels.
+    virtual int menu_bar_height() = 0;
+    // The user's Desktop folder (UTF-8 disk path), empty when there is none.
+    virtual std::string desktop_folder() = 0;
+    // Whether an executable file `path` (UTF-8 disk path) exists.
+    virtual bool executable_exists(const std::string& path) = 0;
+};
+
 }  // namespace tv::platform

@@ -1,7 +1,11 @@
 #include "shell/program.h"
 
+#include "common/text_file.h"
 #include "platform/events.h"
+#include "platform/platform.h"
 #include "shell/main_form.h"
+#include "shell/main_load.h"
+#include "store/silent_reindex.h"
 #include "store/database_rebuild.h"
 #include "transfer/progress_window.h"
 
@@ -10,7 +14,13 @@ namespace tv::shell {
 void install_program() {
     define_main_form();
     transfer::define_progress_window();
-    platform::handlers().set("D_SAIKOUTIKU_ON", store::D_SAIKOUTIKU_ON);
+    auto& h = platform::handlers();
+    h.set("D_SAIKOUTIKU_ON", store::D_SAIKOUTIKU_ON);
+    h.set("MAINFORM_START", MAINFORM_START);
+    h.set("MAINFORM_QUERYCLOSE", [] {
+        files::close_all_files();
+        platform::end_program();
+    });
 }
 
 }  // namespace tv::shell

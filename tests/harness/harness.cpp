@@ -10,7 +10,13 @@
 #include "common/paths.h"
 #include "common/text_file.h"
 #include "platform/platform.h"
+#include "platform/events.h"
+#include "platform/forms.h"
+#include "platform/input.h"
+#include "shell/error_trap.h"
+#include "shell/event_loop.h"
 #include "shell/program.h"
+#include "shell/startup.h"
 
 namespace tv::test {
 
@@ -78,7 +84,57 @@ void Harness::add_mail(std::string_view folder, std::string_view name, std::stri
     write_lines(files::join(folder, name), lines);
 }
 
-void Harness::install_program() { shell::install_program(); }
+void Harness::install_program() {
+    shell::install_program();
+    platform::services().component_path = (folder / "talvenor-mail").string();
+}
+
+bool Harness::run_trapped(const std::function<void()>& code) {
+    return run([&] {
+        try {
+            code();
+        } catch (const std::exception& e) {
+            shell::GLOBAL_ERROR_TRAP(shell::error_number_of(e));
+        }
+    });
+}
+
+bool Harness::start(bool script_host_answers) {
+    install_program();
+    if (script_host_answers && !scripts().has("sam000.wsf")) {
+        scripts().on("sam000.wsf", [this] { write("SYSTEM_F\\VBS_CHECK.txt", "OK\r\n"); });
+    }
+    run_trapped(shell::START_UP_SEQUENCE);
+    if (!ended_) settle();
+    return !ended_;
+}
+
+void Harness::settle(int max_passes) {
+    for (int i = 0; i < max_passes && !ended_; ++i) {
+        run_trapped(shell::event_loop_pass);
+        if (platform::event_queue().empty() && platform.window_system.waiting() == 0) break;
+    }
+}
+
+void Harness::click(const std::string& form, const std::string& control) {
+    platform::input::click(platform::form(form).control(control));
+    settle();
+}
+
+void Harness::click_row(const std::string& form, const std::string& list, int row) {
+    platform::input::click_row(platform::form(form).control(list), row);
+    settle();
+}
+
+void Harness::press_delete() {
+    platform::forms().set_active("MAINFORM");
+    platform::input::press_delete(platform::form("MAINFORM"));
+    settle();
+}
+
+std::vector<std::string> Harness::rows(const std::string& form, const std::string& list) {
+    return platform::form(form).control(list).items();
+}
 
 std::string crlf(const std::vector<std::string>& lines) { return files::join_lines(lines); }
 

@@ -49,6 +49,21 @@ public:
 
     // Runs program code; true when it ended the program.
     bool run(const std::function<void()>& code);
+    // Runs program code as the event loop does: a runtime error goes to the global error trap.
+    bool run_trapped(const std::function<void()>& code);
+
+    // Starts the program: the start-up sequence, then loop passes until nothing is left to do.
+    // The script-host check answers unless `script_host_answers` is false.
+    bool start(bool script_host_answers = true);
+    // Runs loop passes until a pass ends with nothing queued (at most `max_passes`).
+    void settle(int max_passes = 2000);
+    // What a user does; each is followed by settle().
+    void click(const std::string& form, const std::string& control);
+    void click_row(const std::string& form, const std::string& list, int row);
+    void press_delete();
+
+    // The rows of a list control.
+    std::vector<std::string> rows(const std::string& form, const std::string& list);
     bool program_ended() const { return ended_; }
 
 private:

@@ -92,6 +92,13 @@ void ScriptedWindowSystem::dispatch_pending_messages() {
     }
 }
 
+bool FakeSystem::acquire_instance_lock(const std::string& name) {
+    locks_taken.push_back(name);
+    return !another_instance_runs;
+}
+
+bool FakeSystem::executable_exists(const std::string&) { return !component_missing; }
+
 HeadlessPlatform::HeadlessPlatform() {
     auto& s = services();
     s = Services{};
@@ -99,6 +106,7 @@ HeadlessPlatform::HeadlessPlatform() {
     s.message_box = &message_box;
     s.script_host = &script_host;
     s.window_system = &window_system;
+    s.system = &system;
     event_queue().clear();
     handlers().clear();
     forms().reset();

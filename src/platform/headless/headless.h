@@ -70,6 +70,7 @@ public:
     // The script cannot be started: its start raises error 55.
     void fail_to_start(const std::string& script_name) { failing_[script_name] = true; }
     int starts(const std::string& script_name) const;
+    bool has(const std::string& script_name) const { return actions_.count(script_name) != 0; }
     int total_starts() const { return total_; }
     // Runs while a script is waited for (window messages are dispatched then); may be empty.
     std::function<void(const std::string&)> while_waiting;
@@ -93,6 +94,21 @@ private:
     std::deque<std::function<void()>> messages_;
 };
 
+// System answers set by the test.
+class FakeSystem : public SystemInfo {
+public:
+    bool acquire_instance_lock(const std::string& name) override;
+    int menu_bar_height() override { return menu_bar; }
+    std::string desktop_folder() override { return desktop; }
+    bool executable_exists(const std::string& path) override;
+
+    bool another_instance_runs = false;
+    std::vector<std::string> locks_taken;
+    int menu_bar = 20;
+    std::string desktop;
+    bool component_missing = false;
+};
+
 // All of the above, installed as the current platform for its lifetime.
 class HeadlessPlatform {
 public:
@@ -105,6 +121,7 @@ public:
     RecordingMessageBox message_box;
     FakeScriptHost script_host;
     ScriptedWindowSystem window_system;
+    FakeSystem system;
 };
 
 }  // namespace tv::platform::headless

@@ -1,0 +1,35 @@
+#include "common/flag_files.h"
+
+#include "common/paths.h"
+#include "common/sjis.h"
+#include "common/text_file.h"
+
+namespace tv {
+
+std::string read_flag_record(std::string_view path) {
+    if (!files::file_exists(path)) return "0";
+    auto record = files::read_record(path, kFlagRecordLength, 1);
+    if (!record) return "0";
+    return trim(left_bytes(*record, kFlagFieldWidth));
+}
+
+void write_flag_record(std::string_view path, std::string_view value) {
+    std::string record(kFlagRecordLength, '\0');
+    std::string field(value.substr(0, kFlagFieldWidth));
+    field.append(kFlagFieldWidth - field.size(), ' ');
+    record.replace(0, kFlagFieldWidth, field);
+    if (files::file_size(path) >= kFlagRecordLength) {
+        files::write_record_field(path, kFlagRecordLength, 1, 0, field);
+    } else {
+        files::write_record_field(path, kFlagRecordLength, 1, 0, record);
+    }
+}
+
+std::string read_last_line_value(std::string_view path) {
+    if (!files::file_exists(path)) return "0";
+    auto lines = files::read_lines(path);
+    if (!lines || lines->empty()) return "";
+    return trim(lines->back());
+}
+
+}  // namespace tv

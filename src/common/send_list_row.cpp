@@ -1,0 +1,39 @@
+#include "common/send_list_row.h"
+
+#include "common/sjis.h"
+#include "common/text_file.h"
+#include "common/width_conversion.h"
+
+namespace tv {
+
+namespace {
+
+// The converted line, trimmed, without its prefix, fitted to the width.
+std::string column(const std::vector<std::string>& lines, std::size_t number, std::size_t prefix, std::size_t width) {
+    std::string line = number <= lines.size() ? lines[number - 1] : std::string();
+    return fit_width(from_byte(trim(convert_width(line)), prefix + 1), width);
+}
+
+}  // namespace
+
+std::string build_send_row(const std::vector<std::string>& lines, std::string_view file_name) {
+    std::string attachment = " ";
+    for (const auto& line : lines) {
+        if (starts_with_upper(line, "FILE:")) attachment = from_byte(line, 6);
+    }
+    std::string flag = is_blank(attachment) ? " " : "F";
+    std::string recipient = column(lines, 3, 3, 50);
+    std::string subject = column(lines, 4, 8, 60);
+    std::string date = column(lines, 1, 5, 20);
+    if (is_blank(recipient) && is_blank(subject) && is_blank(date)) subject = fit_width(convert_width(file_name), 60);
+    return recipient + "  " + flag + "   " + subject + "   " + date;
+}
+
+std::vector<std::string> read_sent_file(std::string_view path) {
+    auto lines = files::read_lines(path);
+    if (!lines) return {};
+    if (lines->size() > 9998) lines->resize(9998);
+    return *lines;
+}
+
+}  // namespace tv

@@ -1,0 +1,82 @@
+#include "shell/housekeeping.h"
+
+#include <filesystem>
+
+#include "common/answering_settings.h"
+#include "common/errors.h"
+#include "common/paths.h"
+#include "common/sjis.h"
+#include "platform/clock.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
+#include "store/mail_stores.h"
+
+namespace tv::shell {
+
+namespace pf = tv::platform;
+
+namespace {
+
+
+std::vector<std::string> user_folders() { return {"JOB", "PRIVATE", "HOBBY", "ANOTHER"}; }
+
+// Creates a folder when none of that name exists; a file in the way is error 64.
+void make(const std::string& path) {
+    auto disk = files::resolve(path);
+    std::error_code ec;
+    if (std::filesystem::is_directory(disk, ec)) return;
+    if (std::filesystem::exists(disk, ec)) raise_error(err::kExists, "a file stands where the folder " + path + " goes");
+    if (!std::filesystem::create_directory(disk, ec) && ec) files::raise_errno(ec.value(), "create folder " + path);
+}
+
+}  // namespace
+
+void create_folder_tree() {
+    for (const char* f : {"ADDRESS", "JUSINBOX", "SOUSINBOX", "TENPFIL", "GOMIBAKO", "GOMIBAKO\\JUSIN_FO",
+                          "GOMIBAKO\\SOUSIN_FO", "GOMIBAKO\\F_D_F", "SYSTEM_F", "SYSTEM_F\\F_D_F", "SYSTEM_F\\FORDA_FO"}) {
+        make(f);
+    }
+    for (const auto& folder : user_folders()) {
+        std::string base = "SYSTEM_F\\FORDA_FO\\" + folder;
+        make(base);
+        make(base + "\\JUSIN_FO");
+        make(base + "\\SOUSIN_FO");
+    }
+    for (const char* f : {"SYSTEM_F\\DUSEACT", "SYSTEM_F\\HENSINYOU", "SYSTEM_F\\TEMPF_HENSIN", "SYSTEM_F\\TODAY_HENSIN",
+                          "SYSTEM_F\\BADSOU"}) {
+        make(f);
+    }
+    for (const auto& folder : user_folders()) make("SYSTEM_F\\FORDA_FO\\" + folder + "\\JUSIN_FO\\F_D_F");
+    pf::pause(20);
+    make("SYSTEM_F\\SETTEI");
+    pf::pause(20);
+}
+
+void delete_stale_answering_log() {
+    files::remove_if_exists("SYSTEM_F\\TALVENOR.txt");
+    pf::pause(20);
+}
+
+void seed_settings_file() {
+    // Without a seed the settings file stays absent and the settings take their defaults.
+    if (!files::file_exists(kSettingsFile) && files::file_exists(kSettingsSeed)) {
+        files::copy_file(kSettingsSeed, kSettingsFile);
+    }
+}
+
+void purge_reply_logs() {
+    pf::Control& list = store::work_list("LIST24");
+    store::LIST_FOLDER_FILES("SYSTEM_F\\TODAY_HENSIN", list);
+    pf::pause(20);
+    if (list.count() == 0) return;
+    std::string today = pf::format_yyyymmdd(pf::now());
+    for (int i = 1; i <= list.count(); ++i) {
+        std::string name = store::listed_name(list, i);
+        if (trim(left_bytes(name, 8)) == today) continue;
+        std::string path = files::join("SYSTEM_F\\TODAY_HENSIN", name);
+        if (files::file_exists(path)) files::remove_file(path);
+        pf::pause(20);
+    }
+}
+
+}  // namespace tv::shell

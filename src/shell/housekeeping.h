@@ -1,0 +1,15 @@
+// The data folder tree and the start-up housekeeping.
+#pragma once
+
+namespace tv::shell {
+
+// Creates every missing folder of the tree, in order.
+void create_folder_tree();
+// Deletes an answering log left by a check that did not finish.
+void delete_stale_answering_log();
+// Copies the shipped settings seed when the settings file is missing (and the seed exists).
+void seed_settings_file();
+// Deletes the daily reply logs whose names do not begin with today's date.
+void purge_reply_logs();
+
+}  // namespace tv::shell

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "common/answering_settings.h"
+#include "common/globals.h"
+#include "common/paths.h"
+#include "harness/harness.h"
+#include "platform/forms.h"
+
+namespace tv::shell {
+namespace {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+std::map<std::string, std::string> snapshot(const test::Harness& h) {
+    std::map<std::string, std::string> files;
+    for (auto& e : std::filesystem::recursive_directory_iterator(h.folder)) {
+        auto rel = std::filesystem::relative(e.path(), h.folder).string();
+        files[rel] = e.is_regular_file() ? h.read(rel) : "<folder>";
+    }
+    return files;
+}
+
+TEST(Startup, FirstStartOnAnEmptyFolder) {
+    test::Harness h;
+    ASSERT_TRUE(h.start());
+    for (const char* folder : {"ADDRESS", "JUSINBOX", "SOUSINBOX", "TENPFIL", "GOMIBAKO\\JUSIN_FO", "GOMIBAKO\\SOUSIN_FO",
+                               "GOMIBAKO\\F_D_F", "SYSTEM_F\\F_D_F", "SYSTEM_F\\FORDA_FO\\ANOTHER\\JUSIN_FO\\F_D_F",
+                               "SYSTEM_F\\FORDA_FO\\JOB\\SOUSIN_FO", "SYSTEM_F\\DUSEACT", "SYSTEM_F\\HENSINYOU",
+                               "SYSTEM_F\\TEMPF_HENSIN", "SYSTEM_F\\TODAY_HENSIN", "SYSTEM_F\\BADSOU", "SYSTEM_F\\SETTEI"}) {
+        EXPECT_TRUE(std::filesystem::is_directory(files::resolve(folder))) << folder;
+    }
+    // Without a shipped seed the settings take their defaults and no file is made.
+    EXPECT_FALSE(h.exists("SYSTEM_F\\SETTEI\\SETTEI_F.txt"));
+    EXPECT_EQ(globals().CHECK_INTERVAL, 300);
+    EXPECT_EQ(globals().FORWARD_SWITCH_CLICKS, 2);
+    pf::Form& main = pf::form("MAINFORM");
+    EXPECT_TRUE(main.visible);
+    EXPECT_TRUE(main.enabled);
+    EXPECT_EQ(main.pointer, pf::MousePointer::Arrow);
+    EXPECT_EQ(main.caption, "タルベノールメーラー Ver.2.12"_sj);
+    EXPECT_FALSE(pf::forms().is_loaded("FORM5"));
+    EXPECT_TRUE(h.rows("MAINFORM", "LIST3").empty());
+    EXPECT_TRUE(h.rows("MAINFORM", "LIST1").empty());
+    EXPECT_EQ(h.read("SYSTEM_F\\F_JU.txt"), "\r\n");
+    EXPECT_EQ(h.read("SYSTEM_F\\VBS_CHECK.txt"), "\r\n");
+    EXPECT_EQ(h.read("SYSTEM_F\\CHECK.txt"), "CHECK\r\n");
+    EXPECT_TRUE(h.boxes().shown().empty());
+    bool hint = false;
+    for (const auto& op : main.drawing()) hint |= op.text == "* リストを右クリックによって詳細設定できます。"_sj;
+    EXPECT_TRUE(hint);
+}
+
+TEST(Startup, SettingsSeedIsCopiedOnceAndLoaded) {
+    test::Harness h;
+    SettingsFields seed = default_answering_settings();
+    seed[kInterval] = " 180 ";
+    seed[kForwardStopped] = "0";
+    h.write("SYSTEM_F\\SETTEI_O.txt", answering_settings_record(seed));
+    ASSERT_TRUE(h.start());
+    EXPECT_EQ(h.read("SYSTEM_F\\SETTEI\\SETTEI_F.txt"), h.read("SYSTEM_F\\SETTEI_O.txt"));
+    EXPECT_EQ(globals().CHECK_INTERVAL, 180);
+    EXPECT_EQ(globals().FORWARD_SWITCH_CLICKS, 3);
+    EXPECT_EQ(globals().REPLY_SWITCH_CLICKS, 2);
+}
+
+TEST(Startup, SecondInstanceIsRefusedBeforeAnyFileChanges) {
+    test::Harness h;
+    h.write("SYSTEM_F\\TALVENOR.txt", "log of the running instance\r\n");
+    h.write("SYSTEM_F\\TODAY_HENSIN\\20200101_TODAY_HENSIN.txt", "a@example.jp\r\n");
+    h.add_mail("JUSINBOX", "20261201_100000.eml", "2026/12/01 10:00:00", "a <a@example.jp>", "s");
+    auto before = snapshot(h);
+    h.platform.system.another_instance_runs = true;
+    EXPECT_FALSE(h.start());
+    EXPECT_EQ(snapshot(h), before);
+    ASSERT_EQ(h.boxes().shown().size(), 1u);
+    EXPECT_EQ(h.boxes().shown()[0].title, "PREVINSTANCE !");
+    EXPECT_EQ(h.boxes().shown()[0].text, "既に同じアプリケ－ションが起動されています。"_sj);
+    EXPECT_EQ(h.platform.system.locks_taken, std::vector<std::string>{"TALVENOR"});
+    EXPECT_EQ(h.scripts().total_starts(), 0);
+}
+
+TEST(Startup, MissingMailComponentEndsTheProgram) {
+    test::Harness h;
+    h.platform.system.component_missing = true;
+    EXPECT_FALSE(h.start());
+    ASSERT_EQ(h.boxes().shown().size(), 1u);
+    EXPECT_EQ(h.boxes().shown()[0].title, "NOT EXIST MAIL COMPONENT !");
+    EXPECT_EQ(h.boxes().shown()[0].text,
+              "メール送受信コンポーネント（talvenor-mail）が正常にインストールされていません。   "_sj);
+    EXPECT_FALSE(pf::forms().is_loaded("FORM5"));
+    EXPECT_FALSE(pf::form("MAINFORM").visible);
+}
+
+TEST(Startup, ScriptHostThatNeverAnswersEndsTheProgram) {
+    test::Harness h;
+    EXPECT_FALSE(h.start(false));
+    ASSERT_EQ(h.boxes().shown().size(), 1u);
+    EXPECT_EQ(h.boxes().shown()[0].title, "NOT ON SCRIPT !");
+    EXPECT_EQ(h.scripts().starts("sam000.wsf"), 1);
+}
+
+TEST(Startup, OptionFlagFiles) {
+    struct Case { const char* name; std::optional<std::string> content; std::string value; bool checked; };
+    const std::string pad(19, ' ');
+    std::vector<Case> cases{
+        {"missing", std::nullopt, "0", false},
+        {"empty", "", "0", false},
+        {"zero", "0" + pad, "0", false},
+        {"one", "1" + pad, "1", true},
+        {"two", "2" + pad, "2", false},  // not 0 or 1: the mark stays as defined, the option is on
+    };
+    for (const auto& c : cases) {
+        test::Harness h;
+        if (c.content) {
+            for (const char* f : {"SYSTEM_F\\GOMI_K", "SYSTEM_F\\GOMI_I", "SYSTEM_F\\SOUND_K"}) h.write(f, *c.content);
+        }
+        ASSERT_TRUE(h.start()) << c.name;
+        EXPECT_EQ(globals().EMPTY_TRASH_AT_EXIT, c.value) << c.name;
+        EXPECT_EQ(globals().NO_TRASH_CONFIRM, c.value) << c.name;
+        EXPECT_EQ(globals().ARRIVAL_SOUND, c.value) << c.name;
+        for (const char* item : {"KARA", "SINAI", "SOUND"}) {
+            EXPECT_EQ(pf::form("MAINFORM").control(item).checked, c.checked) << c.name << " " << item;
+        }
+        EXPECT_EQ(h.exists("SYSTEM_F\\GOMI_K"), c.content.has_value());
+    }
+    struct ServCase { std::string content; std::string value; bool checked; };
+    for (const auto& c : std::vector<ServCase>{{"1\r\n", "1", true}, {"1\r\n0\r\n", "0", false}, {"1\r\n\r\n", "", false},
+                                               {"", "", false}}) {
+        test::Harness h;
+        h.write("SYSTEM_F\\serv_del", c.content);
+        ASSERT_TRUE(h.start());
+        EXPECT_EQ(globals().KEEP_ON_SERVER, c.value) << testing::PrintToString(c.content);
+        EXPECT_EQ(pf::form("MAINFORM").control("serv").checked, c.checked);
+    }
+}
+
+TEST(Startup, ReplyLogPurgeKeepsOnlyTodaysLogs) {
+    test::Harness h;
+    h.clock().set_now({2026, 12, 10, 0, 0, 5});
+    for (const char* name : {"20261209_TODAY_HENSIN.txt", "20261210_TODAY_HENSIN.txt", "20261211_TODAY_HENSIN.txt",
+                             "other.txt", "short"}) {
+        h.write(std::string("SYSTEM_F\\TODAY_HENSIN\\") + name, "x\r\n");
+    }
+    ASSERT_TRUE(h.start());
+    EXPECT_EQ(files::list_folder_files("SYSTEM_F\\TODAY_HENSIN"),
+              std::vector<std::string>{"20261210_TODAY_HENSIN.txt"});
+}
+
+TEST(Startup, StaleAnsweringLogIsDeleted) {
+    test::Harness h;
+    h.write("SYSTEM_F\\TALVENOR.txt", "stale\r\n");
+    ASSERT_TRUE(h.start());
+    EXPECT_FALSE(h.exists("SYSTEM_F\\TALVENOR.txt"));
+}
+
+TEST(Startup, AFileInPlaceOfAFolderEndsThroughTheErrorTrap) {
+    test::Harness h;
+    h.write("TENPFIL", "a file");
+    EXPECT_FALSE(h.start());
+    ASSERT_EQ(h.boxes().shown().size(), 1u);
+    EXPECT_EQ(h.boxes().shown()[0].title, "ERROR !  ( ER.No.：64 ) ･･････ タルベノールメーラー Ver.2.12"_sj);
+}
+
+}  // namespace
+}  // namespace tv::shell
