@@ -18,6 +18,10 @@ struct Globals {
     int FOLDER_NO = 0;             // 0 trash, 1 JOB, 2 PRIVATE, 3 HOBBY, 4 ANOTHER
     std::string KEEP_ON_SERVER = "0";
 
+    // Transfers.
+    std::string SEND_TO_TEXT;
+    bool TRANSFER_RUNNING = false;   // a receive or send runs: a second one may not start inside it
+
     // Main window.
     int MAINFORM_START_COUNT = 0;
     int MAINFORM_RERUN = 0;

@@ -17,11 +17,15 @@ struct Services {
     ScriptHost* script_host = nullptr;
     WindowSystem* window_system = nullptr;
     SystemInfo* system = nullptr;
+    SoundService* sound = nullptr;
     FormsView* view = nullptr;  // may be null: the model alone
     // The program's own name, upper-cased for its single-instance lock ("TALVENOR").
     std::string program_name = "TALVENOR";
     // The mail component the script host starts (UTF-8 disk path).
     std::string component_path;
+    // The input method of the focused window: open or closed, and full-width hiragana input.
+    bool ime_open = false;
+    bool ime_hiragana = false;
     // Runs just before the program ends (the view closes its windows).
     std::function<void()> on_program_end;
 };

@@ -61,4 +61,11 @@ public:
     virtual bool executable_exists(const std::string& path) = 0;
 };
 
+// Plays a sound file and returns when it has ended; a missing or unplayable file plays nothing.
+class SoundService {
+public:
+    virtual ~SoundService() = default;
+    virtual void play_and_wait(const std::string& disk_path) = 0;
+};
+
 }  // namespace tv::platform

@@ -5,12 +5,18 @@
 #include "common/text_file.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
-#include "shell/face_drawing.h"
+#include "platform/drawing_styles.h"
+#include "transfer/status_panel.h"
 
 namespace tv::shell {
 
 using namespace tv::literals;
 namespace pf = tv::platform;
+using pf::embossed_text;
+using pf::engraved_text;
+using pf::heading_bar;
+using pf::kFace;
+using pf::sunken_frame;
 
 namespace {
 

@@ -10,7 +10,8 @@
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
-#include "shell/face_drawing.h"
+#include "platform/drawing_styles.h"
+#include "transfer/status_panel.h"
 #include "store/mail_stores.h"
 #include "store/parse_exchange.h"
 #include "store/receive_list.h"
@@ -21,6 +22,11 @@ namespace tv::shell {
 
 using namespace tv::literals;
 namespace pf = tv::platform;
+using pf::embossed_text;
+using pf::engraved_text;
+using pf::heading_bar;
+using pf::kFace;
+using pf::sunken_frame;
 
 namespace {
 
@@ -200,7 +206,7 @@ void MAINFORM_START() {
     main.control("LIST1").clear();
     pf::Control& mails = store::work_list("LIST2");
     store::LIST_FOLDER_FILES(store::receive_box().mail_folder, mails);
-    clear_hint_panel();
+    transfer::clear_status_panel();
     pf::pause(20);
     pf::Control& records = store::work_list("LIST33");
     store::LIST_FOLDER_FILES(store::receive_box().record_folder, records);
@@ -239,7 +245,7 @@ void MAINFORM_START() {
     main.enabled = true;
     main.pointer = pf::MousePointer::Arrow;
     main.changed();
-    draw_hint_panel("* リストを右クリックによって詳細設定できます。"_sj);
+    transfer::draw_status_panel("* リストを右クリックによって詳細設定できます。"_sj);
 }
 
 }  // namespace tv::shell

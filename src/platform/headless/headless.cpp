@@ -107,6 +107,7 @@ HeadlessPlatform::HeadlessPlatform() {
     s.script_host = &script_host;
     s.window_system = &window_system;
     s.system = &system;
+    s.sound = &sound;
     event_queue().clear();
     handlers().clear();
     forms().reset();

@@ -109,6 +109,13 @@ public:
     bool component_missing = false;
 };
 
+// Records what was played.
+class RecordingSound : public SoundService {
+public:
+    void play_and_wait(const std::string& disk_path) override { played.push_back(disk_path); }
+    std::vector<std::string> played;
+};
+
 // All of the above, installed as the current platform for its lifetime.
 class HeadlessPlatform {
 public:
@@ -122,6 +129,7 @@ public:
     FakeScriptHost script_host;
     ScriptedWindowSystem window_system;
     FakeSystem system;
+    RecordingSound sound;
 };
 
 }  // namespace tv::platform::headless
