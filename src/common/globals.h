@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tv {
 
@@ -21,6 +22,9 @@ struct Globals {
     // Transfers.
     std::string SEND_TO_TEXT;
     bool TRANSFER_RUNNING = false;   // a receive or send runs: a second one may not start inside it
+    // The first lines (first 300 bytes, trimmed) of the mails in the box before the last receive
+    // that kept mail on the server.
+    std::vector<std::string> FIRST_LINES;
 
     // Main window.
     int MAINFORM_START_COUNT = 0;

@@ -16,13 +16,15 @@ std::string column(const std::vector<std::string>& lines, std::size_t number, st
 
 }  // namespace
 
-std::string build_send_row(const std::vector<std::string>& lines, std::string_view file_name) {
+std::string build_send_row(const std::vector<std::string>& lines, std::string_view file_name,
+                           const std::string* recipient_text) {
     std::string attachment = " ";
     for (const auto& line : lines) {
         if (starts_with_upper(line, "FILE:")) attachment = from_byte(line, 6);
     }
     std::string flag = is_blank(attachment) ? " " : "F";
-    std::string recipient = column(lines, 3, 3, 50);
+    std::string recipient =
+        recipient_text ? fit_width(convert_width(*recipient_text), 50) : column(lines, 3, 3, 50);
     std::string subject = column(lines, 4, 8, 60);
     std::string date = column(lines, 1, 5, 20);
     if (is_blank(recipient) && is_blank(subject) && is_blank(date)) subject = fit_width(convert_width(file_name), 60);

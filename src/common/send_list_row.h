@@ -10,7 +10,9 @@ namespace tv {
 // The row of a sent file: recipient (line 3), flag (the last "FILE:" line), subject (line 4) and
 // date (line 1). A file without those lines still gives a row; a row without any text shows the
 // file's name.
-std::string build_send_row(const std::vector<std::string>& lines, std::string_view file_name);
+// `recipient`, when given, replaces the text after "TO:" (a name from the address book).
+std::string build_send_row(const std::vector<std::string>& lines, std::string_view file_name,
+                           const std::string* recipient = nullptr);
 
 // The lines of a sent file as the send list reads them (at most 9998); empty when it is gone.
 std::vector<std::string> read_sent_file(std::string_view path);

@@ -124,6 +124,7 @@ public:
     int left = 0, top = 0, width = 0, height = 0;  // client area
     int frame_width = 0, frame_height = 0;           // outer minus client size (title, borders, menu)
     bool has_title_bar = true;
+    bool close_box_enabled = true;  // the Close item of the system menu (greyed while a mail is sent)
     bool minimize_box = true;
     Rgb background{236, 233, 216};
     Rgb fore_color{0, 0, 0};

@@ -8,11 +8,16 @@
 
 namespace tv::store {
 
+void write_record_items(std::string_view record_folder, std::string_view mail_file_name, std::string_view date,
+                        std::string_view sender, std::string_view subject, std::string_view flag) {
+    files::write_line(files::join(record_folder, SUMMARY_RECORD_NAME(mail_file_name)),
+                      summary_record_line(date, sender, subject, flag));
+}
+
 void write_summary_record(std::string_view record_folder, std::string_view mail_file_name, std::string_view date_line,
                           std::string_view sender_line, std::string_view subject_line, std::string_view flag) {
-    std::string line = summary_record_line(trim(date_line), CLEAN_SENDER_LINE(trim(sender_line)),
-                                           CLEAN_SUBJECT_LINE(trim(subject_line)), flag);
-    files::write_line(files::join(record_folder, SUMMARY_RECORD_NAME(mail_file_name)), line);
+    write_record_items(record_folder, mail_file_name, trim(date_line), CLEAN_SENDER_LINE(trim(sender_line)),
+                       CLEAN_SUBJECT_LINE(trim(subject_line)), flag);
     platform::pause(20);
 }
 

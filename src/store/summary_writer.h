@@ -16,4 +16,8 @@ void WRITE_SUMMARY_RECORD(std::string_view record_folder, std::string_view mail_
 void write_summary_record(std::string_view record_folder, std::string_view mail_file_name, std::string_view date_line,
                           std::string_view sender_line, std::string_view subject_line, std::string_view flag);
 
+// Writes a record of items that are already cleaned (no pause).
+void write_record_items(std::string_view record_folder, std::string_view mail_file_name, std::string_view date,
+                        std::string_view sender, std::string_view subject, std::string_view flag);
+
 }  // namespace tv::store

@@ -1,0 +1,175 @@
+#include "transfer/new_mail.h"
+
+#include "common/globals.h"
+#include "common/paths.h"
+#include "common/receive_list_row.h"
+#include "common/sjis.h"
+#include "common/summary_record.h"
+#include "common/text_file.h"
+#include "platform/events.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
+#include "store/mail_stores.h"
+#include "store/summary_writer.h"
+#include "transfer/transfer_windows.h"
+
+namespace tv::transfer {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+namespace {
+
+constexpr const char* kAnsweringLog = "SYSTEM_F\\TALVENOR.txt";
+
+bool is_end(const std::string& trimmed) { return store::ParseResult::is_end_line(trimmed); }
+
+// Whether `needle` occurs in `text` starting at a character boundary.
+bool contains_at_boundary(const std::string& text, const std::string& needle) {
+    for (std::size_t i = 0; i < text.size(); i += char_length(text, i)) {
+        if (text.compare(i, needle.size(), needle) == 0) return true;
+    }
+    return false;
+}
+
+bool has_double_byte_other_than_blank(const std::string& line) {
+    for (std::size_t i = 0; i < line.size();) {
+        std::size_t len = char_length(line, i);
+        if (len == 2 && line.compare(i, 2, "\x81\x40") != 0) return true;
+        i += len;
+    }
+    return false;
+}
+
+std::string double_byte_only(const std::string& line) {
+    std::string out;
+    for (std::size_t i = 0; i < line.size();) {
+        std::size_t len = char_length(line, i);
+        if (len == 2) out.append(line, i, 2);
+        i += len;
+    }
+    return trim(out);
+}
+
+std::string join_crlf(const std::vector<std::string>& s, std::size_t from, std::size_t to) {
+    std::string out;
+    for (std::size_t i = from; i <= to && i <= s.size(); ++i) {
+        if (!out.empty() || i > from) out += "CrLf";
+        out += s[i - 1];
+    }
+    return out;
+}
+
+// The HTML form of the body summary: the lines that read as text, double-byte characters only.
+std::string html_summary(const std::vector<std::string>& s) {
+    static const char* kDropped[] = {"こちらから", "はこちら", "こちらのヘルプ", "こちらをクリック", "本文", "は、こちら",
+                                     "ヘッダ情報", "ヘッダ右上", "ヘッダ広告", "ヘッダー広告", "フッタ情報", "トップへ",
+                                     "上へ戻る"};
+    std::string out = "Body: ";
+    for (std::size_t i = 6; i <= s.size(); ++i) {
+        const std::string& line = s[i - 1];
+        std::string upper = upper_ascii(line);
+        bool dropped = false;
+        for (const char* phrase : kDropped) dropped |= contains_at_boundary(line, sj(phrase));
+        if (dropped || line.rfind("<!", 0) == 0) continue;
+        bool html = upper.find("HTML") != std::string::npos;
+        if (html && !line.empty() && line[0] == '<') continue;
+        if (contains_at_boundary(line, "？"_sj)) continue;
+        if (html) {
+            out += line + "CrLf";
+            continue;
+        }
+        if (!is_blank(line) && !has_double_byte_other_than_blank(line)) continue;
+        out += double_byte_only(line) + "CrLf";
+    }
+    return out + "FILE:CrLfENDDAYOPPI_AKASATA_HONYOHOYNYO";
+}
+
+}  // namespace
+
+std::string shorten_400(const std::string& text) {
+    if (text.size() <= 400) return text;
+    return text.substr(0, 200) + " （中略）"_sj + text.substr(text.size() - 200);
+}
+
+std::vector<std::string> stored_lines(const store::ParseResult& result) {
+    std::vector<std::string> stored;
+    for (std::size_t n = 1; n <= result.count(); ++n) {
+        std::string t = trim(result.line(n));
+        if (n <= 20 || store::ParseResult::is_attachment_line(t) || is_end(t)) stored.push_back(shorten_400(t));
+        if (is_end(t)) break;
+    }
+    return stored;
+}
+
+std::string body_summary(const std::vector<std::string>& s) {
+    std::size_t doctype = 0, closing = 0;
+    for (std::size_t i = 5; i <= s.size(); ++i) {
+        std::string upper = upper_ascii(s[i - 1]);
+        if (upper.find("DOCTYPE HTML PUBLIC") != std::string::npos) doctype = i;
+        if (upper.find("</HTML>") != std::string::npos) closing = i;
+    }
+    std::string summary;
+    if (doctype) {
+        summary = closing == s.size() ? std::string() : trim(join_crlf(s, closing ? closing + 1 : 1, s.size()));
+    } else if (s.size() >= 5 && upper_ascii(s[4]).find("<HTML>") != std::string::npos) {
+        summary = html_summary(s);
+    } else {
+        summary = trim(join_crlf(s, 5, s.size()));
+    }
+    return shorten_400(summary);
+}
+
+std::string clean_body(const std::string& body) {
+    std::string out;
+    for (std::size_t i = 1; i <= body.size(); ++i) {
+        char c = body[i - 1];
+        if (c == '"') {
+            if (i == 7 || i == body.size()) continue;
+            out += '\xA5';
+        } else if (c != ',') {
+            out += c;
+        }
+    }
+    return trim(out);
+}
+
+void take_new_mail(const std::string& name, bool manual) {
+    Globals& g = globals();
+    const auto& box = store::receive_box();
+    store::ParseResult result = store::PARSE_MAIL(store::request_path(box.mail_folder, name), store::ParseCaller::Receive);
+    std::vector<std::string> stored = stored_lines(result);
+    if (manual && pf::forms().is_loaded("FORM5")) draw_receive_sender(stored.size() >= 2 ? stored[1] : "");
+    pf::pause(20);
+
+    // An empty or cut-short result still gives the mail its row and its record, from what came.
+    bool empty_result = stored.empty() || is_end(stored[0]);
+    auto line = [&](std::size_t k) { return !empty_result && k <= stored.size() ? stored[k - 1] : std::string(); };
+    std::string attachment;
+    for (const auto& l : stored) {
+        if (store::ParseResult::is_attachment_line(l)) attachment = from_byte(l, 6);
+    }
+    std::string flag = is_blank(attachment) ? " " : "F";
+    std::string date = trim(line(1));
+    std::string sender = trim(CLEAN_SENDER_LINE(trim(line(2))));
+    std::string subject = trim(CLEAN_SUBJECT_LINE(trim(line(4))));
+    std::string body = clean_body(empty_result ? "" : body_summary(stored));
+    const std::string& mark = (g.ANSWER_CHECK_RUNNING > 0 || g.MANUAL_TRANSFER == 0) ? ANSWER_MARK() : UNREAD_MARK();
+
+    if (manual) pf::EVENT_PUMP();
+    std::string row = build_receive_row(from_byte(sender, 7), flag, mark + trim(from_byte(subject, 10)), from_byte(date, 7));
+    if (is_blank(row.substr(0, 50)) && is_blank(row.substr(119))) {
+        row = build_receive_row(name, flag, mark, receipt_time_from_name(name));
+    }
+    pf::form("MAINFORM").control("LIST3").add_item(row);
+
+    if (g.ANSWER_CHECK_RUNNING > 0) {
+        pf::pause(20);
+        files::append_lines(kAnsweringLog, {summary_record_line(date, sender, subject, body)});
+        pf::pause(20);
+    }
+    store::write_record_items(box.record_folder, name, date, sender, subject, flag);
+    pf::pause(20);
+}
+
+}  // namespace tv::transfer

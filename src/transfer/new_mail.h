@@ -1,0 +1,28 @@
+// What the receive takes of one new mail: its parse result as the receive stores it, the body
+// summary, and the row, answering-log record and summary record it writes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "store/parse_exchange.h"
+
+namespace tv::transfer {
+
+// The lines the receive keeps of a result: its first 20 lines, then only attachment lines and
+// the end line, each trimmed and shortened beyond 400 bytes.
+std::vector<std::string> stored_lines(const store::ParseResult& result);
+
+// The body summary of the stored lines ("CrLf" between lines, at most 409 bytes).
+std::string body_summary(const std::vector<std::string>& stored);
+
+// A text longer than 400 bytes: its first 200 bytes, " （中略）" and its last 200 bytes.
+std::string shorten_400(const std::string& text);
+
+// Cleaning of the body summary for the answering log.
+std::string clean_body(const std::string& body);
+
+// Takes one new mail of the receive box (parse, row, log record, summary record).
+void take_new_mail(const std::string& file_name, bool manual);
+
+}  // namespace tv::transfer

@@ -1,0 +1,307 @@
+#include "transfer/receive.h"
+
+#include <algorithm>
+
+#include "common/errors.h"
+#include "common/globals.h"
+#include "common/paths.h"
+#include "common/receive_list_row.h"
+#include "common/sjis.h"
+#include "common/text_file.h"
+#include "platform/drawing_styles.h"
+#include "platform/events.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
+#include "store/mail_stores.h"
+#include "store/parse_exchange.h"
+#include "store/receive_list.h"
+#include "store/silent_reindex.h"
+#include "transfer/account.h"
+#include "transfer/component_check.h"
+#include "transfer/new_mail.h"
+#include "transfer/status_panel.h"
+#include "transfer/transfer_windows.h"
+
+namespace tv::transfer {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+namespace {
+
+constexpr const char* kReceiveResult = "SYSTEM_F\\T_IN_DONE.txt";
+constexpr int kResultPolls = 2000;
+
+const std::string& give_up_result() { return "ERRORスクリプト・エラー：スクリプトの動作環境が構築されていません。"_sj; }
+
+bool begins(const std::string& text, const char* word) { return trim(text).rfind(word, 0) == 0; }
+bool contains(const std::string& text, const std::string& word) { return text.find(word) != std::string::npos; }
+
+class TransferGuard {
+public:
+    TransferGuard() { globals().TRANSFER_RUNNING = true; }
+    ~TransferGuard() { globals().TRANSFER_RUNNING = false; }
+    TransferGuard(const TransferGuard&) = delete;
+    TransferGuard& operator=(const TransferGuard&) = delete;
+};
+
+std::string first_line_key(const std::string& file_name) {
+    return left_bytes(trim(files::read_first_line(files::join("JUSINBOX", file_name))), 300);
+}
+
+// The trimmed first lines of the mails in the box, to know a mail the server delivers again.
+void remember_first_lines() {
+    Globals& g = globals();
+    pf::Control& mails = store::work_list("LIST2");
+    if (numeric_value(g.KEEP_ON_SERVER) <= 0 || mails.count() == 0) return;
+    g.FIRST_LINES.clear();
+    for (int i = 1; i <= mails.count(); ++i) g.FIRST_LINES.push_back(first_line_key(store::listed_name(mails, i)));
+}
+
+bool is_duplicate(const std::string& file_name) {
+    std::string key = first_line_key(file_name);
+    if (is_blank(key)) return false;
+    const auto& lines = globals().FIRST_LINES;
+    return std::find(lines.begin(), lines.end(), key) != lines.end();
+}
+
+// The last item of the result file, once it holds at least ten bytes; bounded by passes.
+std::string poll_result() {
+    std::string result;
+    for (int pass = 1; pass <= kResultPolls; ++pass) {
+        pf::pause(20);
+        auto items = files::read_items(kReceiveResult);
+        if (!items) raise_error(err::kNotFound, "the receive result is missing");
+        if (!items->empty()) result = items->back();
+        pf::pause(20);
+        if (trim(result).size() >= 10) return result;
+    }
+    return give_up_result();
+}
+
+void message(const std::string& text) {
+    pf::message_box("MAINFORM", "タルベノールメーラー Ver."_sj + VERSION_TEXT, text, pf::MsgButtons::Ok,
+                    pf::MsgIcon::Information);
+}
+
+void unload_progress() {
+    if (pf::forms().is_loaded("FORM5")) pf::forms().unload("FORM5");
+}
+
+// The end of every receive: the windows as they were, the flag back to 0.
+void closing_steps(bool manual) {
+    unload_progress();
+    pf::Form& main = pf::form("MAINFORM");
+    if (manual) main.pointer = pf::MousePointer::Arrow;
+    main.visible = true;
+    main.enabled = true;
+    main.changed();
+    globals().MANUAL_TRANSFER = 0;
+}
+
+void write_cache_after_receive() {
+    pf::Control& list = pf::form("MAINFORM").control("LIST3");
+    list.set_top_index(list.count() - 1);
+    files::remove_if_exists(store::kReceiveCache);
+    pf::pause(20);
+    store::write_receive_cache();
+    pf::pause(20);
+}
+
+// Mails the server delivered again: only their files go; every other row keeps its mark.
+void remove_duplicates(const std::vector<int>& positions, int new_mails, bool manual) {
+    pf::Control& mails = store::work_list("LIST2");
+    for (int position : positions) {
+        std::string path = files::join("JUSINBOX", store::listed_name(mails, position + 1));
+        if (!files::file_exists(path)) continue;
+        files::close_all_files();
+        pf::pause(20);
+        files::remove_file(path);
+    }
+    pf::Control& records = store::work_list("LIST33");
+    mails.clear();
+    records.clear();
+    pf::pause(20);
+    store::LIST_FOLDER_FILES(store::receive_box().mail_folder, mails);
+    pf::pause(20);
+    store::LIST_FOLDER_FILES(store::receive_box().record_folder, records);
+    pf::Control& list = pf::form("MAINFORM").control("LIST3");
+    list.set_top_index(list.count() - 1);
+    store::write_receive_cache();
+    std::string text = new_mails == 0 ? "新着メールはありませんでした。"_sj : std::to_string(new_mails) + "通のメールを受信しました。"_sj;
+    draw_status_panel(status_text(text));
+    if (new_mails == 0 && manual) {
+        unload_progress();
+        message("新着メールはありませんでした。"_sj);
+    }
+}
+
+void report_result(const std::string& result, bool manual) {
+    pf::Form& main = pf::form("MAINFORM");
+    main.font = pf::Font{"ＭＳ 明朝"_sj, 14, pf::SizeUnit::Points};
+    std::string trimmed = trim(result);
+    if (begins(result, "ERROR")) {
+        draw_status_panel(status_text(from_byte(trimmed, 6)));
+    } else if (begins(result, "DONE")) {
+        draw_status_panel(status_text(from_byte(trimmed, 5)));
+    }
+    if (manual && numeric_value(globals().ARRIVAL_SOUND) > 0 && begins(result, "DONE")) {
+        if (auto* sound = pf::services().sound) sound->play_and_wait(files::resolve("SYSTEM_F\\JUSIN.WAV").string());
+    }
+    unload_progress();
+    main.visible = true;
+    main.enabled = true;
+    if (manual) main.pointer = pf::MousePointer::Arrow;
+    main.changed();
+    if (!manual || !begins(result, "ERROR")) return;
+    std::string text = from_byte(trimmed, 6);
+    if (contains(result, "受信に失敗"_sj)) {
+        message(text + "\r\n" + "もう一度受信ボタンをどうそ！  "_sj);
+    } else if (contains(result, "パスワードを確認してください"_sj)) {
+        message("サーバーに接続できませんでした。  "_sj + "\r\n" + "「アカウント情報」メニューから、"_sj + text);
+    } else {
+        message(text);
+    }
+}
+
+// A failed manual receive keeps the list paired with the box and says so.
+void mend_lists_after_failure() {
+    pf::Control& mails = store::work_list("LIST2");
+    store::LIST_FOLDER_FILES(store::receive_box().mail_folder, mails);
+    if (pf::form("MAINFORM").control("LIST3").count() != mails.count()) {
+        store::fill_receive_list_from_records({RowDate::Record, false});
+        store::write_receive_cache();
+    }
+}
+
+void run_receive(bool manual) {
+    Globals& g = globals();
+    pf::Form& main = pf::form("MAINFORM");
+    remember_first_lines();
+    main.enabled = false;
+    main.changed();
+    Account account = read_account();
+    if (account.exists) pf::pause(20);
+    if (!account.is_set()) {
+        unload_progress();
+        main.visible = true;
+        main.enabled = true;
+        if (manual) {
+            main.pointer = pf::MousePointer::Arrow;
+            main.changed();
+            show_account_not_set();
+        }
+        main.changed();
+        g.MANUAL_TRANSFER = 0;
+        return;
+    }
+    pf::Control& mails = store::work_list("LIST2");
+    std::string result;
+    for (int attempts = 0;;) {
+        int old_count = mails.count();
+        mails.clear();
+        if (manual) {
+            main.pointer = pf::MousePointer::Hourglass;
+            main.changed();
+            draw_receive_panel();
+            draw_receive_blocks(1, 4);
+        }
+        clear_status_panel();
+        files::write_line(store::kRequestFile, "CHECK");
+        pf::pause(20);
+        files::write_line(kReceiveResult, "");
+        pf::pause(20);
+        if (manual) draw_receive_blocks(5, 18);
+        pf::services().script_host->run_and_wait("sam045.wsf");
+        pf::pause(20);
+        if (manual) draw_receive_blocks(19, 24);
+        result = poll_result();
+        if (manual) draw_receive_blocks(25, 27);
+        pf::pause(20);
+        store::LIST_FOLDER_FILES(store::receive_box().mail_folder, mails);
+        pf::pause(20);
+        if (manual) draw_receive_blocks(28, 33);
+
+        if (begins(result, "DONE")) {
+            files::remove_if_exists(store::kResultFile);
+            pf::pause(20);
+            files::remove_if_exists(store::kRequestFile);
+            pf::pause(20);
+            int new_count = mails.count();
+            int new_mails = 0;
+            std::vector<int> duplicates;
+            bool keep = numeric_value(g.KEEP_ON_SERVER) > 0;
+            for (int row = old_count + 1; row <= new_count; ++row) {
+                pf::pause(20);
+                std::string name = store::listed_name(mails, row);
+                if (keep && is_duplicate(name)) {
+                    duplicates.push_back(row - 1);
+                    continue;
+                }
+                ++new_mails;
+                take_new_mail(name, manual);
+            }
+            if (keep && !duplicates.empty()) {
+                remove_duplicates(duplicates, new_mails, manual);
+                return;
+            }
+            write_cache_after_receive();
+        }
+        if (manual) draw_receive_blocks(34, 43);
+        if (contains(result, "受信に失敗"_sj) && ++attempts <= 4) {
+            pf::pause(20);
+            continue;
+        }
+        break;
+    }
+    report_result(result, manual);
+}
+
+}  // namespace
+
+void BUTTON3_ON() {
+    BASP_CHECK();
+    auto& forms = pf::forms();
+    forms.load("FORM5");
+    pf::Form& progress = pf::form("FORM5");
+    progress.background = pf::kFace;
+    progress.clear_drawing();
+    progress.font = pf::Font{"ＭＳ ゴシック"_sj, 12, pf::SizeUnit::Points};
+    progress.caption = "タルベノールメーラー Ver."_sj + VERSION_TEXT;
+    progress.visible = true;
+    pf::Form& main = pf::form("MAINFORM");
+    main.topmost = false;
+    main.enabled = false;
+    main.changed();
+    progress.topmost = true;
+    progress.changed();
+    globals().MANUAL_TRANSFER = 1;
+    pf::EVENT_PUMP();
+    JUSIN();
+}
+
+void JUSIN() {
+    Globals& g = globals();
+    // A transfer never starts inside another (an event pumped inside one).
+    if (g.TRANSFER_RUNNING) return;
+    TransferGuard guard;
+    bool manual = g.MANUAL_TRANSFER > 0;
+    try {
+        run_receive(manual);
+    } catch (const RuntimeError&) {
+        files::close_all_files();
+        pf::pause(20);
+        pf::form("MAINFORM").pointer = pf::MousePointer::Arrow;
+        if (!manual) {
+            pf::EVENT_PUMP();
+            store::D_SAIK_AOUTO();
+        } else {
+            mend_lists_after_failure();
+            unload_progress();
+            message("メールを受信できませんでした。   "_sj);
+        }
+    }
+    closing_steps(manual);
+}
+
+}  // namespace tv::transfer
