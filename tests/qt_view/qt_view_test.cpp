@@ -1,20 +1,25 @@
 // The Qt view against the forms model, on Qt's offscreen platform.
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QApplication>
 #include <QFontInfo>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
+#include <QTimer>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <chrono>
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
+#include "common/paths.h"
 #include "harness/harness.h"
 #include "platform/events.h"
 #include "platform/forms.h"
@@ -86,6 +91,9 @@ TEST_F(QtViewTest, WindowsMirrorGeometryFlagsCaptionAndMenus) {
         f.borderless = true;
         f.has_title_bar = false;
     });
+    h.make_folder("SYSTEM_F");
+    QImage(16, 16, QImage::Format_ARGB32).save(QString::fromStdString(files::resolve("SYSTEM_F\\TLVN.ico").string()));
+    splash.icon = "system_f\\tlvn.ICO";  // found as the program writes it, case-blind
     splash.topmost = true;
     splash.caption = "データベースの再構築"_sj;
     splash.pointer = MousePointer::Hourglass;
@@ -100,6 +108,7 @@ TEST_F(QtViewTest, WindowsMirrorGeometryFlagsCaptionAndMenus) {
     EXPECT_EQ(w->pos(), QPoint(100, 60));
     EXPECT_EQ(w->windowTitle(), QString::fromUtf8("データベースの再構築"));
     EXPECT_EQ(w->cursor().shape(), Qt::WaitCursor);
+    EXPECT_FALSE(w->windowIcon().isNull());
 
     show("MAINFORM", [](Form& f) {
         f.width = 1018;
@@ -196,6 +205,9 @@ TEST_F(QtViewTest, ListRowsFollowAppendsRemovesAndClearsAndHiddenListsStayHidden
 
     list.set_top_index(50);
     EXPECT_EQ(widget->indexAt(QPoint(2, 2)).row(), 50);
+    widget->verticalScrollBar()->setValue(120);  // the user scrolls
+    EXPECT_EQ(list.top_index(), 120);
+    EXPECT_EQ(widget->indexAt(QPoint(2, 2)).row(), 120);
     list.remove_item(0);
     EXPECT_EQ(widget->model()->rowCount(), 9999);
     EXPECT_EQ(widget->model()->index(0, 0).data().toString(), QString::fromUtf8("<未>差出人 1"));
@@ -280,7 +292,8 @@ TEST_F(QtViewTest, DrawingIsPaintedInOrderWithBothCornersAndTransparentText) {
 }
 
 TEST_F(QtViewTest, ClicksQueueEventsAndADisabledWindowTakesNone) {
-    record({"BUTTON3_ON", "KARA_ON", "LIST3_CLICK", "LIST3_DBLCLICK"});
+    record({"BUTTON3_ON", "KARA_ON", "LIST3_CLICK", "LIST3_DBLCLICK", "COMBO1_CLICK", "MAINFORM_MOUSEDOWN",
+            "BUTTON3_SETFOCUS"});
     Form& main = show("MAINFORM", [](Form& f) {
         f.width = 600;
         f.height = 400;
@@ -291,6 +304,10 @@ TEST_F(QtViewTest, ClicksQueueEventsAndADisabledWindowTakesNone) {
         item.caption = "終了時にごみ箱を空にする"_sj;
         Control& list = f.add("LIST3", ControlKind::ListBox);
         list.x = 10, list.y = 50, list.width = 300, list.height = 200;
+        Control& combo = f.add("COMBO1", ControlKind::ComboBox);
+        combo.read_only = true;
+        combo.x = 320, combo.y = 10, combo.width = 100, combo.height = 22;
+        combo.set_items({"JOB", "HOBBY"});
     });
     for (const char* row : {"a", "b", "c"}) main.control("LIST3").add_item(row);
     auto* button = view().control_widget("MAINFORM", "BUTTON3");
@@ -304,6 +321,21 @@ TEST_F(QtViewTest, ClicksQueueEventsAndADisabledWindowTakesNone) {
     // The second click of the double click raises no second row click.
     EXPECT_EQ(ran(), (std::vector<std::string>{"BUTTON3_ON", "KARA_ON", "LIST3_CLICK", "LIST3_DBLCLICK"}));
     EXPECT_EQ(main.control("LIST3").selected(), 2);
+
+    auto* combo = qobject_cast<QComboBox*>(view().control_widget("MAINFORM", "COMBO1"));
+    emit combo->activated(1);
+    EXPECT_EQ(main.control("COMBO1").text, "HOBBY");
+    QTest::mousePress(view().window("MAINFORM")->surface(), Qt::RightButton, {}, QPoint(40, 300));
+    EXPECT_EQ(ran(), (std::vector<std::string>{"COMBO1_CLICK", "MAINFORM_MOUSEDOWN"}));
+    EXPECT_EQ(input::last_mouse_down().button, input::Button::Right);
+    EXPECT_EQ(input::last_mouse_down().x, 40);
+    EXPECT_EQ(input::last_mouse_down().y, 300);
+
+    // Focus the user gives a control is reported; focus the program moves is not.
+    QApplication::setActiveWindow(view().window("MAINFORM"));
+    list->setFocus(Qt::OtherFocusReason);
+    button->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(ran(), std::vector<std::string>{"BUTTON3_SETFOCUS"});
 
     main.enabled = false;
     main.changed();
@@ -400,6 +432,26 @@ TEST_F(QtViewTest, CloseBoxRunsTheCloseHandlerAtOnceButWaitsOutAPause) {
     QCoreApplication::postEvent(view().window("MAINFORM"), new QCloseEvent);
     EXPECT_TRUE(h.run([&] { qt->window_system().dispatch_pending_messages(); }));
     EXPECT_EQ(view().window("MAINFORM"), nullptr);  // the end of the program removed every window
+}
+
+TEST_F(QtViewTest, MessageBoxShowsTheCp932TextsAndReturnsTheAnswer) {
+    QString title, text;
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        for (QAbstractButton* button : box->buttons()) buttons << button->text();
+        box->button(QMessageBox::No)->click();
+    });
+    MsgAnswer answer = message_box("MAINFORM", "PREVINSTANCE !", "既に同じアプリケ－ションが起動されています。"_sj,
+                                   MsgButtons::YesNo, MsgIcon::Question);
+    EXPECT_EQ(answer, MsgAnswer::No);
+    EXPECT_EQ(title, "PREVINSTANCE !");
+    EXPECT_EQ(text, QString::fromUtf8("既に同じアプリケ－ションが起動されています。"));
+    EXPECT_EQ(buttons.size(), 2);
+    EXPECT_TRUE(buttons.contains(QString::fromUtf8("はい(&Y)")));
 }
 
 TEST_F(QtViewTest, MinimisingByTheUserReachesTheModel) {

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "common/paths.h"
 #include "platform/input.h"
@@ -79,11 +80,12 @@ void FormWindow::sync_form() {
     if (!form_) return;
     const Form& f = *form_;
     applying_ = true;
-    apply_flags(f);
+    bool recreated = apply_flags(f);
     QSize size(std::max(0, f.width), std::max(0, f.height));
     if (surface_->size() != size) surface_->setFixedSize(size);
     QPoint position(f.left, f.top);
-    if (!applied_ || position != position_) move(position);
+    // Once placed, the window stays where the user moves it until the program places it anew.
+    if (!applied_ || recreated || position != position_) move(position);
     position_ = position;
     if (!applied_ || f.caption != caption_) setWindowTitle(to_qstring(f.caption));
     caption_ = f.caption;
@@ -108,7 +110,7 @@ void FormWindow::sync_form() {
     applying_ = false;
 }
 
-void FormWindow::apply_flags(const Form& f) {
+bool FormWindow::apply_flags(const Form& f) {
     Qt::WindowFlags flags = Qt::Window;
     if (f.borderless) {
         flags |= Qt::FramelessWindowHint;
@@ -118,9 +120,11 @@ void FormWindow::apply_flags(const Form& f) {
         if (f.minimize_box) flags |= Qt::WindowMinimizeButtonHint;
     }
     if (f.topmost) flags |= Qt::WindowStaysOnTopHint;
-    if (flags != windowFlags()) setWindowFlags(flags);  // hides the window; apply_visibility shows it
     // A window without border (a splash or progress window) does not take the focus from others.
     setAttribute(Qt::WA_ShowWithoutActivating, f.borderless);
+    if (flags == windowFlags()) return false;
+    setWindowFlags(flags);  // hides the window; apply_visibility shows it again
+    return true;
 }
 
 void FormWindow::apply_visibility(const Form& f) {
@@ -148,6 +152,17 @@ void FormWindow::add_new_controls() {
         ref.sync();
     }
     controls_seen_ = controls.size();
+    apply_tab_order();
+}
+
+void FormWindow::apply_tab_order() {
+    std::vector<std::pair<int, QWidget*>> chain;
+    for (Control* control : form_->controls()) {
+        QWidget* widget = control_view(control->name())->widget();
+        if (widget && widget->focusPolicy() & Qt::TabFocus) chain.emplace_back(control->tab_index, widget);
+    }
+    std::stable_sort(chain.begin(), chain.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
 }
 
 void FormWindow::sync_control(Control& control) {

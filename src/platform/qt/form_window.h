@@ -66,7 +66,8 @@ protected:
 
 private:
     void add_new_controls();
-    void apply_flags(const Form& f);
+    void apply_tab_order();  // Tab moves through the controls in the order of their tab_index
+    bool apply_flags(const Form& f);  // true when the window had to be made anew
     void apply_visibility(const Form& f);
 
     QtView& view_;
