@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <type_traits>
 
 #include "platform/input.h"
 #include "platform/qt/control_view.h"

@@ -52,7 +52,7 @@ void ControlView::deliver(const std::function<void(Control&)>& input) {
 void ControlView::sync_common(QWidget& widget) {
     const Control& c = *control_;
     if (!applied_) {
-        widget.installEventFilter(new FocusReporter(&widget, [this] { deliver([](Control& c) { input::focus(c); }); }));
+        widget.installEventFilter(new FocusReporter(&widget, [this] { deliver([](Control& target) { input::focus(target); }); }));
     }
     QRect geometry(c.x, c.y, std::max(0, c.width), std::max(0, c.height));
     if (!applied_ || geometry != geometry_) widget.setGeometry(geometry);
