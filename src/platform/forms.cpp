@@ -18,29 +18,37 @@ std::string Control::item(int i) const {
     return items_[static_cast<std::size_t>(i)];
 }
 
+void Control::rows_changed(RowsChange::Kind kind, int row) {
+    ++rows_revision_;
+    last_rows_change_ = RowsChange{kind, row};
+    changed();
+}
+
 void Control::add_item(std::string row) {
+    int at = count();
     if (sorted) {
-        auto at = std::upper_bound(items_.begin(), items_.end(), row,
+        auto it = std::upper_bound(items_.begin(), items_.end(), row,
                                    [](const std::string& a, const std::string& b) { return files::name_less(a, b); });
-        items_.insert(at, std::move(row));
+        at = static_cast<int>(it - items_.begin());
+        items_.insert(it, std::move(row));
     } else {
         items_.push_back(std::move(row));
     }
-    changed();
+    rows_changed(RowsChange::Kind::Insert, at);
 }
 
 void Control::remove_item(int i) {
     if (i < 0 || i >= count()) return;
     items_.erase(items_.begin() + i);
     if (selected_ >= count()) selected_ = -1;
-    changed();
+    rows_changed(RowsChange::Kind::Remove, i);
 }
 
 void Control::clear() {
     items_.clear();
     selected_ = -1;
     top_index_ = 0;
-    changed();
+    rows_changed(RowsChange::Kind::Reset, 0);
 }
 
 void Control::set_items(std::vector<std::string> rows) {
@@ -51,7 +59,7 @@ void Control::set_items(std::vector<std::string> rows) {
     items_ = std::move(rows);
     selected_ = -1;
     top_index_ = 0;
-    changed();
+    rows_changed(RowsChange::Kind::Reset, 0);
 }
 
 void Control::select(int i) {

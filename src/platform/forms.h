@@ -94,6 +94,16 @@ public:
     void set_top_index(int i);
     int visible_rows = 10;
 
+    // The last change of the rows and a count of all row changes, so that a view can follow a long
+    // list row by row instead of reading all of it again after every change.
+    struct RowsChange {
+        enum class Kind { Reset, Insert, Remove };
+        Kind kind = Kind::Reset;
+        int row = 0;
+    };
+    std::uint64_t rows_revision() const { return rows_revision_; }
+    const RowsChange& last_rows_change() const { return last_rows_change_; }
+
     // Tells the view that this control's state changed.
     void changed();
 
@@ -101,9 +111,13 @@ private:
     Form* form_;
     std::string name_;
     ControlKind kind_;
+    void rows_changed(RowsChange::Kind kind, int row);
+
     std::vector<std::string> items_;
     int selected_ = -1;
     int top_index_ = 0;
+    std::uint64_t rows_revision_ = 0;
+    RowsChange last_rows_change_;
 };
 
 class Form {

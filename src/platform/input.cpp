@@ -1,5 +1,6 @@
 #include "platform/input.h"
 
+#include "common/sjis.h"
 #include "platform/events.h"
 
 namespace tv::platform::input {
@@ -46,6 +47,7 @@ bool click(Control& control) {
 
 bool click_row(Control& list, int row) {
     if (!accepts_input(list) || row < 0 || row >= list.count()) return false;
+    if (list.kind() == ControlKind::ComboBox) list.text = list.item(row);
     list.select(row);
     return post(list.name() + "_CLICK");
 }
@@ -55,10 +57,30 @@ bool double_click_row(Control& list, int row) {
     return post(list.name() + "_DBLCLICK");
 }
 
+bool second_click_row(Control& list, int row) {
+    if (!accepts_input(list) || row < 0 || row >= list.count()) return false;
+    if (list.selected() != row) list.select(row);
+    return post(list.name() + "_DBLCLICK");
+}
+
+void scroll_list(Control& list, int row) {
+    if (!accepts_input(list) || row == list.top_index()) return;
+    list.set_top_index(row);
+}
+
 bool change_text(Control& control, const std::string& text) {
     if (!accepts_input(control) || control.read_only) return false;
     std::string value = text;
-    if (control.max_length > 0 && value.size() > control.max_length) value.resize(control.max_length);
+    if (control.max_length > 0 && value.size() > control.max_length) {
+        // Never leave the lead byte of a double-byte character alone at the cut.
+        std::size_t end = 0;
+        while (end < value.size()) {
+            std::size_t next = end + char_length(value, end);
+            if (next > control.max_length) break;
+            end = next;
+        }
+        value.resize(end);
+    }
     control.text = value;
     control.changed();
     return post(control.name() + "_CHANGE");

@@ -20,12 +20,19 @@ bool accepts_input(const Control& control);
 // is set and the other radio buttons of its group (same `menu` text) are cleared; then
 // "<NAME>_ON" (or the item's event name) is queued.
 bool click(Control& control);
-// A click on a list row: the row is selected and "<NAME>_CLICK" queued.
+// A click on a list row: the row is selected and "<NAME>_CLICK" queued. Choosing a row of a combo
+// box also makes the row its text.
 bool click_row(Control& list, int row);
 // A double click on a list row: the row is selected, "<NAME>_CLICK" and "<NAME>_DBLCLICK" queued.
 bool double_click_row(Control& list, int row);
+// The second click of a double click whose first click went through click_row (a view sees the two
+// apart): the row is selected and only "<NAME>_DBLCLICK" queued.
+bool second_click_row(Control& list, int row);
+// The user scrolled a list so that `row` is its top row; no event.
+void scroll_list(Control& list, int row);
 // The text of an edit or combo box changed by typing or pasting: "<NAME>_CHANGE" is queued.
-// `text` is CP932; the caller has refused what CP932 cannot hold.
+// `text` is CP932; the caller has refused what CP932 cannot hold. A text over the byte limit is cut
+// at a character boundary.
 bool change_text(Control& control, const std::string& text);
 // Typing at the caret at the end of an edit: Enter in a multi-line edit types CR LF.
 bool type_text(Control& control, const std::string& typed);

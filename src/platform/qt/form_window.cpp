@@ -1,0 +1,209 @@
+#include "platform/qt/form_window.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "common/paths.h"
+#include "platform/input.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/qt_view.h"
+
+namespace tv::platform::qt {
+
+Surface::Surface(QtView& view, FormWindow& window) : QWidget(&window), view_(view), window_(window) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Surface::paintEvent(QPaintEvent*) {
+    painted_.clear();
+    const Form* form = window_.form();
+    if (!form) return;
+    QPainter painter(this);
+    painter.fillRect(rect(), to_qcolor(form->background));
+    paint_drawing(painter, form->drawing(), &painted_);
+}
+
+void Surface::mousePressEvent(QMouseEvent* event) {
+    input::Button button;
+    if (event->button() == Qt::LeftButton) {
+        button = input::Button::Left;
+    } else if (event->button() == Qt::RightButton) {
+        button = input::Button::Right;
+    } else {
+        return;
+    }
+    QPoint at = event->position().toPoint();
+    std::string name = window_.form_name();
+    view_.deliver([&] {
+        if (forms().is_loaded(name)) input::mouse_down(forms().get(name), button, at.x(), at.y());
+    });
+}
+
+void Surface::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint())) return;
+    std::string name = window_.form_name();
+    view_.deliver([&] {
+        if (forms().is_loaded(name)) input::click_form(forms().get(name));
+    });
+}
+
+FormWindow::FormWindow(QtView& view, Form& form)
+    : QWidget(nullptr, Qt::Window), view_(view), form_(&form), name_(form.name()) {
+    layout_ = new QVBoxLayout(this);
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->setSpacing(0);
+    layout_->setSizeConstraint(QLayout::SetFixedSize);  // no sizing border, no maximising
+    surface_ = new Surface(view, *this);
+    layout_->addWidget(surface_);
+}
+
+FormWindow::~FormWindow() { controls_.clear(); }
+
+QMenu* FormWindow::menu(const QString& caption) {
+    if (!menu_bar_) {
+        menu_bar_ = new QMenuBar(this);
+        menu_bar_->setNativeMenuBar(false);  // the menu bar is part of the window's outer size
+        layout_->setMenuBar(menu_bar_);
+    }
+    auto it = menus_.find(caption);
+    if (it != menus_.end()) return it->second;
+    QMenu* menu = menu_bar_->addMenu(caption);
+    menus_[caption] = menu;
+    return menu;
+}
+
+void FormWindow::sync_form() {
+    if (!form_) return;
+    const Form& f = *form_;
+    applying_ = true;
+    bool recreated = apply_flags(f);
+    QSize size(std::max(0, f.width), std::max(0, f.height));
+    if (surface_->size() != size) surface_->setFixedSize(size);
+    QPoint position(f.left, f.top);
+    // Once placed, the window stays where the user moves it until the program places it anew.
+    if (!applied_ || recreated || position != position_) move(position);
+    position_ = position;
+    if (!applied_ || f.caption != caption_) setWindowTitle(to_qstring(f.caption));
+    caption_ = f.caption;
+    if (!applied_ || f.icon != icon_) {
+        QIcon icon;
+        if (!f.icon.empty()) icon = QIcon(QString::fromStdString(files::resolve(f.icon).string()));
+        setWindowIcon(icon);
+    }
+    icon_ = f.icon;
+    if (!applied_ || f.pointer != pointer_) {
+        switch (f.pointer) {
+            case MousePointer::Hourglass: setCursor(Qt::WaitCursor); break;
+            case MousePointer::Arrow: setCursor(Qt::ArrowCursor); break;
+            case MousePointer::Default: unsetCursor(); break;
+        }
+    }
+    pointer_ = f.pointer;
+    applied_ = true;
+    add_new_controls();
+    apply_visibility(f);
+    surface_->update();
+    applying_ = false;
+}
+
+bool FormWindow::apply_flags(const Form& f) {
+    Qt::WindowFlags flags = Qt::Window;
+    if (f.borderless) {
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        flags |= Qt::CustomizeWindowHint;
+        if (f.has_title_bar) flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (f.minimize_box) flags |= Qt::WindowMinimizeButtonHint;
+    }
+    if (f.topmost) flags |= Qt::WindowStaysOnTopHint;
+    // A window without border (a splash or progress window) does not take the focus from others.
+    setAttribute(Qt::WA_ShowWithoutActivating, f.borderless);
+    if (flags == windowFlags()) return false;
+    setWindowFlags(flags);  // hides the window; apply_visibility shows it again
+    return true;
+}
+
+void FormWindow::apply_visibility(const Form& f) {
+    if (!f.visible) {
+        if (!isHidden()) hide();
+        return;
+    }
+    bool newly_shown = isHidden();
+    if (f.minimized) {
+        if (newly_shown || !isMinimized()) showMinimized();
+    } else if (newly_shown || isMinimized()) {
+        showNormal();
+    }
+    if (newly_shown && f.topmost) raise();
+}
+
+void FormWindow::add_new_controls() {
+    const auto& controls = form_->controls();
+    if (controls.size() == controls_seen_) return;
+    for (Control* control : controls) {
+        if (controls_.count(control->name())) continue;
+        auto view = make_control_view(view_, *this, *control);
+        ControlView& ref = *view;
+        controls_[control->name()] = std::move(view);
+        ref.sync();
+    }
+    controls_seen_ = controls.size();
+    apply_tab_order();
+}
+
+void FormWindow::apply_tab_order() {
+    std::vector<std::pair<int, QWidget*>> chain;
+    for (Control* control : form_->controls()) {
+        QWidget* widget = control_view(control->name())->widget();
+        if (widget && widget->focusPolicy() & Qt::TabFocus) chain.emplace_back(control->tab_index, widget);
+    }
+    std::stable_sort(chain.begin(), chain.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
+}
+
+void FormWindow::sync_control(Control& control) {
+    if (!form_) return;
+    auto it = controls_.find(control.name());
+    if (it == controls_.end()) {
+        add_new_controls();
+        return;
+    }
+    it->second->sync();
+}
+
+ControlView* FormWindow::control_view(const std::string& name) const {
+    auto it = controls_.find(name);
+    return it == controls_.end() ? nullptr : it->second.get();
+}
+
+void FormWindow::detach() {
+    for (auto& [name, view] : controls_) view->detach();
+    form_ = nullptr;
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    // The model decides: the window leaves the screen when its form unloads.
+    event->ignore();
+    if (!form_ || !form_->enabled) return;  // a disabled window cannot be closed by the user
+    std::string name = name_;
+    view_.user_input([name] {
+        if (forms().is_loaded(name)) input::request_close(forms().get(name));
+    });
+}
+
+void FormWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || applying_ || !form_) return;
+    bool minimized = isMinimized();
+    if (minimized == form_->minimized) return;
+    std::string name = name_;
+    view_.user_input([name, minimized] {
+        if (forms().is_loaded(name)) input::set_minimized(forms().get(name), minimized);
+    });
+}
+
+}  // namespace tv::platform::qt

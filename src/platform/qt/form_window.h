@@ -1,0 +1,91 @@
+// The top-level window that shows one loaded form: an optional menu bar above a drawing surface
+// of the form's client size, on which the controls sit at their places.
+#pragma once
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/forms.h"
+#include "platform/qt/control_view.h"
+#include "platform/qt/drawing_painter.h"
+
+class QVBoxLayout;
+
+namespace tv::platform::qt {
+
+class QtView;
+class FormWindow;
+
+// Paints the form's background and drawing list; reports mouse buttons on it.
+class Surface : public QWidget {
+public:
+    Surface(QtView& view, FormWindow& window);
+    // What the last paint drew, in order.
+    const std::vector<PaintedItem>& painted() const { return painted_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QtView& view_;
+    FormWindow& window_;
+    std::vector<PaintedItem> painted_;
+};
+
+class FormWindow : public QWidget {
+public:
+    FormWindow(QtView& view, Form& form);
+    ~FormWindow() override;
+
+    Form* form() const { return form_; }  // null once detached
+    const std::string& form_name() const { return name_; }
+    Surface* surface() const { return surface_; }
+    QMenuBar* menu_bar() const { return menu_bar_; }
+    // The menu of the menu bar with this caption; menus appear in the order they are first asked for.
+    QMenu* menu(const QString& caption);
+
+    // Brings the window and any controls it does not show yet in line with the model.
+    void sync_form();
+    void sync_control(Control& control);
+    ControlView* control_view(const std::string& name) const;
+    // The form is about to unload: every widget lets go of the model.
+    void detach();
+    // A disabled form takes no input, but keeps its looks (its controls are not greyed).
+    bool accepts_input() const { return form_ && form_->enabled; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void add_new_controls();
+    void apply_tab_order();  // Tab moves through the controls in the order of their tab_index
+    bool apply_flags(const Form& f);  // true when the window had to be made anew
+    void apply_visibility(const Form& f);
+
+    QtView& view_;
+    Form* form_;
+    std::string name_;
+    QVBoxLayout* layout_ = nullptr;
+    Surface* surface_ = nullptr;
+    QMenuBar* menu_bar_ = nullptr;
+    std::map<QString, QMenu*> menus_;
+    std::map<std::string, std::unique_ptr<ControlView>> controls_;
+    std::size_t controls_seen_ = 0;
+    bool applying_ = false;  // the view changes the window state: no user input
+    // What was applied last, so that only changes touch the window.
+    bool applied_ = false;
+    QPoint position_;
+    std::string caption_;
+    std::string icon_;
+    MousePointer pointer_ = MousePointer::Default;
+};
+
+}  // namespace tv::platform::qt

@@ -1,0 +1,138 @@
+// List boxes: rows in the list's font, one row per line of text, cut (not elided) at the right edge.
+#include <QKeyEvent>
+#include <QListView>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+#include "platform/input.h"
+#include "platform/qt/control_view.h"
+#include "platform/qt/list_rows_model.h"
+
+namespace tv::platform::qt {
+
+namespace {
+
+// Rows as high as the font's line, as a plain list box draws them.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(option.fontMetrics.height());
+        return size;
+    }
+};
+
+class RowList : public QListView {
+public:
+    using QListView::QListView;
+    std::function<void(int)> on_key_row;  // the keyboard moved the selection to a row
+    std::function<void()> on_show;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        int before = currentIndex().row();
+        QListView::keyPressEvent(event);
+        int after = currentIndex().row();
+        if (after != before && after >= 0 && on_key_row) on_key_row(after);
+    }
+    // Only the left button selects a row; the right button is left to the program's popup menus.
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) QListView::mousePressEvent(event);
+    }
+    void showEvent(QShowEvent* event) override {
+        QListView::showEvent(event);
+        if (on_show) on_show();
+    }
+};
+
+class ListView : public ControlView {
+public:
+    ListView(QtView& view, QWidget* surface, Control& model) : ControlView(view, model) {
+        list_ = new RowList(surface);
+        rows_ = new ListRowsModel(list_);
+        list_->setModel(rows_);
+        list_->setItemDelegate(new RowDelegate(list_));
+        list_->setUniformItemSizes(true);
+        list_->setSelectionMode(QAbstractItemView::SingleSelection);
+        list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list_->setTextElideMode(Qt::ElideNone);
+        list_->setWordWrap(false);
+        QObject::connect(list_, &QListView::clicked, list_, [this](const QModelIndex& index) {
+            row_input(index.row(), input::click_row);
+        });
+        QObject::connect(list_, &QListView::doubleClicked, list_, [this](const QModelIndex& index) {
+            row_input(index.row(), input::second_click_row);
+        });
+        list_->on_key_row = [this](int row) { row_input(row, input::click_row); };
+        list_->on_show = [this] {
+            if (!control()) return;
+            top_ = -1;  // a hidden list could not scroll: place its top row now
+            sync();
+        };
+        QObject::connect(list_->verticalScrollBar(), &QScrollBar::valueChanged, list_, [this](int top) {
+            if (syncing() || !control()) return;
+            user_scroll_ = true;
+            deliver([top](Control& c) { input::scroll_list(c, top); });
+            user_scroll_ = false;
+            if (control()) top_ = control()->top_index();
+        });
+    }
+    ~ListView() override { delete list_; }
+    QWidget* widget() const override { return list_; }
+
+    void sync() override {
+        SyncScope scope(*this);
+        const Control& c = *control();
+        sync_common(*list_);
+        if (!c.visible) {
+            // Hidden lists (folder listings) are work lists: their rows are not mirrored.
+            rows_->drop();
+            top_ = -1;
+            return;
+        }
+        rows_->follow(c);
+        sync_selection(c.selected());
+        if (!user_scroll_ && c.top_index() != top_ && list_->isVisible()) {
+            top_ = c.top_index();
+            if (top_ < c.count()) list_->scrollTo(rows_->index(top_), QAbstractItemView::PositionAtTop);
+        }
+    }
+
+    void detach() override {
+        rows_->drop();
+        ControlView::detach();
+    }
+
+private:
+    void row_input(int row, bool (*input)(Control&, int)) {
+        deliver([row, input](Control& c) { input(c, row); });
+        if (control()) sync();
+    }
+
+    void sync_selection(int row) {
+        auto* selection = list_->selectionModel();
+        if (row < 0) {
+            if (selection->hasSelection() || selection->currentIndex().isValid()) selection->clear();
+            return;
+        }
+        QModelIndex index = rows_->index(row);
+        if (selection->currentIndex() != index || !selection->isSelected(index)) {
+            selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        }
+    }
+
+    QPointer<RowList> list_;
+    ListRowsModel* rows_ = nullptr;
+    int top_ = -1;  // the model's top row last placed
+    bool user_scroll_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlView> make_list_view(QtView& view, QWidget* surface, Control& control) {
+    return std::make_unique<ListView>(view, surface, control);
+}
+
+}  // namespace tv::platform::qt

@@ -1,0 +1,58 @@
+#include "platform/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QFont>
+
+#include "platform/platform.h"
+#include "platform/qt/qt_services.h"
+#include "platform/qt/qt_view.h"
+
+namespace tv::platform::qt {
+
+struct QtPlatform::Parts {
+    Parts(int& argc, char** argv) : app(argc, argv), window_system(view), clock(view), message_box(view) {}
+    QApplication app;  // first made, last gone: every widget lives within it
+    QtView view;
+    QtWindowSystem window_system;
+    QtClock clock;
+    QtMessageBox message_box;
+};
+
+QtPlatform::QtPlatform(int& argc, char** argv) : parts_(std::make_unique<Parts>(argc, argv)) {
+    QApplication::setApplicationName(QStringLiteral("talvenor"));
+    // The program's own main loop decides when it ends, not the last window.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    QApplication::setFont(font);
+}
+
+QtPlatform::~QtPlatform() {
+    Services& s = services();
+    if (s.view == &parts_->view) {
+        s.view = nullptr;
+        s.on_program_end = nullptr;
+    }
+    if (s.clock == &parts_->clock) s.clock = nullptr;
+    if (s.message_box == &parts_->message_box) s.message_box = nullptr;
+    if (s.window_system == &parts_->window_system) s.window_system = nullptr;
+    parts_->view.close_all();
+}
+
+void QtPlatform::install() {
+    Services& s = services();
+    s.clock = &parts_->clock;
+    s.message_box = &parts_->message_box;
+    s.window_system = &parts_->window_system;
+    s.view = &parts_->view;
+    QtView* view = &parts_->view;
+    s.on_program_end = [view] { view->close_all(); };
+}
+
+Clock& QtPlatform::clock() { return parts_->clock; }
+MessageBoxService& QtPlatform::message_box() { return parts_->message_box; }
+WindowSystem& QtPlatform::window_system() { return parts_->window_system; }
+FormsView& QtPlatform::view() { return parts_->view; }
+QtView& QtPlatform::qt_view() { return parts_->view; }
+
+}  // namespace tv::platform::qt

@@ -1,0 +1,39 @@
+// The platform for people: a Qt application whose windows show the forms model, with the Qt
+// clock, message box and window system. Includes no Qt header, so the program's main can use it.
+#pragma once
+
+#include <memory>
+
+#include "platform/clock.h"
+#include "platform/forms.h"
+#include "platform/services.h"
+
+namespace tv::platform::qt {
+
+class QtView;
+
+class QtPlatform {
+public:
+    // Creates the Qt application (QT_QPA_PLATFORM and Qt's command-line options are honoured);
+    // argc and argv must outlive the platform.
+    QtPlatform(int& argc, char** argv);
+    ~QtPlatform();
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    // Makes this the current platform in services(): clock, message box, window system, view and
+    // the program-end hook (which removes every window). The script host is the caller's.
+    void install();
+
+    Clock& clock();
+    MessageBoxService& message_box();
+    WindowSystem& window_system();
+    FormsView& view();
+    QtView& qt_view();  // the widgets behind the view (tests look at them)
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+};
+
+}  // namespace tv::platform::qt

@@ -1,0 +1,128 @@
+#include "platform/qt/qt_services.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <array>
+#include <vector>
+
+#include "platform/qt/form_window.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/qt_view.h"
+
+namespace tv::platform::qt {
+
+bool QtWindowSystem::dispatch_one_message() {
+    view_.remove_closed_windows();
+    bool any = view_.run_deferred();
+    view_.rethrow_pending();
+    if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
+        any = dispatcher->processEvents(QEventLoop::AllEvents) || any;
+    }
+    view_.rethrow_pending();
+    view_.remove_closed_windows();
+    return any;
+}
+
+void QtWindowSystem::dispatch_pending_messages() {
+    view_.remove_closed_windows();
+    view_.run_deferred();
+    view_.rethrow_pending();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    view_.rethrow_pending();
+    view_.remove_closed_windows();
+}
+
+void QtClock::sleep_ms(int ms) {
+    if (!QCoreApplication::instance()) {
+        SystemClock::sleep_ms(ms);
+        return;
+    }
+    struct Pause {
+        explicit Pause(QtView& v) : view(v) { view.begin_pause(); }
+        ~Pause() { view.end_pause(); }
+        QtView& view;
+    } pause(view_);
+    if (ms <= 0) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+namespace {
+
+struct ButtonChoice {
+    QMessageBox::StandardButton button;
+    MsgAnswer answer;
+    const char* caption;  // UTF-8
+};
+
+constexpr ButtonChoice kOk{QMessageBox::Ok, MsgAnswer::Ok, "OK"};
+constexpr ButtonChoice kCancel{QMessageBox::Cancel, MsgAnswer::Cancel, "キャンセル"};
+constexpr ButtonChoice kYes{QMessageBox::Yes, MsgAnswer::Yes, "はい(&Y)"};
+constexpr ButtonChoice kNo{QMessageBox::No, MsgAnswer::No, "いいえ(&N)"};
+constexpr ButtonChoice kRetry{QMessageBox::Retry, MsgAnswer::Retry, "再試行(&R)"};
+
+// The buttons of each kind of box, left to right; the first is the default.
+std::vector<ButtonChoice> buttons_of(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::Ok: return {kOk};
+        case MsgButtons::OkCancel: return {kOk, kCancel};
+        case MsgButtons::YesNo: return {kYes, kNo};
+        case MsgButtons::YesNoCancel: return {kYes, kNo, kCancel};
+        case MsgButtons::RetryCancel: return {kRetry, kCancel};
+    }
+    return {kOk};
+}
+
+QMessageBox::Icon icon_of(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::Critical: return QMessageBox::Critical;
+        case MsgIcon::Question: return QMessageBox::Question;
+        case MsgIcon::Exclamation: return QMessageBox::Warning;
+        case MsgIcon::Information: return QMessageBox::Information;
+        case MsgIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+MsgAnswer QtMessageBox::show(const MessageBoxRequest& request) {
+    FormWindow* owner = request.owner.empty() ? nullptr : view_.window(request.owner);
+    QMessageBox box(owner && owner->isVisible() ? owner : nullptr);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowTitle(to_qstring(request.title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(to_qstring(request.text));
+    box.setIcon(icon_of(request.icon));
+    if (view_.has_topmost_window()) box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    auto choices = buttons_of(request.buttons);
+    for (const auto& choice : choices) {
+        QPushButton* button = box.addButton(choice.button);
+        button->setText(QString::fromUtf8(choice.caption));
+    }
+    box.setDefaultButton(choices.front().button);
+    box.exec();
+    view_.rethrow_pending();
+    QMessageBox::StandardButton chosen = box.standardButton(box.clickedButton());
+    for (const auto& choice : choices) {
+        if (choice.button == chosen) return choice.answer;
+    }
+    // Closed without a button: the answer of the box's escape button.
+    for (const auto& choice : choices) {
+        if (choice.answer == MsgAnswer::Cancel) return MsgAnswer::Cancel;
+    }
+    for (const auto& choice : choices) {
+        if (choice.answer == MsgAnswer::No) return MsgAnswer::No;
+    }
+    return choices.front().answer;
+}
+
+}  // namespace tv::platform::qt

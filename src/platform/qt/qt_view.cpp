@@ -1,0 +1,165 @@
+#include "platform/qt/qt_view.h"
+
+#include <QApplication>
+
+#include "platform/platform.h"
+#include "platform/qt/form_window.h"
+
+namespace tv::platform::qt {
+
+// Swallows user input to windows of disabled forms, so that they keep their looks (a disabled
+// form's controls are not greyed) but nothing on them reacts.
+class InputBlocker : public QObject {
+public:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::Wheel:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::InputMethod:
+            case QEvent::ContextMenu:
+            case QEvent::Drop: break;
+            default: return false;
+        }
+        auto* widget = qobject_cast<QWidget*>(object);
+        auto* window = widget ? dynamic_cast<FormWindow*>(widget->window()) : nullptr;
+        return window && !window->accepts_input();
+    }
+};
+
+QtView::QtView() = default;
+
+QtView::~QtView() {
+    if (services().view == this) services().view = nullptr;
+    for (auto& [name, window] : windows_) {
+        window->detach();
+        delete window;
+    }
+    for (FormWindow* window : closed_) delete window;
+    if (blocker_ && qApp) qApp->removeEventFilter(blocker_.get());
+}
+
+void QtView::ensure_input_blocker() {
+    if (blocker_ || !qApp) return;
+    blocker_ = std::make_unique<InputBlocker>();
+    qApp->installEventFilter(blocker_.get());
+}
+
+void QtView::form_changed(Form& form) {
+    auto it = windows_.find(form.name());
+    if (!form.loaded) {
+        if (it == windows_.end()) return;
+        FormWindow* window = it->second;
+        windows_.erase(it);
+        window->detach();
+        window->hide();
+        closed_.push_back(window);
+        remove_closed_windows();
+        return;
+    }
+    if (it == windows_.end()) {
+        ensure_input_blocker();
+        it = windows_.emplace(form.name(), new FormWindow(*this, form)).first;
+    }
+    it->second->sync_form();
+}
+
+void QtView::drawing_changed(Form& form) {
+    if (FormWindow* w = window(form.name())) w->surface()->update();
+}
+
+void QtView::control_changed(Form& form, Control& control) {
+    if (FormWindow* w = window(form.name())) w->sync_control(control);
+}
+
+FormWindow* QtView::window(const std::string& form) const {
+    auto it = windows_.find(form);
+    return it == windows_.end() ? nullptr : it->second;
+}
+
+QWidget* QtView::control_widget(const std::string& form, const std::string& control) const {
+    FormWindow* w = window(form);
+    ControlView* view = w ? w->control_view(control) : nullptr;
+    return view ? view->widget() : nullptr;
+}
+
+QAction* QtView::menu_action(const std::string& form, const std::string& control) const {
+    FormWindow* w = window(form);
+    return w ? menu_action_of(w->control_view(control)) : nullptr;
+}
+
+const std::vector<PaintedItem>& QtView::painted(const std::string& form) const {
+    static const std::vector<PaintedItem> none;
+    FormWindow* w = window(form);
+    return w ? w->surface()->painted() : none;
+}
+
+bool QtView::has_topmost_window() const {
+    for (const auto& [name, window] : windows_) {
+        const Form* form = window->form();
+        if (form && form->topmost && form->visible) return true;
+    }
+    return false;
+}
+
+void QtView::close_all() {
+    for (auto& [name, window] : windows_) {
+        window->detach();
+        window->hide();
+        closed_.push_back(window);
+    }
+    windows_.clear();
+    remove_closed_windows();
+}
+
+void QtView::deliver(const std::function<void()>& input) {
+    if (pending_) return;  // the program is already unwinding: later input is void
+    ++delivering_;
+    try {
+        input();
+    } catch (...) {
+        pending_ = std::current_exception();
+    }
+    --delivering_;
+}
+
+void QtView::user_input(std::function<void()> input) {
+    if (paused()) {
+        deferred_.push_back(std::move(input));
+    } else {
+        deliver(input);
+    }
+}
+
+void QtView::rethrow_pending() {
+    // Called from program code only (never from inside Qt's dispatch), so the exception unwinds
+    // program frames alone, up to the code that dispatched the window messages.
+    if (!pending_) return;
+    std::exception_ptr error = pending_;
+    pending_ = nullptr;
+    std::rethrow_exception(error);
+}
+
+bool QtView::run_deferred() {
+    bool any = !deferred_.empty();
+    while (!deferred_.empty() && !paused()) {
+        auto input = std::move(deferred_.front());
+        deferred_.pop_front();
+        deliver(input);
+    }
+    return any;
+}
+
+void QtView::remove_closed_windows() {
+    if (delivering_ > 0) return;  // a window's own event handler may still be on the stack
+    for (FormWindow* window : closed_) delete window;
+    closed_.clear();
+}
+
+void QtView::beep() { QApplication::beep(); }
+
+}  // namespace tv::platform::qt

@@ -1,0 +1,78 @@
+// The Qt Widgets view of the forms model: each loaded form is a top-level window that shows its
+// state, controls and drawing list, and user input on it goes to the model through input.h.
+// The view never runs or queues events itself.
+#pragma once
+
+#include <QAction>
+#include <QWidget>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/forms.h"
+#include "platform/qt/drawing_painter.h"
+
+namespace tv::platform::qt {
+
+class FormWindow;
+class InputBlocker;
+
+class QtView : public FormsView {
+public:
+    QtView();
+    ~QtView() override;
+    QtView(const QtView&) = delete;
+    QtView& operator=(const QtView&) = delete;
+
+    void form_changed(Form& form) override;
+    void drawing_changed(Form& form) override;
+    void control_changed(Form& form, Control& control) override;
+
+    // The widgets that show the model; null when there are none.
+    FormWindow* window(const std::string& form) const;
+    QWidget* control_widget(const std::string& form, const std::string& control) const;
+    QAction* menu_action(const std::string& form, const std::string& control) const;
+    // What the last paint of a form's surface drew, in order (empty when none).
+    const std::vector<PaintedItem>& painted(const std::string& form) const;
+    // A visible window whose form is topmost exists (message boxes then stay on top too).
+    bool has_topmost_window() const;
+
+    // Removes every window (the program ends).
+    void close_all();
+
+    // User input from a widget. Program code it runs (a close handler) may throw; the exception is
+    // held and rethrown by rethrow_pending() once control is back outside Qt's event dispatch.
+    void deliver(const std::function<void()>& input);
+    // Input the window system reports (a close request, minimising): during a pause it waits for
+    // the next dispatch of window messages.
+    void user_input(std::function<void()> input);
+    void rethrow_pending();
+
+    // A pause of the program: only painting goes on.
+    void begin_pause() { ++pauses_; }
+    void end_pause() { --pauses_; }
+    bool paused() const { return pauses_ > 0; }
+    // Runs input held back by a pause; true when there was some.
+    bool run_deferred();
+    // Destroys windows of unloaded forms once no input of theirs is being delivered.
+    void remove_closed_windows();
+
+    void beep();
+
+private:
+    void ensure_input_blocker();
+
+    std::map<std::string, FormWindow*> windows_;
+    std::vector<FormWindow*> closed_;
+    std::deque<std::function<void()>> deferred_;
+    std::exception_ptr pending_;
+    int pauses_ = 0;
+    int delivering_ = 0;
+    std::unique_ptr<InputBlocker> blocker_;
+};
+
+}  // namespace tv::platform::qt

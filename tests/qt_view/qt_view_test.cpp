@@ -1,0 +1,476 @@
+// The Qt view against the forms model, on Qt's offscreen platform.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QApplication>
+#include <QFontInfo>
+#include <QImage>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QTimer>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <chrono>
+#include <gtest/gtest.h>
+
+#include "common/errors.h"
+#include "common/paths.h"
+#include "harness/harness.h"
+#include "platform/events.h"
+#include "platform/forms.h"
+#include "platform/input.h"
+#include "platform/platform.h"
+#include "platform/qt/form_window.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/qt_view.h"
+
+namespace tv::platform::qt {
+namespace {
+
+using namespace tv::literals;
+
+int g_argc = 1;
+char g_name[] = "qt_view_tests";
+char* g_argv[] = {g_name, nullptr};
+
+const Rgb kFace{236, 233, 216};
+const Rgb kWhite{255, 255, 255};
+const Rgb kGrey{128, 128, 128};
+const Rgb kLightGrey{192, 192, 192};
+const Rgb kRed{255, 0, 0};
+
+class QtViewTest : public ::testing::Test {
+protected:
+    QtViewTest() {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qt = std::make_unique<QtPlatform>(g_argc, g_argv);
+        qt->install();
+    }
+    ~QtViewTest() override { qt.reset(); }
+
+    QtView& view() { return qt->qt_view(); }
+    // Handlers that record the events they run, in order.
+    void record(std::initializer_list<const char*> names) {
+        for (const char* name : names) handlers().set(name, [this, n = std::string(name)] { events.push_back(n); });
+    }
+    std::vector<std::string> ran() {
+        events.clear();
+        run_queued_events();
+        return events;
+    }
+    Form& show(const std::string& name, const Forms::Definition& definition) {
+        forms().define(name, definition);
+        forms().load(name);
+        Form& f = form(name);
+        f.visible = true;
+        f.changed();
+        return f;
+    }
+
+    test::Harness h;
+    std::unique_ptr<QtPlatform> qt;
+    std::vector<std::string> events;
+};
+
+Font font(const char* face, double size, SizeUnit unit, bool bold = false, bool italic = false) {
+    return Font{sj(face), size, unit, bold, italic};
+}
+
+TEST_F(QtViewTest, WindowsMirrorGeometryFlagsCaptionAndMenus) {
+    Form& splash = show("FORM5", [](Form& f) {
+        f.width = 506;
+        f.height = 152;
+        f.left = 100;
+        f.top = 60;
+        f.borderless = true;
+        f.has_title_bar = false;
+    });
+    h.make_folder("SYSTEM_F");
+    QImage(16, 16, QImage::Format_ARGB32).save(QString::fromStdString(files::resolve("SYSTEM_F\\TLVN.ico").string()));
+    splash.icon = "system_f\\tlvn.ICO";  // found as the program writes it, case-blind
+    splash.topmost = true;
+    splash.caption = "データベースの再構築"_sj;
+    splash.pointer = MousePointer::Hourglass;
+    splash.changed();
+    FormWindow* w = view().window("FORM5");
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(w->surface()->size(), QSize(506, 152));
+    EXPECT_EQ(w->size(), QSize(506, 152));
+    EXPECT_EQ(w->pos(), QPoint(100, 60));
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("データベースの再構築"));
+    EXPECT_EQ(w->cursor().shape(), Qt::WaitCursor);
+    EXPECT_FALSE(w->windowIcon().isNull());
+
+    show("MAINFORM", [](Form& f) {
+        f.width = 1018;
+        f.height = 719;
+        for (const char* name : {"KARA", "serv", "HELP1"}) {
+            Control& item = f.add(name, ControlKind::MenuItem);
+            item.menu = std::string(name) == "HELP1" ? "ヘルプ"_sj : "ファイル"_sj;
+            item.caption = name;
+        }
+        f.control("KARA").checked = true;
+    });
+    FormWindow* main = view().window("MAINFORM");
+    ASSERT_NE(main, nullptr);
+    Qt::WindowFlags flags = main->windowFlags();
+    EXPECT_FALSE(flags & Qt::FramelessWindowHint);
+    EXPECT_TRUE(flags & Qt::WindowTitleHint);
+    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowStaysOnTopHint);
+    ASSERT_NE(main->menu_bar(), nullptr);
+    QList<QAction*> menus = main->menu_bar()->actions();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[0]->text(), QString::fromUtf8("ファイル"));
+    EXPECT_EQ(menus[1]->text(), QString::fromUtf8("ヘルプ"));
+    EXPECT_EQ(menus[0]->menu()->actions().size(), 2);
+    EXPECT_TRUE(view().menu_action("MAINFORM", "KARA")->isChecked());
+    EXPECT_FALSE(view().menu_action("MAINFORM", "serv")->isChecked());
+    // The client area is the form's size; the menu bar lies above it, the size is fixed.
+    EXPECT_EQ(main->surface()->size(), QSize(1018, 719));
+    EXPECT_EQ(main->height(), 719 + main->menu_bar()->height());
+    EXPECT_EQ(main->minimumSize(), main->maximumSize());
+
+    forms().unload("FORM5");
+    EXPECT_EQ(view().window("FORM5"), nullptr);
+    EXPECT_NE(view().window("MAINFORM"), nullptr);
+}
+
+TEST_F(QtViewTest, ControlsSitAtTheirPlacesInTheirFontsAndFollowChanges) {
+    show("MAINFORM", [](Form& f) {
+        f.width = 1018;
+        f.height = 719;
+        Control& button = f.add("BUTTON3", ControlKind::Button);
+        button.caption = "受  信"_sj;
+        button.font = font("ＭＳ ゴシック", 14, SizeUnit::Points);
+        button.x = 222, button.y = 54, button.width = 132, button.height = 29;
+        Control& check = f.add("CHECK1", ControlKind::CheckBox);
+        check.checked = true;
+        check.x = 10, check.y = 10, check.width = 100, check.height = 20;
+        Control& edit = f.add("TEXT1", ControlKind::Edit);
+        edit.text = "件名"_sj;
+        edit.x = 10, edit.y = 40, edit.width = 100, edit.height = 20;
+    });
+    auto* button = qobject_cast<QPushButton*>(view().control_widget("MAINFORM", "BUTTON3"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->geometry(), QRect(222, 54, 132, 29));
+    EXPECT_EQ(button->text(), QString::fromUtf8("受  信"));
+    EXPECT_EQ(QFontInfo(button->font()).family(), "IPAGothic");
+    EXPECT_EQ(button->font().pixelSize(), 19);  // 14 points at 96 dpi
+    EXPECT_TRUE(qobject_cast<QCheckBox*>(view().control_widget("MAINFORM", "CHECK1"))->isChecked());
+    EXPECT_EQ(qobject_cast<QLineEdit*>(view().control_widget("MAINFORM", "TEXT1"))->text(), QString::fromUtf8("件名"));
+
+    Control& model = form("MAINFORM").control("BUTTON3");
+    model.caption = "中止"_sj;
+    model.enabled = false;
+    model.changed();
+    EXPECT_EQ(button->text(), QString::fromUtf8("中止"));
+    EXPECT_FALSE(button->isEnabled());
+    model.visible = false;
+    model.changed();
+    EXPECT_TRUE(button->isHidden());
+}
+
+TEST_F(QtViewTest, ListRowsFollowAppendsRemovesAndClearsAndHiddenListsStayHidden) {
+    Form& main = show("MAINFORM", [](Form& f) {
+        f.width = 1018;
+        f.height = 719;
+        Control& list = f.add("LIST3", ControlKind::ListBox);
+        list.font = font("ＭＳ ゴシック", 14, SizeUnit::Points);
+        list.x = 12, list.y = 114, list.width = 996, list.height = 258;
+        Control& listing = f.add("LIST2", ControlKind::ListBox);
+        listing.sorted = true;
+        listing.visible = false;
+    });
+    Control& list = main.control("LIST3");
+    auto* widget = qobject_cast<QListView*>(view().control_widget("MAINFORM", "LIST3"));
+    ASSERT_NE(widget, nullptr);
+    auto started = std::chrono::steady_clock::now();
+    for (int i = 0; i < 10000; ++i) list.add_item("<未>差出人 "_sj + std::to_string(i));
+    qt->window_system().dispatch_pending_messages();
+    auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_LT(took, std::chrono::seconds(2));
+    ASSERT_EQ(widget->model()->rowCount(), 10000);
+    EXPECT_EQ(widget->model()->index(9999, 0).data().toString(), QString::fromUtf8("<未>差出人 9999"));
+
+    list.set_top_index(50);
+    EXPECT_EQ(widget->indexAt(QPoint(2, 2)).row(), 50);
+    widget->verticalScrollBar()->setValue(120);  // the user scrolls
+    EXPECT_EQ(list.top_index(), 120);
+    EXPECT_EQ(widget->indexAt(QPoint(2, 2)).row(), 120);
+    list.remove_item(0);
+    EXPECT_EQ(widget->model()->rowCount(), 9999);
+    EXPECT_EQ(widget->model()->index(0, 0).data().toString(), QString::fromUtf8("<未>差出人 1"));
+    list.select(3);
+    EXPECT_EQ(widget->currentIndex().row(), 3);
+    list.clear();
+    EXPECT_EQ(widget->model()->rowCount(), 0);
+    list.set_items({"b", "a"});
+    EXPECT_EQ(widget->model()->rowCount(), 2);
+
+    Control& listing = main.control("LIST2");
+    QWidget* hidden = view().control_widget("MAINFORM", "LIST2");
+    for (const char* name : {"c", "a", "b"}) listing.add_item(name);
+    EXPECT_TRUE(hidden->isHidden());
+    EXPECT_EQ(qobject_cast<QListView*>(hidden)->model()->rowCount(), 0);
+    listing.visible = true;
+    listing.changed();
+    EXPECT_EQ(qobject_cast<QListView*>(hidden)->model()->index(0, 0).data().toString(), "a");
+}
+
+QColor pixel(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
+
+TEST_F(QtViewTest, DrawingIsPaintedInOrderWithBothCornersAndTransparentText) {
+    Form& f = show("FORM5", [](Form& form) {
+        form.width = 506;
+        form.height = 152;
+        form.borderless = true;
+    });
+    f.font = font("ＭＳ 明朝", 16, SizeUnit::Pixels, true, true);
+    f.draw_filled_box(15, 70, 480, 100, kFace, kFace);
+    f.draw_filled_box(127, 76, 473, 95, kLightGrey, kWhite);
+    f.draw_box(126, 75, 474, 96, kGrey);
+    f.draw_line(474, 75, 474, 96, kWhite);
+    f.draw_text(21, 78, "FIRST    ："_sj, kWhite);
+    f.draw_text(20, 77, "FIRST    ："_sj, kGrey);
+    f.draw_filled_box(300, 10, 340, 30, kRed, kRed);
+    f.draw_text(300, 10, "     ", kGrey);  // blanks paint nothing over the box
+    f.draw_line(10, 10, 20, 15, kGrey);
+
+    QImage image = view().window("FORM5")->surface()->grab().toImage();
+    const auto& painted = view().painted("FORM5");
+    std::vector<DrawOp::Kind> kinds;
+    for (const auto& item : painted) kinds.push_back(item.kind);
+    using K = DrawOp::Kind;
+    EXPECT_EQ(kinds, (std::vector<K>{K::FilledBox, K::FilledBox, K::Box, K::Line, K::Text, K::Text, K::FilledBox,
+                                     K::Text, K::Line}));
+    const PaintedItem& front = painted[5];
+    EXPECT_EQ(front.text, QString::fromUtf8("FIRST    ："));
+    EXPECT_EQ(front.color, QColor(128, 128, 128));
+    EXPECT_EQ(front.family, "IPAMincho");
+    EXPECT_EQ(front.pixel_size, 16);
+    EXPECT_TRUE(front.bold && front.italic);
+
+    EXPECT_EQ(pixel(image, 127, 76), QColor(192, 192, 192));  // both corners of the filled box
+    EXPECT_EQ(pixel(image, 473, 95), QColor(192, 192, 192));
+    EXPECT_EQ(pixel(image, 300, 80), QColor(255, 255, 255));  // its interior
+    EXPECT_EQ(pixel(image, 126, 75), QColor(128, 128, 128));  // the outline's corner
+    EXPECT_EQ(pixel(image, 474, 96), QColor(255, 255, 255));  // the line's end point over it
+    EXPECT_EQ(pixel(image, 474, 75), QColor(255, 255, 255));
+    EXPECT_EQ(pixel(image, 475, 97), QColor(236, 233, 216));
+    EXPECT_EQ(pixel(image, 20, 15), QColor(128, 128, 128));  // a slanted line's end point
+    EXPECT_EQ(pixel(image, 10, 10), QColor(128, 128, 128));
+    for (int x = 301; x < 340; x += 5) EXPECT_EQ(pixel(image, x, 20), QColor(255, 0, 0));
+
+    // The grey text inks below and right of its position, never above it.
+    int inked = 0;
+    for (int y = 60; y < 110; ++y) {
+        for (int x = 15; x < 110; ++x) {
+            if (pixel(image, x, y) == QColor(128, 128, 128)) {
+                ++inked;
+                EXPECT_GE(y, 77);
+                EXPECT_GE(x, 20);
+            }
+        }
+    }
+    EXPECT_GT(inked, 20);
+
+    f.clear_drawing();
+    image = view().window("FORM5")->surface()->grab().toImage();
+    EXPECT_TRUE(view().painted("FORM5").empty());
+    EXPECT_EQ(pixel(image, 127, 76), QColor(236, 233, 216));
+}
+
+TEST_F(QtViewTest, ClicksQueueEventsAndADisabledWindowTakesNone) {
+    record({"BUTTON3_ON", "KARA_ON", "LIST3_CLICK", "LIST3_DBLCLICK", "COMBO1_CLICK", "MAINFORM_MOUSEDOWN",
+            "BUTTON3_SETFOCUS"});
+    Form& main = show("MAINFORM", [](Form& f) {
+        f.width = 600;
+        f.height = 400;
+        Control& button = f.add("BUTTON3", ControlKind::Button);
+        button.x = 10, button.y = 10, button.width = 80, button.height = 25;
+        Control& item = f.add("KARA", ControlKind::MenuItem);
+        item.menu = "ファイル"_sj;
+        item.caption = "終了時にごみ箱を空にする"_sj;
+        Control& list = f.add("LIST3", ControlKind::ListBox);
+        list.x = 10, list.y = 50, list.width = 300, list.height = 200;
+        Control& combo = f.add("COMBO1", ControlKind::ComboBox);
+        combo.read_only = true;
+        combo.x = 320, combo.y = 10, combo.width = 100, combo.height = 22;
+        combo.set_items({"JOB", "HOBBY"});
+    });
+    for (const char* row : {"a", "b", "c"}) main.control("LIST3").add_item(row);
+    auto* button = view().control_widget("MAINFORM", "BUTTON3");
+    auto* list = qobject_cast<QListView*>(view().control_widget("MAINFORM", "LIST3"));
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    view().menu_action("MAINFORM", "KARA")->trigger();
+    QPoint row2 = list->visualRect(list->model()->index(2, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row2);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row2);
+    // The second click of the double click raises no second row click.
+    EXPECT_EQ(ran(), (std::vector<std::string>{"BUTTON3_ON", "KARA_ON", "LIST3_CLICK", "LIST3_DBLCLICK"}));
+    EXPECT_EQ(main.control("LIST3").selected(), 2);
+
+    auto* combo = qobject_cast<QComboBox*>(view().control_widget("MAINFORM", "COMBO1"));
+    emit combo->activated(1);
+    EXPECT_EQ(main.control("COMBO1").text, "HOBBY");
+    QTest::mousePress(view().window("MAINFORM")->surface(), Qt::RightButton, {}, QPoint(40, 300));
+    EXPECT_EQ(ran(), (std::vector<std::string>{"COMBO1_CLICK", "MAINFORM_MOUSEDOWN"}));
+    EXPECT_EQ(input::last_mouse_down().button, input::Button::Right);
+    EXPECT_EQ(input::last_mouse_down().x, 40);
+    EXPECT_EQ(input::last_mouse_down().y, 300);
+
+    // Focus the user gives a control is reported; focus the program moves is not.
+    QApplication::setActiveWindow(view().window("MAINFORM"));
+    list->setFocus(Qt::OtherFocusReason);
+    button->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(ran(), std::vector<std::string>{"BUTTON3_SETFOCUS"});
+
+    main.enabled = false;
+    main.changed();
+    QTest::mouseClick(button, Qt::LeftButton);
+    view().menu_action("MAINFORM", "KARA")->trigger();
+    QPoint row0 = list->visualRect(list->model()->index(0, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row0);
+    EXPECT_TRUE(ran().empty());
+    EXPECT_EQ(main.control("LIST3").selected(), 2);
+    EXPECT_EQ(list->currentIndex().row(), 2);
+    EXPECT_TRUE(button->isEnabled());  // a disabled window keeps its looks
+}
+
+// Text typed through an input method.
+void commit(QWidget* widget, const char* utf8) {
+    QInputMethodEvent event;
+    event.setCommitString(QString::fromUtf8(utf8));
+    QApplication::sendEvent(widget, &event);
+}
+
+TEST_F(QtViewTest, TypedTextReachesTheModelAsCp932OrIsRefused) {
+    record({"TEXT1_CHANGE", "TEXT2_CHANGE"});
+    Form& main = show("FORM1", [](Form& f) {
+        f.width = 400;
+        f.height = 300;
+        Control& line = f.add("TEXT1", ControlKind::Edit);
+        line.x = 10, line.y = 10, line.width = 200, line.height = 22;
+        line.max_length = 5;
+        Control& body = f.add("TEXT2", ControlKind::Edit);
+        body.multiline = true;
+        body.x = 10, body.y = 40, body.width = 300, body.height = 200;
+    });
+    auto* line = qobject_cast<QLineEdit*>(view().control_widget("FORM1", "TEXT1"));
+    auto* body = qobject_cast<QPlainTextEdit*>(view().control_widget("FORM1", "TEXT2"));
+    ASSERT_TRUE(line && body);
+
+    QTest::keyClicks(line, "ab");
+    commit(line, "あ");
+    EXPECT_EQ(main.control("TEXT1").text, "abあ"_sj);
+    commit(line, "é");   // CP932 cannot hold it
+    commit(line, "😀");
+    commit(line, "い");  // 6 bytes: over the limit of 5
+    EXPECT_EQ(main.control("TEXT1").text, "abあ"_sj);
+    EXPECT_EQ(line->text(), QString::fromUtf8("abあ"));
+    QTest::keyClicks(line, "c");
+    EXPECT_EQ(main.control("TEXT1").text, "abあc"_sj);
+    EXPECT_EQ(ran(), std::vector<std::string>(4, "TEXT1_CHANGE"));
+
+    QTest::keyClicks(body, "x");
+    QTest::keyClick(body, Qt::Key_Return);
+    QTest::keyClicks(body, "y");
+    commit(body, "😀");
+    EXPECT_EQ(main.control("TEXT2").text, "x\r\ny");
+    EXPECT_EQ(body->toPlainText(), "x\ny");
+    EXPECT_EQ(ran(), std::vector<std::string>(3, "TEXT2_CHANGE"));
+
+    main.control("TEXT2").text = "1\r\n2";
+    main.control("TEXT2").changed();
+    EXPECT_EQ(body->toPlainText(), "1\n2");
+    EXPECT_TRUE(event_queue().empty());  // text set by the program raises no event
+}
+
+TEST_F(QtViewTest, CloseBoxRunsTheCloseHandlerAtOnceButWaitsOutAPause) {
+    int asked = 0;
+    handlers().set("MAINFORM_QUERYCLOSE", [&] { ++asked; });
+    show("MAINFORM", [](Form& f) {
+        f.width = 300;
+        f.height = 200;
+    });
+    QCoreApplication::postEvent(view().window("MAINFORM"), new QCloseEvent);
+    qt->clock().sleep_ms(5);
+    EXPECT_EQ(asked, 0);
+    EXPECT_TRUE(forms().is_loaded("MAINFORM"));
+    qt->window_system().dispatch_pending_messages();
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(forms().is_loaded("MAINFORM"));
+    EXPECT_EQ(view().window("MAINFORM"), nullptr);
+
+    // A handler that refuses keeps the window; one that fails reaches the code that dispatched.
+    handlers().set("MAINFORM_QUERYCLOSE", [] { input::refuse_close(); });
+    forms().load("MAINFORM");
+    event_queue().clear();
+    view().window("MAINFORM")->close();
+    EXPECT_TRUE(forms().is_loaded("MAINFORM"));
+    handlers().set("MAINFORM_QUERYCLOSE", [] { raise_error(54); });
+    QCoreApplication::postEvent(view().window("MAINFORM"), new QCloseEvent);
+    try {
+        qt->window_system().dispatch_pending_messages();
+        ADD_FAILURE() << "the handler's error was lost";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), 54);
+    }
+    handlers().set("MAINFORM_QUERYCLOSE", [] { end_program(); });
+    QCoreApplication::postEvent(view().window("MAINFORM"), new QCloseEvent);
+    EXPECT_TRUE(h.run([&] { qt->window_system().dispatch_pending_messages(); }));
+    EXPECT_EQ(view().window("MAINFORM"), nullptr);  // the end of the program removed every window
+}
+
+TEST_F(QtViewTest, MessageBoxShowsTheCp932TextsAndReturnsTheAnswer) {
+    QString title, text;
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        for (QAbstractButton* button : box->buttons()) buttons << button->text();
+        box->button(QMessageBox::No)->click();
+    });
+    MsgAnswer answer = message_box("MAINFORM", "PREVINSTANCE !", "既に同じアプリケ－ションが起動されています。"_sj,
+                                   MsgButtons::YesNo, MsgIcon::Question);
+    EXPECT_EQ(answer, MsgAnswer::No);
+    EXPECT_EQ(title, "PREVINSTANCE !");
+    EXPECT_EQ(text, QString::fromUtf8("既に同じアプリケ－ションが起動されています。"));
+    EXPECT_EQ(buttons.size(), 2);
+    EXPECT_TRUE(buttons.contains(QString::fromUtf8("はい(&Y)")));
+}
+
+TEST_F(QtViewTest, MinimisingByTheUserReachesTheModel) {
+    record({"MAINFORM_RESIZE"});
+    Form& main = show("MAINFORM", [](Form& f) {
+        f.width = 300;
+        f.height = 200;
+    });
+    FormWindow* w = view().window("MAINFORM");
+    w->showMinimized();
+    EXPECT_TRUE(main.minimized);
+    w->showNormal();
+    EXPECT_FALSE(main.minimized);
+    EXPECT_EQ(ran(), std::vector<std::string>(2, "MAINFORM_RESIZE"));
+    main.minimized = true;
+    main.changed();
+    EXPECT_TRUE(w->isMinimized());
+    EXPECT_TRUE(event_queue().empty());
+}
+
+}  // namespace
+}  // namespace tv::platform::qt
