@@ -1,19 +1,32 @@
 // talvenor: the mail client. It runs in the current folder, its program folder.
-#include <cstdio>
 #include <filesystem>
 
 #include "common/paths.h"
-#include "platform/clock.h"
+#include "common/sjis.h"
+#include "platform/linux_system.h"
 #include "platform/platform.h"
 #include "platform/process_script_host.h"
+#include "platform/qt/qt_platform.h"
+#include "shell/program.h"
+#include "shell/startup.h"
 
-int main() {
+int main(int argc, char** argv) {
     namespace pf = tv::platform;
-    tv::files::set_program_folder(std::filesystem::current_path());
-    pf::SystemClock clock;
-    pf::ProcessScriptHost scripts(pf::executable_folder() / "talvenor-mail", std::filesystem::current_path());
-    pf::services().clock = &clock;
-    pf::services().script_host = &scripts;
-    std::printf("talvenor %s: the main window is not built yet; the program ends.\n", "2.12");
+    std::filesystem::path folder = std::filesystem::current_path();
+    tv::files::set_program_folder(folder);
+
+    pf::qt::QtPlatform qt(argc, argv);
+    qt.install();
+    pf::LinuxSystem system;
+    std::filesystem::path component = pf::executable_folder() / "talvenor-mail";
+    pf::ProcessScriptHost scripts(component, folder);
+    auto& services = pf::services();
+    services.system = &system;
+    services.script_host = &scripts;
+    services.component_path = component.string();
+    services.program_name = tv::upper_ascii(std::filesystem::read_symlink("/proc/self/exe").stem().string());
+
+    tv::shell::install_program();
+    tv::shell::run_program();
     return 0;
 }
