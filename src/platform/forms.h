@@ -144,6 +144,7 @@ public:
     Rgb fore_color{0, 0, 0};
     Rgb fill_color{0, 0, 0};
     Font font;
+    std::string focused;  // the control that has the keyboard focus in this window
 
     // Controls by name; created by the form's definition when it loads.
     Control& add(const std::string& name, ControlKind kind);

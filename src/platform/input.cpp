@@ -101,6 +101,8 @@ bool type_text(Control& control, const std::string& typed) {
 
 bool focus(Control& control) {
     if (!accepts_input(control)) return false;
+    control.form().focused = control.name();
+    control.form().changed();
     return post(control.name() + "_SETFOCUS");
 }
 

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include "common/receive_list_row.h"
+#include "platform/events.h"
+#include "store/mail_stores.h"
+#include "transfer/receive.h"
+#include "transfer_fixture.h"
+
+namespace tv::transfer {
+namespace {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+using test::TransferFixture;
+
+std::string subject_column(const std::string& row) { return row.substr(56, 60); }
+
+TEST(Receive, WithoutAnAccountNothingIsReceived) {
+    TransferFixture f(false);
+    f.h.click("MAINFORM", "BUTTON3");
+    EXPECT_EQ(f.h.scripts().starts("sam045.wsf"), 0);
+    ASSERT_EQ(f.h.boxes().shown().size(), 1u);
+    EXPECT_EQ(f.h.boxes().shown()[0].text, "アカウント情報が設定されていません。      "_sj);
+    EXPECT_FALSE(pf::forms().is_loaded("FORM5"));
+    EXPECT_TRUE(pf::form("MAINFORM").enabled);
+    EXPECT_EQ(globals().MANUAL_TRANSFER, 0);
+}
+
+TEST(Receive, ManualReceiveMarksRowsUnreadAndWritesRecordsAndCache) {
+    TransferFixture f;
+    globals().ARRIVAL_SOUND = "1";
+    f.runs = {{{TransferFixture::mail("DATE: 2026/12/10 09:00:01", "first"),
+                TransferFixture::mail("DATE: 2026/12/10 09:00:02", "second, with a comma", {"a.pdf"})},
+               "DONE2通のメールを受信しました。"_sj}};
+    f.h.click("MAINFORM", "BUTTON3");
+    auto rows = f.rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(subject_column(rows[0]).substr(0, 9), UNREAD_MARK() + "first");
+    EXPECT_EQ(subject_column(rows[1]).substr(0, 23), UNREAD_MARK() + "second with a comma");
+    EXPECT_EQ(rows[1].substr(50, 3), "  F");
+    EXPECT_EQ(f.h.read("SYSTEM_F\\F_D_F\\20261210_090002.dxd"),
+              "\"DATE: 2026/12/10 09:00:02\",\"FROM: s <s@example.jp>\",\"SUBJECT: second with a comma\",\"F\"\r\n");
+    EXPECT_EQ(f.h.read("SYSTEM_F\\F_JU.txt"), test::crlf(rows));
+    EXPECT_FALSE(f.h.exists("SYSTEM_F\\TALVENOR.txt"));
+    ASSERT_FALSE(f.status_texts().empty());
+    EXPECT_EQ(f.status_texts().back().rfind("2通のメールを受信しました。 *** "_sj, 0), 0u);
+    EXPECT_EQ(f.h.platform.sound.played.size(), 1u);
+    EXPECT_TRUE(f.h.boxes().shown().empty());
+    EXPECT_FALSE(pf::forms().is_loaded("FORM5"));
+    EXPECT_TRUE(pf::form("MAINFORM").enabled);
+    EXPECT_EQ(pf::form("MAINFORM").pointer, pf::MousePointer::Arrow);
+}
+
+TEST(Receive, SilentReceiveDuringAnAnsweringCheckMarksAndLogs) {
+    TransferFixture f;
+    f.runs = {{{TransferFixture::mail("DATE: 2026/12/10 09:00:01", "\"quoted\" subject")}, "DONE1通受信しました。"_sj}};
+    globals().MANUAL_TRANSFER = 0;
+    globals().ANSWER_CHECK_RUNNING = 1;
+    f.h.run_trapped(JUSIN);
+    ASSERT_EQ(f.rows().size(), 1u);
+    EXPECT_EQ(subject_column(f.rows()[0]).substr(0, 4), ANSWER_MARK());
+    EXPECT_EQ(f.h.read("SYSTEM_F\\TALVENOR.txt"),
+              "\"DATE: 2026/12/10 09:00:01\",\"FROM: s <s@example.jp>\",\"SUBJECT: quoted\xA5 subject\",\"Body: "
+              "hiCrLfFILE:CrLfENDDAYOPPI_AKASATA_HONYOHOYNYO\"\r\n");
+    EXPECT_EQ(f.h.scripts().starts("sam045.wsf"), 1);
+    EXPECT_TRUE(f.h.boxes().shown().empty());
+    EXPECT_TRUE(f.h.platform.sound.played.empty());
+}
+
+TEST(Receive, EveryNewMailGetsARowAndARecordWhateverItsResult) {
+    TransferFixture f;
+    f.runs = {{{TransferFixture::mail("DATE: 2026/12/10 09:00:01", "ok"), {"junk"}, TransferFixture::mail("DATE: x", "y")},
+               "DONE3通受信しました。"_sj}};
+    // Mail 2's result is the end line alone; mail 3's never ends.
+    f.h.scripts().on("sam046.wsf", [&] {
+        std::string request = files::read_first_line("SYSTEM_F\\CHECK.txt");
+        if (request.find("090002") != std::string::npos) {
+            f.h.write("SYSTEM_F\\YOMITORI.txt", "ENDDAYOPPI_AKASATA_HONYOHOYNYO\r\n");
+        } else if (request.find("090003") != std::string::npos) {
+            f.h.write("SYSTEM_F\\YOMITORI.txt", "DATE: 2026/12/10 09:00:03\r\nFROM: cut <c@example.jp>\r\n");
+        } else {
+            auto lines = *files::read_lines(request);
+            lines.push_back("ENDDAYOPPI_AKASATA_HONYOHOYNYO");
+            f.h.write_lines("SYSTEM_F\\YOMITORI.txt", lines);
+        }
+    });
+    f.h.click("MAINFORM", "BUTTON3");
+    auto rows = f.rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(files::list_folder_files("SYSTEM_F\\F_D_F").size(), 3u);
+    EXPECT_NE(rows[1].find("20261210_090002.eml"), std::string::npos);  // an empty result shows the file
+    EXPECT_EQ(trim(rows[2].substr(0, 50)), "cut <c@example.jp>");
+    for (const auto& row : rows) EXPECT_FALSE(is_blank(row));
+}
+
+TEST(Receive, DuplicatesWhileMailStaysOnTheServer) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> new_first_lines;
+        std::vector<std::string> kept;  // the box afterwards
+        std::string status;
+        bool message;
+    };
+    std::vector<Case> cases{
+        {"a new mail between two duplicates", {"DATE: a", "DATE: new", "DATE: b"},
+         {"20261210_090001.eml", "20261210_090002.eml", "20261210_090004.eml"}, "1通のメールを受信しました。"_sj, false},
+        {"every new mail a duplicate", {"DATE: a", "DATE: b"}, {"20261210_090001.eml", "20261210_090002.eml"},
+         "新着メールはありませんでした。"_sj, true},
+    };
+    for (const auto& c : cases) {
+        TransferFixture f;
+        globals().KEEP_ON_SERVER = "1";
+        f.runs.push_back({{TransferFixture::mail("DATE: a", "A"), TransferFixture::mail("  DATE: b  ", "B")},
+                          "DONE2通受信しました。"_sj});
+        f.h.click("MAINFORM", "BUTTON3");  // the box holds a and b, unread
+        f.runs.push_back({{}, "DONE受信しました。"_sj});
+        for (const auto& first : c.new_first_lines) f.runs.back().mails.push_back(TransferFixture::mail(first, "again"));
+        f.h.boxes().clear();
+        f.h.click("MAINFORM", "BUTTON3");
+        EXPECT_EQ(files::list_folder_files("JUSINBOX"), c.kept) << c.name;
+        EXPECT_EQ(f.rows().size(), c.kept.size()) << c.name;
+        // Rows keep their marks.
+        EXPECT_EQ(subject_column(f.rows()[0]).substr(0, 4), UNREAD_MARK()) << c.name;
+        EXPECT_EQ(f.status_texts().back().substr(0, c.status.size()), c.status) << c.name;
+        EXPECT_EQ(f.h.boxes().shown().size(), c.message ? 1u : 0u) << c.name;
+        EXPECT_EQ(f.h.read("SYSTEM_F\\F_JU.txt"), test::crlf(f.rows())) << c.name;
+        EXPECT_EQ(files::list_folder_files("SYSTEM_F\\F_D_F").size(), c.kept.size()) << c.name;
+    }
+}
+
+TEST(Receive, FailuresAreRetriedFiveTimesAtMost) {
+    struct Case { int failures; int runs; bool message; };
+    for (auto c : std::vector<Case>{{5, 5, true}, {4, 5, false}}) {
+        TransferFixture f;
+        for (int i = 0; i < c.failures; ++i) f.runs.push_back({{}, "ERROR受信に失敗しました。"_sj});
+        f.runs.push_back({{TransferFixture::mail("DATE: 2026/12/10 09:00:09", "late")}, "DONE1通受信しました。"_sj});
+        f.h.click("MAINFORM", "BUTTON3");
+        EXPECT_EQ(f.h.scripts().starts("sam045.wsf"), c.runs);
+        if (!c.message) {
+            EXPECT_TRUE(f.h.boxes().shown().empty());
+            EXPECT_EQ(f.rows().size(), 1u);
+        } else {
+            ASSERT_EQ(f.h.boxes().shown().size(), 1u);
+            EXPECT_EQ(f.h.boxes().shown()[0].text, "受信に失敗しました。\r\nもう一度受信ボタンをどうそ！  "_sj);
+        }
+    }
+}
+
+TEST(Receive, ErrorMessagesOfAManualReceive) {
+    struct Case { std::string result; std::string text; };
+    std::vector<Case> cases{
+        {"ERRORパスワードを確認してください。"_sj,
+         "サーバーに接続できませんでした。  \r\n「アカウント情報」メニューから、パスワードを確認してください。"_sj},
+        {"ERRORサーバーが見つかりません。"_sj, "サーバーが見つかりません。"_sj},
+    };
+    for (const auto& c : cases) {
+        TransferFixture f;
+        f.runs = {{{}, c.result}};
+        f.h.click("MAINFORM", "BUTTON3");
+        ASSERT_EQ(f.h.boxes().shown().size(), 1u);
+        EXPECT_EQ(f.h.boxes().shown()[0].text, c.text);
+        EXPECT_EQ(f.h.scripts().starts("sam045.wsf"), 1);
+    }
+}
+
+TEST(Receive, AResultThatNeverComesEndsTheWait) {
+    TransferFixture f;  // the script writes nothing
+    f.h.click("MAINFORM", "BUTTON3");
+    ASSERT_EQ(f.h.boxes().shown().size(), 1u);
+    EXPECT_EQ(f.h.boxes().shown()[0].text, "スクリプト・エラー：スクリプトの動作環境が構築されていません。"_sj);
+    EXPECT_TRUE(pf::form("MAINFORM").enabled);
+}
+
+TEST(Receive, EmptyMailFileInTheBoxIsNoError) {
+    TransferFixture f;
+    globals().KEEP_ON_SERVER = "1";
+    f.h.write("JUSINBOX\\20261201_000000.eml", "");
+    store::LIST_FOLDER_FILES("JUSINBOX", store::work_list("LIST2"));
+    f.runs = {{{TransferFixture::mail("DATE: 2026/12/10 09:00:01", "new")}, "DONE1通受信しました。"_sj}};
+    f.h.click("MAINFORM", "BUTTON3");
+    EXPECT_TRUE(f.h.boxes().shown().empty());
+    EXPECT_EQ(f.rows().size(), 1u);
+}
+
+TEST(Receive, AFailedManualReceiveKeepsTheListsInStep) {
+    TransferFixture f;
+    // The script stores a mail and then removes its result file: the poll cannot open it.
+    f.h.scripts().on("sam045.wsf", [&] {
+        f.h.add_mail("JUSINBOX", "20261210_090001.eml", "2026/12/10 09:00:01", "s <s@example.jp>", "stored");
+        files::remove_if_exists("SYSTEM_F\\T_IN_DONE.txt");
+    });
+    f.h.click("MAINFORM", "BUTTON3");
+    ASSERT_EQ(f.h.boxes().shown().size(), 1u);
+    EXPECT_EQ(f.h.boxes().shown()[0].text, "メールを受信できませんでした。   "_sj);
+    EXPECT_EQ(store::work_list("LIST2").count(), 1);
+    EXPECT_EQ(f.rows().size(), 1u);
+    EXPECT_TRUE(pf::form("MAINFORM").enabled);
+    EXPECT_FALSE(pf::forms().is_loaded("FORM5"));
+    EXPECT_EQ(globals().MANUAL_TRANSFER, 0);
+}
+
+}  // namespace
+}  // namespace tv::transfer
