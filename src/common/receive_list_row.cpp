@@ -13,16 +13,16 @@ const std::string& UNREAD_MARK() { return "<未>"_sj; }
 const std::string& ANSWER_MARK() { return "<樽>"_sj; }
 
 std::string build_receive_row(std::string_view sender, std::string_view flag, std::string_view subject,
-                              std::string_view date) {
+                              std::string_view date, const RowColumns& columns) {
     std::string row;
-    row.reserve(receive_row::kWidth);
-    row += fit_column(sender, receive_row::kSender);
+    row.reserve(columns.width());
+    row += fit_column(sender, columns.address);
     row += "  ";
     row += flag.empty() ? ' ' : flag[0];
     row += "   ";
-    row += fit_column(subject, receive_row::kSubjectWidth);
+    row += fit_column(subject, columns.subject);
     row += "   ";
-    row += fit_width(date, receive_row::kDateWidth);
+    row += fit_width(date, columns.date);
     return row;
 }
 
@@ -31,7 +31,8 @@ std::string receipt_time_from_name(std::string_view name) {
     return b(1, 4) + "/" + b(5, 2) + "/" + b(7, 2) + " " + b(10, 2) + ":" + b(12, 2) + ":" + b(14, 2);
 }
 
-std::string row_from_record(const std::optional<SummaryItems>& record, std::string_view mail_name, RowDate rule) {
+std::string row_from_record(const std::optional<SummaryItems>& record, std::string_view mail_name, RowDate rule,
+                            const RowColumns& columns) {
     std::string receipt = receipt_time_from_name(trim(mail_name));
     std::string sender, subject, date, flag = " ";
     if (record && record->any) {
@@ -45,8 +46,8 @@ std::string row_from_record(const std::optional<SummaryItems>& record, std::stri
     }
     if (is_blank(date)) date = receipt;
     if (flag != "F") flag = " ";
-    std::string row = build_receive_row(sender, flag, subject, date);
-    if (is_blank(row)) row = build_receive_row(sender, flag, mail_name, date);
+    std::string row = build_receive_row(sender, flag, subject, date, columns);
+    if (is_blank(row)) row = build_receive_row(sender, flag, mail_name, date, columns);
     return row;
 }
 

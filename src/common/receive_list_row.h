@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/list_row_columns.h"
 #include "common/summary_record.h"
 
 namespace tv {
@@ -25,9 +26,10 @@ const std::string& UNREAD_MARK();
 const std::string& ANSWER_MARK();
 
 // A row from its column texts (without their prefixes): sender and subject fitted with the width
-// conversion, flag "F" or a blank, date padded or cut to 20 bytes.
+// conversion, flag "F" or a blank, date padded or cut. The trash and folder lists use the same rule
+// with their narrower columns.
 std::string build_receive_row(std::string_view sender, std::string_view flag, std::string_view subject,
-                              std::string_view date);
+                              std::string_view date, const RowColumns& columns = kReceiveColumns);
 
 // "yyyy/mm/dd hh:mm:ss" from a mail or record name beginning YYYYMMDD_hhmmss.
 std::string receipt_time_from_name(std::string_view name);
@@ -41,7 +43,8 @@ enum class RowDate {
 // The row of one mail from its summary record, or from what is missing of it. A missing or empty
 // record, or one with a blank subject, still gives a row; its date is then the receipt time of
 // the mail's name. No row is ever blank: a row without any text shows the mail's name.
-std::string row_from_record(const std::optional<SummaryItems>& record, std::string_view mail_name, RowDate rule);
+std::string row_from_record(const std::optional<SummaryItems>& record, std::string_view mail_name, RowDate rule,
+                            const RowColumns& columns = kReceiveColumns);
 
 // List caches: one row per line, written whole. An empty list is written as one empty line.
 void write_list_cache(std::string_view path, const std::vector<std::string>& rows);

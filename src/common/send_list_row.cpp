@@ -8,26 +8,34 @@ namespace tv {
 
 namespace {
 
-// The converted line, trimmed, without its prefix, fitted to the width.
-std::string column(const std::vector<std::string>& lines, std::size_t number, std::size_t prefix, std::size_t width) {
+std::string shown(std::string_view text, const SentRowStyle& style) {
+    return style.convert_width ? convert_width(text) : std::string(text);
+}
+
+// The line as the list shows it, trimmed, without its prefix, fitted to the width.
+std::string column(const std::vector<std::string>& lines, std::size_t number, std::size_t prefix, std::size_t width,
+                   const SentRowStyle& style) {
     std::string line = number <= lines.size() ? lines[number - 1] : std::string();
-    return fit_width(from_byte(trim(convert_width(line)), prefix + 1), width);
+    return fit_width(from_byte(trim(shown(line, style)), prefix + 1), width);
 }
 
 }  // namespace
 
 std::string build_send_row(const std::vector<std::string>& lines, std::string_view file_name,
-                           const std::string* recipient_text) {
+                           const SentRowStyle& style, const std::string* recipient_text) {
+    const RowColumns& widths = style.columns;
     std::string attachment = " ";
     for (const auto& line : lines) {
         if (starts_with_upper(line, "FILE:")) attachment = from_byte(line, 6);
     }
     std::string flag = is_blank(attachment) ? " " : "F";
-    std::string recipient =
-        recipient_text ? fit_width(convert_width(*recipient_text), 50) : column(lines, 3, 3, 50);
-    std::string subject = column(lines, 4, 8, 60);
-    std::string date = column(lines, 1, 5, 20);
-    if (is_blank(recipient) && is_blank(subject) && is_blank(date)) subject = fit_width(convert_width(file_name), 60);
+    std::string recipient = recipient_text ? fit_width(shown(*recipient_text, style), widths.address)
+                                           : column(lines, 3, 3, widths.address, style);
+    std::string subject = column(lines, 4, 8, widths.subject, style);
+    std::string date = column(lines, 1, 5, widths.date, style);
+    if (is_blank(recipient) && is_blank(subject) && is_blank(date)) {
+        subject = fit_width(shown(file_name, style), widths.subject);
+    }
     return recipient + "  " + flag + "   " + subject + "   " + date;
 }
 

@@ -1,7 +1,7 @@
 #include "shell/event_loop.h"
 
 #include "common/globals.h"
-#include "common/sjis.h"
+#include "folders/keep_on_server_rule.h"
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/input.h"
@@ -10,7 +10,6 @@
 
 namespace tv::shell {
 
-using namespace tv::literals;
 namespace pf = tv::platform;
 
 namespace {
@@ -34,11 +33,7 @@ bool delete_key(bool& moved) {
     Globals& g = globals();
     if (receive.selected() >= 0) {
         int row = receive.selected();
-        if (numeric_value(g.KEEP_ON_SERVER) > 0 && row != receive.count() - 1) {
-            pf::message_box("MAINFORM", "SORRY!!",
-                            "移動できません！"_sj + "\r\n\r\n" +
-                                "メールサーバからメールを削除しない設定の場合は、受信メールリストの最も新しい下段のメールから移動して下さい。    "_sj,
-                            pf::MsgButtons::Ok, pf::MsgIcon::Information);
+        if (folders::keep_on_server_refuses(row)) {
             receive.select(row);
             return false;
         }

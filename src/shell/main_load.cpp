@@ -3,7 +3,6 @@
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/receive_list_row.h"
-#include "common/send_list_row.h"
 #include "common/sjis.h"
 #include "common/summary_record.h"
 #include "common/text_file.h"
@@ -15,6 +14,7 @@
 #include "store/mail_stores.h"
 #include "store/parse_exchange.h"
 #include "store/receive_list.h"
+#include "store/send_list.h"
 #include "store/silent_reindex.h"
 #include "transfer/component_check.h"
 
@@ -163,18 +163,8 @@ void script_host_check() {
 }  // namespace
 
 void fill_send_list() {
-    pf::Form& main = pf::form("MAINFORM");
-    pf::Control& list = main.control("LIST1");
-    pf::Control& sent = store::work_list("LIST5");
-    list.clear();
-    store::LIST_FOLDER_FILES("SOUSINBOX", sent);
-    for (int i = 1; i <= sent.count(); ++i) {
-        pf::EVENT_PUMP();
-        std::string name = store::listed_name(sent, i);
-        auto lines = read_sent_file(files::join("SOUSINBOX", name));
-        pf::EVENT_PUMP();
-        list.add_item(build_send_row(lines, name));
-    }
+    store::refill_send_list(true);
+    pf::Control& list = pf::form("MAINFORM").control("LIST1");
     list.set_top_index(list.count() - 1);
 }
 

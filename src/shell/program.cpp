@@ -1,6 +1,7 @@
 #include "shell/program.h"
 
 #include "common/text_file.h"
+#include "folders/trash_move.h"
 #include "platform/events.h"
 #include "platform/platform.h"
 #include "shell/main_form.h"
@@ -23,6 +24,9 @@ void install_program() {
     h.set("D_SAIKOUTIKU_ON", store::D_SAIKOUTIKU_ON);
     h.set("MAINFORM_START", MAINFORM_START);
     h.set("BUTTON3_ON", transfer::BUTTON3_ON);
+    h.set("BUTTON11_ON", folders::BUTTON11_ON);
+    h.set("BUTTON12_ON", folders::BUTTON12_ON);
+    h.set("SAKUJO", folders::SAKUJO);
     h.set("MAINFORM_QUERYCLOSE", [] {
         files::close_all_files();
         platform::end_program();

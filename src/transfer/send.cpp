@@ -51,7 +51,7 @@ void add_sent_row(const std::string& name, bool manual) {
     std::string recipient = lines.size() >= 3 ? from_byte(trim(lines[2]), 4) : std::string();
     if (auto named = book_name_for(recipient)) recipient = *named;
     if (manual) pf::EVENT_PUMP();
-    pf::form("MAINFORM").control("LIST1").add_item(build_send_row(lines, name, is_blank(recipient) ? nullptr : &recipient));
+    pf::form("MAINFORM").control("LIST1").add_item(build_send_row(lines, name, kSendListStyle, is_blank(recipient) ? nullptr : &recipient));
 }
 
 void message(const std::string& title, const std::string& text) {

@@ -1,0 +1,21 @@
+// Moving mail files and records between stores without ever losing one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tv::folders {
+
+struct FileMove {
+    std::string from;  // system paths; a move never changes a file's name
+    std::string to;
+};
+
+// Moves the files as one step. Every source that exists is first copied beside its destination
+// under a hidden name; only when all copies are complete do they take their destination names
+// (replacing a file of that name) and are the sources deleted, so a failed copy leaves every source
+// where it was and no half-written file anywhere. A missing source is skipped. A source that
+// cannot be deleted stays (its copy stays too). False when the copies failed.
+bool move_files(const std::vector<FileMove>& moves);
+
+}  // namespace tv::folders

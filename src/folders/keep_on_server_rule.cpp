@@ -1,0 +1,23 @@
+#include "folders/keep_on_server_rule.h"
+
+#include "common/globals.h"
+#include "common/sjis.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
+
+namespace tv::folders {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+bool keep_on_server_refuses(int row) {
+    if (numeric_value(globals().KEEP_ON_SERVER) <= 0) return false;
+    if (row == pf::form("MAINFORM").control("LIST3").count() - 1) return false;
+    pf::message_box("MAINFORM", "SORRY!!",
+                    "移動できません！"_sj + "\r\n\r\n" +
+                        "メールサーバからメールを削除しない設定の場合は、受信メールリストの最も新しい下段のメールから移動して下さい。    "_sj,
+                    pf::MsgButtons::Ok, pf::MsgIcon::Information);
+    return true;
+}
+
+}  // namespace tv::folders
