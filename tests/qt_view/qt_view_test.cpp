@@ -166,7 +166,7 @@ TEST_F(QtViewTest, ControlsSitAtTheirPlacesInTheirFontsAndFollowChanges) {
     EXPECT_EQ(button->geometry(), QRect(222, 54, 132, 29));
     EXPECT_EQ(button->text(), QString::fromUtf8("受  信"));
     EXPECT_EQ(QFontInfo(button->font()).family(), "IPAGothic");
-    EXPECT_EQ(button->font().pixelSize(), 19);  // 14 points at 96 dpi
+    EXPECT_EQ(button->font().pixelSize(), 14);  // points laid out one to one with pixels
     EXPECT_TRUE(qobject_cast<QCheckBox*>(view().control_widget("MAINFORM", "CHECK1"))->isChecked());
     EXPECT_EQ(qobject_cast<QLineEdit*>(view().control_widget("MAINFORM", "TEXT1"))->text(), QString::fromUtf8("件名"));
 

@@ -92,12 +92,16 @@ private:
 class MenuItemView : public ControlView {
 public:
     MenuItemView(QtView& view, FormWindow& window, Control& model) : ControlView(view, model) {
-        QMenu* menu = window.menu(to_qstring(model.menu));
-        if (model.caption == "-") {
-            action_ = menu->addSeparator();
-            return;
+        if (model.menu.empty()) {
+            action_ = window.bar()->addAction(QString());
+        } else {
+            QMenu* menu = window.menu(to_qstring(model.menu));
+            if (model.caption == "-") {
+                action_ = menu->addSeparator();
+                return;
+            }
+            action_ = menu->addAction(QString());
         }
-        action_ = menu->addAction(QString());
         QObject::connect(action_, &QAction::triggered, action_, [this] {
             deliver([](Control& c) { input::click(c); });
             if (control()) sync();

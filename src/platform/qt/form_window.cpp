@@ -63,12 +63,17 @@ FormWindow::FormWindow(QtView& view, Form& form)
 
 FormWindow::~FormWindow() { controls_.clear(); }
 
-QMenu* FormWindow::menu(const QString& caption) {
+QMenuBar* FormWindow::bar() {
     if (!menu_bar_) {
         menu_bar_ = new QMenuBar(this);
         menu_bar_->setNativeMenuBar(false);  // the menu bar is part of the window's outer size
         layout_->setMenuBar(menu_bar_);
     }
+    return menu_bar_;
+}
+
+QMenu* FormWindow::menu(const QString& caption) {
+    bar();
     auto it = menus_.find(caption);
     if (it != menus_.end()) return it->second;
     QMenu* menu = menu_bar_->addMenu(caption);

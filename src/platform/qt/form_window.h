@@ -50,6 +50,8 @@ public:
     QMenuBar* menu_bar() const { return menu_bar_; }
     // The menu of the menu bar with this caption; menus appear in the order they are first asked for.
     QMenu* menu(const QString& caption);
+    // The menu bar itself, for items that stand on the bar and open no menu.
+    QMenuBar* bar();
 
     // Brings the window and any controls it does not show yet in line with the model.
     void sync_form();

@@ -28,7 +28,9 @@ constexpr std::array<FaceMapping, 8> kFaces{{
     {"MS PGothic", "IPAPGothic"},
 }};
 
-constexpr double kLayoutDpi = 96.0;
+// Points are laid out one to one with pixels: the windows' fixed byte columns (a 139-byte row in a
+// 996-pixel list at size 14) and the places of their drawn texts only fit at that scale.
+constexpr double kLayoutDpi = 72.0;
 
 }  // namespace
 
