@@ -398,6 +398,34 @@ TEST_F(QtViewTest, TypedTextReachesTheModelAsCp932OrIsRefused) {
     EXPECT_TRUE(event_queue().empty());  // text set by the program raises no event
 }
 
+TEST_F(QtViewTest, TextSetByAHandlerAndAFocusMoveShow) {
+    // Enter in one box: its handler tidies the text and moves the focus to the next box.
+    handlers().set("TEXT1_CHANGE", [] {
+        Control& box = form("FORM1").control("TEXT1");
+        auto at = box.text.find("\r\n");
+        if (at == std::string::npos) return;
+        box.text = box.text.substr(0, at);
+        box.changed();
+        input::focus(form("FORM1").control("TEXT2"));
+    });
+    show("FORM1", [](Form& f) {
+        f.width = 400;
+        f.height = 300;
+        for (const char* name : {"TEXT1", "TEXT2"}) {
+            Control& box = f.add(name, ControlKind::Edit);
+            box.multiline = true;
+            box.x = 10, box.y = name == std::string("TEXT1") ? 10 : 40, box.width = 200, box.height = 24;
+        }
+    });
+    auto* first = qobject_cast<QPlainTextEdit*>(view().control_widget("FORM1", "TEXT1"));
+    QTest::keyClicks(first, "abc");
+    QTest::keyClick(first, Qt::Key_Return);
+    run_queued_events();
+    qt->window_system().dispatch_pending_messages();
+    EXPECT_EQ(form("FORM1").control("TEXT1").text, "abc");
+    EXPECT_EQ(first->toPlainText(), "abc");
+}
+
 TEST_F(QtViewTest, CloseBoxRunsTheCloseHandlerAtOnceButWaitsOutAPause) {
     int asked = 0;
     handlers().set("MAINFORM_QUERYCLOSE", [&] { ++asked; });

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QValidator>
 
 #include "platform/input.h"
@@ -76,6 +77,9 @@ public:
     TextEditView(QtView& view, QWidget* surface, Control& model) : ControlView(view, model) {
         edit_ = new QPlainTextEdit(surface);
         edit_->setTabChangesFocus(true);
+        // Several lines scroll with the caret; a box one line high shows no scroll bars.
+        edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         QObject::connect(edit_, &QPlainTextEdit::textChanged, edit_, [this] { typed(); });
     }
     ~TextEditView() override { delete edit_; }
@@ -87,7 +91,14 @@ public:
         edit_->setReadOnly(c.read_only);
         QString shown = lines_to_qstring(c.text);
         accepted_ = shown;
-        if (edit_->toPlainText() != shown) edit_->setPlainText(shown);
+        if (edit_->toPlainText() != shown) {
+            edit_->setPlainText(shown);
+            // Text set by the program shows from its start, also in a box one line high that had
+            // scrolled to a second line when Enter was typed.
+            edit_->moveCursor(QTextCursor::Start);
+            edit_->verticalScrollBar()->setValue(0);
+            edit_->ensureCursorVisible();
+        }
     }
 
 private:

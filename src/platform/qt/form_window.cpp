@@ -111,6 +111,13 @@ void FormWindow::sync_form() {
     applied_ = true;
     add_new_controls();
     apply_visibility(f);
+    // The program moved the keyboard focus (Enter moving on to the next box).
+    if (f.focused != focused_) {
+        focused_ = f.focused;
+        if (ControlView* target = control_view(f.focused)) {
+            if (QWidget* widget = target->widget()) widget->setFocus(Qt::OtherFocusReason);
+        }
+    }
     surface_->update();
     applying_ = false;
 }

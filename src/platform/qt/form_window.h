@@ -86,6 +86,7 @@ private:
     bool applied_ = false;
     QPoint position_;
     std::string caption_;
+    std::string focused_;
     std::string icon_;
     MousePointer pointer_ = MousePointer::Default;
 };
