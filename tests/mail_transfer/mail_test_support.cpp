@@ -193,10 +193,11 @@ int run_process(const std::vector<std::string>& argv, const stdfs::path& folder,
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-CutProxy::CutProxy(int target_port, long cut_after) {
+CutProxy::CutProxy(int target_port, long cut_after, bool stall) {
     stdfs::path port_file = stdfs::temp_directory_path() / (unique_name("cut-proxy-") + ".port");
     std::vector<std::string> argv{"/usr/bin/python3", TALVENOR_SERVERS_DIR "/cut_proxy.py", std::to_string(target_port),
                                   std::to_string(cut_after), port_file.string()};
+    if (stall) argv.push_back("stall");
     std::vector<char*> args;
     for (auto& a : argv) args.push_back(a.data());
     args.push_back(nullptr);
@@ -217,21 +218,32 @@ CutProxy::~CutProxy() {
     }
 }
 
+namespace {
+
+// A socket of this process on a free port of 127.0.0.1, kept for the life of the process.
+int bound_port(bool listening) {
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    if (listening) ::listen(fd, 16);
+    socklen_t length = sizeof address;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    return ntohs(address.sin_port);
+}
+
+}  // namespace
+
 int closed_port() {
-    // Bound but never listening: a connection to it is refused, and no other test can take it
-    // while this process holds it.
-    static int fd = -1;
-    static int port = 0;
-    if (fd < 0) {
-        fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t length = sizeof address;
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-        port = ntohs(address.sin_port);
-    }
+    // Bound but not listening: connections are refused, and no other test can take the port.
+    static int port = bound_port(false);
+    return port;
+}
+
+int silent_port() {
+    // Listening but never accepting: the kernel completes the connection, nobody answers.
+    static int port = bound_port(true);
     return port;
 }
 

@@ -78,10 +78,11 @@ public:
     std::vector<std::string> raw_entries(const std::string& folder) const;
 };
 
-// A relay to a server port that breaks each connection after `cut_after` bytes from the server.
+// A relay to a server port that breaks each connection after `cut_after` bytes from the server,
+// or with `stall` keeps it open and silent from then on.
 class CutProxy {
 public:
-    CutProxy(int target_port, long cut_after);
+    CutProxy(int target_port, long cut_after, bool stall = false);
     ~CutProxy();
     int port() const { return port_; }
 
@@ -92,6 +93,9 @@ private:
 
 // A port of 127.0.0.1 where nothing listens.
 int closed_port();
+
+// A port of 127.0.0.1 that takes connections and never says a word.
+int silent_port();
 
 // Runs a program and waits; returns its exit status.
 int run_process(const std::vector<std::string>& argv, const std::filesystem::path& folder,

@@ -1,6 +1,7 @@
 // talvenor-mail receive against a real Dovecot on 127.0.0.1.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <regex>
 #include <set>
 
@@ -188,6 +189,23 @@ TEST_P(ConnectionCutTest, StoresAndDeletesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cuts, ConnectionCutTest, ::testing::Values(60L, 100000L, 300000L));
+
+TEST_F(ReceiveTest, SilentServerAndStalledTransferEndAtTheAccountTimeout) {
+    account.timeout = "1";
+    mailbox.add({sized_message("first", 2000), sized_message("second", 400000)});
+    CutProxy stalled(servers().port("POP3_PORT"), 100000, true);
+    for (int port : {silent_port(), stalled.port()}) {
+        SCOPED_TRACE(port);
+        account.pop3_port = std::to_string(port);
+        folder.write_account(account);
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_NE(receive(), 0);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+        EXPECT_TRUE(has(folder.receive_result(), "受信に失敗"_sj));
+        EXPECT_TRUE(folder.raw_entries("JUSINBOX").empty());
+    }
+    EXPECT_EQ(mailbox.count(), 2u);
+}
 
 TEST_F(ReceiveTest, FiveHundredMessagesInOneRun) {
     std::vector<std::string> messages;

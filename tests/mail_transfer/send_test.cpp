@@ -170,6 +170,14 @@ INSTANTIATE_TEST_SUITE_P(
                      lines.push_back("FILE:");
                  },
                  "CANT CONNECT SERVER"},
+        FailCase{"SilentServer",
+                 [](SendTest& t, std::vector<std::string>& lines) {
+                     t.account.smtp_port = std::to_string(silent_port());
+                     t.account.timeout = "1";
+                     t.folder.write_account(t.account);
+                     lines.push_back("FILE:");
+                 },
+                 "CANT CONNECT SERVER"},
         FailCase{"RecipientRefused",
                  [](SendTest& t, std::vector<std::string>& lines) {
                      t.local = unique_name("refuse");
