@@ -193,11 +193,10 @@ int run_process(const std::vector<std::string>& argv, const stdfs::path& folder,
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-CutProxy::CutProxy(int target_port, long cut_after, bool stall) {
+CutProxy::CutProxy(int target_port, long cut_after, const std::string& mode) {
     stdfs::path port_file = stdfs::temp_directory_path() / (unique_name("cut-proxy-") + ".port");
     std::vector<std::string> argv{"/usr/bin/python3", TALVENOR_SERVERS_DIR "/cut_proxy.py", std::to_string(target_port),
-                                  std::to_string(cut_after), port_file.string()};
-    if (stall) argv.push_back("stall");
+                                  std::to_string(cut_after), port_file.string(), mode};
     std::vector<char*> args;
     for (auto& a : argv) args.push_back(a.data());
     args.push_back(nullptr);

@@ -78,11 +78,12 @@ public:
     std::vector<std::string> raw_entries(const std::string& folder) const;
 };
 
-// A relay to a server port that breaks each connection after `cut_after` bytes from the server,
-// or with `stall` keeps it open and silent from then on.
+// A relay to a server port (tests/servers/cut_proxy.py) that breaks each connection after
+// `cut_after` bytes from the server; with mode "stall" it keeps it open and silent from then on;
+// with mode "at:WORD" it keeps the session in plain text and breaks it when the client sends WORD.
 class CutProxy {
 public:
-    CutProxy(int target_port, long cut_after, bool stall = false);
+    CutProxy(int target_port, long cut_after, const std::string& mode = "cut");
     ~CutProxy();
     int port() const { return port_; }
 

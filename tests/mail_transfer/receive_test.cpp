@@ -87,6 +87,8 @@ struct KeepCase {
     const char* serv_del;  // nullptr: no file
     bool keeps;
 };
+void PrintTo(const KeepCase& c, std::ostream* out) { *out << c.name; }
+
 
 class KeepOnServerTest : public ReceiveTest, public ::testing::WithParamInterface<KeepCase> {};
 
@@ -190,10 +192,37 @@ TEST_P(ConnectionCutTest, StoresAndDeletesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Cuts, ConnectionCutTest, ::testing::Values(60L, 100000L, 300000L));
 
+// The connection breaks after the messages are stored: at the first deletion, or at QUIT, which
+// the server then never sees, so it deletes nothing.
+class BreakAfterCommitTest : public ReceiveTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(BreakAfterCommitTest, StillSucceedsAndTheNextRunDeletesWithoutStoringAgain) {
+    keep_on_server("0\r\n");
+    mailbox.add({sized_message("one", 3000), sized_message("two", 3000)});
+    {
+        CutProxy proxy(servers().port("POP3_PORT"), 0, std::string("at:") + GetParam());
+        account.pop3_port = std::to_string(proxy.port());
+        folder.write_account(account);
+        EXPECT_EQ(receive(), 0);
+    }
+    EXPECT_EQ(folder.receive_result(), "DONE2通のメールを受信しました。"_sj);
+    EXPECT_EQ(folder.inbox().size(), 2u);
+    EXPECT_EQ(mailbox.count(), 2u);
+
+    account.pop3_port = servers().get("POP3_PORT");
+    folder.write_account(account);
+    EXPECT_EQ(receive(), 0);
+    EXPECT_EQ(folder.receive_result(), "DONE新着メールはありませんでした。"_sj);
+    EXPECT_EQ(folder.inbox().size(), 2u);
+    EXPECT_EQ(mailbox.count(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, BreakAfterCommitTest, ::testing::Values("DELE", "QUIT"));
+
 TEST_F(ReceiveTest, SilentServerAndStalledTransferEndAtTheAccountTimeout) {
     account.timeout = "1";
     mailbox.add({sized_message("first", 2000), sized_message("second", 400000)});
-    CutProxy stalled(servers().port("POP3_PORT"), 100000, true);
+    CutProxy stalled(servers().port("POP3_PORT"), 100000, "stall");
     for (int port : {silent_port(), stalled.port()}) {
         SCOPED_TRACE(port);
         account.pop3_port = std::to_string(port);

@@ -142,6 +142,8 @@ struct FailCase {
     const char* words;  // UTF-8, expected in the result
     bool end_line = true;
 };
+void PrintTo(const FailCase& c, std::ostream* out) { *out << c.name; }
+
 
 class SendFailureTest : public SendTest, public ::testing::WithParamInterface<FailCase> {};
 

@@ -37,6 +37,8 @@ struct NamesCase {
     std::vector<std::string> existing;
     std::vector<std::string> expected;  // two new names, the clock at 2026-12-10 09:30:00
 };
+void PrintTo(const NamesCase& c, std::ostream* out) { *out << c.name; }
+
 
 class MailNamesTest : public ::testing::TestWithParam<NamesCase> {};
 

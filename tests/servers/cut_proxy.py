@@ -1,11 +1,14 @@
-"""A TCP relay on a free port of 127.0.0.1 that breaks every connection once the server has sent
-a given number of bytes through it: a connection cut in the middle of a transfer. With "stall"
-it keeps the connection open instead and passes nothing more: a server gone silent.
+"""A TCP relay on a free port of 127.0.0.1 between a client and a local server, that breaks the
+connection in the middle of a session:
 
-    cut_proxy.py TARGET_PORT CUT_AFTER_BYTES PORT_FILE [stall]
+    cut_proxy.py TARGET_PORT CUT_AFTER_BYTES PORT_FILE [MODE]
 
-The port it listens on is written to PORT_FILE once it accepts connections. It runs until it is
-stopped, and stops by itself after ten minutes.
+MODE "cut" (the default) closes the connection once the server has sent CUT_AFTER_BYTES bytes
+through it; "stall" keeps it open instead and passes nothing more, a server gone silent;
+"at:WORD" removes "STLS" from the server's capabilities, so the session stays in plain text, and
+closes the connection when the client sends a command that begins with WORD (before the server
+sees it). The port it listens on is written to PORT_FILE once it accepts connections. It runs until
+it is stopped, and stops by itself after ten minutes.
 """
 import os
 import socket
@@ -13,21 +16,8 @@ import sys
 import threading
 
 
-def relay(source, target, limit, stall=False):
-    sent = 0
-    try:
-        while limit is None or sent < limit:
-            want = 65536 if limit is None else min(65536, limit - sent)
-            data = source.recv(want)
-            if not data:
-                break
-            target.sendall(data)
-            sent += len(data)
-    except OSError:
-        pass
-    if stall and limit is not None and sent >= limit:
-        threading.Event().wait(600)
-    for s in (source, target):
+def close(*sockets):
+    for s in sockets:
         try:
             s.shutdown(socket.SHUT_RDWR)
         except OSError:
@@ -35,9 +25,41 @@ def relay(source, target, limit, stall=False):
         s.close()
 
 
+def from_server(server, client, limit, mode):
+    sent = 0
+    try:
+        while mode != "cut" or sent < limit:
+            want = 65536 if mode != "cut" else min(65536, limit - sent)
+            data = server.recv(want)
+            if not data:
+                break
+            if mode.startswith("at:"):
+                data = data.replace(b"STLS\r\n", b"")
+            client.sendall(data)
+            sent += len(data)
+            if mode == "stall" and sent >= limit:
+                threading.Event().wait(600)
+    except OSError:
+        pass
+    close(server, client)
+
+
+def from_client(client, server, mode):
+    word = mode[3:].encode() if mode.startswith("at:") else None
+    try:
+        while True:
+            data = client.recv(65536)
+            if not data or (word and data.upper().startswith(word)):
+                break
+            server.sendall(data)
+    except OSError:
+        pass
+    close(server, client)
+
+
 def main():
-    target_port, cut_after, port_file = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3]
-    stall = len(sys.argv) > 4 and sys.argv[4] == "stall"
+    target_port, limit, port_file = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3]
+    mode = sys.argv[4] if len(sys.argv) > 4 else "cut"
     listener = socket.socket()
     listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
     listener.bind(("127.0.0.1", 0))
@@ -49,8 +71,8 @@ def main():
     while True:
         client, _ = listener.accept()
         server = socket.create_connection(("127.0.0.1", target_port))
-        threading.Thread(target=relay, args=(server, client, cut_after, stall), daemon=True).start()
-        threading.Thread(target=relay, args=(client, server, None), daemon=True).start()
+        threading.Thread(target=from_server, args=(server, client, limit, mode), daemon=True).start()
+        threading.Thread(target=from_client, args=(client, server, mode), daemon=True).start()
 
 
 if __name__ == "__main__":
