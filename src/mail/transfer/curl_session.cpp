@@ -96,7 +96,7 @@ std::string Endpoint::url(std::string_view path) const {
 }
 
 std::string Endpoint::shown() const {
-    return from_utf8_lossy(host) + " "_sj + "ポート"_sj + std::to_string(port);
+    return from_utf8_lossy(host) + " ポート"_sj + std::to_string(port);
 }
 
 Endpoint make_endpoint(Protocol protocol, const std::string& host_cp932, int port) {
@@ -142,9 +142,9 @@ void CurlSession::perform() {
     if (failure == Failure::kRefused) {
         long response = 0;
         curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &response);
-        if (response >= 100) detail += " "_sj + "応答"_sj + std::to_string(response);
+        if (response >= 100) detail += " 応答"_sj + std::to_string(response);
     } else if (failure == Failure::kInterrupted) {
-        detail += " "_sj + "コード"_sj + std::to_string(static_cast<int>(code));
+        detail += " コード"_sj + std::to_string(static_cast<int>(code));
     }
     throw TransferError(failure, detail);
 }
