@@ -1,0 +1,14 @@
+#include "common/request_lines.h"
+
+#include "common/sjis.h"
+
+namespace tv {
+
+bool is_attachment_line(std::string_view line) { return starts_with_upper(line, kAttachmentPrefix); }
+
+std::string guard_body_line(std::string_view line) {
+    if (is_attachment_line(line) || line == kRequestEndLine) return " " + std::string(line);
+    return std::string(line);
+}
+
+}  // namespace tv

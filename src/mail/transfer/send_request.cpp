@@ -1,0 +1,50 @@
+#include "mail/transfer/send_request.h"
+
+#include "common/request_lines.h"
+#include "common/sjis.h"
+#include "common/text_file.h"
+#include "mail/transfer/transfer_error.h"
+
+namespace tv::mail {
+
+using namespace tv::literals;
+
+namespace {
+
+constexpr const char* kRequestFile = "SYSTEM_F\\DEL_SOUSIN.txt";
+
+// The value after a line's prefix (any letter case), trimmed.
+std::string value_after(const std::string& line, std::string_view prefix) {
+    if (!starts_with_upper(line, prefix)) {
+        throw TransferError(Failure::kRequest, "送信データの形式が正しくありません"_sj);
+    }
+    return trim(line.substr(prefix.size()));
+}
+
+}  // namespace
+
+SendRequest read_send_request() {
+    auto lines = files::read_lines(kRequestFile);
+    if (!lines) throw TransferError(Failure::kRequest, "送信データがありません"_sj);
+    std::size_t end = lines->size();
+    while (end > 0 && trim_right((*lines)[end - 1]) != kRequestEndLine) --end;
+    if (end == 0) throw TransferError(Failure::kRequest, "送信データが途中で切れています"_sj);
+    --end;  // index of the end line
+    if (end < 3) throw TransferError(Failure::kRequest, "送信データの形式が正しくありません"_sj);
+
+    SendRequest request;
+    request.to = value_after((*lines)[0], "TO:");
+    request.from = value_after((*lines)[1], "FROM:");
+    request.subject = value_after((*lines)[2], "SUBJECT:");
+    std::size_t first_attachment = end;
+    while (first_attachment > 3 && is_attachment_line((*lines)[first_attachment - 1])) --first_attachment;
+    request.body.assign(lines->begin() + 3, lines->begin() + static_cast<std::ptrdiff_t>(first_attachment));
+    for (std::size_t i = first_attachment; i < end; ++i) {
+        std::string path = trim((*lines)[i].substr(kAttachmentPrefix.size()));
+        if (!path.empty()) request.attachments.push_back(path);
+    }
+    if (request.to.empty()) throw TransferError(Failure::kRequest, "宛先がありません"_sj);
+    return request;
+}
+
+}  // namespace tv::mail

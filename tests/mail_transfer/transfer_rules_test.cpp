@@ -1,0 +1,148 @@
+// The rules of the transfers that need no server: names of new mail files, charsets, the EHLO
+// name, recipients, the request layout and the result line.
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "common/sjis.h"
+#include "common/text_file.h"
+#include "harness/harness.h"
+#include "mail/transfer/addresses.h"
+#include "mail/transfer/mail_names.h"
+#include "mail/transfer/mime_charset.h"
+#include "mail/transfer/send_request.h"
+#include "mail/transfer/smtp_session.h"
+#include "mail/transfer/transfer_error.h"
+#include "mail/transfer/transfer_result.h"
+
+namespace tv::mail {
+namespace {
+
+using namespace tv::literals;
+
+std::time_t local_time(int year, int month, int day, int hour, int minute, int second) {
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = -1;
+    return std::mktime(&tm);
+}
+
+struct NamesCase {
+    const char* name;
+    std::vector<std::string> existing;
+    std::vector<std::string> expected;  // two new names, the clock at 2026-12-10 09:30:00
+};
+void PrintTo(const NamesCase& c, std::ostream* out) { *out << c.name; }
+
+
+class MailNamesTest : public ::testing::TestWithParam<NamesCase> {};
+
+TEST_P(MailNamesTest, NewNamesSortAfterEveryFileAndStartWithTheTime) {
+    test::Harness h;
+    for (const auto& name : GetParam().existing) h.write("JUSINBOX\\" + name, "x");
+    h.make_folder("JUSINBOX");
+    auto names = next_mail_names("JUSINBOX", 2, ".eml", local_time(2026, 12, 10, 9, 30, 0));
+    EXPECT_EQ(names, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MailNamesTest,
+    ::testing::Values(
+        NamesCase{"Empty", {}, {"20261210_093000_000001.eml", "20261210_093000_000002.eml"}},
+        NamesCase{"OlderFiles", {"20261209_235959_000007.eml"}, {"20261210_093000_000001.eml", "20261210_093000_000002.eml"}},
+        NamesCase{"SameSecond", {"20261210_093000_000007.eml"}, {"20261210_093000_000008.eml", "20261210_093000_000009.eml"}},
+        NamesCase{"ClockWentBack", {"20270101_000000_000001.eml"}, {"20270101_000000_000002.eml", "20270101_000000_000003.eml"}},
+        NamesCase{"ForeignSuffixSortsLater", {"20261210_093000xyz.eml"}, {"20261210_093001_000001.eml", "20261210_093001_000002.eml"}},
+        NamesCase{"SequenceFull", {"20261231_235959_999999.eml"}, {"20270101_000000_000001.eml", "20270101_000000_000002.eml"}},
+        NamesCase{"HiddenFilesIgnored", {".20991231_000000_000001.eml"}, {"20261210_093000_000001.eml", "20261210_093000_000002.eml"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MailNames, RefusesAFolderWhoseNewestNameNoTimeCanFollow) {
+    test::Harness h;
+    h.write("JUSINBOX\\zzz.eml", "x");
+    EXPECT_THROW(next_mail_names("JUSINBOX", 1, ".eml", std::time(nullptr)), TransferError);
+}
+
+struct CharsetCase {
+    const char* text;  // UTF-8
+    const char* charset;
+};
+
+TEST(MimeCharset, IsoTwoThousandTwentyTwoJpWhereItFitsAndBackToTheSameCp932) {
+    const CharsetCase cases[] = {
+        {"plain ascii", "us-ascii"},
+        {"日本語のテキスト", "iso-2022-jp"},
+        {"波ダッシュ～全角マイナス－平行∥￠￡￢", "iso-2022-jp"},
+        {"半角ｶﾀｶﾅ", "utf-8"},
+        {"丸数字①", "utf-8"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string cp932 = sj(c.text);
+        CharsetChoice choice = choose_charset(cp932);
+        EXPECT_EQ(choice.charset, c.charset);
+        EXPECT_EQ(from_utf8(choice.utf8), cp932) << "the reader gets the characters that were written";
+    }
+}
+
+TEST(EhloName, MadeValid) {
+    EXPECT_EQ(ehlo_name("TALVENOR MAILER"), "TALVENOR-MAILER");
+    EXPECT_EQ(ehlo_name("mail.example.jp"), "mail.example.jp");
+    EXPECT_EQ(ehlo_name(" -my pc- "), "my-pc");
+    EXPECT_EQ(ehlo_name("わたしのＰＣ"_sj), "localhost");
+    EXPECT_EQ(ehlo_name(""), "localhost");
+}
+
+TEST(Recipients, BracketsNameOneAddressElseCommasSeparate) {
+    auto one = parse_recipients("\"Yamada, Taro\" <taro@example.jp>");
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].address, "taro@example.jp");
+    EXPECT_EQ(one[0].name, "Yamada, Taro");
+    auto list = parse_recipients("a@example.jp, b@example.jp,,c@example.jp ");
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[2].address, "c@example.jp");
+    for (const char* bad : {"", "no-at-sign", "a b@example.jp", "山田@example.jp"}) {
+        EXPECT_THROW(parse_recipients(sj(bad)), TransferError) << bad;
+    }
+}
+
+TEST(SendRequestFile, LastEndLineAndTrailingAttachmentRun) {
+    test::Harness h;
+    h.write_lines("SYSTEM_F\\DEL_SOUSIN.txt",
+                  {"TO:a@example.jp", "FROM:Taro<t@example.jp>", "SUBJECT: hi ", "MAIL_END", "FILE:in the body",
+                   "body", "FILE:one.txt", "FILE:", "FILE: two.txt ", "MAIL_END", "after the end"});
+    SendRequest request = read_send_request();
+    EXPECT_EQ(request.to, "a@example.jp");
+    EXPECT_EQ(request.from, "Taro<t@example.jp>");
+    EXPECT_EQ(request.subject, "hi");
+    EXPECT_EQ(request.body, (std::vector<std::string>{"MAIL_END", "FILE:in the body", "body"}));
+    EXPECT_EQ(request.attachments, (std::vector<std::string>{"one.txt", "two.txt"}));
+
+    h.write_lines("SYSTEM_F\\DEL_SOUSIN.txt", {"TO:a@example.jp", "FROM:x", "SUBJECT:s", "FILE:", "MAIL_END"});
+    request = read_send_request();
+    EXPECT_TRUE(request.body.empty());
+    EXPECT_TRUE(request.attachments.empty());
+
+    h.write_lines("SYSTEM_F\\DEL_SOUSIN.txt", {"FROM:x", "TO:a@example.jp", "SUBJECT:s", "MAIL_END"});
+    EXPECT_THROW(read_send_request(), TransferError);
+}
+
+TEST(TransferResultFile, OneLineWithoutTheBytesTheReaderSplitsAt) {
+    test::Harness h;
+    h.make_folder("SYSTEM_F");
+    TransferError error(Failure::kRefused, "host:110, \"550\"\r\nmore");
+    write_result(Direction::kSend, error_line(Direction::kSend, error));
+    std::vector<std::string> lines = files::split_lines(h.read("SYSTEM_F\\T_OUT_DONE.txt"));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].rfind("ERROR", 0), 0u);
+    for (char c : {',', ':', '"', '\n'}) EXPECT_EQ(lines[0].find(c), std::string::npos) << c;
+    EXPECT_NE(lines[0].find("host：110，"_sj), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tv::mail
