@@ -1,4 +1,5 @@
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_sound.h"
 
 #include <QApplication>
 #include <QFont>
@@ -16,6 +17,7 @@ struct QtPlatform::Parts {
     QtWindowSystem window_system;
     QtClock clock;
     QtMessageBox message_box;
+    QtSound sound;
 };
 
 QtPlatform::QtPlatform(int& argc, char** argv) : parts_(std::make_unique<Parts>(argc, argv)) {
@@ -45,6 +47,7 @@ void QtPlatform::install() {
     s.message_box = &parts_->message_box;
     s.window_system = &parts_->window_system;
     s.view = &parts_->view;
+    s.sound = &parts_->sound;
     QtView* view = &parts_->view;
     s.on_program_end = [view] { view->close_all(); };
 }
