@@ -22,6 +22,8 @@ const char* const kFixtures[] = {
     "nested_forward",    "no_date",          "malformed_header", "subject_crlf",
     "body_guard_lines",  "hostile_attachment_names", "long_line", "bare_lf",
     "empty",             "binary_junk",
+    // Found by the fuzzer: a sender the address parser could not take apart, and one too long for a line.
+    "fuzz_sender_unclosed_1", "fuzz_sender_unclosed_2", "fuzz_sender_long",
 };
 
 // The first line where two results differ, shown readably.

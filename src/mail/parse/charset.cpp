@@ -54,15 +54,31 @@ std::string normalise_label(std::string_view label) {
     return out;
 }
 
-// iconv descriptors to UTF-8, opened once per process; nullptr when iconv does not know the name.
-iconv_t to_utf8_descriptor(const std::string& from) {
-    static std::unordered_map<std::string, iconv_t> open;
-    auto it = open.find(from);
-    if (it == open.end()) {
-        iconv_t cd = iconv_open("UTF-8", from.c_str());
-        it = open.emplace(from, cd == reinterpret_cast<iconv_t>(-1) ? nullptr : cd).first;
+// iconv descriptors to UTF-8, opened once per process and name.
+class Descriptors {
+public:
+    ~Descriptors() {
+        for (auto& [name, cd] : open_) {
+            if (cd) iconv_close(cd);
+        }
     }
-    return it->second;
+    // nullptr when iconv does not know the name.
+    iconv_t get(const std::string& from) {
+        auto it = open_.find(from);
+        if (it == open_.end()) {
+            iconv_t cd = iconv_open("UTF-8", from.c_str());
+            it = open_.emplace(from, cd == reinterpret_cast<iconv_t>(-1) ? nullptr : cd).first;
+        }
+        return it->second;
+    }
+
+private:
+    std::unordered_map<std::string, iconv_t> open_;
+};
+
+iconv_t to_utf8_descriptor(const std::string& from) {
+    static Descriptors descriptors;
+    return descriptors.get(from);
 }
 
 // Converts to UTF-8. Strict: false at the first byte that does not fit. Lossy: such a byte

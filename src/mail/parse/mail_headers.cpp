@@ -1,11 +1,14 @@
 #include "mail/parse/mail_headers.h"
 
+#include "common/sjis.h"
 #include "mail/parse/gobject_ptr.h"
 #include "mail/parse/header_text.h"
 
 namespace tv::mail {
 
 namespace {
+
+constexpr std::size_t kMaxSenderPart = 2000;
 
 std::string decoded_text(GMimeParserOptions* options, const std::string& prepared) {
     GCharPtr text(g_mime_utils_header_decode_text(options, prepared.c_str()));
@@ -47,23 +50,48 @@ std::optional<std::string> raw_header(GMimeObject* object, const char* name) {
     return std::string(raw ? raw : "");
 }
 
+// The sender line's value. Readers take the address after the last "<" up to the last byte, so
+// a "<" is only ever followed by the address and the closing ">".
+std::string sender_line(const std::string& whole_name, const std::string& address) {
+    // Each part is cut well short of a line's limit, so the closing ">" always stays.
+    std::string name = left_whole_chars(whole_name, kMaxSenderPart);
+    std::string bare;
+    for (char c : address) {
+        if (c != '<' && c != '>') bare.push_back(c);
+    }
+    bare = trim(left_whole_chars(bare, kMaxSenderPart));
+    if (bare.empty()) {
+        using namespace tv::literals;
+        std::string shown;
+        for (char c : name) shown += c == '<' ? "＜"_sj : c == '>' ? "＞"_sj : std::string(1, c);
+        return shown;
+    }
+    return name.empty() ? bare : name + " <" + bare + ">";
+}
+
+// A From value GMime could not take apart: the text before the last "<" as the name, what follows
+// it up to a ">" as the address.
+std::string broken_sender(const std::string& text) {
+    std::size_t open = find_last_char(text, '<');
+    if (open == std::string::npos) return sender_line(text, {});
+    std::string address = text.substr(open + 1);
+    std::size_t close = find_first_char(address, '>');
+    if (close != std::string::npos) address.erase(close);
+    std::string name = trim(text.substr(0, open));
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"') name = trim(name.substr(1, name.size() - 2));
+    return sender_line(name, address);
+}
+
 std::string sender_text(GMimeParserOptions* options, GMimeMessage* message) {
     auto prepared = prepared_header(GMIME_OBJECT(message), "From");
     if (!prepared) return {};
     auto list = parse_addresses(options, *prepared);
     InternetAddressMailbox* mailbox = first_mailbox(list.get());
-    if (!mailbox) return decoded_text(options, *prepared);
-    const char* raw_name = internet_address_get_name(INTERNET_ADDRESS(mailbox));
-    const char* raw_address = internet_address_mailbox_get_addr(mailbox);
-    std::string name = one_line(raw_name ? raw_name : "");
-    std::string address;
-    // Readers take the address after the last "<" up to the closing ">".
-    for (char c : one_line(raw_address ? raw_address : "")) {
-        if (c != '<' && c != '>') address.push_back(c);
-    }
-    if (address.empty()) return name.empty() ? decoded_text(options, *prepared) : name;
-    if (name.empty()) return address;
-    return name + " <" + address + ">";
+    if (!mailbox) return broken_sender(decoded_text(options, *prepared));
+    const char* name = internet_address_get_name(INTERNET_ADDRESS(mailbox));
+    const char* address = internet_address_mailbox_get_addr(mailbox);
+    if (!address || !*address) return broken_sender(decoded_text(options, *prepared));
+    return sender_line(one_line(name ? name : ""), one_line(address));
 }
 
 std::string recipients_text(GMimeParserOptions* options, GMimeMessage* message) {

@@ -12,21 +12,9 @@ constexpr std::size_t kHeaderLines = 4;
 // A guarded body line gets one byte more, so body lines are wrapped one byte short.
 constexpr std::size_t kBodyPieceBytes = kMaxLineBytes - 1;
 
-// The longest start of `s` of at most `limit` bytes that ends at a character boundary.
-std::size_t fitting_bytes(std::string_view s, std::size_t limit) {
-    if (s.size() <= limit) return s.size();
-    std::size_t i = 0;
-    while (i < s.size()) {
-        std::size_t length = char_length(s, i);
-        if (i + length > limit) break;
-        i += length;
-    }
-    return i;
-}
-
 std::string header_line(std::string_view prefix, std::string_view value) {
     std::string line(prefix);
-    line.append(value.substr(0, fitting_bytes(value, kMaxLineBytes - prefix.size())));
+    line.append(left_whole_chars(value, kMaxLineBytes - prefix.size()));
     return line;
 }
 
@@ -55,10 +43,10 @@ void add_body(std::vector<std::string>& lines, std::string_view body, std::size_
         line.append(text);
         std::string_view rest = line;
         do {
-            std::size_t take = fitting_bytes(rest, kBodyPieceBytes);
-            if (take == 0) take = rest.size();  // unreachable with valid CP932; never loop
-            add_piece(std::string(rest.substr(0, take)));
-            rest.remove_prefix(take);
+            std::string piece = left_whole_chars(rest, kBodyPieceBytes);
+            if (piece.empty()) piece = rest;  // unreachable with a piece limit above 1; never loop
+            rest.remove_prefix(piece.size());
+            add_piece(std::move(piece));
         } while (!rest.empty() && lines.size() - first < budget);
         if (end == std::string_view::npos) break;
         at = end + (body[end] == '\r' && end + 1 < body.size() && body[end + 1] == '\n' ? 2 : 1);
