@@ -39,17 +39,20 @@ def html(rng, size):
     return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head><body>\n%s</body></html>\n" % body
 
 
+def plain_jis(text, charset):
+    """Python's JIS codecs lack the CP932 characters; the other mails carry them."""
+    return text if charset == "utf-8" else text.replace("～", "~").replace("①", "(1)")
+
+
 def text_part(rng, size, charset):
-    content = text(rng, size)
-    if charset == "shift_jis":
-        content = content.replace("～", "~").replace("①", "(1)")  # Python's shift_jis lacks them
-    return MIMEText(content, "plain", charset)
+    return MIMEText(plain_jis(text(rng, size), charset), "plain", charset)
 
 
 def headers(message, rng, index, charset):
     message["From"] = formataddr((str(Header(rng.choice(NAMES), "utf-8")), "sender%d@example.jp" % rng.randint(1, 50)))
     message["To"] = "hanako@example.jp"
-    message["Subject"] = Header("%s %d" % (rng.choice(WORDS), index), "iso-2022-jp" if charset == "iso-2022-jp" else "utf-8")
+    subject = plain_jis("%s %d" % (rng.choice(WORDS), index), charset)
+    message["Subject"] = Header(subject, "iso-2022-jp" if charset == "iso-2022-jp" else "utf-8")
     message["Date"] = formatdate(1700000000 + index * 600, localtime=False)
     message["Message-ID"] = "<%d.bench@example.jp>" % index
 

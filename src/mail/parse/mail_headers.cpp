@@ -40,16 +40,6 @@ std::optional<std::string> prepared_header(GMimeObject* object, const char* name
     return prepare_raw_header(*raw);
 }
 
-}  // namespace
-
-std::optional<std::string> raw_header(GMimeObject* object, const char* name) {
-    GMimeHeaderList* headers = g_mime_object_get_header_list(object);
-    GMimeHeader* header = headers ? g_mime_header_list_get_header(headers, name) : nullptr;
-    if (!header) return std::nullopt;
-    const char* raw = g_mime_header_get_raw_value(header);
-    return std::string(raw ? raw : "");
-}
-
 // The sender line's value. Readers take the address after the last "<" up to the last byte, so
 // a "<" is only ever followed by the address and the closing ">".
 std::string sender_line(const std::string& whole_name, const std::string& address) {
@@ -80,6 +70,16 @@ std::string broken_sender(const std::string& text) {
     std::string name = trim(text.substr(0, open));
     if (name.size() >= 2 && name.front() == '"' && name.back() == '"') name = trim(name.substr(1, name.size() - 2));
     return sender_line(name, address);
+}
+
+}  // namespace
+
+std::optional<std::string> raw_header(GMimeObject* object, const char* name) {
+    GMimeHeaderList* headers = g_mime_object_get_header_list(object);
+    GMimeHeader* header = headers ? g_mime_header_list_get_header(headers, name) : nullptr;
+    if (!header) return std::nullopt;
+    const char* raw = g_mime_header_get_raw_value(header);
+    return std::string(raw ? raw : "");
 }
 
 std::string sender_text(GMimeParserOptions* options, GMimeMessage* message) {
