@@ -73,6 +73,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     std::string pattern = (std::filesystem::temp_directory_path() / "talvenor-fuzz-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) std::abort();
     program_folder = pattern;
+    std::atexit([] {
+        std::error_code ec;
+        std::filesystem::remove_all(program_folder, ec);
+    });
     tv::files::set_program_folder(program_folder);
     tv::mail::parser_options();
     return 0;
