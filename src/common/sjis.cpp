@@ -175,6 +175,17 @@ std::string fit_width(std::string_view s, std::size_t width) {
     return out;
 }
 
+std::string left_whole_chars(std::string_view s, std::size_t n) {
+    if (s.size() <= n) return std::string(s);
+    std::size_t i = 0;
+    while (i < s.size()) {
+        std::size_t len = char_length(s, i);
+        if (i + len > n) break;
+        i += len;
+    }
+    return std::string(s.substr(0, i));
+}
+
 bool starts_with_upper(std::string_view s, std::string_view upper) {
     if (s.size() < upper.size()) return false;
     return upper_ascii(s.substr(0, upper.size())) == upper;

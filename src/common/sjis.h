@@ -40,6 +40,9 @@ std::string right_bytes(std::string_view s, std::size_t n);
 // blank, so the column keeps its width and the text stays valid CP932.
 std::string fit_width(std::string_view s, std::size_t width);
 
+// The longest start of `s` of at most `n` bytes that ends at a character boundary (no padding).
+std::string left_whole_chars(std::string_view s, std::size_t n);
+
 // Whether the first `n` bytes of `s`, ASCII upper-cased, equal `upper` (which is upper case).
 bool starts_with_upper(std::string_view s, std::string_view upper);
 

@@ -76,6 +76,14 @@ TEST(Sjis, FitWidthPadsCutsAndBlanksADanglingLeadByte) {
     }
 }
 
+TEST(Sjis, LeftWholeCharsNeverCutsADoubleByteCharacter) {
+    const std::string a = "\x82\xA0";  // あ
+    EXPECT_EQ(left_whole_chars("a" + a + "b", 2), "a");
+    EXPECT_EQ(left_whole_chars("a" + a + "b", 3), "a" + a);
+    EXPECT_EQ(left_whole_chars("abc", 5), "abc");
+    EXPECT_EQ(left_whole_chars(a, 0), "");
+}
+
 TEST(Sjis, BackslashSearchSkipsSecondBytes) {
     std::string path = "JUSINBOX\\" + kSo + "a.eml";
     EXPECT_EQ(find_last_char(path, '\\'), 8u);

@@ -1,0 +1,194 @@
+#include "mail/parse/header_text.h"
+
+#include <gmime/gmime.h>
+
+#include "common/sjis.h"
+#include "mail/parse/charset.h"
+#include "mail/parse/gobject_ptr.h"
+
+namespace tv::mail {
+
+namespace {
+
+bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Where an ISO-2022-JP run that begins at `at` (an ESC) ends: after its return to ASCII, else at
+// the end of the text.
+std::size_t jis_run_end(std::string_view s, std::size_t at) {
+    for (std::size_t i = s.find('\x1b', at + 1); i != std::string_view::npos; i = s.find('\x1b', i + 1)) {
+        std::string_view escape = s.substr(i, 3);
+        if (escape == "\x1b(B" || escape == "\x1b(J") return i + 3;
+    }
+    return s.size();
+}
+
+bool opens_jis_run(std::string_view s, std::size_t at) {
+    std::string_view escape = s.substr(at, 3);
+    return escape == "\x1b$B" || escape == "\x1b$@" || escape == "\x1b(I" || escape == "\x1b$(";
+}
+
+// Raw ISO-2022-JP runs become UTF-8; everything else stays as it is.
+std::string raw_jis_to_utf8(std::string_view s) {
+    if (s.find('\x1b') == std::string_view::npos) return std::string(s);
+    std::string out;
+    std::size_t i = 0;
+    while (i < s.size()) {
+        std::size_t esc = s.find('\x1b', i);
+        if (esc == std::string_view::npos) break;
+        if (!opens_jis_run(s, esc)) {
+            out.append(s.substr(i, esc + 1 - i));
+            i = esc + 1;
+            continue;
+        }
+        out.append(s.substr(i, esc - i));
+        std::size_t end = jis_run_end(s, esc);
+        out += cp932_to_utf8(jis_to_cp932(s.substr(esc, end - esc)));
+        i = end;
+    }
+    out.append(s.substr(std::min(i, s.size())));
+    return out;
+}
+
+std::string decode_q(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '_') {
+            out.push_back(' ');
+        } else if (c == '=' && i + 2 < text.size() && g_ascii_isxdigit(text[i + 1]) && g_ascii_isxdigit(text[i + 2])) {
+            out.push_back(static_cast<char>(g_ascii_xdigit_value(text[i + 1]) * 16 + g_ascii_xdigit_value(text[i + 2])));
+            i += 2;
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::string decode_b(std::string_view text) {
+    std::string input(text);
+    gsize length = 0;
+    GCharPtr decoded(reinterpret_cast<char*>(g_base64_decode(input.c_str(), &length)));
+    return decoded ? std::string(decoded.get(), length) : std::string();
+}
+
+std::string encoded_word(std::string_view charset, char encoding, std::string_view text) {
+    std::string out = "=?";
+    out += charset;
+    out += '?';
+    out += encoding;
+    out += '?';
+    out += text;
+    out += "?=";
+    return out;
+}
+
+std::string base64_word(std::string_view charset, std::string_view bytes) {
+    GCharPtr encoded(g_base64_encode(reinterpret_cast<const guchar*>(bytes.data()), bytes.size()));
+    return encoded_word(charset, 'B', encoded.get());
+}
+
+// Charsets in which a NUL byte is a NUL character.
+bool ascii_compatible(std::string_view label) {
+    std::string name = lower_ascii(label);
+    return name.find("16") == std::string::npos && name.find("32") == std::string::npos &&
+           name.find("ucs") == std::string::npos;
+}
+
+// One encoded word "=?charset?B|Q?text?=" in a form GMime decodes as this system needs it: a
+// Japanese label in the reading that keeps CP932, and no NUL byte (GMime would end the text
+// there or make it "?"; a blank is what every other control byte becomes).
+std::string rewrite_encoded_word(std::string_view charset, char encoding, std::string_view text) {
+    std::string_view label = charset.substr(0, charset.find('*'));  // RFC 2231 language suffix
+    std::string_view reading = windows_reading(label);
+    std::string_view name = reading.empty() ? charset : reading;
+    bool jis = charset_family(label) == CharsetFamily::Jis;
+    if (!jis && !ascii_compatible(label)) return encoded_word(charset, encoding, text);
+    std::string bytes = (encoding == 'B' || encoding == 'b') ? decode_b(text) : decode_q(text);
+    bool nul = bytes.find('\0') != std::string::npos;
+    for (char& c : bytes) {
+        if (c == '\0') c = ' ';
+    }
+    if (jis) return base64_word("CP932", jis_to_cp932(bytes));
+    if (nul) return base64_word(name, bytes);
+    return encoded_word(name, encoding, text);
+}
+
+std::string rewrite_encoded_words(std::string_view s) {
+    std::string out;
+    std::size_t i = 0;
+    for (;;) {
+        std::size_t start = s.find("=?", i);
+        if (start == std::string_view::npos) break;
+        std::size_t q1 = s.find('?', start + 2);
+        bool word = q1 != std::string_view::npos && q1 > start + 2 && q1 - start < 80 && q1 + 2 < s.size() &&
+                    s[q1 + 2] == '?' && std::string_view("BbQq").find(s[q1 + 1]) != std::string_view::npos;
+        std::size_t end = word ? s.find("?=", q1 + 3) : std::string_view::npos;
+        if (end == std::string_view::npos) {
+            out.append(s.substr(i, start + 2 - i));
+            i = start + 2;
+            continue;
+        }
+        std::string_view charset = s.substr(start + 2, q1 - start - 2);
+        std::string_view text = s.substr(q1 + 3, end - q1 - 3);
+        bool clean = true;
+        for (char c : charset) clean = clean && !is_space(c);
+        for (char c : text) clean = clean && !is_space(c);
+        if (!clean) {
+            out.append(s.substr(i, start + 2 - i));
+            i = start + 2;
+            continue;
+        }
+        out.append(s.substr(i, start - i));
+        out += rewrite_encoded_word(charset, s[q1 + 1], text);
+        i = end + 2;
+    }
+    out.append(s.substr(i));
+    return out;
+}
+
+std::string unfold(std::string_view raw) {
+    std::string value(raw);
+    GCharPtr unfolded(g_mime_utils_header_unfold(value.c_str()));
+    return unfolded ? std::string(unfolded.get()) : value;
+}
+
+}  // namespace
+
+std::string prepare_raw_header(std::string_view raw) { return rewrite_encoded_words(raw_jis_to_utf8(unfold(raw))); }
+
+std::string prepare_raw_parameters(std::string_view raw) {
+    std::string s = prepare_raw_header(raw);
+    // name*=charset'language'value and name*0*=charset'...: the label before the first quote.
+    std::string out;
+    std::size_t i = 0;
+    for (;;) {
+        std::size_t star = s.find("*=", i);
+        if (star == std::string::npos) break;
+        std::size_t begin = star + 2;
+        if (begin < s.size() && s[begin] == '"') ++begin;
+        std::size_t quote = s.find('\'', begin);
+        out.append(s, i, begin - i);
+        i = begin;
+        if (quote == std::string::npos || quote - begin > 40) continue;
+        std::string_view label(s.data() + begin, quote - begin);
+        if (label.find_first_of(" ;\t") != std::string_view::npos) continue;
+        std::string_view reading = windows_reading(label);
+        if (reading.empty()) continue;
+        out += reading;
+        i = quote;
+    }
+    out.append(s, i);
+    return out;
+}
+
+std::string one_line(std::string_view utf8) {
+    std::string line = utf8_to_cp932(utf8);
+    for (char& c : line) {
+        auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F) c = ' ';  // never a trail byte in CP932
+    }
+    return trim(line);
+}
+
+}  // namespace tv::mail

@@ -1,0 +1,27 @@
+// Header values: the raw text GMime keeps, made ready for GMime's decoders, and decoded values
+// made into one line of CP932.
+//
+// GMime decodes encoded words and RFC 2231 values with iconv's reading of their label, which
+// loses the characters Japanese mail takes from CP932 (circled numbers, NEC and IBM rows). So
+// before GMime decodes a value, Japanese labels are turned into the reading that keeps them, and
+// raw ISO-2022-JP (sent unencoded by old mailers) into UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tv::mail {
+
+// A raw header value (folded, possibly with raw 8-bit or ISO-2022-JP text) prepared for GMime's
+// text, phrase and address decoders.
+std::string prepare_raw_header(std::string_view raw);
+
+// The same for a Content-Type or Content-Disposition value, whose RFC 2231 parameters carry a
+// charset label of their own.
+std::string prepare_raw_parameters(std::string_view raw);
+
+// A decoded value as one line of CP932: control bytes (CR, LF, NUL, TAB and the others) become
+// blanks, blanks at both ends go.
+std::string one_line(std::string_view utf8);
+
+}  // namespace tv::mail

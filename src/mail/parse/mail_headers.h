@@ -1,0 +1,30 @@
+// The sender, recipients and subject of a mail as the parse result shows them: one line of CP932.
+#pragma once
+
+#include <gmime/gmime.h>
+
+#include <optional>
+#include <string>
+
+namespace tv::mail {
+
+// The raw value of the first header of that name.
+std::optional<std::string> raw_header(GMimeObject* object, const char* name);
+
+// "name <address>" with ">" the last byte, or the bare address; the display name decoded and
+// without the quotes it had in the header. Empty when the mail names no sender.
+std::string sender_text(GMimeParserOptions* options, GMimeMessage* message);
+
+// The To recipients as free text.
+std::string recipients_text(GMimeParserOptions* options, GMimeMessage* message);
+
+std::string subject_text(GMimeParserOptions* options, GMimeMessage* message);
+
+// The subject decoded to UTF-8 (for naming a forwarded message after it).
+std::string subject_utf8(GMimeParserOptions* options, GMimeMessage* message);
+
+// The file name a part gives itself (Content-Disposition filename, else Content-Type name),
+// decoded to UTF-8; empty when it gives none.
+std::string attachment_file_name(GMimeParserOptions* options, GMimeObject* part);
+
+}  // namespace tv::mail

@@ -1,0 +1,111 @@
+// The parse command beyond single fixtures: where mails lie, what it does with TENPFIL as it
+// finds it, requests it cannot serve and results that must be cut.
+#include <gtest/gtest.h>
+
+#include "component_runner.h"
+#include "harness/harness.h"
+#include "result_invariants.h"
+#include "store/parse_exchange.h"
+
+namespace tv::test {
+namespace {
+
+using namespace tv::literals;
+
+const std::string kUnreadable = "can not read mail !";
+
+std::vector<std::string> parse(Harness& h, const std::string& request) {
+    h.make_folder("SYSTEM_F");
+    h.make_folder("TENPFIL");
+    h.write(store::kRequestFile, request + "\r\n");
+    EXPECT_EQ(run_mail_component(h.folder, "parse"), 0);
+    return expect_sound_result(h);
+}
+
+TEST(ParseCommand, ReadsMailFromEveryReceivedMailFolder) {
+    for (const char* folder : {"JUSINBOX", "GOMIBAKO\\JUSIN_FO", "SYSTEM_F\\FORDA_FO\\JOB\\JUSIN_FO",
+                               "SYSTEM_F\\FORDA_FO\\PRIVATE\\JUSIN_FO", "SYSTEM_F\\FORDA_FO\\HOBBY\\JUSIN_FO",
+                               "SYSTEM_F\\FORDA_FO\\ANOTHER\\JUSIN_FO"}) {
+        Harness h;
+        std::string path = std::string(folder) + "\\20240101_120000_0001 with blank.eml";
+        h.write(path, fixture("shift_jis_8bit.eml"));
+        auto lines = parse(h, path);
+        EXPECT_EQ(lines[3], "SUBJECT: " + "ソフト表示の件"_sj) << folder;
+    }
+}
+
+TEST(ParseCommand, NeverReplacesAFileInTenpfil) {
+    Harness h;
+    h.write("TENPFIL\\" + "見積書 ①.pdf"_sj, "older file");
+    h.write("TENPFIL\\" + "売上表.XLS"_sj, "a case variant is the same file to the program");
+    h.write("TENPFIL\\" + "売上表(2).xls"_sj, "an earlier counter");
+    h.write("JUSINBOX\\20240311_174600_0001.eml", fixture("two_attachments.eml"));
+    auto lines = parse(h, "JUSINBOX\\20240311_174600_0001.eml");
+    EXPECT_EQ(attachment_names(lines), (std::vector<std::string>{"見積書 ①(2).pdf"_sj, "売上表(3).xls"_sj}));
+    EXPECT_EQ(h.read("TENPFIL\\" + "見積書 ①.pdf"_sj), "older file");
+    EXPECT_EQ(h.read("TENPFIL\\" + "売上表(2).xls"_sj), "an earlier counter");
+    EXPECT_EQ(h.read("TENPFIL\\" + "見積書 ①(2).pdf"_sj).substr(0, 8), "%PDF-1.4");
+}
+
+TEST(ParseCommand, AnUnservableRequestStillGivesACompleteResult) {
+    struct Case {
+        const char* what;
+        std::string request;  // empty: no request file at all
+        std::string date;     // empty: any date
+    };
+    const Case cases[] = {
+        {"missing mail", "JUSINBOX\\20240102_030405_0001.eml", "DATE: 2024/01/02 03:04:05"},
+        {"a folder, not a mail", "JUSINBOX\\20240102_030405_0002.eml", "DATE: 2024/01/02 03:04:05"},
+        {"no request", "", ""},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h.make_folder("JUSINBOX\\20240102_030405_0002.eml");
+        std::vector<std::string> lines;
+        if (c.request.empty()) {
+            h.make_folder("SYSTEM_F");
+            EXPECT_EQ(run_mail_component(h.folder, "parse"), 0);
+            lines = expect_sound_result(h);
+        } else {
+            lines = parse(h, c.request);
+        }
+        ASSERT_EQ(lines.size(), 7u) << c.what;
+        if (!c.date.empty()) {
+            EXPECT_EQ(lines[0], c.date) << c.what;
+        }
+        EXPECT_EQ(lines[1], "FROM: " + kUnreadable) << c.what;
+        EXPECT_EQ(lines[3], "SUBJECT: " + kUnreadable) << c.what;
+        EXPECT_EQ(lines[5], "FILE:") << c.what;
+    }
+}
+
+TEST(ParseCommand, CapsTheBodySoThatAttachmentsAndTheEndLineFit) {
+    Harness h;
+    std::string mail =
+        "From: many@example.com\r\nSubject: many lines\r\nDate: Mon, 1 Jan 2024 00:00:00 +0000\r\n"
+        "Content-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\nContent-Type: text/plain\r\n\r\n";
+    for (int i = 1; i <= 12000; ++i) mail += "line " + std::to_string(i) + "\r\n";
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        mail += std::string("--b\r\nContent-Disposition: attachment; filename=") + name + "\r\n\r\n" + name + "\r\n";
+    }
+    mail += "--b--\r\n";
+    h.write("JUSINBOX\\20240101_000000_0001.eml", mail);
+    auto lines = parse(h, "JUSINBOX\\20240101_000000_0001.eml");
+    ASSERT_EQ(lines.size(), 9998u);
+    EXPECT_EQ(lines[4], "Body: line 1");
+    EXPECT_EQ(lines[9993], "line 9990");
+    EXPECT_EQ(attachment_names(lines), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+}
+
+TEST(ParseCommand, ReadsAMailSavedWithItsMboxSeparatorLine) {
+    Harness h;
+    h.write("JUSINBOX\\20240101_000000_0001.eml",
+            "From sender@example.com Mon Jan  1 00:00:00 2024\nFrom: sender@example.com\nSubject: from mbox\n\nhello\n");
+    auto lines = parse(h, "JUSINBOX\\20240101_000000_0001.eml");
+    EXPECT_EQ(lines[1], "FROM: sender@example.com");
+    EXPECT_EQ(lines[3], "SUBJECT: from mbox");
+    EXPECT_EQ(lines[4], "Body: hello");
+}
+
+}  // namespace
+}  // namespace tv::test

@@ -1,0 +1,99 @@
+// Each fixture mail is parsed by the real executable and its result compared byte for byte with
+// the expected result beside it (CP932, CR LF).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "common/sjis.h"
+#include "component_runner.h"
+#include "harness/harness.h"
+#include "result_invariants.h"
+#include "store/parse_exchange.h"
+
+namespace tv::test {
+namespace {
+
+// A receipt time the dates of mails without a usable one come from.
+const std::string kMailName = "20240315_093000_0001.eml";
+
+const char* const kFixtures[] = {
+    "iso2022jp_plain",   "shift_jis_8bit",   "euc_jp_8bit",      "utf8_base64",
+    "quoted_printable",  "multipart_alternative", "html_only",   "two_attachments",
+    "nested_forward",    "no_date",          "malformed_header", "subject_crlf",
+    "body_guard_lines",  "hostile_attachment_names", "long_line", "bare_lf",
+    "empty",             "binary_junk",
+    // Found by the fuzzer: a sender the address parser could not take apart, and one too long for a line.
+    "fuzz_sender_unclosed_1", "fuzz_sender_unclosed_2", "fuzz_sender_long",
+};
+
+// The first line where two results differ, shown readably.
+std::string first_difference(const std::string& expected, const std::string& actual) {
+    std::size_t at = 0, line = 1;
+    while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) {
+        if (expected[at] == '\n') ++line;
+        ++at;
+    }
+    auto line_at = [at](const std::string& s) {
+        std::size_t begin = s.rfind('\n', at == 0 ? 0 : at - 1);
+        begin = begin == std::string::npos ? 0 : begin + 1;
+        return to_utf8(s.substr(begin, std::min<std::size_t>(s.find('\r', begin) - begin, 200)));
+    };
+    return "line " + std::to_string(line) + "\n expected: " + line_at(expected) + "\n actual:   " + line_at(actual);
+}
+
+struct ParsedFixture {
+    Harness h;
+    std::string mail;
+    std::vector<std::string> lines;
+
+    explicit ParsedFixture(const std::string& name) : mail(fixture(name + ".eml")) {
+        h.make_folder("SYSTEM_F");
+        h.make_folder("TENPFIL");
+        h.write("JUSINBOX\\" + kMailName, mail);
+        h.write(store::kRequestFile, "JUSINBOX\\" + kMailName + "\r\n");
+        EXPECT_EQ(run_mail_component(h.folder, "parse"), 0);
+        lines = expect_sound_result(h);
+    }
+};
+
+class ParseFixture : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ParseFixture, GivesTheExpectedResultAndTouchesNothingElse) {
+    std::string name = GetParam();
+    ParsedFixture parsed(name);
+    std::string expected = fixture(name + ".expected");
+    std::string actual = parsed.h.read(store::kResultFile);
+    EXPECT_TRUE(actual == expected) << first_difference(expected, actual);
+
+    // The mail stays as it was; besides the result only the attachments were written.
+    EXPECT_EQ(parsed.h.read("JUSINBOX\\" + kMailName), parsed.mail);
+    std::vector<std::string> written = {"JUSINBOX/" + kMailName, "SYSTEM_F/CHECK.txt", "SYSTEM_F/YOMITORI.txt"};
+    for (const std::string& attachment : attachment_names(parsed.lines)) written.push_back("TENPFIL/" + to_utf8(attachment));
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(files_below(parsed.h.folder), written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Mails, ParseFixture, ::testing::ValuesIn(kFixtures));
+
+TEST(ParseAttachments, AreSavedDecodedUnderTheirOwnNames) {
+    ParsedFixture parsed("two_attachments");
+    using namespace tv::literals;
+    EXPECT_EQ(attachment_names(parsed.lines), (std::vector<std::string>{"見積書 ①.pdf"_sj, "売上表.xls"_sj}));
+    EXPECT_EQ(parsed.h.read("TENPFIL\\" + "見積書 ①.pdf"_sj), "%PDF-1.4\n% fake pdf for the test\n%%EOF\n");
+    std::string all_bytes;
+    for (int c = 0; c < 256; ++c) all_bytes.push_back(static_cast<char>(c));
+    EXPECT_EQ(parsed.h.read("TENPFIL\\" + "売上表.xls"_sj), all_bytes);
+}
+
+TEST(ParseAttachments, AForwardedMessageIsSavedWholeWithItsOwnAttachment) {
+    ParsedFixture parsed("nested_forward");
+    using namespace tv::literals;
+    ASSERT_EQ(attachment_names(parsed.lines).size(), 2u);
+    std::string forwarded = parsed.h.read("TENPFIL\\" + attachment_names(parsed.lines)[0]);
+    EXPECT_NE(forwarded.find("From: \"Original Sender\" <orig@example.org>"), std::string::npos);
+    EXPECT_NE(forwarded.find("Original body."), std::string::npos);
+    EXPECT_NE(forwarded.find("filename=\"notes.txt\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tv::test

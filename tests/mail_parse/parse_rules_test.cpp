@@ -1,0 +1,124 @@
+// The rules of the parse on their own: charset readings, attachment names and result lines.
+#include <gtest/gtest.h>
+
+#include "common/sjis.h"
+#include "mail/parse/attachment_names.h"
+#include "mail/parse/charset.h"
+#include "mail/parse/header_text.h"
+#include "mail/parse/mail_reader.h"
+#include "mail/parse/parse_result.h"
+
+namespace tv::mail {
+namespace {
+
+using namespace tv::literals;
+
+struct Rules : ::testing::Test {
+    static void SetUpTestSuite() { parser_options(); }  // initialises GMime
+};
+
+TEST_F(Rules, IsoJapaneseReadsTheRowsCp932Adds) {
+    struct Case {
+        std::string jis;
+        std::string cp932;
+    };
+    const Case cases[] = {
+        {"\x1b$B$\"\x1b(B", "\x82\xa0"},           // hiragana a
+        {"\x1b$B-!\x1b(B", "\x87\x40"},            // circled one (NEC row 13)
+        {"\x1b$B!A\x1b(B", "\x81\x60"},            // wave dash as CP932 has it
+        {"\x1b$By!\x1b(B", "\xed\x40"},            // NEC-selected IBM row 89
+        {"\x1b(I1\x1b(B", "\xb1"},                 // half-width katakana
+        {"a\x1b$B$\"\r\nb", "a\x82\xa0\r\nb"},     // a line end returns to ASCII
+        {"\x1b$B$\x1b(B", "?"},                    // half a character
+    };
+    for (const Case& c : cases) EXPECT_EQ(jis_to_cp932(c.jis), c.cp932);
+}
+
+TEST_F(Rules, TextIsReadByItsLabelAndGuessedWhenTheLabelDoesNotFit) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        const char* label;
+        std::string cp932;
+    };
+    const Case cases[] = {
+        {"Shift_JIS keeps 0x5C trail bytes", "\x95\x5c\x5c", "Shift_JIS", "\x95\x5c\x5c"},
+        {"windows-31j", "\x87\x40", "windows-31j", "\x87\x40"},
+        {"EUC-JP with NEC row 13", "\xad\xa1\xa4\xa2", "euc-jp", "\x87\x40\x82\xa0"},
+        {"UTF-8 wave dash", "\xe3\x80\x9c", "utf-8", "\x81\x60"},
+        {"not in CP932", "\xf0\x9f\x98\x80" "caf\xc3\xa9", "UTF-8", "?caf?"},
+        {"us-ascii holding Shift_JIS", "\x82\xa0\x82\xa2", "us-ascii", "\x82\xa0\x82\xa2"},
+        {"utf-8 label on EUC-JP", "\xa4\xa2\xa4\xa4", "utf-8", "\x82\xa0\x82\xa2"},
+        {"no label, ISO-2022-JP", "\x1b$B$\"\x1b(B", "", "\x82\xa0"},
+        {"UTF-8 with one broken byte", "\xe3\x81\x82\xe3\x81\x84\xe3\x81\x86\xe3\x81\x88\xe3\x81\x8a\xe3\x81\x8b\xe3\x81\x8d\xe3\x81\x8f\xe3\x81\x91\xe3\x81\x93\xff", "utf-8",
+         "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad\x82\xaf\x82\xb1?"},
+        {"ISO-8859-1", "caf\xe9", "iso-8859-1", "caf?"},
+        {"unknown label", "\x82\xa0", "x-no-such-charset", "\x82\xa0"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(utf8_to_cp932(decode_to_utf8(c.bytes, c.label)), c.cp932) << c.what;
+}
+
+TEST_F(Rules, EncodedWordsGetTheWindowsReadingBeforeGMimeDecodesThem) {
+    EXPECT_EQ(prepare_raw_header(" =?Shift_JIS?B?gqA=?=\r\n"), "=?CP932?B?gqA=?=");
+    EXPECT_EQ(prepare_raw_header("=?ISO-2022-JP?B?GyRCLSEbKEI=?= x"), "=?CP932?B?h0A=?= x");
+    EXPECT_EQ(prepare_raw_header("=?utf-8?Q?a=00b?="), "=?utf-8?B?YSBi?=");  // NUL becomes a blank
+    EXPECT_EQ(prepare_raw_header("\x1b$B$\"\x1b(B <a@b>"), "\xe3\x81\x82 <a@b>");
+    EXPECT_EQ(prepare_raw_parameters("attachment; filename*=shift_jis''%82%A0.txt"),
+              "attachment; filename*=CP932''%82%A0.txt");
+    EXPECT_EQ(one_line("a\r\nb\tc\x7f"), "a  b c");
+}
+
+TEST_F(Rules, AttachmentNamesAreCleanedForTheFolderAndTheReaders) {
+    struct Case {
+        std::string utf8;
+        const char* type;
+        std::string cleaned;
+    };
+    const Case cases[] = {
+        {"..\\..\\SYSTEM_F\\MAIL_DATA.txt", "text/plain", "MAIL_DATA.txt"},
+        {"../../etc/passwd", "", "passwd"},
+        {"a\"b,c\r\nd.txt", "", "a_b_c__d.txt"},
+        {"\u3000 report .pdf \u3000", "", "report .pdf"},
+        {"..", "application/pdf", "attachment.pdf"},
+        {"", "image/png", "attachment.png"},
+        {"", "application/x-unknown", "attachment"},
+        {".profile", "", "profile"},
+        {"a...b..c", "", "a.b.c"},
+        {"CrLf.txt", "", "CrL_f.txt"},
+        {"\xf0\x9f\x98\x80.png", "", "_.png"},
+        {"資料①.xls", "", "資料①.xls"_sj},
+    };
+    for (const Case& c : cases) EXPECT_EQ(clean_attachment_name(c.utf8, c.type), c.cleaned) << c.utf8;
+
+    std::string long_name = clean_attachment_name(std::string(300, 'x') + ".txt", "");
+    EXPECT_EQ(long_name, std::string(180, 'x') + ".txt");
+    std::string long_japanese = clean_attachment_name(std::string(100, 'x') + "あ" + std::string(100, 'y'), "");
+    EXPECT_EQ(to_utf8(long_japanese).size(), 180u);  // whole characters only
+    EXPECT_EQ(numbered_name("report.pdf", 2), "report(2).pdf");
+    EXPECT_EQ(numbered_name("README", 3), "README(3)");
+}
+
+TEST_F(Rules, LongLinesAreWrappedAtCharacterBoundariesAndGuardedAfterwards) {
+    ParsedMail mail;
+    mail.body = std::string(32759, 'a') + "\x82\xa0" + "bc";  // the character would end at byte 32,767
+    auto lines = result_lines(mail);
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[4], "Body: " + std::string(32759, 'a'));
+    EXPECT_EQ(lines[5], "\x82\xa0" "bc");
+
+    mail.body = std::string(32760, 'a') + "File: x";  // a wrapped piece that reads as an attachment line
+    lines = result_lines(mail);
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[4].size(), 32766u);
+    EXPECT_EQ(lines[5], ">File: x");
+}
+
+TEST_F(Rules, AnUnreadableMailIsKnownByItsSenderAndSubject) {
+    auto lines = result_lines(unreadable_mail("2024/01/01 00:00:00"));
+    EXPECT_EQ(lines, (std::vector<std::string>{"DATE: 2024/01/01 00:00:00", "FROM: can not read mail !", "TO: ",
+                                               "SUBJECT: can not read mail !", "Body: ", "FILE:",
+                                               "ENDDAYOPPI_AKASATA_HONYOHOYNYO"}));
+}
+
+}  // namespace
+}  // namespace tv::mail

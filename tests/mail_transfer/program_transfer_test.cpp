@@ -1,0 +1,100 @@
+// The program's own receive and send, with the real mail component and the test servers.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "common/globals.h"
+#include "common/paths.h"
+#include "common/receive_list_row.h"
+#include "common/sjis.h"
+#include "mail_test_support.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
+#include "platform/process_script_host.h"
+#include "transfer/send.h"
+
+namespace tv::test {
+namespace {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+struct ProgramTransferTest : ::testing::Test {
+    TestMailbox mailbox;
+    MailFolder folder;
+    Account account;
+    std::unique_ptr<pf::ProcessScriptHost> scripts;
+
+    ProgramTransferTest() {
+        account.user_id = mailbox.user;
+        account.password = mailbox.password;
+        account.smtp_port = servers().get("SMTP_AUTH_PORT");
+        account.pop3_port = servers().get("POP3_PORT");
+        folder.write_account(account);
+        ::setenv("TALVENOR_CA_FILE", servers().get("CA_FILE").c_str(), 1);
+    }
+    // Starts the program with the real mail component behind its scripts.
+    void start() {
+        ASSERT_TRUE(folder.h.start());
+        scripts = std::make_unique<pf::ProcessScriptHost>(TALVENOR_MAIL_EXE, folder.h.folder);
+        pf::services().script_host = scripts.get();
+    }
+    void send_request(const std::string& to) {
+        folder.h.write_lines("SYSTEM_F\\DEL_SOUSIN.txt",
+                             {"TO:" + to, "FROM:Taro<taro@example.com>", "SUBJECT:" + "こんにちは"_sj, "本文です。"_sj,
+                              "FILE:", "MAIL_END"});
+        globals().SEND_TO_TEXT = to;
+        globals().MANUAL_TRANSFER = 1;
+        pf::forms().load("FORM6");
+        folder.h.run_trapped(transfer::SOUSIN);
+        folder.h.settle();
+    }
+};
+
+TEST_F(ProgramTransferTest, ManualReceiveOfThreeMailsFromDovecot) {
+    std::vector<std::string> messages;
+    for (int i = 1; i <= 3; ++i) {
+        messages.push_back("From: Hanako <hanako@example.com>\r\nTo: taro@example.com\r\nSubject: mail " +
+                           std::to_string(i) + "\r\nDate: Thu, 10 Dec 2026 09:00:0" + std::to_string(i) +
+                           " +0900\r\n\r\nbody " + std::to_string(i) + "\r\n");
+    }
+    mailbox.add(messages);
+    start();
+    folder.h.click("MAINFORM", "BUTTON3");
+    auto rows = folder.h.rows("MAINFORM", "LIST3");
+    ASSERT_EQ(rows.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(rows[static_cast<std::size_t>(i)].substr(56, 10), UNREAD_MARK() + "mail " + std::to_string(i + 1));
+    }
+    EXPECT_EQ(files::list_folder_files("SYSTEM_F\\F_D_F").size(), 3u);
+    EXPECT_EQ(folder.h.read("SYSTEM_F\\F_JU.txt"), crlf(rows));
+    EXPECT_TRUE(folder.h.boxes().shown().empty());
+    EXPECT_TRUE(pf::form("MAINFORM").enabled);
+}
+
+TEST_F(ProgramTransferTest, SendReachesTheServerAndTheSendList) {
+    start();
+    std::string local = unique_name("hanako");
+    send_request(local + "@example.com");
+    EXPECT_EQ(delivered_to(local).size(), 1u);
+    EXPECT_FALSE(folder.h.exists("SYSTEM_F\\DEL_SOUSIN.txt"));
+    auto rows = folder.h.rows("MAINFORM", "LIST1");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(trim(rows[0].substr(0, 50)), local + "@example.com");
+    EXPECT_TRUE(files::list_folder_files("SYSTEM_F\\BADSOU").empty());
+}
+
+TEST_F(ProgramTransferTest, SendToAStoppedServerIsKeptUnsent) {
+    account.smtp_port = std::to_string(closed_port());
+    folder.write_account(account);
+    start();
+    send_request("hanako@example.com");
+    EXPECT_EQ(files::list_folder_files("SYSTEM_F\\BADSOU").size(), 1u);
+    ASSERT_EQ(folder.h.boxes().shown().size(), 1u);
+    EXPECT_EQ(folder.h.boxes().shown()[0].text.rfind("サーバーに接続できませんでした。  "_sj, 0), 0u);
+    EXPECT_TRUE(folder.h.rows("MAINFORM", "LIST1").empty());
+}
+
+}  // namespace
+}  // namespace tv::test
