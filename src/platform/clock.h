@@ -16,6 +16,11 @@ std::string format_yyyymmdd(const DateTime& t);
 std::string format_date_slash(const DateTime& t);
 std::string format_time(const DateTime& t);
 std::string format_yy_mm_dd(const DateTime& t);
+// "yyyymmddhhmmss".
+std::string format_stamp(const DateTime& t);
+
+// The date and time `seconds` later (calendar arithmetic, no time zone).
+DateTime add_seconds(const DateTime& t, long long seconds);
 
 class Clock {
 public:

@@ -10,6 +10,7 @@
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "store/mail_stores.h"
+#include "transfer/progress_window.h"
 
 namespace tv::shell {
 
@@ -28,11 +29,7 @@ void GLOBAL_ERROR_TRAP(int error_number) {
     main.pointer = pf::MousePointer::Arrow;
     main.topmost = false;
     main.changed();
-    for (const char* window : {"FORM5", "FORM6"}) {
-        if (!pf::forms().is_loaded(window)) continue;
-        pf::form(window).pointer = pf::MousePointer::Arrow;
-        pf::forms().unload(window);
-    }
+    transfer::close_progress_windows();
     std::string title = "ERROR ! "_sj + " ( ER.No.："_sj + std::to_string(error_number) + " )" +
                         " ･･････ タルベノールメーラー Ver."_sj + VERSION_TEXT;
     std::string first, advice = "本プログラムを再起動して下さい。              "_sj;

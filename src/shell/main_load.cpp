@@ -12,6 +12,7 @@
 #include "platform/drawing_styles.h"
 #include "transfer/status_panel.h"
 #include "store/mail_stores.h"
+#include "transfer/progress_window.h"
 #include "store/parse_exchange.h"
 #include "store/receive_list.h"
 #include "store/send_list.h"
@@ -134,11 +135,7 @@ void script_host_check() {
             main.topmost = false;
             main.minimized = false;
             main.changed();
-            for (const char* window : {"FORM5", "FORM6"}) {
-                if (!pf::forms().is_loaded(window)) continue;
-                pf::form(window).pointer = pf::MousePointer::Arrow;
-                pf::forms().unload(window);
-            }
+            transfer::close_progress_windows();
             std::string text = "[スクリプト・エラー]:スクリプトの動作環境が構築されていません。"_sj + "\r\n\r\n" +
                                "(本ソフトは、スクリプト言語の動作が可能な環境によってメールの"_sj + "\r\n" +
                                " 送受信を行うことができます。新しいインターネット・エクスプロ"_sj + "\r\n" +

@@ -27,6 +27,14 @@ void FORM5_RESIZE() {
 
 }  // namespace
 
+void close_progress_windows() {
+    for (const char* window : {"FORM5", "FORM6"}) {
+        if (!pf::forms().is_loaded(window)) continue;
+        pf::form(window).pointer = pf::MousePointer::Arrow;
+        pf::forms().unload(window);
+    }
+}
+
 void define_progress_window() {
     pf::forms().define("FORM5", [](pf::Form& f) {
         f.width = 506;

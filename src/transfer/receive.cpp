@@ -20,6 +20,7 @@
 #include "transfer/component_check.h"
 #include "transfer/new_mail.h"
 #include "transfer/status_panel.h"
+#include "transfer/transfer_result.h"
 #include "transfer/transfer_windows.h"
 
 namespace tv::transfer {
@@ -32,18 +33,8 @@ namespace {
 constexpr const char* kReceiveResult = "SYSTEM_F\\T_IN_DONE.txt";
 constexpr int kResultPolls = 2000;
 
-const std::string& give_up_result() { return "ERRORスクリプト・エラー：スクリプトの動作環境が構築されていません。"_sj; }
-
-bool begins(const std::string& text, const char* word) { return trim(text).rfind(word, 0) == 0; }
+bool begins(const std::string& text, const char* word) { return result_begins(text, word); }
 bool contains(const std::string& text, const std::string& word) { return text.find(word) != std::string::npos; }
-
-class TransferGuard {
-public:
-    TransferGuard() { globals().TRANSFER_RUNNING = true; }
-    ~TransferGuard() { globals().TRANSFER_RUNNING = false; }
-    TransferGuard(const TransferGuard&) = delete;
-    TransferGuard& operator=(const TransferGuard&) = delete;
-};
 
 std::string first_line_key(const std::string& file_name) {
     return left_bytes(trim(files::read_first_line(files::join("JUSINBOX", file_name))), 300);
@@ -76,7 +67,7 @@ std::string poll_result() {
         pf::pause(20);
         if (trim(result).size() >= 10) return result;
     }
-    return give_up_result();
+    return script_environment_error();
 }
 
 void message(const std::string& text) {

@@ -14,6 +14,7 @@
 #include "store/parse_exchange.h"
 #include "transfer/account.h"
 #include "transfer/status_panel.h"
+#include "transfer/transfer_result.h"
 #include "transfer/transfer_windows.h"
 #include "transfer/unsent_store.h"
 
@@ -27,7 +28,7 @@ namespace {
 constexpr const char* kSendResult = "SYSTEM_F\\T_OUT_DONE.txt";
 constexpr int kResultPolls = 2000;
 
-bool begins(const std::string& text, const char* word) { return trim(text).rfind(word, 0) == 0; }
+bool begins(const std::string& text, const char* word) { return result_begins(text, word); }
 
 // Every item of the result file joined, once it is not blank; bounded by passes.
 std::string poll_result() {
@@ -39,7 +40,7 @@ std::string poll_result() {
         pf::pause(20);
         if (!is_blank(result)) return result;
     }
-    return "ERRORスクリプト・エラー：スクリプトの動作環境が構築されていません。"_sj;
+    return script_environment_error();
 }
 
 // The row of a new sent file: the recipient named from the address book when it is there.
@@ -184,7 +185,7 @@ void SOUSIN() {
         keep_unsent(manual);
         g.MANUAL_TRANSFER = 0;
     } else {
-        g.TRANSFER_RUNNING = true;
+        TransferGuard guard;
         try {
             run_send(manual);
         } catch (const RuntimeError&) {
@@ -193,7 +194,6 @@ void SOUSIN() {
             keep_unsent(manual);
             g.MANUAL_TRANSFER = 0;
         }
-        g.TRANSFER_RUNNING = false;
     }
     pf::pause(20);
     pf::pause(20);

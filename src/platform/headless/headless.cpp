@@ -10,29 +10,8 @@
 
 namespace tv::platform::headless {
 
-namespace {
 
-std::int64_t to_seconds(const DateTime& t) {
-    std::tm tm{};
-    tm.tm_year = t.year - 1900;
-    tm.tm_mon = t.month - 1;
-    tm.tm_mday = t.day;
-    tm.tm_hour = t.hour;
-    tm.tm_min = t.minute;
-    tm.tm_sec = t.second;
-    return static_cast<std::int64_t>(timegm(&tm));
-}
-
-DateTime from_seconds(std::int64_t seconds) {
-    std::time_t s = static_cast<std::time_t>(seconds);
-    std::tm tm{};
-    gmtime_r(&s, &tm);
-    return DateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
-}
-
-}  // namespace
-
-DateTime VirtualClock::now() { return from_seconds(to_seconds(start_) + elapsed_ms_ / 1000); }
+DateTime VirtualClock::now() { return add_seconds(start_, elapsed_ms_ / 1000); }
 
 void VirtualClock::set_now(DateTime t) {
     start_ = t;
