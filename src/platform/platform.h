@@ -22,6 +22,8 @@ struct Services {
     FormsView* view = nullptr;  // may be null: the model alone
     // The program's own name, upper-cased for its single-instance lock ("TALVENOR").
     std::string program_name = "TALVENOR";
+    // The window whose closing ends the program, asked when the desktop session ends.
+    std::string main_form = "MAINFORM";
     // The mail component the script host starts (UTF-8 disk path).
     std::string component_path;
     // The input method of the focused window: open or closed, and full-width hiragana input.
