@@ -85,7 +85,7 @@ void EXTGETEVENT(const std::string& frame) {
     const pf::Form& frame_form = pf::form(frame);
     Globals& g = globals();
     for (int i = 0; i < g.EXT_TABLE_USED; ++i) {
-        const ExtSlot slot = g.EXT_TABLE[static_cast<std::size_t>(i)];
+        const ExtSlot& slot = g.EXT_TABLE[static_cast<std::size_t>(i)];
         // Freed slots are skipped; a point on one window is never over another window's list.
         if (slot.window.empty() || slot.window != g.FOCUS_HWND || slot.window != press.form) continue;
         if (!windows.is_loaded(slot.window)) continue;
