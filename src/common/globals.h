@@ -2,6 +2,7 @@
 // run; tests start each case from a fresh one.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,21 @@ namespace tv {
 
 // The version shown after "タルベノールメーラー Ver." in titles.
 inline const std::string VERSION_TEXT = "2.12";
+
+// One slot of the right-click registration table: a list of a window and its test rectangle
+// (the list's place shifted by the window's frame at registration). An empty window marks a free slot.
+struct ExtSlot {
+    std::string window;
+    std::string list;
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The list of a pending right click; empty when none is pending.
+struct ExtTarget {
+    std::string window;
+    std::string list;
+    bool operator==(const ExtTarget&) const = default;
+};
 
 struct Globals {
     // Transfers and modes.
@@ -61,6 +77,13 @@ struct Globals {
     std::string REPLY_SPAM_FILTER = "0";
     std::string REJECT_ALLOW_FORWARD = "0";
     std::string REJECT_ALLOW_REPLY = "0";
+
+    // Right-click popup menus.
+    std::array<ExtSlot, 128> EXT_TABLE{};
+    int EXT_TABLE_USED = 0;      // slots from 0 up to here have ever been used
+    std::string FOCUS_HWND;      // the main, trash or folder window that had the focus last
+    ExtTarget EXT_TARGET_HWND;
+    int REG_API_RESULT = 0;
 
     // Set by the start-up sequence.
     long HINT_TICKS = 0;

@@ -93,6 +93,10 @@ public:
     // Scrolls so that row i is the top row as far as the list allows; -1 on an empty list is ignored.
     void set_top_index(int i);
     int visible_rows = 10;
+    // Set by a view that shows the list: the pixel height of one row and the top of the first row
+    // below the list's top edge. 0 while no view shows it (hit tests then use their own pitch).
+    int shown_row_height = 0;
+    int shown_rows_top = 0;
 
     // The last change of the rows and a count of all row changes, so that a view can follow a long
     // list row by row instead of reading all of it again after every change.

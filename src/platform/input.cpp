@@ -9,6 +9,7 @@ namespace {
 
 MouseState g_mouse;
 bool g_close_refused = false;
+CloseMode g_close_mode = CloseMode::User;
 std::string g_delete_pressed;
 bool g_right_pending = false;
 RightPress g_pointer;
@@ -124,9 +125,14 @@ bool click_form(Form& form) {
 
 const MouseState& last_mouse_down() { return g_mouse; }
 
-bool request_close(Form& form) {
+bool request_close(Form& form, CloseMode mode) {
     if (!form.loaded) return false;
     g_close_refused = false;
+    struct ModeScope {  // a nested request (inside a box of the handler) keeps the outer mode
+        CloseMode outer = g_close_mode;
+        ~ModeScope() { g_close_mode = outer; }
+    } scope;
+    g_close_mode = mode;
     handlers().run(form.name() + "_QUERYCLOSE");
     bool refused = g_close_refused;
     g_close_refused = false;
@@ -136,6 +142,8 @@ bool request_close(Form& form) {
 }
 
 void refuse_close() { g_close_refused = true; }
+
+CloseMode close_mode() { return g_close_mode; }
 
 void press_delete(Form& form) {
     if (!form.loaded || forms().active() != form.name()) return;
@@ -167,6 +175,10 @@ void activate(Form& form) {
     if (!form.loaded || forms().active() == form.name()) return;
     forms().set_active(form.name());
     post(form.name() + "_SETFOCUS");
+}
+
+void deactivate(Form& form) {
+    if (forms().active() == form.name()) forms().set_active("");
 }
 
 void set_minimized(Form& form, bool minimized) {

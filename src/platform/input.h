@@ -51,11 +51,16 @@ struct MouseState {
 };
 const MouseState& last_mouse_down();
 
+// Who asks a window to close: the user, or the desktop session that is ending (log-off, shut-down).
+enum class CloseMode { User = 0, SessionEnd = 2 };
+
 // The user asks to close the window: its "<FORM>_QUERYCLOSE" handler runs at once (not queued);
 // unless the handler refused with refuse_close(), the form is unloaded. True when it closed.
-bool request_close(Form& form);
+bool request_close(Form& form, CloseMode mode = CloseMode::User);
 // Called by a "<FORM>_QUERYCLOSE" handler to keep its window open.
 void refuse_close();
+// For a "<FORM>_QUERYCLOSE" handler: who asks.
+CloseMode close_mode();
 
 // The Delete key pressed while `form` is the active window. The main loop takes the press once.
 void press_delete(Form& form);
@@ -73,6 +78,8 @@ const RightPress& pointer();
 
 // A window became the active window: its "<FORM>_SETFOCUS" is queued.
 void activate(Form& form);
+// The window is no longer the active one (another window or application has the focus).
+void deactivate(Form& form);
 
 // The window was minimised or restored by the user: state set, "<FORM>_RESIZE" queued.
 void set_minimized(Form& form, bool minimized);

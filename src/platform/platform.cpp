@@ -24,4 +24,9 @@ MsgAnswer message_box(const std::string& owner, const std::string& title, const 
     return services().message_box->show(MessageBoxRequest{owner, title, text, buttons, icon});
 }
 
+std::optional<std::string> show_popup(const PopupRequest& request) {
+    if (!services().popup_menu) return std::nullopt;
+    return services().popup_menu->show(request);
+}
+
 }  // namespace tv::platform

@@ -18,9 +18,12 @@ struct Services {
     WindowSystem* window_system = nullptr;
     SystemInfo* system = nullptr;
     SoundService* sound = nullptr;
+    PopupMenuService* popup_menu = nullptr;  // null: every menu counts as dismissed
     FormsView* view = nullptr;  // may be null: the model alone
     // The program's own name, upper-cased for its single-instance lock ("TALVENOR").
     std::string program_name = "TALVENOR";
+    // The window whose closing ends the program, asked when the desktop session ends.
+    std::string main_form = "MAINFORM";
     // The mail component the script host starts (UTF-8 disk path).
     std::string component_path;
     // The input method of the focused window: open or closed, and full-width hiragana input.
@@ -42,5 +45,6 @@ void pause(int ms);
 DateTime now();
 MsgAnswer message_box(const std::string& owner, const std::string& title, const std::string& text,
                       MsgButtons buttons, MsgIcon icon);
+std::optional<std::string> show_popup(const PopupRequest& request);
 
 }  // namespace tv::platform

@@ -2,7 +2,9 @@
 // a headless implementation (tests, benchmarks) and a Qt one (people).
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 
@@ -59,6 +61,28 @@ public:
     virtual std::string desktop_folder() = 0;
     // Whether an executable file `path` (UTF-8 disk path) exists.
     virtual bool executable_exists(const std::string& path) = 0;
+};
+
+// One item of a popup menu: the caption shown and the name returned when it is chosen.
+struct PopupItem {
+    std::string name;
+    std::string caption;  // CP932
+    bool greyed = false;  // shown but cannot be chosen
+};
+
+struct PopupRequest {
+    std::string owner;  // the form it is shown for
+    std::string popup;  // the popup's name, e.g. "DUMMY2"
+    std::vector<PopupItem> items;  // each stands after a separator line
+    int x = 0, y = 0;   // the menu's top-left corner in the owner's client pixels
+};
+
+// Shows a popup menu and waits for the user: window messages are dispatched meanwhile, queued
+// events do not run. Returns the chosen item's name, nothing when the menu was dismissed.
+class PopupMenuService {
+public:
+    virtual ~PopupMenuService() = default;
+    virtual std::optional<std::string> show(const PopupRequest& request) = 0;
 };
 
 // Plays a sound file and returns when it has ended; a missing or unplayable file plays nothing.

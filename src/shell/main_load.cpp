@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "platform/drawing_styles.h"
 #include "transfer/status_panel.h"
+#include "shell/right_click.h"
 #include "store/mail_stores.h"
 #include "transfer/progress_window.h"
 #include "store/parse_exchange.h"
@@ -185,7 +186,8 @@ void MAINFORM_START() {
     unsent_button.changed();
 
     if (g.MAINFORM_RERUN <= 0) {
-        pf::handlers().run("EXTATTACH_MAIN_LISTS");
+        EXTATTACH("MAINFORM", "LIST3");
+        EXTATTACH("MAINFORM", "LIST1");
     }
 
     pf::Control& list = main.control("LIST3");

@@ -137,7 +137,9 @@ TEST_F(MainLoadTest, CloseRequestWhileAScriptIsWaitedForRunsAtOnce) {
     h.scripts().while_waiting = [&](const std::string& script) {
         if (script == "sam047.wsf" && closes == 0) {
             ++closes;
-            h.platform.window_system.post_message([] { pf::input::request_close(pf::form("MAINFORM")); });
+            // The window is disabled while it loads: only an ending session may close it now.
+            h.platform.window_system.post_message(
+                [] { pf::input::request_close(pf::form("MAINFORM"), pf::input::CloseMode::SessionEnd); });
         }
     };
     EXPECT_FALSE(h.start());

@@ -71,6 +71,18 @@ void ScriptedWindowSystem::dispatch_pending_messages() {
     }
 }
 
+std::optional<std::string> ScriptedPopupMenu::show(const PopupRequest& request) {
+    shown_.push_back(request);
+    if (choices_.empty()) return std::nullopt;
+    std::optional<std::string> choice = std::move(choices_.front());
+    choices_.pop_front();
+    if (!choice) return std::nullopt;
+    for (const auto& item : request.items) {
+        if (item.name == *choice) return item.greyed ? std::nullopt : choice;
+    }
+    return std::nullopt;
+}
+
 bool FakeSystem::acquire_instance_lock(const std::string& name) {
     locks_taken.push_back(name);
     return !another_instance_runs;
@@ -87,6 +99,7 @@ HeadlessPlatform::HeadlessPlatform() {
     s.window_system = &window_system;
     s.system = &system;
     s.sound = &sound;
+    s.popup_menu = &popup_menu;
     event_queue().clear();
     handlers().clear();
     forms().reset();

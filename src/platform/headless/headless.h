@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,24 @@ public:
     std::vector<std::string> played;
 };
 
+// Records every popup menu shown; chooses from a script of choices, else dismisses the menu. A
+// scripted choice of a greyed or unknown item chooses nothing, as a real menu would not let it.
+class ScriptedPopupMenu : public PopupMenuService {
+public:
+    std::optional<std::string> show(const PopupRequest& request) override;
+
+    void choose_next(std::optional<std::string> item) { choices_.push_back(std::move(item)); }
+    const std::vector<PopupRequest>& shown() const { return shown_; }
+    void clear() {
+        shown_.clear();
+        choices_.clear();
+    }
+
+private:
+    std::vector<PopupRequest> shown_;
+    std::deque<std::optional<std::string>> choices_;
+};
+
 // All of the above, installed as the current platform for its lifetime.
 class HeadlessPlatform {
 public:
@@ -130,6 +149,7 @@ public:
     ScriptedWindowSystem window_system;
     FakeSystem system;
     RecordingSound sound;
+    ScriptedPopupMenu popup_menu;
 };
 
 }  // namespace tv::platform::headless

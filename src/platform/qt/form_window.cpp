@@ -209,6 +209,20 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 
 void FormWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && form_) {
+        // The window that becomes active raises its focus event; one that loses it is active no more.
+        std::string name = name_;
+        bool active = isActiveWindow();
+        view_.user_input([name, active] {
+            if (!forms().is_loaded(name)) return;
+            if (active) {
+                input::activate(forms().get(name));
+            } else {
+                input::deactivate(forms().get(name));
+            }
+        });
+        return;
+    }
     if (event->type() != QEvent::WindowStateChange || applying_ || !form_) return;
     bool minimized = isMinimized();
     if (minimized == form_->minimized) return;

@@ -1,4 +1,5 @@
 // List boxes: rows in the list's font, one row per line of text, cut (not elided) at the right edge.
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QListView>
 #include <QScrollBar>
@@ -28,6 +29,7 @@ public:
     using QListView::QListView;
     std::function<void(int)> on_key_row;  // the keyboard moved the selection to a row
     std::function<void()> on_show;
+    std::function<void(QPoint)> on_right_click;  // where the right button went down (viewport pixels)
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -36,19 +38,37 @@ protected:
         int after = currentIndex().row();
         if (after != before && after >= 0 && on_key_row) on_key_row(after);
     }
-    // Only the left button selects a row; the right button is left to the program's popup menus.
+    // Only the left button selects a row; the right button is left to the program's popup menus,
+    // which the main loop opens once the button is up again.
     void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::RightButton) {
+            right_down_ = true;
+            right_at_ = event->position().toPoint();
+        }
         if (event->button() == Qt::LeftButton) QListView::mousePressEvent(event);
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::RightButton) {
+            bool pressed_here = right_down_;
+            right_down_ = false;
+            if (pressed_here && on_right_click) on_right_click(right_at_);
+            return;
+        }
+        QListView::mouseReleaseEvent(event);
     }
     void showEvent(QShowEvent* event) override {
         QListView::showEvent(event);
         if (on_show) on_show();
     }
+
+private:
+    bool right_down_ = false;
+    QPoint right_at_;
 };
 
 class ListView : public ControlView {
 public:
-    ListView(QtView& view, QWidget* surface, Control& model) : ControlView(view, model) {
+    ListView(QtView& view, QWidget* surface, Control& model) : ControlView(view, model), surface_(surface) {
         list_ = new RowList(surface);
         rows_ = new ListRowsModel(list_);
         list_->setModel(rows_);
@@ -66,6 +86,11 @@ public:
             row_input(index.row(), input::second_click_row);
         });
         list_->on_key_row = [this](int row) { row_input(row, input::click_row); };
+        // The main loop decides what a right click does; the point goes in the window's client pixels.
+        list_->on_right_click = [this](QPoint at) {
+            QPoint client = list_->viewport()->mapTo(surface_, at);
+            deliver([client](Control& c) { input::press_right_button(c.form(), client.x(), client.y()); });
+        };
         list_->on_show = [this] {
             if (!control()) return;
             top_ = -1;  // a hidden list could not scroll: place its top row now
@@ -86,6 +111,10 @@ public:
         SyncScope scope(*this);
         const Control& c = *control();
         sync_common(*list_);
+        // Where the rows are as shown, so that a right click acts on the row under the pointer.
+        Control& shown = *control();
+        shown.shown_row_height = QFontMetrics(list_->font()).height();
+        shown.shown_rows_top = list_->frameWidth();
         if (!c.visible) {
             // Hidden lists (folder listings) are work lists: their rows are not mirrored.
             rows_->drop();
@@ -123,6 +152,7 @@ private:
         }
     }
 
+    QWidget* surface_;
     QPointer<RowList> list_;
     ListRowsModel* rows_ = nullptr;
     int top_ = -1;  // the model's top row last placed

@@ -3,21 +3,26 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QSessionManager>
 
+#include "platform/input.h"
 #include "platform/platform.h"
+#include "platform/qt/popup_menu.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/qt_view.h"
 
 namespace tv::platform::qt {
 
 struct QtPlatform::Parts {
-    Parts(int& argc, char** argv) : app(argc, argv), window_system(view), clock(view), message_box(view) {}
+    Parts(int& argc, char** argv)
+        : app(argc, argv), window_system(view), clock(view), message_box(view), popup_menu(view) {}
     QApplication app;  // first made, last gone: every widget lives within it
     QtView view;
     QtWindowSystem window_system;
     QtClock clock;
     QtMessageBox message_box;
     QtSound sound;
+    QtPopupMenu popup_menu;
 };
 
 QtPlatform::QtPlatform(int& argc, char** argv) : parts_(std::make_unique<Parts>(argc, argv)) {
@@ -38,6 +43,7 @@ QtPlatform::~QtPlatform() {
     if (s.clock == &parts_->clock) s.clock = nullptr;
     if (s.message_box == &parts_->message_box) s.message_box = nullptr;
     if (s.window_system == &parts_->window_system) s.window_system = nullptr;
+    if (s.popup_menu == &parts_->popup_menu) s.popup_menu = nullptr;
     parts_->view.close_all();
 }
 
@@ -50,6 +56,19 @@ void QtPlatform::install() {
     s.sound = &parts_->sound;
     QtView* view = &parts_->view;
     s.on_program_end = [view] { view->close_all(); };
+    s.popup_menu = &parts_->popup_menu;
+    // The desktop session ends (log-off, shut-down): the main window is asked to close, as the
+    // user would; a refusal keeps the session from ending.
+    QObject::connect(&parts_->app, &QGuiApplication::commitDataRequest, &parts_->app, [view](QSessionManager& manager) {
+        if (!manager.allowsInteraction()) return;
+        bool refused = false;
+        view->deliver([&] {
+            const std::string& name = services().main_form;
+            if (forms().is_loaded(name)) refused = !input::request_close(forms().get(name), input::CloseMode::SessionEnd);
+        });
+        if (refused) manager.cancel();
+        manager.release();
+    });
 }
 
 Clock& QtPlatform::clock() { return parts_->clock; }

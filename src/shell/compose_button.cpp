@@ -1,0 +1,31 @@
+#include "shell/compose_button.h"
+
+#include "common/sjis.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
+#include "transfer/component_check.h"
+
+namespace tv::shell {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+void BUTTON1_ON() {
+    // Only one mail is composed at a time; the open compose window is not brought forward.
+    if (pf::forms().is_loaded("FORM9")) {
+        pf::message_box("MAINFORM", "作成中"_sj, "メールの作成中です。     "_sj, pf::MsgButtons::Ok,
+                        pf::MsgIcon::Information);
+        return;
+    }
+    transfer::BASP_CHECK();
+    pf::forms().load("FORM9");
+    pf::Form& compose = pf::form("FORM9");
+    compose.visible = true;
+    compose.changed();
+    pf::Form& main = pf::form("MAINFORM");
+    main.topmost = false;
+    main.minimized = true;
+    main.changed();
+}
+
+}  // namespace tv::shell
