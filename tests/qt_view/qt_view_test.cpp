@@ -398,6 +398,26 @@ TEST_F(QtViewTest, TypedTextReachesTheModelAsCp932OrIsRefused) {
     EXPECT_TRUE(event_queue().empty());  // text set by the program raises no event
 }
 
+TEST_F(QtViewTest, DeleteOnAListReachesTheLoopButNotFromAnEdit) {
+    show("MAINFORM", [](Form& f) {
+        f.width = 400;
+        f.height = 300;
+        Control& list = f.add("LIST3", ControlKind::ListBox);
+        list.x = 10, list.y = 10, list.width = 300, list.height = 100;
+        list.add_item("row");
+        Control& box = f.add("EDIT1", ControlKind::Edit);
+        box.x = 10, box.y = 150, box.width = 100, box.height = 22;
+    });
+    forms().set_active("MAINFORM");
+    QTest::keyClick(view().control_widget("MAINFORM", "EDIT1"), Qt::Key_Delete);
+    EXPECT_FALSE(input::take_delete_press("MAINFORM"));
+    QTest::keyClick(view().control_widget("MAINFORM", "LIST3"), Qt::Key_Delete);
+    EXPECT_TRUE(input::take_delete_press("MAINFORM"));
+    forms().set_active("FORM3");  // another window of ours is active
+    QTest::keyClick(view().control_widget("MAINFORM", "LIST3"), Qt::Key_Delete);
+    EXPECT_FALSE(input::take_delete_press("MAINFORM"));
+}
+
 TEST_F(QtViewTest, TextSetByAHandlerAndAFocusMoveShow) {
     // Enter in one box: its handler tidies the text and moves the focus to the next box.
     handlers().set("TEXT1_CHANGE", [] {

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -204,6 +205,19 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     std::string name = name_;
     view_.user_input([name] {
         if (forms().is_loaded(name)) input::request_close(forms().get(name));
+    });
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+    // Delete reaches the window when no control of it takes the key (a list does not; an edit
+    // does): the program's loop decides what it moves.
+    if (event->key() != Qt::Key_Delete || !form_) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    std::string name = name_;
+    view_.user_input([name] {
+        if (forms().is_loaded(name)) input::press_delete(forms().get(name));
     });
 }
 
