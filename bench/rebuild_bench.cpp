@@ -1,5 +1,5 @@
 // The database rebuild over a receive box of N stored mails, with the real mail component parsing
-// each mail, on the virtual clock. Reports the time the rebuild took without its specified pauses,
+// each mail, on the virtual clock. Reports the time the rebuild took without its fixed pauses,
 // the total of those pauses, and peak memory.
 //
 //   rebuild-bench N [path of talvenor-mail]
@@ -88,8 +88,8 @@ int main(int argc, char** argv) {
     getrusage(RUSAGE_CHILDREN, &children);
     std::printf("mails: %d\n", count);
     std::printf("rows: %d (mails listed %d)\n", tv::platform::form("MAINFORM").control("LIST3").count(), tv::platform::form("MAINFORM").control("LIST2").count());
-    std::printf("time without the specified pauses: %.2f s (%.2f ms per mail)\n", seconds, 1000 * seconds / count);
-    std::printf("specified pauses: %.1f s\n", platform.clock.paused_ms() / 1000.0);
+    std::printf("time without the fixed pauses: %.2f s (%.2f ms per mail)\n", seconds, 1000 * seconds / count);
+    std::printf("fixed pauses: %.1f s\n", platform.clock.paused_ms() / 1000.0);
     std::printf("peak memory: program %ld KiB, one mail component %ld KiB\n", self.ru_maxrss, children.ru_maxrss);
     fs::remove_all(folder);
     return 0;
