@@ -54,6 +54,15 @@ bool Harness::exists(std::string_view path) const { return stdfs::exists(files::
 
 void Harness::make_folder(std::string_view path) { stdfs::create_directories(files::resolve(path)); }
 
+std::map<std::string, std::string> Harness::snapshot() const {
+    std::map<std::string, std::string> found;
+    for (auto& e : stdfs::recursive_directory_iterator(folder)) {
+        auto relative = stdfs::relative(e.path(), folder).string();
+        found[relative] = e.is_regular_file() ? read(relative) : "<folder>";
+    }
+    return found;
+}
+
 bool Harness::run(const std::function<void()>& code) {
     try {
         code();

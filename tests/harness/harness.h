@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,9 @@ public:
     std::string read(std::string_view path) const;
     bool exists(std::string_view path) const;
     void make_folder(std::string_view path);
+    // Every file and folder below the program folder, files with their bytes (to see that nothing
+    // changed).
+    std::map<std::string, std::string> snapshot() const;
 
     // A fake parse script for sam046.wsf and sam047.wsf: it reads the request, and writes the lines
     // of the named mail file (written by add_mail) as the result, with the end line after them.

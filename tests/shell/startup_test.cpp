@@ -15,15 +15,6 @@ namespace {
 using namespace tv::literals;
 namespace pf = tv::platform;
 
-std::map<std::string, std::string> snapshot(const test::Harness& h) {
-    std::map<std::string, std::string> files;
-    for (auto& e : std::filesystem::recursive_directory_iterator(h.folder)) {
-        auto rel = std::filesystem::relative(e.path(), h.folder).string();
-        files[rel] = e.is_regular_file() ? h.read(rel) : "<folder>";
-    }
-    return files;
-}
-
 TEST(Startup, FirstStartOnAnEmptyFolder) {
     test::Harness h;
     ASSERT_TRUE(h.start());
@@ -72,10 +63,10 @@ TEST(Startup, SecondInstanceIsRefusedBeforeAnyFileChanges) {
     h.write("SYSTEM_F\\TALVENOR.txt", "log of the running instance\r\n");
     h.write("SYSTEM_F\\TODAY_HENSIN\\20200101_TODAY_HENSIN.txt", "a@example.jp\r\n");
     h.add_mail("JUSINBOX", "20261201_100000.eml", "2026/12/01 10:00:00", "a <a@example.jp>", "s");
-    auto before = snapshot(h);
+    auto before = h.snapshot();
     h.platform.system.another_instance_runs = true;
     EXPECT_FALSE(h.start());
-    EXPECT_EQ(snapshot(h), before);
+    EXPECT_EQ(h.snapshot(), before);
     ASSERT_EQ(h.boxes().shown().size(), 1u);
     EXPECT_EQ(h.boxes().shown()[0].title, "PREVINSTANCE !");
     EXPECT_EQ(h.boxes().shown()[0].text, "既に同じアプリケ－ションが起動されています。"_sj);

@@ -21,18 +21,6 @@ namespace {
 using namespace tv::literals;
 namespace pf = tv::platform;
 
-// Every file below the program folder with its bytes.
-std::map<std::string, std::string> snapshot(const test::Harness& h) {
-    std::map<std::string, std::string> files;
-    for (auto& e : std::filesystem::recursive_directory_iterator(h.folder)) {
-        if (e.is_regular_file()) {
-            files[std::filesystem::relative(e.path(), h.folder).string()] = h.read(
-                std::filesystem::relative(e.path(), h.folder).string());
-        }
-    }
-    return files;
-}
-
 struct RebuildTest : ::testing::Test {
     test::Harness h;
     RebuildTest() {
@@ -101,10 +89,10 @@ TEST(RebuildProgress, BarRightEdges) {
 TEST_F(RebuildTest, DatabaseRebuildDeclinedChangesNothing) {
     mails(mail_stores()[0], 2);
     h.write("SYSTEM_F\\F_JU.txt", "row\r\n");
-    auto before = snapshot(h);
+    auto before = h.snapshot();
     h.boxes().answer_next(pf::MsgAnswer::No);
     h.run(D_SAIKOUTIKU_ON);
-    EXPECT_EQ(snapshot(h), before);
+    EXPECT_EQ(h.snapshot(), before);
     EXPECT_TRUE(pf::form("MAINFORM").enabled);
     EXPECT_EQ(h.scripts().total_starts(), 0);
     ASSERT_EQ(h.boxes().shown().size(), 1u);
