@@ -58,6 +58,22 @@ TEST(Startup, SettingsSeedIsCopiedOnceAndLoaded) {
     EXPECT_EQ(globals().REPLY_SWITCH_CLICKS, 2);
 }
 
+TEST(Startup, TheShippedSeedGivesTheSettingsOfAMissingFile) {
+    auto settings_after_start = [](bool with_seed) {
+        test::Harness h;
+        if (with_seed) h.write("SYSTEM_F\\SETTEI_O.txt", answering_settings_record(default_answering_settings()));
+        EXPECT_TRUE(h.start());
+        const Globals& g = globals();
+        return std::vector<long long>{g.CHECK_INTERVAL, g.FORWARD_SWITCH_CLICKS, g.REPLY_SWITCH_CLICKS,
+                                      numeric_value(g.FORWARD_STOPPED), numeric_value(g.REPLY_STOPPED),
+                                      numeric_value(g.FORWARD_SPAM_FILTER), numeric_value(g.REPLY_ONLY_SPECIFIC),
+                                      numeric_value(g.FORWARD_ONLY_SPECIFIC), numeric_value(g.FORWARD_ATTACHMENTS),
+                                      numeric_value(g.REPLY_SPAM_FILTER), static_cast<long long>(g.FORWARD_ADDRESS.size()),
+                                      static_cast<long long>(trim(g.REPLY_TEXT_FILE).size())};
+    };
+    EXPECT_EQ(settings_after_start(true), settings_after_start(false));
+}
+
 TEST(Startup, SecondInstanceIsRefusedBeforeAnyFileChanges) {
     test::Harness h;
     h.write("SYSTEM_F\\TALVENOR.txt", "log of the running instance\r\n");
