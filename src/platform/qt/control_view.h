@@ -10,6 +10,9 @@
 
 #include "platform/forms.h"
 
+class QLineEdit;
+class QString;
+
 namespace tv::platform::qt {
 
 class FormWindow;
@@ -33,6 +36,9 @@ protected:
     Control* control() const { return control_; }
     // User input on the widget, passed to the live control through the view.
     void deliver(const std::function<void(Control&)>& input);
+    // A one-line edit of this control: typed text reaches the model when CP932 holds it within the
+    // control's byte limit, and is refused with a beep otherwise. `accepted` is the text shown.
+    void take_line_input(QLineEdit* line, QString& accepted);
     // Position, size, visibility, enablement and font, applied where they changed. The first call
     // also has the widget report the focus the user gives it.
     void sync_common(QWidget& widget);

@@ -39,20 +39,28 @@ private:
     const QString& accepted_;
 };
 
+}  // namespace
+
+void ControlView::take_line_input(QLineEdit* line, QString& accepted) {
+    line->setValidator(new Cp932Validator(line, view_, [this]() -> const Control* {
+        return syncing() ? nullptr : control();
+    }, accepted));
+    QObject::connect(line, &QLineEdit::textEdited, line, [this, &accepted](const QString& text) {
+        auto bytes = from_qstring(text);
+        if (!bytes) return;  // refused by the validator already
+        accepted = text;
+        deliver([&](Control& c) { input::change_text(c, *bytes); });
+        if (control()) sync();
+    });
+}
+
+namespace {
+
 class LineEditView : public ControlView {
 public:
     LineEditView(QtView& view, QWidget* surface, Control& model) : ControlView(view, model) {
         edit_ = new QLineEdit(surface);
-        edit_->setValidator(new Cp932Validator(edit_, view, [this]() -> const Control* {
-            return syncing() ? nullptr : control();
-        }, accepted_));
-        QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString& text) {
-            auto bytes = from_qstring(text);
-            if (!bytes) return;  // refused by the validator already
-            accepted_ = text;
-            deliver([&](Control& c) { input::change_text(c, *bytes); });
-            if (control()) sync();
-        });
+        take_line_input(edit_, accepted_);
     }
     ~LineEditView() override { delete edit_; }
     QWidget* widget() const override { return edit_; }
@@ -162,17 +170,7 @@ private:
         if (combo_->isEditable() == editable) return;
         combo_->setEditable(editable);
         if (!editable) return;
-        QLineEdit* line = combo_->lineEdit();
-        line->setValidator(new Cp932Validator(line, view_, [this]() -> const Control* {
-            return syncing() ? nullptr : control();
-        }, accepted_));
-        QObject::connect(line, &QLineEdit::textEdited, line, [this](const QString& text) {
-            auto bytes = from_qstring(text);
-            if (!bytes) return;
-            accepted_ = text;
-            deliver([&](Control& c) { input::change_text(c, *bytes); });
-            if (control()) sync();
-        });
+        take_line_input(combo_->lineEdit(), accepted_);
     }
 
     QPointer<QComboBox> combo_;
