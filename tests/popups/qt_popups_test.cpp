@@ -14,6 +14,7 @@
 #include "platform/input.h"
 #include "platform/platform.h"
 #include "platform/qt/form_window.h"
+#include "harness/offscreen_qt.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_view.h"
 #include "shell/popup_row.h"
@@ -22,10 +23,6 @@ namespace tv::platform::qt {
 namespace {
 
 using namespace tv::literals;
-
-int g_argc = 1;
-char g_name[] = "qt_popups_tests";
-char* g_argv[] = {g_name, nullptr};
 
 // The popup menu shown now, if any.
 QMenu* open_menu() {
@@ -37,9 +34,7 @@ QMenu* open_menu() {
 
 struct QtPopupsTest : ::testing::Test {
     QtPopupsTest() {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qt = std::make_unique<QtPlatform>(g_argc, g_argv);
-        qt->install();
+        qt = test::offscreen_qt_platform();
     }
     ~QtPopupsTest() override { qt.reset(); }
     Form& show(const std::string& name) {

@@ -22,10 +22,12 @@
 #include "common/paths.h"
 #include "harness/harness.h"
 #include "platform/events.h"
+#include "platform/drawing_styles.h"
 #include "platform/forms.h"
 #include "platform/input.h"
 #include "platform/platform.h"
 #include "platform/qt/form_window.h"
+#include "harness/offscreen_qt.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_view.h"
@@ -35,22 +37,13 @@ namespace {
 
 using namespace tv::literals;
 
-int g_argc = 1;
-char g_name[] = "qt_view_tests";
-char* g_argv[] = {g_name, nullptr};
-
-const Rgb kFace{236, 233, 216};
-const Rgb kWhite{255, 255, 255};
-const Rgb kGrey{128, 128, 128};
 const Rgb kLightGrey{192, 192, 192};
 const Rgb kRed{255, 0, 0};
 
 class QtViewTest : public ::testing::Test {
 protected:
     QtViewTest() {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qt = std::make_unique<QtPlatform>(g_argc, g_argv);
-        qt->install();
+        qt = test::offscreen_qt_platform();
     }
     ~QtViewTest() override { qt.reset(); }
 
