@@ -6,6 +6,14 @@ namespace tv {
 
 bool is_attachment_line(std::string_view line) { return starts_with_upper(line, kAttachmentPrefix); }
 
+std::string attachment_flag(std::span<const std::string> lines) {
+    std::string_view last;
+    for (const auto& line : lines) {
+        if (is_attachment_line(line)) last = std::string_view(line).substr(kAttachmentPrefix.size());
+    }
+    return is_blank(last) ? " " : "F";
+}
+
 std::string guard_body_line(std::string_view line) {
     if (is_attachment_line(line) || line == kRequestEndLine) return " " + std::string(line);
     return std::string(line);

@@ -1,5 +1,6 @@
 #include "transfer/unsent_store.h"
 
+#include "common/exchange_files.h"
 #include "common/paths.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
@@ -19,10 +20,10 @@ std::string new_unsent_name() {
 }
 
 bool keep_request_as_unsent() {
-    if (!files::file_exists(kSendRequest)) return false;
-    files::copy_file(kSendRequest, files::join(kUnsentFolder, new_unsent_name()));
+    if (!files::file_exists(exchange::kSendRequestFile)) return false;
+    files::copy_file(exchange::kSendRequestFile, files::join(kUnsentFolder, new_unsent_name()));
     pf::pause(20);
-    files::remove_if_exists(kSendRequest);
+    files::remove_if_exists(exchange::kSendRequestFile);
     pf::pause(20);
     return true;
 }

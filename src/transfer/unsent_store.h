@@ -5,7 +5,6 @@
 
 namespace tv::transfer {
 
-inline constexpr const char* kSendRequest = "SYSTEM_F\\DEL_SOUSIN.txt";
 inline constexpr const char* kUnsentFolder = "SYSTEM_F\\BADSOU";
 
 // A free name "<yyyymmddhhmmss>_DEL_SOUSIN.txt": the stamp of now, moved on second by second

@@ -13,9 +13,9 @@
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/input.h"
+#include "program/install_program.h"
 #include "shell/error_trap.h"
 #include "shell/event_loop.h"
-#include "shell/program.h"
 #include "shell/startup.h"
 
 namespace tv::test {
@@ -94,7 +94,7 @@ void Harness::add_mail(std::string_view folder, std::string_view name, std::stri
 }
 
 void Harness::install_program() {
-    shell::install_program();
+    tv::install_program();
     platform::services().component_path = (folder / "talvenor-mail").string();
 }
 

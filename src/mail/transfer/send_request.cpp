@@ -1,5 +1,6 @@
 #include "mail/transfer/send_request.h"
 
+#include "common/exchange_files.h"
 #include "common/request_lines.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
@@ -10,8 +11,6 @@ namespace tv::mail {
 using namespace tv::literals;
 
 namespace {
-
-constexpr const char* kRequestFile = "SYSTEM_F\\DEL_SOUSIN.txt";
 
 // The value after a line's prefix (any letter case), trimmed.
 std::string value_after(const std::string& line, std::string_view prefix) {
@@ -24,7 +23,7 @@ std::string value_after(const std::string& line, std::string_view prefix) {
 }  // namespace
 
 SendRequest read_send_request() {
-    auto lines = files::read_lines(kRequestFile);
+    auto lines = files::read_lines(exchange::kSendRequestFile);
     if (!lines) throw TransferError(Failure::kRequest, "送信データがありません"_sj);
     std::size_t end = lines->size();
     while (end > 0 && trim_right((*lines)[end - 1]) != kRequestEndLine) --end;

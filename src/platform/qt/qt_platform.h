@@ -32,8 +32,8 @@ public:
     QtView& qt_view();  // the widgets behind the view (tests look at them)
 
 private:
-    struct Parts;
-    std::unique_ptr<Parts> parts_;
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace tv::platform::qt
