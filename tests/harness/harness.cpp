@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/exchange_files.h"
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/text_file.h"
@@ -77,7 +78,7 @@ void Harness::install_fake_parser() {
         std::string request = files::read_first_line("SYSTEM_F\\CHECK.txt");
         auto mail = files::read_lines(request);
         std::vector<std::string> lines = mail ? *mail : std::vector<std::string>{};
-        lines.push_back("ENDDAYOPPI_AKASATA_HONYOHOYNYO");
+        lines.emplace_back(exchange::kEndLine);
         write_lines("SYSTEM_F\\YOMITORI.txt", lines);
     };
     scripts().on("sam046.wsf", parse);

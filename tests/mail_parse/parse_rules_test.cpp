@@ -100,7 +100,7 @@ TEST_F(Rules, AnUnreadableMailIsKnownByItsSenderAndSubject) {
     auto lines = result_lines(unreadable_mail("2024/01/01 00:00:00"));
     EXPECT_EQ(lines, (std::vector<std::string>{"DATE: 2024/01/01 00:00:00", "FROM: can not read mail !", "TO: ",
                                                "SUBJECT: can not read mail !", "Body: ", "FILE:",
-                                               "ENDDAYOPPI_AKASATA_HONYOHOYNYO"}));
+                                               std::string(kEndLine)}));
 }
 
 }  // namespace
