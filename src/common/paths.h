@@ -44,6 +44,8 @@ void make_folder(std::string_view path);
 // The one order of every listing and sorted list: ASCII case-blind, byte-wise, double-byte
 // characters compared as they are, then the raw bytes to break ties.
 bool name_less(std::string_view a, std::string_view b);
+// Sorts into that order, each name's key computed once; a list already in order is only checked.
+void sort_names(std::vector<std::string>& names);
 
 // Bare CP932 names of the plain files directly in a folder (no sub-folders, no dot-files), in the
 // one listing order. A missing folder gives an empty list; names CP932 cannot hold are left out.
