@@ -89,5 +89,19 @@ TEST_F(ResidentHelperTest, AHungHelperIsKilledAtTheLimitAndADeadOneStartedAgain)
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
+TEST(TransferModule, AMissingModuleStillGivesTheProgramAnErrorResult) {
+    Harness h;
+    h.make_folder("SYSTEM_F");
+    std::filesystem::path lone = h.folder / "lone";
+    std::filesystem::create_directories(lone);
+    std::filesystem::copy_file(TALVENOR_MAIL_PROGRAM, lone / "talvenor-mail");
+    for (auto [command, result] : {std::pair{"receive", exchange::kReceiveResultFile}, std::pair{"send", exchange::kSendResultFile}}) {
+        EXPECT_EQ(run_mail_component(h.folder, command, lone / "talvenor-mail"), 1) << command;
+        std::string line = h.read(result);
+        EXPECT_EQ(line.rfind(exchange::kResultError, 0), 0u) << command;
+        EXPECT_NE(line.find("libtalvenor-mail-transfer.so"), std::string::npos) << command;
+    }
+}
+
 }  // namespace
 }  // namespace tv::test
