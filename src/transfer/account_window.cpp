@@ -230,15 +230,10 @@ void define_account_window() {
     for (const auto& step : kEnterChain) {
         h.set(std::string(step.box) + "_CHANGE", [&step] { enter_in_box(step); });
         if (step.ime_off) {
-            h.set(std::string(step.box) + "_SETFOCUS", [] {
-                pf::services().ime_open = false;
-            });
+            h.set(std::string(step.box) + "_SETFOCUS", [] { pf::form("FORM4").set_input_method(pf::InputMethod::Off); });
         }
     }
-    h.set("EDIT31_SETFOCUS", [] {
-        pf::services().ime_open = true;
-        pf::services().ime_hiragana = true;
-    });
+    h.set("EDIT31_SETFOCUS", [] { pf::form("FORM4").set_input_method(pf::InputMethod::Hiragana); });
 }
 
 }  // namespace tv::transfer

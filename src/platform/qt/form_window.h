@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QWidget>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,13 +66,17 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void add_new_controls();
     void apply_tab_order();  // Tab moves through the controls in the order of their tab_index
     bool apply_flags(const Form& f);  // true when the window had to be made anew
+    void apply_size(const Form& f);
     void apply_visibility(const Form& f);
+    void apply_input_method(const Form& f);
+    void place(QPoint outer);
 
     QtView& view_;
     Form* form_;
@@ -86,6 +91,9 @@ private:
     // What was applied last, so that only changes touch the window.
     bool applied_ = false;
     QPoint position_;
+    QSize applied_size_;
+    int front_requests_ = 0;
+    std::optional<InputMethod> applied_input_method_;
     std::string caption_;
     std::string focused_;
     std::string icon_;

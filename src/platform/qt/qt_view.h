@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAction>
+#include <QDialog>
 #include <QWidget>
 #include <deque>
 #include <exception>
@@ -62,6 +63,11 @@ public:
     void remove_closed_windows();
 
     void beep();
+    // Shows a dialog modal to the program: window messages go on, queued events wait, timer ticks
+    // are counted. Returns the dialog's result; a pending exception of the program is rethrown.
+    int exec_modal(QDialog& dialog);
+    // The owner's window to put a dialog over, null when it is not shown.
+    QWidget* owner_widget(const std::string& owner) const;
 
 private:
     void ensure_input_blocker();
