@@ -24,6 +24,9 @@ const char* const kFixtures[] = {
     "empty",             "binary_junk",
     // Found by the fuzzer: a sender the address parser could not take apart, and one too long for a line.
     "fuzz_sender_unclosed_1", "fuzz_sender_unclosed_2", "fuzz_sender_long",
+    // Every readable text in the body: a text type without its subtype, inline text parts with
+    // file names, a header block without its blank line, forwarded messages within a report.
+    "text_without_subtype", "inline_named_text", "header_without_blank", "delivery_report",
 };
 
 // The first line where two results differ, shown readably.
@@ -83,6 +86,14 @@ TEST(ParseAttachments, AreSavedDecodedUnderTheirOwnNames) {
     std::string all_bytes;
     for (int c = 0; c < 256; ++c) all_bytes.push_back(static_cast<char>(c));
     EXPECT_EQ(parsed.h.read("TENPFIL\\" + "売上表.xls"_sj), all_bytes);
+}
+
+TEST(ParseAttachments, AnInlineNamedTextIsSavedDecodedBesideItsTextInTheBody) {
+    ParsedFixture parsed("inline_named_text");
+    using namespace tv::literals;
+    EXPECT_EQ(attachment_names(parsed.lines),
+              (std::vector<std::string>{"build.log", "テスト結果.txt"_sj, "secret.txt"}));
+    EXPECT_EQ(parsed.h.read("TENPFIL\\" + "テスト結果.txt"_sj), "テスト 12 件すべて成功\n");  // as sent: UTF-8
 }
 
 TEST(ParseAttachments, AForwardedMessageIsSavedWholeWithItsOwnAttachment) {

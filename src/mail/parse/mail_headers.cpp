@@ -115,6 +115,26 @@ std::string subject_utf8(GMimeParserOptions* options, GMimeMessage* message) {
     return text ? text.get() : *prepared;
 }
 
+GObjectPtr<GMimeContentType> content_type_of(GMimeParserOptions* options, GMimeObject* part) {
+    GMimeContentType* own = g_mime_object_get_content_type(part);
+    bool text = own && g_ascii_strcasecmp(g_mime_content_type_get_media_type(own), "text") == 0;
+    if (auto raw = raw_header(part, "Content-Type"); raw && !text) {
+        std::string prepared = prepare_raw_parameters(*raw);
+        std::size_t end = prepared.find(';');
+        std::string type;
+        for (char c : prepared.substr(0, end)) {
+            if (c != ' ' && c != '\t') type.push_back(c);
+        }
+        if (g_ascii_strcasecmp(type.c_str(), "text") == 0 || g_ascii_strcasecmp(type.c_str(), "text/") == 0) {
+            std::string repaired = "text/plain" + (end == std::string::npos ? std::string() : prepared.substr(end));
+            GObjectPtr<GMimeContentType> plain(g_mime_content_type_parse(options, repaired.c_str()));
+            if (plain) return plain;
+        }
+    }
+    if (own) g_object_ref(own);
+    return GObjectPtr<GMimeContentType>(own);
+}
+
 std::string attachment_file_name(GMimeParserOptions* options, GMimeObject* part) {
     if (auto raw = raw_header(part, "Content-Disposition")) {
         std::string prepared = prepare_raw_parameters(*raw);

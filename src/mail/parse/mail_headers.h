@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "mail/parse/gobject_ptr.h"
+
 namespace tv::mail {
 
 // The raw value of the first header of that name.
@@ -22,6 +24,11 @@ std::string subject_text(GMimeParserOptions* options, GMimeMessage* message);
 
 // The subject decoded to UTF-8 (for naming a forwarded message after it).
 std::string subject_utf8(GMimeParserOptions* options, GMimeMessage* message);
+
+// The content type a part is read by: its own, except that a text type without its subtype
+// ("text; charset=us-ascii", which GMime takes for application/octet-stream) is text/plain with
+// the parameters it gives.
+GObjectPtr<GMimeContentType> content_type_of(GMimeParserOptions* options, GMimeObject* part);
 
 // The file name a part gives itself (Content-Disposition filename, else Content-Type name),
 // decoded to UTF-8; empty when it gives none.

@@ -6,6 +6,7 @@
 #include "mail/parse/attachment_names.h"
 #include "mail/parse/charset.h"
 #include "mail/parse/gobject_ptr.h"
+#include "mail/parse/header_block.h"
 #include "mail/parse/mail_date.h"
 #include "mail/parse/mail_headers.h"
 #include "mail/parse/mime_walk.h"
@@ -35,21 +36,55 @@ std::string decoded_content(GMimePart* part) {
     return std::string(reinterpret_cast<const char*>(bytes->data), bytes->len);
 }
 
-std::string body_text(const std::vector<GMimePart*>& parts) {
+// How deep forwarded messages inside forwarded messages are shown.
+constexpr int kMaxForwardDepth = 16;
+
+constexpr const char* kForwardedSeparator = "-------- Original Message --------";
+
+std::string part_text(GMimeParserOptions* options, GMimePart* part) {
+    GObjectPtr<GMimeContentType> type = content_type_of(options, GMIME_OBJECT(part));
+    const char* charset = type ? g_mime_content_type_get_parameter(type.get(), "charset") : nullptr;
+    return utf8_to_cp932(decode_to_utf8(decoded_content(part), charset ? charset : ""));
+}
+
+// Adds a block of text to the body, a blank line after what is there.
+void add_block(std::string& body, const std::string& text) {
+    if (text.empty()) return;
+    if (!body.empty()) {
+        if (body.back() != '\n' && body.back() != '\r') body += "\r\n";
+        body += "\r\n";
+    }
+    body += text;
+}
+
+std::string forwarded_heading(GMimeParserOptions* options, GMimeMessage* message) {
+    std::string heading = std::string(kForwardedSeparator) + "\r\n";
+    std::string sender = sender_text(options, message);
+    if (!sender.empty()) heading += "From: " + sender + "\r\n";
+    if (auto date = local_date_text(g_mime_message_get_date(message))) heading += "Date: " + *date + "\r\n";
+    std::string subject = subject_text(options, message);
+    if (!subject.empty()) heading += "Subject: " + subject + "\r\n";
+    return heading + "\r\n";
+}
+
+// The text parts in order, then each forwarded message under its heading, read the same way.
+std::string body_text(GMimeParserOptions* options, const MailParts& parts, int depth) {
     std::string body;
-    for (GMimePart* part : parts) {
-        const char* charset = g_mime_object_get_content_type_parameter(GMIME_OBJECT(part), "charset");
-        std::string text = utf8_to_cp932(decode_to_utf8(decoded_content(part), charset ? charset : ""));
-        if (!body.empty() && body.back() != '\n' && body.back() != '\r') body += "\r\n";
-        body += text;
+    for (GMimePart* part : parts.body) add_block(body, part_text(options, part));
+    if (depth >= kMaxForwardDepth) return body;
+    for (GMimeMessagePart* forwarded : parts.forwarded) {
+        GMimeMessage* message = g_mime_message_part_get_message(forwarded);
+        if (!message) continue;
+        MailParts inner = find_parts(options, g_mime_message_get_mime_part(message));
+        add_block(body, forwarded_heading(options, message) + body_text(options, inner, depth + 1));
     }
     return body;
 }
 
 std::string mime_type_of(GMimeObject* object) {
-    GMimeContentType* type = g_mime_object_get_content_type(object);
+    GObjectPtr<GMimeContentType> type = content_type_of(parser_options(), object);
     if (!type) return {};
-    GCharPtr name(g_mime_content_type_get_mime_type(type));
+    GCharPtr name(g_mime_content_type_get_mime_type(type.get()));
     return name ? name.get() : "";
 }
 
@@ -98,7 +133,8 @@ GMimeParserOptions* parser_options() {
 ParsedMail read_mail(GMimeStream* stream, const std::string& receipt_date, AttachmentFolder& folder) {
     GMimeParserOptions* options = parser_options();
     skip_mbox_separator(stream);
-    GObjectPtr<GMimeParser> parser(g_mime_parser_new_with_stream(stream));
+    GObjectPtr<GMimeStream> mail_stream = with_header_end(stream);
+    GObjectPtr<GMimeParser> parser(g_mime_parser_new_with_stream(mail_stream.get()));
     GObjectPtr<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), options));
     if (!message) return unreadable_mail(receipt_date);
 
@@ -107,8 +143,8 @@ ParsedMail read_mail(GMimeStream* stream, const std::string& receipt_date, Attac
     mail.sender = sender_text(options, message.get());
     mail.recipients = recipients_text(options, message.get());
     mail.subject = subject_text(options, message.get());
-    MailParts parts = find_parts(g_mime_message_get_mime_part(message.get()));
-    mail.body = body_text(parts.body);
+    MailParts parts = find_parts(options, g_mime_message_get_mime_part(message.get()));
+    mail.body = body_text(options, parts, 0);
     for (GMimeObject* attachment : parts.attachments) {
         if (mail.attachments.size() >= kMaxAttachments) break;
         auto saved = folder.save(wanted_name(attachment), [attachment](int fd) { return write_part(attachment, fd); });
