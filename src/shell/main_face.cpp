@@ -101,11 +101,11 @@ void show_splash() {
     splash.pointer = pf::MousePointer::Hourglass;
     splash.background = kFace;
     splash.clear_drawing();
-    splash.visible = false;
+    splash.hide();
     splash.font = font("ＭＳ 明朝", 32, true, true);
     embossed_text(splash, 15, 10, "Talvenor Ririvi Ver." + VERSION_TEXT);
     splash.caption = "タルベノールメーラー Ver."_sj + VERSION_TEXT;
-    splash.visible = true;
+    splash.show();
     splash.topmost = true;
     splash.font.bold = false;
     splash.font.italic = false;

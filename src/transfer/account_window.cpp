@@ -130,7 +130,7 @@ void close_window() {
     pf::forms().unload("FORM4");
     pf::Form& main = pf::form("MAINFORM");
     main.enabled = true;
-    main.visible = true;
+    main.show();
     main.changed();
 }
 
@@ -175,7 +175,7 @@ void FORM4_START() {
         radio.changed();
     }
     set("EDIT31", is_blank(v[9]) ? "TALVENOR MAILER" : v[9]);
-    f.visible = true;
+    f.show();
     f.changed();
 }
 
@@ -214,7 +214,7 @@ void define_account_window() {
     h.set("FORM4_QUERYCLOSE", [] {
         pf::Form& main = pf::form("MAINFORM");
         main.enabled = true;
-        main.visible = true;
+        main.show();
         main.changed();
     });
     for (const auto& r : kRadios) {

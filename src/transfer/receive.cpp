@@ -84,7 +84,7 @@ void closing_steps(bool manual) {
     unload_progress();
     pf::Form& main = pf::form("MAINFORM");
     if (manual) main.pointer = pf::MousePointer::Arrow;
-    main.visible = true;
+    main.show();
     main.enabled = true;
     main.changed();
     globals().MANUAL_TRANSFER = 0;
@@ -140,7 +140,7 @@ void report_result(const std::string& result, bool manual) {
         if (auto* sound = pf::services().sound) sound->play_and_wait(files::resolve("SYSTEM_F\\JUSIN.WAV").string());
     }
     unload_progress();
-    main.visible = true;
+    main.show();
     main.enabled = true;
     if (manual) main.pointer = pf::MousePointer::Arrow;
     main.changed();
@@ -175,7 +175,7 @@ void run_receive(bool manual) {
     if (account.exists) pf::pause(20);
     if (!account.is_set()) {
         unload_progress();
-        main.visible = true;
+        main.show();
         main.enabled = true;
         if (manual) {
             main.pointer = pf::MousePointer::Arrow;
@@ -259,7 +259,7 @@ void BUTTON3_ON() {
     progress.clear_drawing();
     progress.font = pf::Font{"ＭＳ ゴシック"_sj, 12, pf::SizeUnit::Points};
     progress.caption = "タルベノールメーラー Ver."_sj + VERSION_TEXT;
-    progress.visible = true;
+    progress.show();
     pf::Form& main = pf::form("MAINFORM");
     main.topmost = false;
     main.enabled = false;

@@ -138,13 +138,31 @@ void FormWindow::sync_form() {
 
 void FormWindow::place(QPoint outer) {
     // The form's place is that of the outer window, frame and title bar included, so that a window
-    // at (0, 0) shows its title bar on the screen.
-    if (!windowHandle()) create();
-    if (QWindow* handle = windowHandle()) {
-        handle->setFramePosition(outer);
-    } else {
-        move(outer);
-    }
+    // at (0, 0) shows its title bar on the screen. The frame is known only once the window manager
+    // has framed the window: until then the window sits at the place, and is moved by its frame
+    // once that is known.
+    move(outer);
+    placing_ = true;
+    settle_place();
+}
+
+void FormWindow::settle_place() {
+    if (!placing_ || !isVisible() || !windowHandle()) return;
+    QMargins frame = windowHandle()->frameMargins();
+    if (frame.isNull()) return;  // not framed (yet)
+    placing_ = false;
+    // Once the frame is known, a window's position is that of its frame.
+    if (pos() != position_) move(position_);
+}
+
+void FormWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    settle_place();
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    settle_place();
 }
 
 void FormWindow::apply_size(const Form& f) {

@@ -60,6 +60,8 @@ public:
     ControlView* control_view(const std::string& name) const;
     // The form is about to unload: every widget lets go of the model.
     void detach();
+    // Moves a window the program placed by its frame, once the window manager has framed it.
+    void settle_place();
     // A disabled form takes no input, but keeps its looks (its controls are not greyed).
     bool accepts_input() const { return form_ && form_->enabled; }
 
@@ -67,6 +69,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -92,6 +96,7 @@ private:
     bool applied_ = false;
     QPoint position_;
     QSize applied_size_;
+    bool placing_ = false;  // placed by the program; the frame is not taken into account yet
     int front_requests_ = 0;
     std::optional<InputMethod> applied_input_method_;
     std::string caption_;

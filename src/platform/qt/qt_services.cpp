@@ -26,6 +26,7 @@ bool QtWindowSystem::dispatch_one_message() {
     }
     view_.rethrow_pending();
     view_.remove_closed_windows();
+    view_.settle_places();
     return any;
 }
 
@@ -36,6 +37,7 @@ void QtWindowSystem::dispatch_pending_messages() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     view_.rethrow_pending();
     view_.remove_closed_windows();
+    view_.settle_places();
 }
 
 void QtClock::sleep_ms(int ms) {

@@ -176,6 +176,10 @@ void QtView::remove_closed_windows() {
     closed_.clear();
 }
 
+void QtView::settle_places() {
+    for (auto& [name, window] : windows_) window->settle_place();
+}
+
 void QtView::beep() { QApplication::beep(); }
 
 int QtView::exec_modal(QDialog& dialog) {

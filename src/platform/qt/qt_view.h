@@ -61,6 +61,8 @@ public:
     bool run_deferred();
     // Destroys windows of unloaded forms once no input of theirs is being delivered.
     void remove_closed_windows();
+    // Windows the program placed move by their frames once the window manager has framed them.
+    void settle_places();
 
     void beep();
     // Shows a dialog modal to the program: window messages go on, queued events wait, timer ticks
