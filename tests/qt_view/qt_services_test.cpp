@@ -20,7 +20,7 @@
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_printer.h"
 #include "platform/timers.h"
-#include "qt_view/qt_view_fixture.h"
+#include "harness/qt_view_fixture.h"
 
 namespace tv::platform::qt {
 namespace {

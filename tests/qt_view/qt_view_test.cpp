@@ -27,7 +27,7 @@
 #include "platform/input.h"
 #include "platform/platform.h"
 #include "platform/qt/form_window.h"
-#include "qt_view/qt_view_fixture.h"
+#include "harness/qt_view_fixture.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_view.h"

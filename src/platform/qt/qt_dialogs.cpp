@@ -46,6 +46,12 @@ QStringList name_filters(const std::vector<FileFilter>& filters) {
     return list;
 }
 
+// What the user chose in a file dialog; cancelled when the dialog was closed without a choice.
+DialogAnswer chosen_in(QtView& view, QFileDialog& dialog) {
+    if (view.exec_modal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return answer_of(dialog.selectedFiles().first());
+}
+
 void prepare(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
@@ -89,8 +95,7 @@ DialogAnswer QtDialogs::open_file(const FileDialogRequest& request) {
     dialog.setFileMode(QFileDialog::ExistingFile);
     QString start = disk_path(request.start);
     if (!start.isEmpty()) dialog.setDirectory(start);
-    if (view_.exec_modal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return answer_of(dialog.selectedFiles().first());
+    return chosen_in(view_, dialog);
 }
 
 DialogAnswer QtDialogs::save_file(const FileDialogRequest& request) {
@@ -108,8 +113,7 @@ DialogAnswer QtDialogs::save_file(const FileDialogRequest& request) {
             dialog.selectFile(info.fileName());
         }
     }
-    if (view_.exec_modal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return answer_of(dialog.selectedFiles().first());
+    return chosen_in(view_, dialog);
 }
 
 DialogAnswer QtDialogs::browse_folder(const std::string& owner) {
@@ -118,8 +122,7 @@ DialogAnswer QtDialogs::browse_folder(const std::string& owner) {
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setDirectory(QDir::home());
-    if (view_.exec_modal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return answer_of(dialog.selectedFiles().first());
+    return chosen_in(view_, dialog);
 }
 
 }  // namespace tv::platform::qt
