@@ -18,7 +18,7 @@
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "platform/process_script_host.h"
-#include "shell/program.h"
+#include "program/install_program.h"
 #include "store/database_rebuild.h"
 
 namespace fs = std::filesystem;
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     tv::platform::headless::HeadlessPlatform platform;
     tv::platform::ProcessScriptHost scripts(component, folder);
     tv::platform::services().script_host = &scripts;
-    tv::shell::install_program();
+    tv::install_program();
     tv::platform::forms().load("MAINFORM");
     tv::platform::event_queue().clear();  // the window's load event is not part of the rebuild
 

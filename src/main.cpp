@@ -8,7 +8,7 @@
 #include "platform/process_script_host.h"
 #include "platform/xdg_shell.h"
 #include "platform/qt/qt_platform.h"
-#include "shell/program.h"
+#include "program/install_program.h"
 #include "shell/startup.h"
 
 int main(int argc, char** argv) {
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     services.component_path = component.string();
     services.program_name = tv::upper_ascii(std::filesystem::read_symlink("/proc/self/exe").stem().string());
 
-    tv::shell::install_program();
+    tv::install_program();
     tv::shell::run_program();
     return 0;
 }

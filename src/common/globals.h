@@ -2,7 +2,6 @@
 // run; tests start each case from a fresh one.
 #pragma once
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -11,13 +10,8 @@ namespace tv {
 // The version shown after "タルベノールメーラー Ver." in titles.
 inline const std::string VERSION_TEXT = "2.12";
 
-// One slot of the right-click registration table: a list of a window and its test rectangle
-// (the list's place shifted by the window's frame at registration). An empty window marks a free slot.
-struct ExtSlot {
-    std::string window;
-    std::string list;
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
+// "タルベノールメーラー Ver." and the version: the caption and message title the windows share.
+const std::string& program_caption();
 
 // The list of a pending right click; empty when none is pending.
 struct ExtTarget {
@@ -79,8 +73,6 @@ struct Globals {
     std::string REJECT_ALLOW_REPLY = "0";
 
     // Right-click popup menus.
-    std::array<ExtSlot, 128> EXT_TABLE{};
-    int EXT_TABLE_USED = 0;      // slots from 0 up to here have ever been used
     std::string FOCUS_HWND;      // the main, trash or folder window that had the focus last
     ExtTarget EXT_TARGET_HWND;
     int REG_API_RESULT = 0;

@@ -1,5 +1,6 @@
 #include "common/send_list_row.h"
 
+#include "common/request_lines.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 #include "common/width_conversion.h"
@@ -7,6 +8,8 @@
 namespace tv {
 
 namespace {
+
+constexpr std::size_t kMaxSentLines = 9998;
 
 std::string shown(std::string_view text, const SentRowStyle& style) {
     return style.convert_width ? convert_width(text) : std::string(text);
@@ -24,11 +27,7 @@ std::string column(const std::vector<std::string>& lines, std::size_t number, st
 std::string build_send_row(const std::vector<std::string>& lines, std::string_view file_name,
                            const SentRowStyle& style, const std::string* recipient_text) {
     const RowColumns& widths = style.columns;
-    std::string attachment = " ";
-    for (const auto& line : lines) {
-        if (starts_with_upper(line, "FILE:")) attachment = from_byte(line, 6);
-    }
-    std::string flag = is_blank(attachment) ? " " : "F";
+    std::string flag = attachment_flag(lines);
     std::string recipient = recipient_text ? fit_width(shown(*recipient_text, style), widths.address)
                                            : column(lines, 3, 3, widths.address, style);
     std::string subject = column(lines, 4, 8, widths.subject, style);
@@ -42,7 +41,7 @@ std::string build_send_row(const std::vector<std::string>& lines, std::string_vi
 std::vector<std::string> read_sent_file(std::string_view path) {
     auto lines = files::read_lines(path);
     if (!lines) return {};
-    if (lines->size() > 9998) lines->resize(9998);
+    if (lines->size() > kMaxSentLines) lines->resize(kMaxSentLines);
     return *lines;
 }
 

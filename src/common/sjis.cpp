@@ -1,12 +1,11 @@
 #include "common/sjis.h"
 
-#include <iconv.h>
-
-#include <cerrno>
 #include <cstdlib>
 #include <mutex>
 #include <stdexcept>
 #include <unordered_map>
+
+#include "common/charset_converter.h"
 
 namespace tv {
 
@@ -26,59 +25,21 @@ bool is_blank_at(std::string_view s, std::size_t i, std::size_t& len) {
     return false;
 }
 
-// One iconv descriptor per direction, opened once.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
-        }
+// The two conversions every text of the program goes through; the program cannot run without them.
+CharsetConverter& required(const char* from, const char* to) {
+    CharsetConverter& converter = charset_converter(from, to);
+    if (!converter.available()) {
+        throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
     }
-    ~Converter() { iconv_close(cd_); }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
+    return converter;
+}
 
-    // Converts as much as it can. On an invalid or unconvertible sequence it calls
-    // on_bad(out, in_remaining) which returns how many input bytes to skip (0 = give up).
-    template <typename OnBad>
-    bool convert(std::string_view in, std::string& out, OnBad on_bad) {
-        std::lock_guard lock(mutex_);
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char* inp = const_cast<char*>(in.data());
-        std::size_t inleft = in.size();
-        char buffer[4096];
-        while (inleft > 0) {
-            char* outp = buffer;
-            std::size_t outleft = sizeof buffer;
-            std::size_t r = iconv(cd_, &inp, &inleft, &outp, &outleft);
-            out.append(buffer, static_cast<std::size_t>(outp - buffer));
-            if (r == static_cast<std::size_t>(-1)) {
-                if (errno == E2BIG) continue;
-                std::size_t skip = on_bad(out, std::string_view(inp, inleft));
-                if (skip == 0) return false;
-                inp += skip;
-                inleft -= skip;
-                iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-            }
-        }
-        char* outp = buffer;
-        std::size_t outleft = sizeof buffer;
-        iconv(cd_, nullptr, nullptr, &outp, &outleft);
-        out.append(buffer, static_cast<std::size_t>(outp - buffer));
-        return true;
-    }
-
-private:
-    iconv_t cd_;
-    std::mutex mutex_;
-};
-
-Converter& to_utf8_converter() {
-    static Converter c("UTF-8", "CP932");
+CharsetConverter& to_utf8_converter() {
+    static CharsetConverter& c = required("CP932", "UTF-8");
     return c;
 }
-Converter& from_utf8_converter() {
-    static Converter c("CP932", "UTF-8");
+CharsetConverter& from_utf8_converter() {
+    static CharsetConverter& c = required("UTF-8", "CP932");
     return c;
 }
 
@@ -210,30 +171,12 @@ std::size_t find_first_char(std::string_view s, char c, std::size_t from) {
     return std::string_view::npos;
 }
 
-std::string to_utf8(std::string_view cp932) {
-    std::string out;
-    out.reserve(cp932.size() * 3 / 2);
-    to_utf8_converter().convert(cp932, out, [](std::string& o, std::string_view) {
-        o += "\xEF\xBF\xBD";
-        return std::size_t{1};
-    });
-    return out;
-}
+std::string to_utf8(std::string_view cp932) { return to_utf8_converter().substituting(cp932, "\xEF\xBF\xBD"); }
 
-std::optional<std::string> from_utf8(std::string_view utf8) {
-    std::string out;
-    bool ok = from_utf8_converter().convert(utf8, out, [](std::string&, std::string_view) { return std::size_t{0}; });
-    if (!ok) return std::nullopt;
-    return out;
-}
+std::optional<std::string> from_utf8(std::string_view utf8) { return from_utf8_converter().strict(utf8); }
 
 std::string from_utf8_lossy(std::string_view utf8, std::string_view replacement) {
-    std::string out;
-    from_utf8_converter().convert(utf8, out, [replacement](std::string& o, std::string_view rest) {
-        o += replacement;
-        return utf8_sequence_length(rest);
-    });
-    return out;
+    return from_utf8_converter().substituting(utf8, replacement, utf8_sequence_length);
 }
 
 const std::string& sj(const char* utf8_literal) {

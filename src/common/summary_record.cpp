@@ -77,6 +77,16 @@ std::string summary_record_line(std::string_view date, std::string_view sender, 
     return line;
 }
 
+SummaryItems summary_items_of(const ParseResult& result) {
+    SummaryItems items;
+    items.date = result.date_line();
+    items.sender = CLEAN_SENDER_LINE(result.sender_line());
+    items.subject = CLEAN_SUBJECT_LINE(result.subject_line());
+    items.flag = result.attachment_flag();
+    items.any = true;
+    return items;
+}
+
 std::optional<SummaryItems> read_summary_record(std::string_view path) {
     auto data = files::read_bytes(path);
     if (!data) return std::nullopt;

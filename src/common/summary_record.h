@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/parse_result.h"
+
 namespace tv {
 
 struct SummaryItems {
@@ -27,6 +29,10 @@ std::string CLEAN_SUBJECT_LINE(std::string_view subject_line);
 // The record line (without CR LF). The date loses its double quotes, which would end the item.
 std::string summary_record_line(std::string_view date, std::string_view sender, std::string_view subject,
                                  std::string_view flag);
+
+// The record items of a parse result as the list repairs take them without writing a record:
+// lines 1, 2 and 4 as read, the sender and subject lines cleaned, the result's attachment flag.
+SummaryItems summary_items_of(const ParseResult& result);
 
 // Reads a record file four items at a time to its end, so the last record counts. nullopt when
 // the file does not exist; an empty file gives the start values. A file that ends inside a

@@ -4,6 +4,7 @@
 #include "common/sjis.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
+#include "store/receive_list.h"
 
 namespace tv::folders {
 
@@ -12,7 +13,7 @@ namespace pf = tv::platform;
 
 bool keep_on_server_refuses(int row) {
     if (numeric_value(globals().KEEP_ON_SERVER) <= 0) return false;
-    if (row == pf::form("MAINFORM").control("LIST3").count() - 1) return false;
+    if (row == store::receive_list().count() - 1) return false;
     pf::message_box("MAINFORM", "SORRY!!",
                     "移動できません！"_sj + "\r\n\r\n" +
                         "メールサーバからメールを削除しない設定の場合は、受信メールリストの最も新しい下段のメールから移動して下さい。    "_sj,

@@ -42,7 +42,7 @@ void restore_view(pf::Control& list, int top, int row) {
 void move_received(int row) {
     const store::MailStore& box = store::receive_box();
     const store::MailStore& trash = store::trash_store();
-    pf::Control& list = main_list("LIST3");
+    pf::Control& list = store::receive_list();
     pf::Control& mails = store::work_list("LIST2");
     int top = list.top_index();
     pf::pause(kStepPause);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "common/exchange_files.h"
 #include "common/paths.h"
 #include "mail/commands.h"
 
@@ -12,11 +13,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     tv::files::set_program_folder(std::filesystem::current_path());
-    const char* command = argv[1];
-    if (std::strcmp(command, "check") == 0) return tv::mail::run_check();
-    if (std::strcmp(command, "parse") == 0) return tv::mail::run_parse();
-    if (std::strcmp(command, "receive") == 0) return tv::mail::run_receive();
-    if (std::strcmp(command, "send") == 0) return tv::mail::run_send();
-    std::fprintf(stderr, "talvenor-mail: unknown command %s\n", command);
+    namespace command = tv::exchange::command;
+    if (std::strcmp(argv[1], command::kCheck) == 0) return tv::mail::run_check();
+    if (std::strcmp(argv[1], command::kParse) == 0) return tv::mail::run_parse();
+    if (std::strcmp(argv[1], command::kReceive) == 0) return tv::mail::run_receive();
+    if (std::strcmp(argv[1], command::kSend) == 0) return tv::mail::run_send();
+    std::fprintf(stderr, "talvenor-mail: unknown command %s\n", argv[1]);
     return 2;
 }

@@ -1,7 +1,16 @@
 #include "platform/drawing_styles.h"
 
+#include "common/sjis.h"
+
 namespace tv::platform {
 
+Font mincho(double size, SizeUnit unit, bool bold, bool italic) {
+    return Font{sj("ＭＳ 明朝"), size, unit, bold, italic};
+}
+
+Font gothic(double size, SizeUnit unit, bool bold, bool italic) {
+    return Font{sj("ＭＳ ゴシック"), size, unit, bold, italic};
+}
 
 void embossed_text(Form& f, int x, int y, const std::string& text) {
     f.draw_text(x + 1, y + 1, text, kGrey);
@@ -9,8 +18,8 @@ void embossed_text(Form& f, int x, int y, const std::string& text) {
     f.draw_text(x, y, text, kFace);
 }
 
-void engraved_text(Form& f, int x, int y, const std::string& text) {
-    f.draw_text(x + 1, y + 1, text, kWhite);
+void engraved_text(Form& f, int x, int y, const std::string& text, int shift) {
+    f.draw_text(x + shift, y + shift, text, kWhite);
     f.draw_text(x, y, text, kGrey);
 }
 

@@ -1,4 +1,5 @@
-// The drawing styles of the windows' faces: embossed and engraved texts, sunken frames.
+// The drawing styles of the windows' faces: their two fonts, embossed and engraved texts, sunken
+// frames.
 #pragma once
 
 #include <string>
@@ -12,10 +13,14 @@ inline constexpr Rgb kGrey{128, 128, 128};
 inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kBarBlue{186, 205, 255};
 
+// "ＭＳ 明朝" and "ＭＳ ゴシック" (mapped to the IPA fonts by the view), regular unless told.
+Font mincho(double size, SizeUnit unit = SizeUnit::Points, bool bold = false, bool italic = false);
+Font gothic(double size, SizeUnit unit = SizeUnit::Points, bool bold = false, bool italic = false);
+
 // Grey at (x+1, y+1), white at (x-1, y-1), face at (x, y).
 void embossed_text(Form& f, int x, int y, const std::string& text);
-// White at (x+1, y+1), then grey at (x, y).
-void engraved_text(Form& f, int x, int y, const std::string& text);
+// White at (x+shift, y+shift), then grey at (x, y).
+void engraved_text(Form& f, int x, int y, const std::string& text, int shift = 1);
 // A grey outline, then white right and bottom edges.
 void sunken_frame(Form& f, int x1, int y1, int x2, int y2);
 // A bar-blue box, then a sunken frame on the same corners.

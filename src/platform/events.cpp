@@ -43,6 +43,10 @@ Handlers& handlers() {
     return table;
 }
 
+void install_handlers(const std::vector<NamedHandler>& table) {
+    for (const auto& entry : table) handlers().set(entry.name, entry.run);
+}
+
 void EVENT_PUMP() {
     if (event_queue().run_next()) return;
     poll_timers();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace tv::platform {
 
@@ -53,6 +54,15 @@ private:
 };
 
 Handlers& handlers();
+
+// One row of a subsystem's table of handlers: the name events and other subsystems call it by.
+struct NamedHandler {
+    std::string name;
+    std::function<void()> run;
+};
+
+// Registers every handler of a table under its name.
+void install_handlers(const std::vector<NamedHandler>& table);
 
 // One pump step: runs the next queued event, if any, to completion; when none is queued it
 // dispatches one waiting window message and runs the event that this queued, if any.

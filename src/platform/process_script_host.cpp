@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "common/errors.h"
+#include "common/exchange_files.h"
 #include "platform/platform.h"
 
 extern char** environ;
@@ -25,11 +26,11 @@ constexpr int kParseLimit = 120;
 constexpr int kTransferLimit = 2 * 60 * 60;
 
 constexpr std::array<ScriptMapping, 5> kScripts{{
-    {"sam000.wsf", "check", kParseLimit},
-    {"sam045.wsf", "receive", kTransferLimit},
-    {"sam046.wsf", "parse", kParseLimit},
-    {"sam047.wsf", "parse", kParseLimit},
-    {"sam042.wsf", "send", kTransferLimit},
+    {"sam000.wsf", exchange::command::kCheck, kParseLimit},
+    {"sam045.wsf", exchange::command::kReceive, kTransferLimit},
+    {"sam046.wsf", exchange::command::kParse, kParseLimit},
+    {"sam047.wsf", exchange::command::kParse, kParseLimit},
+    {"sam042.wsf", exchange::command::kSend, kTransferLimit},
 }};
 
 bool iequal(const std::string& a, const char* b) {

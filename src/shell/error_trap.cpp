@@ -10,7 +10,7 @@
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "store/mail_stores.h"
-#include "transfer/progress_window.h"
+#include "transfer/transfer_windows.h"
 
 namespace tv::shell {
 
@@ -31,7 +31,7 @@ void GLOBAL_ERROR_TRAP(int error_number) {
     main.changed();
     transfer::close_progress_windows();
     std::string title = "ERROR ! "_sj + " ( ER.No.："_sj + std::to_string(error_number) + " )" +
-                        " ･･････ タルベノールメーラー Ver."_sj + VERSION_TEXT;
+                        " ･･････ "_sj + program_caption();
     std::string first, advice = "本プログラムを再起動して下さい。              "_sj;
     if (error_number == 55) {
         first = "古いタイプのインターネット・エクスプローラーです。               "_sj;

@@ -7,6 +7,7 @@
 #include "platform/input.h"
 #include "platform/platform.h"
 #include "platform/timers.h"
+#include "store/receive_list.h"
 
 namespace tv::shell {
 
@@ -27,7 +28,7 @@ bool delete_key(bool& moved) {
     // The press is taken in every pass, so a press while the window was busy never acts later.
     bool pressed = pf::input::take_delete_press("MAINFORM");
     if (main.minimized || !main.enabled || pf::forms().is_loaded("FORM8") || !pressed) return true;
-    pf::Control& receive = main.control("LIST3");
+    pf::Control& receive = store::receive_list();
     pf::Control& send = main.control("LIST1");
     if (receive.selected() < 0 && send.selected() < 0) return true;
     Globals& g = globals();

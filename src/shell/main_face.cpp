@@ -20,16 +20,12 @@ using pf::sunken_frame;
 
 namespace {
 
-pf::Font font(const char* face_utf8, double points, bool bold = false, bool italic = false) {
-    return pf::Font{sj(face_utf8), points, pf::SizeUnit::Points, bold, italic};
-}
-
 void list_heading(pf::Form& main, int y1, int y2, const char* first_column, const char* date_column) {
     heading_bar(main, 13, y1, 367, y2);
     heading_bar(main, 371, y1, 398, y2);
     heading_bar(main, 402, y1, 839, y2);
     heading_bar(main, 843, y1, 1008, y2);
-    main.font = font("ＭＳ 明朝", 14);
+    main.font = pf::mincho(14);
     int y = y1 + 6;
     engraved_text(main, 168, y, sj(first_column));
     engraved_text(main, 377, y, "θ"_sj);
@@ -41,7 +37,7 @@ void list_heading(pf::Form& main, int y1, int y2, const char* first_column, cons
 
 void draw_main_face() {
     pf::Form& main = pf::form("MAINFORM");
-    main.font = font("ＭＳ 明朝", 32, true, true);
+    main.font = pf::mincho(32, pf::SizeUnit::Points, true, true);
     embossed_text(main, 12, 1, "Talvenor Ririvi");
     main.font.size = 22;
     embossed_text(main, 284, 11, "Ver." + trim(VERSION_TEXT));
@@ -49,7 +45,7 @@ void draw_main_face() {
     main.font.italic = false;
 
     sunken_frame(main, 12, 55, 212, 82);
-    main.font = font("ＭＳ 明朝", 18);
+    main.font = pf::mincho(18);
     engraved_text(main, 62, 60, "受信ボックス"_sj);
     sunken_frame(main, 12, 385, 212, 412);
     engraved_text(main, 62, 390, "送信ボックス"_sj);
@@ -73,7 +69,7 @@ void prepare_main_window() {
     main.pointer = pf::MousePointer::Hourglass;
     for (const char* name : {"LIST1", "LIST3"}) {
         pf::Control& list = main.control(name);
-        list.font = font("ＭＳ ゴシック", 14);
+        list.font = pf::gothic(14);
         list.width = 996;
         list.height = name == std::string("LIST1") ? 216 : 258;
         list.changed();
@@ -89,8 +85,8 @@ void prepare_main_window() {
     g.REPLY_SWITCH_CLICKS = 2;
     g.REPLY_STOPPED = "1";
     g.REPLY_TEXT_SAVING = 0;
-    main.font = font("ＭＳ ゴシック", 14);
-    main.caption = "タルベノールメーラー Ver."_sj + VERSION_TEXT;
+    main.font = pf::gothic(14);
+    main.caption = program_caption();
     main.changed();
 }
 
@@ -102,9 +98,9 @@ void show_splash() {
     splash.background = kFace;
     splash.clear_drawing();
     splash.hide();
-    splash.font = font("ＭＳ 明朝", 32, true, true);
+    splash.font = pf::mincho(32, pf::SizeUnit::Points, true, true);
     embossed_text(splash, 15, 10, "Talvenor Ririvi Ver." + VERSION_TEXT);
-    splash.caption = "タルベノールメーラー Ver."_sj + VERSION_TEXT;
+    splash.caption = program_caption();
     splash.show();
     splash.topmost = true;
     splash.font.bold = false;

@@ -1,6 +1,7 @@
 #include "shell/main_form.h"
 
 #include "common/sjis.h"
+#include "platform/drawing_styles.h"
 #include "platform/forms.h"
 
 namespace tv::shell {
@@ -74,7 +75,7 @@ void add_list(Form& f, const char* name, int x, int y, int width, int height, bo
     list.height = height;
     list.visible = visible;
     list.sorted = sorted;
-    list.font = platform::Font{"ＭＳ ゴシック"_sj, 14, platform::SizeUnit::Points};
+    list.font = platform::gothic(14);
     list.visible_rows = height / 18;
 }
 
@@ -90,7 +91,7 @@ void define(Form& f) {
     for (const auto& b : kButtons) {
         auto& button = f.add(b.name, ControlKind::Button);
         button.caption = sj(b.caption);
-        button.font = platform::Font{"ＭＳ ゴシック"_sj, b.points, platform::SizeUnit::Points};
+        button.font = platform::gothic(b.points);
         button.x = b.x;
         button.y = b.y;
         button.width = b.width;

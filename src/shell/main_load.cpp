@@ -1,34 +1,33 @@
 #include "shell/main_load.h"
 
+#include "common/exchange_files.h"
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/receive_list_row.h"
 #include "common/sjis.h"
 #include "common/summary_record.h"
 #include "common/text_file.h"
+#include "platform/drawing_styles.h"
 #include "platform/events.h"
 #include "platform/forms.h"
+#include "platform/list_registration.h"
 #include "platform/platform.h"
-#include "platform/drawing_styles.h"
-#include "transfer/status_panel.h"
-#include "shell/right_click.h"
 #include "store/mail_stores.h"
-#include "transfer/progress_window.h"
 #include "store/parse_exchange.h"
+#include "store/progress_window.h"
 #include "store/receive_list.h"
 #include "store/send_list.h"
 #include "store/silent_reindex.h"
 #include "transfer/component_check.h"
+#include "transfer/status_panel.h"
+#include "transfer/transfer_windows.h"
 
 namespace tv::shell {
 
 using namespace tv::literals;
 namespace pf = tv::platform;
-using pf::embossed_text;
 using pf::engraved_text;
-using pf::heading_bar;
 using pf::kFace;
-using pf::sunken_frame;
 
 namespace {
 
@@ -68,8 +67,8 @@ void draw_wait_window() {
     main.changed();
     wait.show();
     wait.topmost = true;
-    wait.font = pf::Font{"ＭＳ 明朝"_sj, 30, pf::SizeUnit::Points, true, true};
-    engraved_text(wait, 20, 15, "タルベノールメーラー Ver."_sj + VERSION_TEXT);
+    wait.font = pf::mincho(30, pf::SizeUnit::Points, true, true);
+    engraved_text(wait, 20, 15, program_caption());
     wait.font.size = 18;
     engraved_text(wait, 30, 78, "*** DataBase 再構築中 ***"_sj);
     wait.font.size = 21;
@@ -87,35 +86,26 @@ void display_rebuild(pf::Control& list, const pf::Control& mails) {
     if (mails.count() == 0) return;
     if (!pf::forms().is_loaded("FORM5")) pf::forms().load("FORM5");
     draw_wait_window();
-    files::remove_if_exists(store::kResultFile);
-    files::remove_if_exists(store::kRequestFile);
+    files::remove_if_exists(exchange::kParseResultFile);
+    files::remove_if_exists(exchange::kRequestFile);
     for (int i = 1; i <= mails.count(); ++i) {
         std::string mail = store::listed_name(mails, i);
-        store::ParseResult result =
+        ParseResult result =
             store::PARSE_MAIL(store::request_path(store::receive_box().mail_folder, mail), store::ParseCaller::MainListRepair);
-        SummaryItems items;
-        items.date = result.line(1);
-        items.sender = CLEAN_SENDER_LINE(result.line(2));
-        items.subject = CLEAN_SUBJECT_LINE(result.line(4));
-        items.flag = result.attachment_flag();
-        items.any = true;
         pf::EVENT_PUMP();
-        list.add_item(row_from_record(items, mail, RowDate::Record));
+        list.add_item(row_from_record(summary_items_of(result), mail, RowDate::Record));
     }
 }
 
 void show_main_window() {
-    if (pf::forms().is_loaded("FORM5")) {
-        pf::form("FORM5").pointer = pf::MousePointer::Arrow;
-        pf::forms().unload("FORM5");
-    }
+    store::close_progress_window();
     pf::Form& main = pf::form("MAINFORM");
     main.show();
     main.changed();
 }
 
 bool script_host_answered() {
-    auto items = files::read_items("SYSTEM_F\\VBS_CHECK.txt");
+    auto items = files::read_items(exchange::kCheckResultFile);
     return items && !items->empty() && !is_blank(items->back());
 }
 
@@ -125,7 +115,7 @@ void script_host_check() {
     main.enabled = false;
     main.pointer = pf::MousePointer::Hourglass;
     main.changed();
-    files::write_line(store::kRequestFile, "CHECK");
+    files::write_line(exchange::kRequestFile, exchange::kRequestWord);
     pf::pause(20);
     pf::services().script_host->run_and_wait("sam000.wsf");
     pf::pause(20);
@@ -148,13 +138,13 @@ void script_host_check() {
             files::close_all_files();
             pf::end_program();
         }
-        bool exists = files::file_exists("SYSTEM_F\\VBS_CHECK.txt");
+        bool exists = files::file_exists(exchange::kCheckResultFile);
         bool answered = exists && script_host_answered();
         if (exists) pf::pause(20);
         if (answered) break;
         pf::pause(20);
     }
-    files::write_line("SYSTEM_F\\VBS_CHECK.txt", "");
+    files::write_line(exchange::kCheckResultFile, "");
     pf::pause(20);
 }
 
@@ -186,11 +176,11 @@ void MAINFORM_START() {
     unsent_button.changed();
 
     if (g.MAINFORM_RERUN <= 0) {
-        EXTATTACH("MAINFORM", "LIST3");
-        EXTATTACH("MAINFORM", "LIST1");
+        pf::EXTATTACH("MAINFORM", "LIST3");
+        pf::EXTATTACH("MAINFORM", "LIST1");
     }
 
-    pf::Control& list = main.control("LIST3");
+    pf::Control& list = store::receive_list();
     list.clear();
     main.control("LIST1").clear();
     pf::Control& mails = store::work_list("LIST2");

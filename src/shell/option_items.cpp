@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/exchange_files.h"
 #include "common/flag_files.h"
 #include "common/globals.h"
 #include "common/sjis.h"
@@ -24,7 +25,7 @@ struct OptionItem {
     bool text_line;  // the keep-on-server file: a text line, the last line wins; else a FlagRecord
 };
 
-const OptionItem kServ{"serv", &Globals::KEEP_ON_SERVER, "SYSTEM_F\\serv_del", true};
+const OptionItem kServ{"serv", &Globals::KEEP_ON_SERVER, exchange::kKeepOnServerFile, true};
 const OptionItem kSinai{"SINAI", &Globals::NO_TRASH_CONFIRM, "SYSTEM_F\\GOMI_I", false};
 const OptionItem kKara{"KARA", &Globals::EMPTY_TRASH_AT_EXIT, "SYSTEM_F\\GOMI_K", false};
 const OptionItem kSound{"SOUND", &Globals::ARRIVAL_SOUND, "SYSTEM_F\\SOUND_K", false};

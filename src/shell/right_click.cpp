@@ -1,10 +1,9 @@
 #include "shell/right_click.h"
 
-#include <algorithm>
-
 #include "common/globals.h"
 #include "platform/forms.h"
 #include "platform/input.h"
+#include "platform/list_registration.h"
 #include "platform/platform.h"
 
 namespace tv::shell {
@@ -28,7 +27,7 @@ struct Point {
 };
 Point outer_origin(const pf::Form& f) { return {f.left - f.frame_width, f.top - f.frame_height}; }
 
-bool inside(const ExtSlot& slot, Point origin, Point at) {
+bool inside(const pf::ExtSlot& slot, Point origin, Point at) {
     return origin.x + slot.left <= at.x && at.x < origin.x + slot.right && origin.y + slot.top <= at.y &&
            at.y < origin.y + slot.bottom;
 }
@@ -39,32 +38,6 @@ void EXTFORM(const std::string& window) { globals().FOCUS_HWND = window; }
 void MAINFORM_SETFOCUS() { EXTFORM("MAINFORM"); }
 void FORM8_SETFOCUS() { EXTFORM("FORM8"); }
 void FORM16_SETFOCUS() { EXTFORM("FORM16"); }
-
-void EXTATTACH(const std::string& window, const std::string& list) {
-    pf::Form& f = pf::form(window);
-    if (!f.loaded || !f.has(list)) return;
-    const pf::Control& l = f.control(list);
-    ExtSlot entry{window, list, l.x + f.frame_width, l.y + f.frame_height, l.x + l.width + f.frame_width,
-                  l.y + l.height + f.frame_height};
-    Globals& g = globals();
-    // Slots of windows that have closed since are free again, so that opening a window many
-    // times never fills the table.
-    for (int i = 0; i < g.EXT_TABLE_USED; ++i) {
-        ExtSlot& slot = g.EXT_TABLE[static_cast<std::size_t>(i)];
-        if (!slot.window.empty() && !pf::forms().is_loaded(slot.window)) slot = ExtSlot{};
-    }
-    int at = -1;
-    for (int i = 0; i < g.EXT_TABLE_USED && at < 0; ++i) {
-        const ExtSlot& slot = g.EXT_TABLE[static_cast<std::size_t>(i)];
-        if (slot.window == window && slot.list == list) at = i;
-    }
-    for (int i = 0; i < static_cast<int>(g.EXT_TABLE.size()) && at < 0; ++i) {
-        if (g.EXT_TABLE[static_cast<std::size_t>(i)].window.empty()) at = i;
-    }
-    if (at < 0) return;  // full: nothing is registered
-    g.EXT_TABLE[static_cast<std::size_t>(at)] = entry;
-    g.EXT_TABLE_USED = std::max(g.EXT_TABLE_USED, at + 1);
-}
 
 void EXTGETEVENT(const std::string& frame) {
     pf::Forms& windows = pf::forms();
@@ -84,8 +57,9 @@ void EXTGETEVENT(const std::string& frame) {
     Point at{pressed.left + press.x, pressed.top + press.y};
     const pf::Form& frame_form = pf::form(frame);
     Globals& g = globals();
-    for (int i = 0; i < g.EXT_TABLE_USED; ++i) {
-        const ExtSlot& slot = g.EXT_TABLE[static_cast<std::size_t>(i)];
+    const pf::ExtTable& table = pf::EXT_TABLE();
+    for (int i = 0; i < table.used; ++i) {
+        const pf::ExtSlot& slot = table.slots[static_cast<std::size_t>(i)];
         // Freed slots are skipped; a point on one window is never over another window's list.
         if (slot.window.empty() || slot.window != g.FOCUS_HWND || slot.window != press.form) continue;
         if (!windows.is_loaded(slot.window)) continue;

@@ -12,10 +12,6 @@ void MAINFORM_SETFOCUS();
 void FORM8_SETFOCUS();
 void FORM16_SETFOCUS();
 
-// Registers a list of a loaded window for popup menus, with its place as the window has it now.
-// A list registered before takes its old slot again; slots of closed windows are free again.
-void EXTATTACH(const std::string& window, const std::string& list);
-
 // The event loop's right-button test, with the main window as the frame window: when the last
 // right press lies on a registered list of the window that has the focus, that list becomes the
 // pending target and its window gets a right mouse-down at the point in its client pixels.

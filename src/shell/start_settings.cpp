@@ -1,6 +1,7 @@
 #include "shell/start_settings.h"
 
 #include "common/answering_settings.h"
+#include "common/exchange_files.h"
 #include "common/flag_files.h"
 #include "common/globals.h"
 #include "common/sjis.h"
@@ -23,7 +24,7 @@ void read_option_flags() {
     Globals& g = globals();
     g.EMPTY_TRASH_AT_EXIT = read_flag_record("SYSTEM_F\\GOMI_K");
     set_check_mark("KARA", g.EMPTY_TRASH_AT_EXIT);
-    g.KEEP_ON_SERVER = read_last_line_value("SYSTEM_F\\serv_del");
+    g.KEEP_ON_SERVER = read_last_line_value(exchange::kKeepOnServerFile);
     set_check_mark("serv", g.KEEP_ON_SERVER);
     g.NO_TRASH_CONFIRM = read_flag_record("SYSTEM_F\\GOMI_I");
     set_check_mark("SINAI", g.NO_TRASH_CONFIRM);

@@ -5,6 +5,7 @@
 #include "common/globals.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
+#include "platform/drawing_styles.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "platform/timers.h"
@@ -42,7 +43,7 @@ void START_UP_SEQUENCE() {
     pf::start_timer(main.control("TIMER1"));
     pf::stop_timer(main.control("TIMER3"));
     pf::Control& unsent = main.control("BUTTON72");
-    unsent.font = pf::Font{"ＭＳ ゴシック"_sj, 14, pf::SizeUnit::Points};
+    unsent.font = pf::gothic(14);
     unsent.caption = "未送信メール"_sj;
     unsent.changed();
     g.REPLY_LOG_SWEEP_TICKS = 0;

@@ -7,6 +7,7 @@
 #include "platform/input.h"
 #include "platform/platform.h"
 #include "store/parse_exchange.h"
+#include "store/progress_window.h"
 #include "store/rebuild_progress.h"
 #include "store/receive_list.h"
 #include "store/summary_writer.h"
@@ -58,16 +59,13 @@ void D_SAIKOUTIKU_ON() {
         REFILL_RECEIVE_LIST();
     } else {
         // An empty receive box has no rows, whatever the list showed before.
-        main.control("LIST3").clear();
+        receive_list().clear();
     }
     DRAW_BOX_COUNTS();
     for (std::size_t s = 1; s < mail_stores().size(); ++s) REBUILD_STORE_PASS(mail_stores()[s]);
 
     write_receive_cache();
-    if (pf::forms().is_loaded("FORM5")) {
-        pf::form("FORM5").pointer = pf::MousePointer::Arrow;
-        CLOSE_REBUILD_PROGRESS();
-    }
+    close_progress_window();
     main.pointer = pf::MousePointer::Arrow;
     main.changed();
     work_list("LIST33").clear();

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/exchange_files.h"
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/sjis.h"
@@ -9,6 +10,7 @@
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
+#include "store/progress_window.h"
 
 namespace tv::store {
 
@@ -17,6 +19,8 @@ namespace {
 using Op = PreStep::Op;
 using When = PreStep::When;
 namespace pf = tv::platform;
+using exchange::kParseResultFile;
+using exchange::kRequestFile;
 
 // The rebuilds and the silent re-index share their steps before the launch.
 const std::vector<PreStep> kRebuildSteps{
@@ -64,7 +68,7 @@ void run_step(const PreStep& step, const std::string& request, const std::functi
     };
     switch (step.op) {
         case Op::DeleteRequest: delete_step(kRequestFile); return;
-        case Op::DeleteResult: delete_step(kResultFile); return;
+        case Op::DeleteResult: delete_step(kParseResultFile); return;
         case Op::CallerStep:
             if (caller_step) caller_step();
             break;
@@ -78,6 +82,13 @@ void pump(int times) {
     for (int i = 0; i < times; ++i) pf::EVENT_PUMP();
 }
 
+// The stopping forms end the program when line 1 is blank after the wait.
+ParseResult finish(const ParseForm& form, ParseResult::Status status, std::vector<std::string> lines) {
+    ParseResult result(status, std::move(lines));
+    if (form.stop_when_line1_blank && is_blank(result.date_line())) stop_script_not_answering();
+    return result;
+}
+
 }  // namespace
 
 const ParseForm& parse_form(ParseCaller caller) {
@@ -87,41 +98,6 @@ const ParseForm& parse_form(ParseCaller caller) {
     return kForms[0];
 }
 
-const std::string& ParseResult::line(std::size_t k) const {
-    static const std::string empty;
-    if (k == 0 || k > lines.size()) return empty;
-    return lines[k - 1];
-}
-
-bool ParseResult::is_end_line(std::string_view line) { return line.substr(0, kEndLine.size()) == kEndLine; }
-
-bool ParseResult::is_attachment_line(std::string_view line) { return starts_with_upper(line, "FILE:"); }
-
-std::vector<std::string> ParseResult::body_lines() const {
-    std::vector<std::string> body;
-    for (std::size_t k = 5; k <= lines.size(); ++k) {
-        const std::string& l = lines[k - 1];
-        if (!is_attachment_line(l) && !is_end_line(l)) body.push_back(l);
-    }
-    return body;
-}
-
-std::vector<std::string> ParseResult::attachment_texts() const {
-    std::vector<std::string> texts;
-    for (std::size_t k = 5; k <= lines.size(); ++k) {
-        if (is_attachment_line(lines[k - 1])) texts.push_back(from_byte(lines[k - 1], 6));
-    }
-    return texts;
-}
-
-std::string ParseResult::attachment_flag() const {
-    std::string remainder;
-    for (const auto& l : lines) {
-        if (is_attachment_line(l)) remainder = from_byte(l, 6);
-    }
-    return is_blank(remainder) ? " " : "F";
-}
-
 std::string request_path(std::string_view mail_folder, std::string_view file_name) {
     return files::join(mail_folder, trim(file_name));
 }
@@ -129,12 +105,8 @@ std::string request_path(std::string_view mail_folder, std::string_view file_nam
 bool parse_exchange_running() { return g_running; }
 
 ParseResult PARSE_MAIL(const std::string& request, ParseCaller caller, const std::function<void()>& caller_step) {
-    ParseResult result;
-    if (g_running) {
-        // An event pumped inside a poll asked for a parse: the files belong to the running one.
-        result.status = ParseResult::Status::Refused;
-        return result;
-    }
+    // An event pumped inside a poll asked for a parse: the files belong to the running one.
+    if (g_running) return ParseResult(ParseResult::Status::Refused, {});
     RunningGuard guard;
     const ParseForm& form = parse_form(caller);
 
@@ -143,50 +115,31 @@ ParseResult PARSE_MAIL(const std::string& request, ParseCaller caller, const std
     pf::pause(form.pause_after_script);
 
     int polls_without_result = 0;
-    bool done = false;
     const int top_pumps = form.pumps_per_poll / 2;
     const int end_pumps = form.pumps_per_poll - top_pumps;
-    while (!done) {
+    std::vector<std::string> lines;
+    for (;;) {
         pump(top_pumps);
-        auto data = files::read_bytes(kResultFile);
+        auto data = files::read_bytes(kParseResultFile);
         if (data) {
-            result.lines.clear();
+            lines.clear();
             for (auto& l : files::split_lines(*data)) {
-                if (result.lines.size() >= kMaxResultLines) {
-                    result.status = ParseResult::Status::Cut;
-                    done = true;
-                    break;
-                }
+                if (lines.size() >= exchange::kMaxResultLines) return finish(form, ParseResult::Status::Cut, std::move(lines));
                 bool end = ParseResult::is_end_line(l);
-                result.lines.push_back(std::move(l));
-                if (end) {
-                    result.status = ParseResult::Status::Complete;
-                    done = true;
-                    break;
-                }
+                lines.push_back(std::move(l));
+                if (end) return finish(form, ParseResult::Status::Complete, std::move(lines));
             }
-            if (done) break;
             // The file ended before the end line: read it again from its first line.
             pump(end_pumps);
             pf::pause(form.incomplete_pause);
-            if (++polls_without_result > kPollBound) {
-                result.status = ParseResult::Status::CutShort;
-                break;
-            }
+            if (++polls_without_result > kPollBound) return finish(form, ParseResult::Status::CutShort, std::move(lines));
         } else {
             pf::pause(form.miss_pause_before_count);
-            if (++polls_without_result > kPollBound) {
-                result.status = ParseResult::Status::CutShort;
-                result.lines.clear();
-                break;
-            }
+            if (++polls_without_result > kPollBound) return finish(form, ParseResult::Status::CutShort, {});
             pf::pause(form.miss_pause_after_count);
             pump(end_pumps);
         }
     }
-
-    if (form.stop_when_line1_blank && is_blank(result.line(1))) stop_script_not_answering();
-    return result;
 }
 
 void stop_script_not_answering() {
@@ -194,8 +147,8 @@ void stop_script_not_answering() {
     auto& main = pf::form("MAINFORM");
     main.pointer = pf::MousePointer::Arrow;
     main.changed();
-    if (pf::forms().is_loaded("FORM5")) pf::forms().unload("FORM5");
-    pf::message_box("MAINFORM", "タルベノールメーラー Ver."_sj + VERSION_TEXT,
+    close_progress_window();
+    pf::message_box("MAINFORM", program_caption(),
                     "スクリプトが停止しました。      "_sj + "\r\n" + "プログラムを終了します。   "_sj,
                     pf::MsgButtons::Ok, pf::MsgIcon::Information);
     files::close_all_files();

@@ -11,12 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "common/parse_result.h"
+
 namespace tv::store {
 
-inline constexpr const char* kRequestFile = "SYSTEM_F\\CHECK.txt";
-inline constexpr const char* kResultFile = "SYSTEM_F\\YOMITORI.txt";
-inline constexpr std::string_view kEndLine = "ENDDAYOPPI_AKASATA_HONYOHOYNYO";
-inline constexpr std::size_t kMaxResultLines = 9998;
 // Polls without a complete result after which a wait gives up.
 inline constexpr int kPollBound = 1000;
 
@@ -56,36 +54,6 @@ struct ParseForm {
 
 // The table of forms, one row per caller.
 const ParseForm& parse_form(ParseCaller caller);
-
-// A result as the readers hold it.
-class ParseResult {
-public:
-    enum class Status {
-        Complete,  // the end line was read
-        Cut,       // more than 9998 lines: the first 9998 are kept
-        CutShort,  // the wait gave up before the end line: what was read
-        Refused,   // another exchange was running; no file was touched
-    };
-
-    Status status = Status::CutShort;
-    std::vector<std::string> lines;  // line k at lines[k-1]
-
-    std::size_t count() const { return lines.size(); }
-    // Line k, 1-based; empty beyond the last line read.
-    const std::string& line(std::size_t k) const;
-    bool complete() const { return status == Status::Complete; }
-    bool refused() const { return status == Status::Refused; }
-
-    // Line classes, the same in every reader.
-    static bool is_end_line(std::string_view line);
-    static bool is_attachment_line(std::string_view line);  // "FILE:" in any case at byte 1
-    // From line 5 on: every line that is not an attachment line nor the end line.
-    std::vector<std::string> body_lines() const;
-    // The text after "FILE:" of every attachment line from line 5 on.
-    std::vector<std::string> attachment_texts() const;
-    // "F" when the last attachment line read names a file, else one blank.
-    std::string attachment_flag() const;
-};
 
 // The request path of a mail: the store's mail folder, "\", the listed name trimmed.
 std::string request_path(std::string_view mail_folder, std::string_view file_name);

@@ -4,26 +4,22 @@
 
 #include "common/globals.h"
 #include "common/sjis.h"
+#include "platform/drawing_styles.h"
 #include "platform/forms.h"
+#include "store/progress_window.h"
 
 namespace tv::store {
 
 namespace {
 
 using namespace tv::literals;
+using platform::kFace;
+using platform::kGrey;
+using platform::kWhite;
 using platform::Rgb;
 
-constexpr Rgb kFace{236, 233, 216};
-constexpr Rgb kWhite{255, 255, 255};
-constexpr Rgb kGrey{128, 128, 128};
 constexpr Rgb kLightGrey{192, 192, 192};
 constexpr Rgb kGreen{0, 255, 0};
-
-// A text drawn twice: the white highlight copy shifted right and down, then the grey copy.
-void embossed(platform::Form& f, int x, int y, int shift, const std::string& text) {
-    f.draw_text(x + shift, y + shift, text, kWhite);
-    f.draw_text(x, y, text, kGrey);
-}
 
 }  // namespace
 
@@ -36,9 +32,9 @@ void SHOW_REBUILD_PROGRESS(ProgressForm kind, const std::string& banner, const s
     f.clear_drawing();
     f.show();
     f.topmost = true;
-    f.font = platform::Font{"ＭＳ 明朝"_sj, 30, platform::SizeUnit::Pixels, true, true};
+    f.font = platform::mincho(30, platform::SizeUnit::Pixels, true, true);
     f.changed();
-    embossed(f, 20, 9, 2, "タルベノールメーラー Ver."_sj + VERSION_TEXT);
+    platform::engraved_text(f, 20, 9, program_caption(), 2);
     f.font.size = 16;
     if (kind == ProgressForm::FirstRun) {
         const std::string& working = "データベースの再構築を行っています・・・・・・"_sj;
@@ -57,9 +53,9 @@ void SHOW_REBUILD_PROGRESS(ProgressForm kind, const std::string& banner, const s
         f.draw_box(126, 75, 474, 96, kGrey);
         f.draw_line(474, 75, 474, 96, kWhite);
         f.draw_line(126, 96, 474, 96, kWhite);
-        embossed(f, 20, 77, 1, banner);
+        platform::engraved_text(f, 20, 77, banner);
         f.font.size = 14;
-        embossed(f, 20, 105, 1, "データベースの再構築を行っています。しばらくお待ち下さい･･･"_sj);
+        platform::engraved_text(f, 20, 105, "データベースの再構築を行っています。しばらくお待ち下さい･･･"_sj);
     }
     f.font.italic = false;
     f.font.bold = false;
@@ -77,6 +73,6 @@ void STEP_REBUILD_PROGRESS(int position, int count) {
     platform::form("FORM5").draw_filled_box(130, 79, right, 92, kGreen, kGreen);
 }
 
-void CLOSE_REBUILD_PROGRESS() { platform::forms().unload("FORM5"); }
+void CLOSE_REBUILD_PROGRESS() { close_progress_window(); }
 
 }  // namespace tv::store

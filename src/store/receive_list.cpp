@@ -3,6 +3,7 @@
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "common/summary_record.h"
+#include "platform/drawing_styles.h"
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "store/mail_stores.h"
@@ -12,8 +13,10 @@ namespace tv::store {
 using namespace tv::literals;
 namespace pf = tv::platform;
 
+pf::Control& receive_list() { return pf::form("MAINFORM").control("LIST3"); }
+
 void fill_receive_list_from_records(const RecordFill& how) {
-    pf::Control& list = pf::form("MAINFORM").control("LIST3");
+    pf::Control& list = receive_list();
     pf::Control& mails = work_list("LIST2");
     list.clear();
     LIST_FOLDER_FILES(receive_box().record_folder, work_list("LIST33"));
@@ -35,8 +38,8 @@ void DRAW_BOX_COUNTS() {
     main.fill_color = face;
     main.fore_color = face;
     main.draw_filled_box(612, 375, 1600, 413, face, face);
-    main.font = pf::Font{"ＭＳ 明朝"_sj, 14, pf::SizeUnit::Pixels, false, false};
-    std::string receive = "[ 受信ボックス内メール数： "_sj + std::to_string(main.control("LIST3").count()) + " 通 ]"_sj;
+    main.font = pf::mincho(14, pf::SizeUnit::Pixels);
+    std::string receive = "[ 受信ボックス内メール数： "_sj + std::to_string(receive_list().count()) + " 通 ]"_sj;
     std::string send = "[ 送信ボックス内メール数： "_sj + std::to_string(main.control("LIST1").count()) + " 通 ]"_sj;
     main.draw_text(746, 380, receive, white);
     main.draw_text(745, 379, receive, grey);
@@ -44,6 +47,6 @@ void DRAW_BOX_COUNTS() {
     main.draw_text(745, 397, send, grey);
 }
 
-void write_receive_cache() { write_list_cache(kReceiveCache, pf::form("MAINFORM").control("LIST3").items()); }
+void write_receive_cache() { write_list_cache(kReceiveCache, receive_list().items()); }
 
 }  // namespace tv::store

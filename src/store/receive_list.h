@@ -2,10 +2,14 @@
 #pragma once
 
 #include "common/receive_list_row.h"
+#include "platform/forms.h"
 
 namespace tv::store {
 
 inline constexpr const char* kReceiveCache = "SYSTEM_F\\F_JU.txt";
+
+// The receive list LIST3 of MAINFORM.
+platform::Control& receive_list();
 
 // How a refill from the records behaves.
 struct RecordFill {

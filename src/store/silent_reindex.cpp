@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "store/mail_stores.h"
 #include "store/parse_exchange.h"
+#include "store/progress_window.h"
 #include "store/receive_list.h"
 #include "store/summary_writer.h"
 
@@ -46,10 +47,7 @@ void D_SAIK_AOUTO() {
         }
         write_receive_cache();
         DRAW_BOX_COUNTS();
-        if (pf::forms().is_loaded("FORM5")) {
-            pf::form("FORM5").pointer = pf::MousePointer::Arrow;
-            pf::forms().unload("FORM5");
-        }
+        close_progress_window();
         main.pointer = pf::MousePointer::Arrow;
         records.clear();
         main.enabled = true;

@@ -22,8 +22,8 @@ void write_summary_record(std::string_view record_folder, std::string_view mail_
 }
 
 void WRITE_SUMMARY_RECORD(std::string_view record_folder, std::string_view mail_file_name, const ParseResult& result) {
-    write_summary_record(record_folder, mail_file_name, result.line(1), result.line(2), result.line(4),
-                         result.attachment_flag());
+    write_summary_record(record_folder, mail_file_name, result.date_line(), result.sender_line(),
+                         result.subject_line(), result.attachment_flag());
 }
 
 }  // namespace tv::store

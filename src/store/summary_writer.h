@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/parse_exchange.h"
+#include "common/parse_result.h"
 
 namespace tv::store {
 

@@ -2,13 +2,13 @@
 
 #include <array>
 
+#include "common/account_file.h"
 #include "common/sjis.h"
 #include "platform/drawing_styles.h"
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/input.h"
 #include "platform/platform.h"
-#include "transfer/account.h"
 
 namespace tv::transfer {
 
@@ -77,7 +77,7 @@ constexpr LabelSpec kLabels[] = {
     {"         を「25」から、「587」に変更してご使用下さい。", 25, 490, 12, true},
 };
 
-pf::Font mincho(double points) { return pf::Font{"ＭＳ 明朝"_sj, points, pf::SizeUnit::Points}; }
+using pf::mincho;
 
 void define(pf::Form& f) {
     f.width = 752;
@@ -126,13 +126,35 @@ void define(pf::Form& f) {
     }
 }
 
-void close_window() {
-    pf::forms().unload("FORM4");
+void KIOKU() {
+    pf::Form& f = pf::form("FORM4");
+    std::array<std::string, 10> values;
+    for (std::size_t i = 0; i < kBoxes.size(); ++i) values[i] = trim(f.control(kBoxes[i]).text);
+    write_account_file(values);
+}
+
+// Enter in a box: the line break goes, the text is trimmed (and lower-cased where that is safe),
+// and the focus moves to the next box.
+void enter_in_box(const EnterStep& step) {
+    if (!pf::forms().is_loaded("FORM4")) return;
+    pf::Control& box = pf::form("FORM4").control(step.box);
+    std::size_t at = box.text.find("\r\n");
+    if (at == std::string::npos) return;
+    std::string text = trim(box.text.substr(0, at) + box.text.substr(at + 2));
+    box.text = step.lower ? lower_ascii(text) : text;
+    box.changed();
+    pf::input::focus(pf::form("FORM4").control(step.next));
+}
+
+// The main window comes back whenever the account window goes.
+void restore_main_window() {
     pf::Form& main = pf::form("MAINFORM");
     main.enabled = true;
     main.show();
     main.changed();
 }
+
+}  // namespace
 
 void KANKYOYU_ON() {
     pf::forms().take_child_slot("FORM4");
@@ -157,7 +179,7 @@ void FORM4_START() {
         f.draw_line(x1, y, x2, y, pf::kGrey);
         f.draw_line(x1 + 1, y + 1, x2 + 1, y + 1, pf::kWhite);
     }
-    Account account = read_account();
+    AccountData account = read_account_file();
     const auto& v = account.values;
     auto set = [&](const char* name, const std::string& text) {
         pf::Control& c = f.control(name);
@@ -179,61 +201,41 @@ void FORM4_START() {
     f.changed();
 }
 
-void KIOKU() {
-    pf::Form& f = pf::form("FORM4");
-    std::array<std::string, 10> values;
-    for (std::size_t i = 0; i < kBoxes.size(); ++i) values[i] = trim(f.control(kBoxes[i]).text);
-    write_account(values);
+void BUTTON5_ON() {
+    pf::forms().unload("FORM4");
+    restore_main_window();
 }
 
-// Enter in a box: the line break goes, the text is trimmed (and lower-cased where that is safe),
-// and the focus moves to the next box.
-void enter_in_box(const EnterStep& step) {
-    if (!pf::forms().is_loaded("FORM4")) return;
-    pf::Control& box = pf::form("FORM4").control(step.box);
-    std::size_t at = box.text.find("\r\n");
-    if (at == std::string::npos) return;
-    std::string text = trim(box.text.substr(0, at) + box.text.substr(at + 2));
-    box.text = step.lower ? lower_ascii(text) : text;
-    box.changed();
-    pf::input::focus(pf::form("FORM4").control(step.next));
+void BUTTON6_ON() {
+    KIOKU();
+    BUTTON5_ON();
 }
 
-}  // namespace
+void FORM4_QUERYCLOSE() { restore_main_window(); }
 
-void define_account_window() {
-    pf::forms().define("FORM4", define);
-    auto& h = pf::handlers();
-    h.set("KANKYOYU_ON", KANKYOYU_ON);
-    h.set("FORM4_START", FORM4_START);
-    h.set("BUTTON6_ON", [] {
-        KIOKU();
-        close_window();
-    });
-    h.set("BUTTON5_ON", close_window);
-    h.set("FORM4_QUERYCLOSE", [] {
-        pf::Form& main = pf::form("MAINFORM");
-        main.enabled = true;
-        main.show();
-        main.changed();
-    });
+void define_account_window() { pf::forms().define("FORM4", define); }
+
+std::vector<pf::NamedHandler> account_box_handlers() {
+    std::vector<pf::NamedHandler> table;
     for (const auto& r : kRadios) {
         std::string seconds = r.seconds;
         std::string name = r.name;
-        h.set(name + "_ON", [seconds, name] {
-            pf::Form& f = pf::form("FORM4");
-            if (!f.control(name).checked) return;
-            f.control("EDIT30").text = seconds;
-            f.control("EDIT30").changed();
-        });
+        table.push_back({name + "_ON", [seconds, name] {
+                             pf::Form& f = pf::form("FORM4");
+                             if (!f.control(name).checked) return;
+                             f.control("EDIT30").text = seconds;
+                             f.control("EDIT30").changed();
+                         }});
     }
     for (const auto& step : kEnterChain) {
-        h.set(std::string(step.box) + "_CHANGE", [&step] { enter_in_box(step); });
+        table.push_back({std::string(step.box) + "_CHANGE", [&step] { enter_in_box(step); }});
         if (step.ime_off) {
-            h.set(std::string(step.box) + "_SETFOCUS", [] { pf::form("FORM4").set_input_method(pf::InputMethod::Off); });
+            table.push_back({std::string(step.box) + "_SETFOCUS",
+                             [] { pf::form("FORM4").set_input_method(pf::InputMethod::Off); }});
         }
     }
-    h.set("EDIT31_SETFOCUS", [] { pf::form("FORM4").set_input_method(pf::InputMethod::Hiragana); });
+    table.push_back({"EDIT31_SETFOCUS", [] { pf::form("FORM4").set_input_method(pf::InputMethod::Hiragana); }});
+    return table;
 }
 
 }  // namespace tv::transfer

@@ -4,6 +4,7 @@
 #include "common/text_file.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
+#include "store/progress_window.h"
 
 namespace tv::transfer {
 
@@ -42,10 +43,7 @@ void startup_component_check() {
         pf::pause(20);
         return;
     }
-    if (pf::forms().is_loaded("FORM5")) {
-        pf::form("FORM5").pointer = pf::MousePointer::Arrow;
-        pf::forms().unload("FORM5");
-    }
+    store::close_progress_window();
     report_missing("MAINFORM");
 }
 

@@ -1,8 +1,10 @@
 #include "transfer/new_mail.h"
 
+#include "common/exchange_files.h"
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/receive_list_row.h"
+#include "common/request_lines.h"
 #include "common/sjis.h"
 #include "common/summary_record.h"
 #include "common/text_file.h"
@@ -10,6 +12,8 @@
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "store/mail_stores.h"
+#include "store/parse_exchange.h"
+#include "store/receive_list.h"
 #include "store/summary_writer.h"
 #include "transfer/transfer_windows.h"
 
@@ -22,7 +26,7 @@ namespace {
 
 constexpr const char* kAnsweringLog = "SYSTEM_F\\TALVENOR.txt";
 
-bool is_end(const std::string& trimmed) { return store::ParseResult::is_end_line(trimmed); }
+bool is_end(const std::string& trimmed) { return ParseResult::is_end_line(trimmed); }
 
 // Whether `needle` occurs in `text` starting at a character boundary.
 bool contains_at_boundary(const std::string& text, const std::string& needle) {
@@ -82,7 +86,7 @@ std::string html_summary(const std::vector<std::string>& s) {
         if (!is_blank(line) && !has_double_byte_other_than_blank(line)) continue;
         out += double_byte_only(line) + "CrLf";
     }
-    return out + "FILE:CrLfENDDAYOPPI_AKASATA_HONYOHOYNYO";
+    return out + std::string(kAttachmentPrefix) + "CrLf" + std::string(exchange::kEndLine);
 }
 
 }  // namespace
@@ -92,11 +96,12 @@ std::string shorten_400(const std::string& text) {
     return text.substr(0, 200) + " （中略）"_sj + text.substr(text.size() - 200);
 }
 
-std::vector<std::string> stored_lines(const store::ParseResult& result) {
+std::vector<std::string> stored_lines(const ParseResult& result) {
     std::vector<std::string> stored;
-    for (std::size_t n = 1; n <= result.count(); ++n) {
-        std::string t = trim(result.line(n));
-        if (n <= 20 || store::ParseResult::is_attachment_line(t) || is_end(t)) stored.push_back(shorten_400(t));
+    std::size_t read = 0;
+    for (const std::string& line : result.lines()) {
+        std::string t = trim(line);
+        if (++read <= 20 || is_attachment_line(t) || is_end(t)) stored.push_back(shorten_400(t));
         if (is_end(t)) break;
     }
     return stored;
@@ -137,22 +142,18 @@ std::string clean_body(const std::string& body) {
 void take_new_mail(const std::string& name, bool manual) {
     Globals& g = globals();
     const auto& box = store::receive_box();
-    store::ParseResult result = store::PARSE_MAIL(store::request_path(box.mail_folder, name), store::ParseCaller::Receive);
-    std::vector<std::string> stored = stored_lines(result);
-    if (manual && pf::forms().is_loaded("FORM5")) draw_receive_sender(stored.size() >= 2 ? stored[1] : "");
+    ParseResult result = store::PARSE_MAIL(store::request_path(box.mail_folder, name), store::ParseCaller::Receive);
+    // An empty or cut-short result still gives the mail its row and its record, from what came.
+    bool empty_result = result.without_content();
+    auto kept = [&](const std::string& line) { return empty_result ? std::string() : shorten_400(trim(line)); };
+    if (manual && pf::forms().is_loaded("FORM5")) draw_receive_sender(kept(result.sender_line()));
     pf::pause(20);
 
-    // An empty or cut-short result still gives the mail its row and its record, from what came.
-    bool empty_result = stored.empty() || is_end(stored[0]);
-    auto line = [&](std::size_t k) { return !empty_result && k <= stored.size() ? stored[k - 1] : std::string(); };
-    std::string attachment;
-    for (const auto& l : stored) {
-        if (store::ParseResult::is_attachment_line(l)) attachment = from_byte(l, 6);
-    }
-    std::string flag = is_blank(attachment) ? " " : "F";
-    std::string date = trim(line(1));
-    std::string sender = trim(CLEAN_SENDER_LINE(trim(line(2))));
-    std::string subject = trim(CLEAN_SUBJECT_LINE(trim(line(4))));
+    std::vector<std::string> stored = stored_lines(result);
+    std::string flag = attachment_flag(stored);
+    std::string date = trim(kept(result.date_line()));
+    std::string sender = trim(CLEAN_SENDER_LINE(trim(kept(result.sender_line()))));
+    std::string subject = trim(CLEAN_SUBJECT_LINE(trim(kept(result.subject_line()))));
     std::string body = clean_body(empty_result ? "" : body_summary(stored));
     const std::string& mark = (g.ANSWER_CHECK_RUNNING > 0 || g.MANUAL_TRANSFER == 0) ? ANSWER_MARK() : UNREAD_MARK();
 
@@ -161,7 +162,7 @@ void take_new_mail(const std::string& name, bool manual) {
     if (is_blank(row.substr(0, 50)) && is_blank(row.substr(119))) {
         row = build_receive_row(name, flag, mark, receipt_time_from_name(name));
     }
-    pf::form("MAINFORM").control("LIST3").add_item(row);
+    store::receive_list().add_item(row);
 
     if (g.ANSWER_CHECK_RUNNING > 0) {
         pf::pause(20);

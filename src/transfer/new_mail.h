@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "store/parse_exchange.h"
+#include "common/parse_result.h"
 
 namespace tv::transfer {
 
 // The lines the receive keeps of a result: its first 20 lines, then only attachment lines and
 // the end line, each trimmed and shortened beyond 400 bytes.
-std::vector<std::string> stored_lines(const store::ParseResult& result);
+std::vector<std::string> stored_lines(const ParseResult& result);
 
 // The body summary of the stored lines ("CrLf" between lines, at most 409 bytes).
 std::string body_summary(const std::vector<std::string>& stored);

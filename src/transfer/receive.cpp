@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "common/account_file.h"
 #include "common/errors.h"
+#include "common/exchange_files.h"
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/receive_list_row.h"
@@ -14,6 +16,7 @@
 #include "platform/platform.h"
 #include "store/mail_stores.h"
 #include "store/parse_exchange.h"
+#include "store/progress_window.h"
 #include "store/receive_list.h"
 #include "store/silent_reindex.h"
 #include "transfer/account.h"
@@ -30,10 +33,12 @@ namespace pf = tv::platform;
 
 namespace {
 
-constexpr const char* kReceiveResult = "SYSTEM_F\\T_IN_DONE.txt";
+using exchange::kReceiveResultFile;
+using exchange::kResultDone;
+using exchange::kResultError;
 constexpr int kResultPolls = 2000;
 
-bool begins(const std::string& text, const char* word) { return result_begins(text, word); }
+bool begins(const std::string& text, std::string_view word) { return result_begins(text, word); }
 bool contains(const std::string& text, const std::string& word) { return text.find(word) != std::string::npos; }
 
 std::string first_line_key(const std::string& file_name) {
@@ -61,7 +66,7 @@ std::string poll_result() {
     std::string result;
     for (int pass = 1; pass <= kResultPolls; ++pass) {
         pf::pause(20);
-        auto items = files::read_items(kReceiveResult);
+        auto items = files::read_items(kReceiveResultFile);
         if (!items) raise_error(err::kNotFound, "the receive result is missing");
         if (!items->empty()) result = items->back();
         pf::pause(20);
@@ -71,17 +76,13 @@ std::string poll_result() {
 }
 
 void message(const std::string& text) {
-    pf::message_box("MAINFORM", "タルベノールメーラー Ver."_sj + VERSION_TEXT, text, pf::MsgButtons::Ok,
+    pf::message_box("MAINFORM", program_caption(), text, pf::MsgButtons::Ok,
                     pf::MsgIcon::Information);
-}
-
-void unload_progress() {
-    if (pf::forms().is_loaded("FORM5")) pf::forms().unload("FORM5");
 }
 
 // The end of every receive: the windows as they were, the flag back to 0.
 void closing_steps(bool manual) {
-    unload_progress();
+    store::close_progress_window();
     pf::Form& main = pf::form("MAINFORM");
     if (manual) main.pointer = pf::MousePointer::Arrow;
     main.show();
@@ -91,7 +92,7 @@ void closing_steps(bool manual) {
 }
 
 void write_cache_after_receive() {
-    pf::Control& list = pf::form("MAINFORM").control("LIST3");
+    pf::Control& list = store::receive_list();
     list.set_top_index(list.count() - 1);
     files::remove_if_exists(store::kReceiveCache);
     pf::pause(20);
@@ -116,35 +117,35 @@ void remove_duplicates(const std::vector<int>& positions, int new_mails, bool ma
     store::LIST_FOLDER_FILES(store::receive_box().mail_folder, mails);
     pf::pause(20);
     store::LIST_FOLDER_FILES(store::receive_box().record_folder, records);
-    pf::Control& list = pf::form("MAINFORM").control("LIST3");
+    pf::Control& list = store::receive_list();
     list.set_top_index(list.count() - 1);
     store::write_receive_cache();
     std::string text = new_mails == 0 ? "新着メールはありませんでした。"_sj : std::to_string(new_mails) + "通のメールを受信しました。"_sj;
     draw_status_panel(status_text(text));
     if (new_mails == 0 && manual) {
-        unload_progress();
+        store::close_progress_window();
         message("新着メールはありませんでした。"_sj);
     }
 }
 
 void report_result(const std::string& result, bool manual) {
     pf::Form& main = pf::form("MAINFORM");
-    main.font = pf::Font{"ＭＳ 明朝"_sj, 14, pf::SizeUnit::Points};
+    main.font = pf::mincho(14);
     std::string trimmed = trim(result);
-    if (begins(result, "ERROR")) {
+    if (begins(result, kResultError)) {
         draw_status_panel(status_text(from_byte(trimmed, 6)));
-    } else if (begins(result, "DONE")) {
+    } else if (begins(result, kResultDone)) {
         draw_status_panel(status_text(from_byte(trimmed, 5)));
     }
-    if (manual && numeric_value(globals().ARRIVAL_SOUND) > 0 && begins(result, "DONE")) {
+    if (manual && numeric_value(globals().ARRIVAL_SOUND) > 0 && begins(result, kResultDone)) {
         if (auto* sound = pf::services().sound) sound->play_and_wait(files::resolve("SYSTEM_F\\JUSIN.WAV").string());
     }
-    unload_progress();
+    store::close_progress_window();
     main.show();
     main.enabled = true;
     if (manual) main.pointer = pf::MousePointer::Arrow;
     main.changed();
-    if (!manual || !begins(result, "ERROR")) return;
+    if (!manual || !begins(result, kResultError)) return;
     std::string text = from_byte(trimmed, 6);
     if (contains(result, "受信に失敗"_sj)) {
         message(text + "\r\n" + "もう一度受信ボタンをどうそ！  "_sj);
@@ -159,7 +160,7 @@ void report_result(const std::string& result, bool manual) {
 void mend_lists_after_failure() {
     pf::Control& mails = store::work_list("LIST2");
     store::LIST_FOLDER_FILES(store::receive_box().mail_folder, mails);
-    if (pf::form("MAINFORM").control("LIST3").count() != mails.count()) {
+    if (store::receive_list().count() != mails.count()) {
         store::fill_receive_list_from_records({RowDate::Record, false});
         store::write_receive_cache();
     }
@@ -171,10 +172,10 @@ void run_receive(bool manual) {
     remember_first_lines();
     main.enabled = false;
     main.changed();
-    Account account = read_account();
+    AccountData account = read_account_file();
     if (account.exists) pf::pause(20);
     if (!account.is_set()) {
-        unload_progress();
+        store::close_progress_window();
         main.show();
         main.enabled = true;
         if (manual) {
@@ -198,9 +199,9 @@ void run_receive(bool manual) {
             draw_receive_blocks(1, 4);
         }
         clear_status_panel();
-        files::write_line(store::kRequestFile, "CHECK");
+        files::write_line(exchange::kRequestFile, exchange::kRequestWord);
         pf::pause(20);
-        files::write_line(kReceiveResult, "");
+        files::write_line(kReceiveResultFile, "");
         pf::pause(20);
         if (manual) draw_receive_blocks(5, 18);
         pf::services().script_host->run_and_wait("sam045.wsf");
@@ -213,10 +214,10 @@ void run_receive(bool manual) {
         pf::pause(20);
         if (manual) draw_receive_blocks(28, 33);
 
-        if (begins(result, "DONE")) {
-            files::remove_if_exists(store::kResultFile);
+        if (begins(result, kResultDone)) {
+            files::remove_if_exists(exchange::kParseResultFile);
             pf::pause(20);
-            files::remove_if_exists(store::kRequestFile);
+            files::remove_if_exists(exchange::kRequestFile);
             pf::pause(20);
             int new_count = mails.count();
             int new_mails = 0;
@@ -257,8 +258,8 @@ void BUTTON3_ON() {
     pf::Form& progress = pf::form("FORM5");
     progress.background = pf::kFace;
     progress.clear_drawing();
-    progress.font = pf::Font{"ＭＳ ゴシック"_sj, 12, pf::SizeUnit::Points};
-    progress.caption = "タルベノールメーラー Ver."_sj + VERSION_TEXT;
+    progress.font = pf::gothic(12);
+    progress.caption = program_caption();
     progress.show();
     pf::Form& main = pf::form("MAINFORM");
     main.topmost = false;
@@ -288,7 +289,7 @@ void JUSIN() {
             store::D_SAIK_AOUTO();
         } else {
             mend_lists_after_failure();
-            unload_progress();
+            store::close_progress_window();
             message("メールを受信できませんでした。   "_sj);
         }
     }

@@ -1,12 +1,15 @@
 #include "transfer/send.h"
 
+#include "common/account_file.h"
 #include "common/address_book.h"
 #include "common/errors.h"
+#include "common/exchange_files.h"
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/send_list_row.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
+#include "platform/drawing_styles.h"
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
@@ -25,15 +28,18 @@ namespace pf = tv::platform;
 
 namespace {
 
-constexpr const char* kSendResult = "SYSTEM_F\\T_OUT_DONE.txt";
+using exchange::kResultDone;
+using exchange::kResultError;
+using exchange::kSendRequestFile;
+using exchange::kSendResultFile;
 constexpr int kResultPolls = 2000;
 
-bool begins(const std::string& text, const char* word) { return result_begins(text, word); }
+bool begins(const std::string& text, std::string_view word) { return result_begins(text, word); }
 
 // Every item of the result file joined, once it is not blank; bounded by passes.
 std::string poll_result() {
     for (int pass = 1; pass <= kResultPolls; ++pass) {
-        auto items = files::read_items(kSendResult);
+        auto items = files::read_items(kSendResultFile);
         if (!items) raise_error(err::kNotFound, "the send result is missing");
         std::string result;
         for (const auto& item : *items) result += item;
@@ -71,9 +77,16 @@ void restore_main_window(bool manual) {
     main.changed();
 }
 
+// What the send did with the mail so far.
+SendOutcome outcome = SendOutcome::NoRequest;
+
+void keep() {
+    if (!keep_request_as_unsent().empty()) outcome = SendOutcome::KeptUnsent;
+}
+
 // A mail that did not go: kept as unsent, and the user is told.
 void keep_unsent(bool manual) {
-    keep_request_as_unsent();
+    keep();
     const std::string& text = "メールを送信できませんでした。未送信メールに保存しました。   "_sj;
     if (manual) {
         message("NOT SEND !", text);
@@ -87,14 +100,14 @@ void run_send(bool manual) {
     pf::Form& main = pf::form("MAINFORM");
     main.enabled = false;
     main.changed();
-    if (!read_account().is_set()) {
+    if (!read_account_file().is_set()) {
         if (pf::forms().is_loaded("FORM6")) pf::forms().unload("FORM6");
         main.show();
         main.enabled = true;
         main.pointer = pf::MousePointer::Arrow;
         main.changed();
         if (manual) show_account_not_set();
-        keep_request_as_unsent();
+        keep();
         g.MANUAL_TRANSFER = 0;
         return;
     }
@@ -109,8 +122,8 @@ void run_send(bool manual) {
     }
     main.changed();
     clear_status_panel();
-    files::write_line(store::kRequestFile, "CHECK");
-    files::write_line(kSendResult, "");
+    files::write_line(exchange::kRequestFile, exchange::kRequestWord);
+    files::write_line(kSendResultFile, "");
     pf::pause(20);
     if (manual) draw_send_segments(5, 12);
     pf::services().script_host->run_and_wait("sam042.wsf");
@@ -125,21 +138,22 @@ void run_send(bool manual) {
     list.set_top_index(list.count() - 1);
     pf::pause(20);
     if (manual) draw_send_segments(40, 43);
-    main.font = pf::Font{"ＭＳ 明朝"_sj, 14, pf::SizeUnit::Points};
+    main.font = pf::mincho(14);
 
     std::string trimmed = trim(result);
-    bool done = begins(result, "DONE");
-    bool error = begins(result, "ERROR");
+    bool done = begins(result, kResultDone);
+    bool error = begins(result, kResultError);
     if (error) {
         draw_status_panel(status_text(from_byte(trimmed, 6)));
         main.pointer = pf::MousePointer::Hourglass;
-        keep_request_as_unsent();
+        keep();
         main.pointer = pf::MousePointer::Arrow;
     } else if (done) {
         draw_status_panel(status_text("メールを送信しました！"_sj), true);
-        if (files::file_exists(kSendRequest)) {
+        outcome = SendOutcome::Sent;
+        if (files::file_exists(kSendRequestFile)) {
             pf::pause(20);
-            files::remove_if_exists(kSendRequest);
+            files::remove_if_exists(kSendRequestFile);
             pf::pause(20);
         }
     }
@@ -153,7 +167,7 @@ void run_send(bool manual) {
             if (upper_ascii(result).find("CANT CONNECT SERVER") != std::string::npos) {
                 text = "サーバーに接続できませんでした。  "_sj + "\r\n\r\n" + text;
             }
-            message("タルベノールメーラー Ver."_sj + VERSION_TEXT, text);
+            message(program_caption(), text);
         }
         main.enabled = true;
         main.changed();
@@ -177,9 +191,10 @@ void refresh_unsent_button() {
     button.changed();
 }
 
-void SOUSIN() {
+SendOutcome SOUSIN() {
     Globals& g = globals();
     bool manual = g.MANUAL_TRANSFER > 0;
+    outcome = SendOutcome::NoRequest;
     if (g.TRANSFER_RUNNING) {
         // A send asked for inside another transfer waits as unsent mail.
         keep_unsent(manual);
@@ -191,13 +206,15 @@ void SOUSIN() {
         } catch (const RuntimeError&) {
             files::close_all_files();
             restore_main_window(manual);
-            keep_unsent(manual);
+            // A mail the server took is not kept again.
+            if (outcome != SendOutcome::Sent) keep_unsent(manual);
             g.MANUAL_TRANSFER = 0;
         }
     }
     pf::pause(20);
     pf::pause(20);
     refresh_unsent_button();
+    return outcome;
 }
 
 }  // namespace tv::transfer

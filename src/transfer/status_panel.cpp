@@ -21,7 +21,7 @@ void clear_status_panel() {
 void draw_status_panel(const std::string& text, bool grey_below) {
     clear_status_panel();
     pf::Form& main = pf::form("MAINFORM");
-    main.font = pf::Font{"ＭＳ 明朝"_sj, 14, pf::SizeUnit::Points};
+    main.font = pf::mincho(14);
     if (grey_below) {
         main.draw_text(25, 683, text, pf::kWhite);
         main.draw_text(26, 684, text, pf::kGrey);

@@ -7,7 +7,7 @@ namespace tv::transfer {
 
 using namespace tv::literals;
 
-bool result_begins(const std::string& result, const char* word) { return trim(result).rfind(word, 0) == 0; }
+bool result_begins(const std::string& result, std::string_view word) { return trim(result).starts_with(word); }
 
 const std::string& script_environment_error() {
     return "ERRORスクリプト・エラー：スクリプトの動作環境が構築されていません。"_sj;

@@ -2,11 +2,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tv::transfer {
 
 // Whether the trimmed result begins with "DONE" or "ERROR".
-bool result_begins(const std::string& result, const char* word);
+bool result_begins(const std::string& result, std::string_view word);
 
 // The result a transfer goes on with when its script never wrote one.
 const std::string& script_environment_error();

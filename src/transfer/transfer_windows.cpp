@@ -9,6 +9,7 @@
 #include "platform/forms.h"
 #include "platform/input.h"
 #include "platform/platform.h"
+#include "store/progress_window.h"
 #include "transfer/system_menu.h"
 
 namespace tv::transfer {
@@ -16,17 +17,11 @@ namespace tv::transfer {
 using namespace tv::literals;
 namespace pf = tv::platform;
 
+using pf::mincho;
+
 namespace {
 
 constexpr pf::Rgb kGreen{0, 255, 0};
-
-pf::Font mincho(double points) { return pf::Font{"ＭＳ 明朝"_sj, points, pf::SizeUnit::Points}; }
-
-// A text with its white copy one pixel right and down, then the grey text.
-void shadowed(pf::Form& f, int x, int y, const std::string& text) {
-    f.draw_text(x + 1, y + 1, text, pf::kWhite);
-    f.draw_text(x, y, text, pf::kGrey);
-}
 
 void frame(pf::Form& f, int x1, int y1, int x2, int y2) {
     f.draw_filled_box(x1, y1, x2, y2, pf::kGrey, pf::kFace);
@@ -34,12 +29,14 @@ void frame(pf::Form& f, int x1, int y1, int x2, int y2) {
     f.draw_line(x1, y2, x2, y2, pf::kWhite);
 }
 
+}  // namespace
+
 void FORM6_START() {
     if (!pf::forms().is_loaded("FORM6")) return;
     pf::Form& f = pf::form("FORM6");
     f.topmost = false;
-    f.font = pf::Font{"ＭＳ ゴシック"_sj, 12, pf::SizeUnit::Points};
-    f.caption = "タルベノールメーラー Ver."_sj + VERSION_TEXT;
+    f.font = pf::gothic(12);
+    f.caption = program_caption();
     f.changed();
     pf::input::activate(f);
     disable_close_item("FORM6");
@@ -52,17 +49,15 @@ void FORM6_RESIZE() {
     draw_send_segments(1, 24);
 }
 
-}  // namespace
-
 void draw_receive_panel() {
     pf::Form& f = pf::form("FORM5");
     f.background = pf::kFace;
     f.fill_color = pf::kFace;
     f.caption = "メールを受信します・・・。"_sj;
     f.font = mincho(20);
-    shadowed(f, 30, 14, "メールを受信します・・・。"_sj);
+    pf::engraved_text(f, 30, 14, "メールを受信します・・・。"_sj);
     f.font = mincho(16);
-    shadowed(f, 30, 100, "サーバーに接続中・・・"_sj);
+    pf::engraved_text(f, 30, 100, "サーバーに接続中・・・"_sj);
     frame(f, 28, 45, 471, 80);
     f.changed();
 }
@@ -81,7 +76,7 @@ void draw_receive_sender(const std::string& sender) {
     pf::Form& f = pf::form("FORM5");
     f.font = mincho(14);
     f.draw_filled_box(29, 95, 550, 140, pf::kFace, pf::kFace);
-    shadowed(f, 30, 102, trim(sender));
+    pf::engraved_text(f, 30, 102, trim(sender));
     f.font = mincho(16);
     pf::pause(20);
 }
@@ -96,16 +91,14 @@ void define_status_window() {
         f.minimize_box = false;
         f.caption = "タルベノールメーラー"_sj;
     });
-    pf::handlers().set("FORM6_START", FORM6_START);
-    pf::handlers().set("FORM6_RESIZE", FORM6_RESIZE);
 }
 
 void draw_send_status() {
     pf::Form& f = pf::form("FORM6");
     f.font = mincho(16);
-    shadowed(f, 30, 6, "メールを送信中です・・・。"_sj);
+    pf::engraved_text(f, 30, 6, "メールを送信中です・・・。"_sj);
     f.font = mincho(14);
-    shadowed(f, 30, 26, "To："_sj + globals().SEND_TO_TEXT);
+    pf::engraved_text(f, 30, 26, "To："_sj + globals().SEND_TO_TEXT);
     frame(f, 28, 45, 557, 80);
 }
 
@@ -118,6 +111,11 @@ void draw_send_segments(int first, int last) {
         int x2 = static_cast<int>(std::lround(42.125 + 12.125 * (i - 1)));
         pf::form("FORM6").draw_filled_box(x1, 49, x2, 76, kGreen, kGreen);
     }
+}
+
+void close_progress_windows() {
+    store::close_progress_window();
+    pf::forms().unload("FORM6");
 }
 
 }  // namespace tv::transfer

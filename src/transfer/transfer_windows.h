@@ -12,8 +12,13 @@ void draw_receive_blocks(int first, int last);
 // The sender area of the receive panel: `sender` drawn over the panel's second text.
 void draw_receive_sender(const std::string& sender);
 
-// Defines FORM6 and its handlers.
+// Defines FORM6.
 void define_status_window();
+void FORM6_START();
+void FORM6_RESIZE();
+
+// Unloads the progress window FORM5 and the status window FORM6 where loaded.
+void close_progress_windows();
 // The status window's texts and bar frame for a send to `SEND_TO_TEXT`.
 void draw_send_status();
 // Send bar segments first..last (1 to 43): before each, one pump step and a 20 ms pause.

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/exchange_files.h"
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/text_file.h"
@@ -13,9 +14,9 @@
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/input.h"
+#include "program/install_program.h"
 #include "shell/error_trap.h"
 #include "shell/event_loop.h"
-#include "shell/program.h"
 #include "shell/startup.h"
 
 namespace tv::test {
@@ -77,7 +78,7 @@ void Harness::install_fake_parser() {
         std::string request = files::read_first_line("SYSTEM_F\\CHECK.txt");
         auto mail = files::read_lines(request);
         std::vector<std::string> lines = mail ? *mail : std::vector<std::string>{};
-        lines.push_back("ENDDAYOPPI_AKASATA_HONYOHOYNYO");
+        lines.emplace_back(exchange::kEndLine);
         write_lines("SYSTEM_F\\YOMITORI.txt", lines);
     };
     scripts().on("sam046.wsf", parse);
@@ -94,7 +95,7 @@ void Harness::add_mail(std::string_view folder, std::string_view name, std::stri
 }
 
 void Harness::install_program() {
-    shell::install_program();
+    tv::install_program();
     platform::services().component_path = (folder / "talvenor-mail").string();
 }
 

@@ -5,7 +5,7 @@
 #include "component_runner.h"
 #include "harness/harness.h"
 #include "result_invariants.h"
-#include "store/parse_exchange.h"
+#include "common/exchange_files.h"
 
 namespace tv::test {
 namespace {
@@ -17,7 +17,7 @@ const std::string kUnreadable = "can not read mail !";
 std::vector<std::string> parse(Harness& h, const std::string& request) {
     h.make_folder("SYSTEM_F");
     h.make_folder("TENPFIL");
-    h.write(store::kRequestFile, request + "\r\n");
+    h.write(exchange::kRequestFile, request + "\r\n");
     EXPECT_EQ(run_mail_component(h.folder, "parse"), 0);
     return expect_sound_result(h);
 }

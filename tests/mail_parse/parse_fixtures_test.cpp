@@ -8,7 +8,7 @@
 #include "component_runner.h"
 #include "harness/harness.h"
 #include "result_invariants.h"
-#include "store/parse_exchange.h"
+#include "common/exchange_files.h"
 
 namespace tv::test {
 namespace {
@@ -53,7 +53,7 @@ struct ParsedFixture {
         h.make_folder("SYSTEM_F");
         h.make_folder("TENPFIL");
         h.write("JUSINBOX\\" + kMailName, mail);
-        h.write(store::kRequestFile, "JUSINBOX\\" + kMailName + "\r\n");
+        h.write(exchange::kRequestFile, "JUSINBOX\\" + kMailName + "\r\n");
         EXPECT_EQ(run_mail_component(h.folder, "parse"), 0);
         lines = expect_sound_result(h);
     }
@@ -65,7 +65,7 @@ TEST_P(ParseFixture, GivesTheExpectedResultAndTouchesNothingElse) {
     std::string name = GetParam();
     ParsedFixture parsed(name);
     std::string expected = fixture(name + ".expected");
-    std::string actual = parsed.h.read(store::kResultFile);
+    std::string actual = parsed.h.read(exchange::kParseResultFile);
     EXPECT_TRUE(actual == expected) << first_difference(expected, actual);
 
     // The mail stays as it was; besides the result only the attachments were written.

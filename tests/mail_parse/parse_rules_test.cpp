@@ -17,23 +17,6 @@ struct Rules : ::testing::Test {
     static void SetUpTestSuite() { parser_options(); }  // initialises GMime
 };
 
-TEST_F(Rules, IsoJapaneseReadsTheRowsCp932Adds) {
-    struct Case {
-        std::string jis;
-        std::string cp932;
-    };
-    const Case cases[] = {
-        {"\x1b$B$\"\x1b(B", "\x82\xa0"},           // hiragana a
-        {"\x1b$B-!\x1b(B", "\x87\x40"},            // circled one (NEC row 13)
-        {"\x1b$B!A\x1b(B", "\x81\x60"},            // wave dash as CP932 has it
-        {"\x1b$By!\x1b(B", "\xed\x40"},            // NEC-selected IBM row 89
-        {"\x1b(I1\x1b(B", "\xb1"},                 // half-width katakana
-        {"a\x1b$B$\"\r\nb", "a\x82\xa0\r\nb"},     // a line end returns to ASCII
-        {"\x1b$B$\x1b(B", "?"},                    // half a character
-    };
-    for (const Case& c : cases) EXPECT_EQ(jis_to_cp932(c.jis), c.cp932);
-}
-
 TEST_F(Rules, TextIsReadByItsLabelAndGuessedWhenTheLabelDoesNotFit) {
     struct Case {
         const char* what;
@@ -117,7 +100,7 @@ TEST_F(Rules, AnUnreadableMailIsKnownByItsSenderAndSubject) {
     auto lines = result_lines(unreadable_mail("2024/01/01 00:00:00"));
     EXPECT_EQ(lines, (std::vector<std::string>{"DATE: 2024/01/01 00:00:00", "FROM: can not read mail !", "TO: ",
                                                "SUBJECT: can not read mail !", "Body: ", "FILE:",
-                                               "ENDDAYOPPI_AKASATA_HONYOHOYNYO"}));
+                                               std::string(kEndLine)}));
 }
 
 }  // namespace

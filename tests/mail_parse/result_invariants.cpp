@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "common/sjis.h"
-#include "store/parse_exchange.h"
+#include "common/exchange_files.h"
 
 namespace tv::test {
 
 namespace {
 
-const std::string kEnd(store::kEndLine);
+const std::string kEnd(exchange::kEndLine);
 const std::string kFilePrefix = "File: TENPFIL\\";
 
 bool looks_like_date(const std::string& s) {
@@ -32,7 +32,7 @@ std::vector<std::string> attachment_names(const std::vector<std::string>& lines)
 }
 
 std::vector<std::string> expect_sound_result(const Harness& h) {
-    std::string bytes = h.read(store::kResultFile);
+    std::string bytes = h.read(exchange::kParseResultFile);
     std::vector<std::string> lines;
     EXPECT_TRUE(bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0) << "no CR LF at the end";
     for (std::size_t at = 0; at < bytes.size();) {
@@ -42,7 +42,7 @@ std::vector<std::string> expect_sound_result(const Harness& h) {
         at = end + 2;
     }
     EXPECT_GE(lines.size(), 7u);
-    EXPECT_LE(lines.size(), store::kMaxResultLines);
+    EXPECT_LE(lines.size(), exchange::kMaxResultLines);
     if (lines.size() < 7) return lines;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         EXPECT_LE(lines[i].size(), 32767u) << "line " << i + 1;

@@ -2,6 +2,7 @@
 // talvenor-mail receive and read with talvenor-mail parse arrives as it was written.
 #include <gtest/gtest.h>
 
+#include "common/exchange_files.h"
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
@@ -57,7 +58,7 @@ TEST(RoundTrip, SubjectBodyAndAttachmentNamesSurviveSendReceiveParse) {
         if (starts_with_upper(lines[i], "FILE:")) {
             std::string path = trim(lines[i].substr(5));
             if (!path.empty()) attachments.push_back(files::split_folder_name(path).second);
-        } else if (attachments.empty() && trim(lines[i]).rfind("ENDDAYOPPI_AKASATA_HONYOHOYNYO", 0) != 0) {
+        } else if (attachments.empty() && trim(lines[i]).rfind(exchange::kEndLine, 0) != 0) {
             body_read.push_back(lines[i]);
         }
     }

@@ -10,6 +10,7 @@
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/input.h"
+#include "platform/list_registration.h"
 #include "shell/popup_menus.h"
 #include "shell/right_click.h"
 
@@ -27,12 +28,12 @@ struct PopupProgram {
         define_list_window("FORM16", "LIST27", 286, "LIST28", 216);
         pf::handlers().set("FORM8_START", [] {
             globals().FOLDER_NO = 0;
-            EXTATTACH("FORM8", "LIST10");
-            EXTATTACH("FORM8", "LIST11");
+            pf::EXTATTACH("FORM8", "LIST10");
+            pf::EXTATTACH("FORM8", "LIST11");
         });
         pf::handlers().set("FORM16_START", [] {
-            EXTATTACH("FORM16", "LIST27");
-            EXTATTACH("FORM16", "LIST28");
+            pf::EXTATTACH("FORM16", "LIST27");
+            pf::EXTATTACH("FORM16", "LIST28");
         });
         for (const ListPopup& p : list_popups()) {
             for (const PopupMenuItem& item : p.menu->items) {

@@ -23,8 +23,8 @@ struct RightClickTest : PopupProgram, ::testing::Test {
 using Downs = std::vector<std::string>;
 
 TEST_F(RightClickTest, TheMainListsHitInsideTheirOwnRectangleAtTheClientPoint) {
-    EXPECT_EQ(globals().EXT_TABLE[0].list, "LIST3");
-    EXPECT_EQ(globals().EXT_TABLE[1].list, "LIST1");
+    EXPECT_EQ(pf::EXT_TABLE().slots[0].list, "LIST3");
+    EXPECT_EQ(pf::EXT_TABLE().slots[1].list, "LIST1");
     struct Case { int x, y; bool hit; ExtTarget target; };
     // LIST3 is 996 x 258 at (12, 114), LIST1 996 x 216 at (12, 444).
     std::vector<Case> cases{
@@ -99,15 +99,15 @@ TEST_F(RightClickTest, OpeningTheTrashWindowAHundredTimesNeverFillsTheTable) {
         open(i % 2 ? "FORM16" : "FORM8");
         close(i % 2 ? "FORM16" : "FORM8");
     }
-    EXPECT_LE(globals().EXT_TABLE_USED, 4);
+    EXPECT_LE(pf::EXT_TABLE().used, 4);
     open("FORM8");
     right_click("FORM8", 100, 500);
     EXPECT_EQ(taken(), Downs{"FORM8 100,480"});
     EXPECT_EQ(globals().EXT_TARGET_HWND, (ExtTarget{"FORM8", "LIST11"}));
     // Registering a list again replaces its slot.
-    EXTATTACH("FORM8", "LIST10");
+    pf::EXTATTACH("FORM8", "LIST10");
     int slots = 0;
-    for (const auto& slot : globals().EXT_TABLE) slots += slot.window == "FORM8" && slot.list == "LIST10";
+    for (const auto& slot : pf::EXT_TABLE().slots) slots += slot.window == "FORM8" && slot.list == "LIST10";
     EXPECT_EQ(slots, 1);
 }
 

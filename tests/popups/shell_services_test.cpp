@@ -4,13 +4,18 @@
 #include "common/globals.h"
 #include "harness/harness.h"
 #include "platform/forms.h"
-#include "shell/registry_value.h"
+#include "platform/registry_value.h"
 
 namespace tv::shell {
 namespace {
 
 using namespace tv::literals;
 namespace pf = tv::platform;
+using pf::desktop_folder_text;
+using pf::GETREGDATA;
+using pf::kHkeyCurrentUser;
+using pf::kRegSz;
+using pf::kShellFoldersKey;
 
 TEST(ComposeButton, OpensOneComposeWindowAndStepsAside) {
     test::Harness h;

@@ -5,13 +5,15 @@
 #include "common/receive_list_row.h"
 #include "harness/harness.h"
 #include "platform/forms.h"
-#include "shell/unread_mark.h"
+#include "store/unread_mark.h"
 
 namespace tv::shell {
 namespace {
 
 using namespace tv::literals;
 namespace pf = tv::platform;
+using store::rebuilt_receive_row;
+using store::SAIBYOUGA_L3;
 using Strings = std::vector<std::string>;
 
 std::string row(const std::string& subject) {

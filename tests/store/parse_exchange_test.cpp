@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
+#include "common/exchange_files.h"
 #include "harness/harness.h"
 #include "platform/events.h"
 #include "platform/forms.h"
@@ -14,7 +15,7 @@ namespace {
 using namespace tv::literals;
 namespace pf = tv::platform;
 
-const std::string kEnd(kEndLine);
+const std::string kEnd(exchange::kEndLine);
 const std::string kRequest = "JUSINBOX\\20261210_090000.eml";
 
 std::vector<std::string> result_lines(const std::string& subject = "SUBJECT: hello") {
@@ -29,7 +30,7 @@ struct ExchangeTest : ::testing::Test {
     }
     // The script writes the result when it runs.
     void script_writes(const std::string& bytes, const char* script = "sam046.wsf") {
-        h.scripts().on(script, [this, bytes] { h.write(kResultFile, bytes); });
+        h.scripts().on(script, [this, bytes] { h.write(exchange::kParseResultFile, bytes); });
     }
     ParseResult parse(ParseCaller caller = ParseCaller::Rebuild) {
         ParseResult result;
@@ -39,21 +40,20 @@ struct ExchangeTest : ::testing::Test {
 };
 
 TEST_F(ExchangeTest, CompleteAtTheFirstPollCostsOnlyThePausesBeforeTheLaunch) {
-    h.write(kRequestFile, "old1\r\nold2\r\nold3\r\n");  // a stale request of several lines
-    h.write(kResultFile, "stale");
+    h.write(exchange::kRequestFile, "old1\r\nold2\r\nold3\r\n");  // a stale request of several lines
+    h.write(exchange::kParseResultFile, "stale");
     script_writes(test::crlf(result_lines()));
     std::string request_seen;
     h.scripts().on("sam046.wsf", [&] {
-        request_seen = h.read(kRequestFile);
+        request_seen = h.read(exchange::kRequestFile);
         EXPECT_EQ(h.clock().paused_ms(), 80);  // 4 x 20 ms before the script starts
-        h.write(kResultFile, test::crlf(result_lines()));
+        h.write(exchange::kParseResultFile, test::crlf(result_lines()));
     });
     ParseResult r = parse();
     EXPECT_EQ(request_seen, kRequest + "\r\n");
     EXPECT_TRUE(r.complete());
     EXPECT_EQ(r.count(), 7u);
-    EXPECT_EQ(r.line(7), kEnd);
-    EXPECT_EQ(r.line(8), "");
+    EXPECT_EQ(r.lines().back(), kEnd);
     EXPECT_EQ(h.clock().paused_ms(), 80);
     EXPECT_EQ(r.attachment_flag(), " ");
     EXPECT_EQ(r.body_lines(), std::vector<std::string>{"Body: hi"});
@@ -67,7 +67,7 @@ TEST_F(ExchangeTest, ResultAfterEmptyPollsCostsFortyMillisecondsEach) {
         int waits = 0;
         h.scripts().on("sam046.wsf", [&] { launched = true; });
         h.clock().on_sleep = [&](int) {
-            if (launched && ++waits == 2 * k) h.write(kResultFile, test::crlf(result_lines()));
+            if (launched && ++waits == 2 * k) h.write(exchange::kParseResultFile, test::crlf(result_lines()));
         };
         ParseResult r = parse();
         EXPECT_TRUE(r.complete()) << k;
@@ -91,7 +91,7 @@ TEST_F(ExchangeTest, NoResultStopsTheProgramAfterTheBound) {
     EXPECT_EQ(box.text, "スクリプトが停止しました。      \r\nプログラムを終了します。   "_sj);
     EXPECT_EQ(box.buttons, pf::MsgButtons::Ok);
     EXPECT_EQ(box.icon, pf::MsgIcon::Information);
-    EXPECT_EQ(h.read(kRequestFile), kRequest + "\r\n");  // the request stays on disk
+    EXPECT_EQ(h.read(exchange::kRequestFile), kRequest + "\r\n");  // the request stays on disk
 }
 
 TEST_F(ExchangeTest, BlankFirstLineStopsAlthoughTheEndLineCame) {
@@ -107,7 +107,7 @@ TEST_F(ExchangeTest, EndLineAloneIsAResultWithoutContent) {
     ParseResult r = parse();
     EXPECT_FALSE(h.program_ended());
     EXPECT_EQ(r.count(), 1u);
-    EXPECT_EQ(r.line(1), kEnd);
+    EXPECT_TRUE(r.without_content());
 }
 
 TEST_F(ExchangeTest, EndLineIsTheFirstThirtyBytesExactly) {
@@ -133,8 +133,8 @@ TEST_F(ExchangeTest, ResultsAreCutAtTheMaximumLineCount) {
         script_writes(test::crlf(lines));
         ParseResult r = parse();
         EXPECT_EQ(r.count(), 9998u);
-        EXPECT_EQ(r.status, ParseResult::Status::Cut);
-        EXPECT_EQ(r.line(9998), "x");
+        EXPECT_EQ(r.status(), ParseResult::Status::Cut);
+        EXPECT_EQ(r.lines().back(), "x");
     }
     EXPECT_FALSE(h.program_ended());
 }
@@ -144,9 +144,9 @@ TEST_F(ExchangeTest, IncompleteResultIsReadAgainUntilItEnds) {
     auto partial = lines;
     partial.resize(4);
     int reads = 0;
-    h.scripts().on("sam046.wsf", [&] { h.write(kResultFile, test::crlf(partial)); });
+    h.scripts().on("sam046.wsf", [&] { h.write(exchange::kParseResultFile, test::crlf(partial)); });
     h.clock().on_sleep = [&](int) {
-        if (++reads == 8) h.write(kResultFile, test::crlf(lines));  // completed later
+        if (++reads == 8) h.write(exchange::kParseResultFile, test::crlf(lines));  // completed later
     };
     ParseResult r = parse();
     EXPECT_TRUE(r.complete());
@@ -160,17 +160,17 @@ TEST_F(ExchangeTest, IncompleteForeverIsBoundedLikeAMissingResult) {
     script_writes(test::crlf(partial));
     // A form that does not stop returns what it read, marked as cut short.
     ParseResult r = parse(ParseCaller::Receive);
-    EXPECT_EQ(r.status, ParseResult::Status::CutShort);
+    EXPECT_EQ(r.status(), ParseResult::Status::CutShort);
     EXPECT_EQ(r.count(), 5u);
     EXPECT_FALSE(h.program_ended());
     // A stopping form returns it too, since its line 1 is not blank.
     r = parse(ParseCaller::Rebuild);
-    EXPECT_EQ(r.status, ParseResult::Status::CutShort);
+    EXPECT_EQ(r.status(), ParseResult::Status::CutShort);
     EXPECT_FALSE(h.program_ended());
     // Unbounded in the Part, bounded here: the registration form gives up without a pause.
     h.scripts().on("sam046.wsf", [] {});
     r = parse(ParseCaller::RegisterOrReply);
-    EXPECT_EQ(r.status, ParseResult::Status::CutShort);
+    EXPECT_EQ(r.status(), ParseResult::Status::CutShort);
     EXPECT_EQ(r.count(), 0u);
 }
 
@@ -179,7 +179,7 @@ TEST_F(ExchangeTest, NestedCallFromAPumpedEventIsRefused) {
     std::string request_during_nested;
     pf::handlers().set("NESTED", [&] {
         nested = PARSE_MAIL("JUSINBOX\\other.eml", ParseCaller::Viewer);
-        request_during_nested = h.read(kRequestFile);
+        request_during_nested = h.read(exchange::kRequestFile);
     });
     pf::event_queue().post("NESTED");
     script_writes(test::crlf(result_lines()));
@@ -197,7 +197,7 @@ TEST_F(ExchangeTest, CloseRequestDuringTheWaitRunsAtOnceButNoQueuedEvent) {
     pf::event_queue().post("TIMER1_TIMER");
     h.scripts().on("sam046.wsf", [&] {
         h.platform.window_system.post_message([&] { close_ran = true; });  // the user closes the main window
-        h.write(kResultFile, test::crlf(result_lines()));
+        h.write(exchange::kParseResultFile, test::crlf(result_lines()));
     });
     ParseResult r = parse(ParseCaller::Rebuild);
     EXPECT_TRUE(r.complete());
@@ -217,22 +217,7 @@ TEST_F(ExchangeTest, ScriptThatCannotStartRaisesARuntimeError) {
     EXPECT_FALSE(parse_exchange_running());
 }
 
-TEST(ParseResultLines, AttachmentFlagFollowsTheLastAttachmentLine) {
-    struct Case { std::vector<std::string> tail; std::string flag; };
-    std::vector<Case> cases{
-        {{"File: TENPFIL\\a.pdf"}, "F"},
-        {{"file: TENPFIL\\a.pdf"}, "F"},
-        {{" FILE: TENPFIL\\a.pdf"}, " "},
-        {{"File: TENPFIL\\a.pdf", "FILE:"}, " "},
-        {{"FILE:  \x81\x40"}, " "},
-        {{}, " "},
-    };
-    for (const auto& c : cases) {
-        ParseResult r;
-        r.lines = {"DATE: x", "FROM: y", "TO: z", "SUBJECT: s", "Body: "};
-        r.lines.insert(r.lines.end(), c.tail.begin(), c.tail.end());
-        EXPECT_EQ(r.attachment_flag(), c.flag) << testing::PrintToString(c.tail);
-    }
+TEST(ParseExchange, RequestPathIsTheFolderAndTheTrimmedName) {
     EXPECT_EQ(request_path("GOMIBAKO\\JUSIN_FO", "  a b.eml \x81\x40"), "GOMIBAKO\\JUSIN_FO\\a b.eml");
 }
 

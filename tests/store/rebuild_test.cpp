@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 
+#include "common/exchange_files.h"
 #include "common/paths.h"
 #include "common/text_file.h"
 #include "common/receive_list_row.h"
@@ -173,7 +174,7 @@ TEST_F(RebuildTest, ParseStopAtAMailOfTheTrashEndsTheProgram) {
         std::string request = files::read_first_line("SYSTEM_F\\CHECK.txt");
         if (request.rfind("GOMIBAKO", 0) == 0 && ++trash_parses == 2) return;
         auto lines = *files::read_lines(request);
-        lines.push_back("ENDDAYOPPI_AKASATA_HONYOHOYNYO");
+        lines.emplace_back(exchange::kEndLine);
         h.write_lines("SYSTEM_F\\YOMITORI.txt", lines);
     };
     h.scripts().on("sam046.wsf", parse);

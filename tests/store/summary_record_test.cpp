@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
+#include "common/exchange_files.h"
 #include "harness/harness.h"
 #include "store/parse_exchange.h"
 #include "store/summary_writer.h"
@@ -61,9 +62,9 @@ TEST(SummaryRecord, GoldenRecordFileAndReadBack) {
     test::Harness h;
     h.make_folder("SYSTEM_F\\F_D_F");
     h.write("SYSTEM_F\\F_D_F\\20261210_090000.dxd", "old content that is replaced, not appended to\r\n");
-    store::ParseResult result;
-    result.lines = {"  DATE: 2026/12/10 09:00:00, \"x\" ", "FROM: \"Yamada, Taro\" <taro@example.jp>", "TO: me",
-                    "SUBJECT: \"Re: a, b\"", "Body: hi", "File: TENPFIL\\a.pdf", "ENDDAYOPPI_AKASATA_HONYOHOYNYO"};
+    ParseResult result(ParseResult::Status::Complete,
+                       {"  DATE: 2026/12/10 09:00:00, \"x\" ", "FROM: \"Yamada, Taro\" <taro@example.jp>", "TO: me",
+                        "SUBJECT: \"Re: a, b\"", "Body: hi", "File: TENPFIL\\a.pdf", std::string(exchange::kEndLine)});
     h.run([&] { store::WRITE_SUMMARY_RECORD("SYSTEM_F\\F_D_F", "20261210_090000.eml", result); });
     EXPECT_EQ(h.read("SYSTEM_F\\F_D_F\\20261210_090000.dxd"),
               "\"DATE: 2026/12/10 09:00:00, x\",\"FROM: Yamada. Taro <taro@example.jp>\",\"SUBJECT: Re: a b\",\"F\"\r\n");

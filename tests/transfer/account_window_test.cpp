@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "common/account_file.h"
 #include "platform/input.h"
 #include "platform/platform.h"
-#include "transfer/account.h"
 #include "transfer_fixture.h"
 
 namespace tv::transfer {
@@ -74,7 +74,7 @@ TEST_F(AccountWindowTest, EnterMovesFromBoxToBoxAndOkSaves) {
                           "587", "995", "300", "host"}));
     auto perms = std::filesystem::status(files::resolve("SYSTEM_F\\MAIL_DATA.txt")).permissions();
     EXPECT_EQ(perms & std::filesystem::perms::all, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-    EXPECT_TRUE(read_account().is_set());
+    EXPECT_TRUE(read_account_file().is_set());
 }
 
 TEST_F(AccountWindowTest, ValuesWithCommasAndColonsStayOnTheirLines) {

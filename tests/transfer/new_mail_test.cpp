@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/exchange_files.h"
 #include "common/sjis.h"
 #include "transfer/new_mail.h"
 
@@ -8,6 +9,8 @@ namespace {
 
 using namespace tv::literals;
 
+const std::string kEnd(exchange::kEndLine);
+
 std::vector<std::string> with_header(std::vector<std::string> body) {
     std::vector<std::string> lines{"DATE: d", "FROM: f", "TO: t", "SUBJECT: s"};
     lines.insert(lines.end(), body.begin(), body.end());
@@ -15,7 +18,7 @@ std::vector<std::string> with_header(std::vector<std::string> body) {
 }
 
 TEST(BodySummary, Forms) {
-    const std::string end = "ENDDAYOPPI_AKASATA_HONYOHOYNYO";
+    const std::string& end = kEnd;
     struct Case { const char* name; std::vector<std::string> body; std::string summary; };
     std::vector<Case> cases{
         {"plain text", {"Body: hello", "second", "FILE:", end}, "Body: helloCrLfsecondCrLfFILE:CrLf" + end},
@@ -42,16 +45,16 @@ TEST(BodySummary, LengthCapAndCleaning) {
 }
 
 TEST(StoredLines, FirstTwentyThenAttachmentsAndTheEndLine) {
-    store::ParseResult r;
-    for (int i = 1; i <= 58; ++i) r.lines.push_back("  line " + std::to_string(i));
-    r.lines.push_back("File: TENPFIL\\a.pdf");
-    r.lines.push_back("File: TENPFIL\\b.pdf");
-    r.lines.push_back("ENDDAYOPPI_AKASATA_HONYOHOYNYO");
-    auto stored = stored_lines(r);
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 58; ++i) lines.push_back("  line " + std::to_string(i));
+    lines.push_back("File: TENPFIL\\a.pdf");
+    lines.push_back("File: TENPFIL\\b.pdf");
+    lines.push_back(kEnd);
+    auto stored = stored_lines(ParseResult(ParseResult::Status::Complete, lines));
     ASSERT_EQ(stored.size(), 23u);
     EXPECT_EQ(stored[0], "line 1");
     EXPECT_EQ(stored[20], "File: TENPFIL\\a.pdf");
-    EXPECT_EQ(stored[22], "ENDDAYOPPI_AKASATA_HONYOHOYNYO");
+    EXPECT_EQ(stored[22], kEnd);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/exchange_files.h"
 #include "common/receive_list_row.h"
 #include "platform/events.h"
 #include "store/mail_stores.h"
@@ -61,7 +62,7 @@ TEST(Receive, SilentReceiveDuringAnAnsweringCheckMarksAndLogs) {
     EXPECT_EQ(subject_column(f.rows()[0]).substr(0, 4), ANSWER_MARK());
     EXPECT_EQ(f.h.read("SYSTEM_F\\TALVENOR.txt"),
               "\"DATE: 2026/12/10 09:00:01\",\"FROM: s <s@example.jp>\",\"SUBJECT: quoted\xA5 subject\",\"Body: "
-              "hiCrLfFILE:CrLfENDDAYOPPI_AKASATA_HONYOHOYNYO\"\r\n");
+              "hiCrLfFILE:CrLf" + std::string(exchange::kEndLine) + "\"\r\n");
     EXPECT_EQ(f.h.scripts().starts("sam045.wsf"), 1);
     EXPECT_TRUE(f.h.boxes().shown().empty());
     EXPECT_TRUE(f.h.platform.sound.played.empty());
@@ -75,12 +76,12 @@ TEST(Receive, EveryNewMailGetsARowAndARecordWhateverItsResult) {
     f.h.scripts().on("sam046.wsf", [&] {
         std::string request = files::read_first_line("SYSTEM_F\\CHECK.txt");
         if (request.find("090002") != std::string::npos) {
-            f.h.write("SYSTEM_F\\YOMITORI.txt", "ENDDAYOPPI_AKASATA_HONYOHOYNYO\r\n");
+            f.h.write(exchange::kParseResultFile, std::string(exchange::kEndLine) + "\r\n");
         } else if (request.find("090003") != std::string::npos) {
             f.h.write("SYSTEM_F\\YOMITORI.txt", "DATE: 2026/12/10 09:00:03\r\nFROM: cut <c@example.jp>\r\n");
         } else {
             auto lines = *files::read_lines(request);
-            lines.push_back("ENDDAYOPPI_AKASATA_HONYOHOYNYO");
+            lines.emplace_back(exchange::kEndLine);
             f.h.write_lines("SYSTEM_F\\YOMITORI.txt", lines);
         }
     });

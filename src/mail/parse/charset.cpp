@@ -1,13 +1,12 @@
 #include "mail/parse/charset.h"
 
 #include <gmime/gmime.h>
-#include <iconv.h>
 
 #include <array>
-#include <cerrno>
 #include <string>
-#include <unordered_map>
 
+#include "common/charset_converter.h"
+#include "common/iso2022jp.h"
 #include "common/sjis.h"
 
 namespace tv::mail {
@@ -54,82 +53,19 @@ std::string normalise_label(std::string_view label) {
     return out;
 }
 
-// iconv descriptors to UTF-8, opened once per process and name.
-class Descriptors {
-public:
-    ~Descriptors() {
-        for (auto& [name, cd] : open_) {
-            if (cd) iconv_close(cd);
-        }
-    }
-    // nullptr when iconv does not know the name.
-    iconv_t get(const std::string& from) {
-        auto it = open_.find(from);
-        if (it == open_.end()) {
-            iconv_t cd = iconv_open("UTF-8", from.c_str());
-            it = open_.emplace(from, cd == reinterpret_cast<iconv_t>(-1) ? nullptr : cd).first;
-        }
-        return it->second;
-    }
-
-private:
-    std::unordered_map<std::string, iconv_t> open_;
-};
-
-iconv_t to_utf8_descriptor(const std::string& from) {
-    static Descriptors descriptors;
-    return descriptors.get(from);
-}
-
-// Converts to UTF-8. Strict: false at the first byte that does not fit. Lossy: such a byte
-// becomes U+FFFD and the conversion goes on after it.
-bool iconv_to_utf8(iconv_t cd, std::string_view in, std::string& out, bool strict) {
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    char* inp = const_cast<char*>(in.data());
-    std::size_t inleft = in.size();
-    char buffer[8192];
-    for (;;) {
-        char* outp = buffer;
-        std::size_t outleft = sizeof buffer;
-        std::size_t r = inleft > 0 ? iconv(cd, &inp, &inleft, &outp, &outleft)
-                                   : iconv(cd, nullptr, nullptr, &outp, &outleft);
-        out.append(buffer, static_cast<std::size_t>(outp - buffer));
-        if (r != static_cast<std::size_t>(-1)) {
-            if (inleft == 0) {
-                // Flush a shift state once more, then done.
-                outp = buffer;
-                outleft = sizeof buffer;
-                iconv(cd, nullptr, nullptr, &outp, &outleft);
-                out.append(buffer, static_cast<std::size_t>(outp - buffer));
-                return true;
-            }
-            continue;
-        }
-        if (errno == E2BIG) continue;
-        if (strict) return false;
-        out += "\xEF\xBF\xBD";
-        ++inp;
-        --inleft;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-}
-
+// A text in `from` as UTF-8. Strict: nothing at the first byte that does not fit.
 bool strict_utf8(std::string_view in, const char* from, std::string& out) {
-    iconv_t cd = to_utf8_descriptor(from);
-    if (!cd) return false;
-    out.clear();
-    return iconv_to_utf8(cd, in, out, true);
+    auto converted = charset_converter(from, "UTF-8").strict(in);
+    if (!converted) return false;
+    out = std::move(*converted);
+    return true;
 }
 
+// Lossy: a byte that does not fit becomes U+FFFD and the conversion goes on after it; a charset
+// iconv does not know is read as CP932.
 std::string lossy_utf8(std::string_view in, const char* from) {
-    std::string out;
-    iconv_t cd = to_utf8_descriptor(from);
-    if (cd) {
-        iconv_to_utf8(cd, in, out, false);
-    } else {
-        iconv_to_utf8(to_utf8_descriptor(kCp932), in, out, false);
-    }
-    return out;
+    CharsetConverter& converter = charset_converter(from, "UTF-8");
+    return (converter.available() ? converter : charset_converter(kCp932, "UTF-8")).substituting(in, "\xEF\xBF\xBD");
 }
 
 bool valid_utf8(std::string_view s) { return g_utf8_validate_len(s.data(), s.size(), nullptr); }
@@ -181,20 +117,6 @@ std::string guess_japanese(std::string_view bytes, const char* fallback) {
     return lossy_utf8(bytes, fallback);
 }
 
-// JIS X 0208 row/cell bytes (0x21-0x7E each) to the CP932 pair, rows 13 and 89-92 included.
-void append_jis_pair(std::string& out, unsigned char c1, unsigned char c2) {
-    unsigned lead = ((c1 - 0x21u) >> 1) + 0x81u;
-    if (lead > 0x9Fu) lead += 0x40u;
-    unsigned trail;
-    if (((c1 - 0x21u) & 1u) == 0) {
-        trail = c2 + 0x1Fu + (c2 >= 0x60 ? 1u : 0u);
-    } else {
-        trail = c2 + 0x7Eu;
-    }
-    out.push_back(static_cast<char>(lead));
-    out.push_back(static_cast<char>(trail));
-}
-
 }  // namespace
 
 CharsetFamily charset_family(std::string_view label) {
@@ -211,73 +133,6 @@ std::string_view windows_reading(std::string_view label) {
         case CharsetFamily::EucJp: return kEucJp;
         default: return {};
     }
-}
-
-std::string jis_to_cp932(std::string_view in) {
-    enum class Mode { Ascii, Kanji, Kanji0212, Kana };
-    Mode mode = Mode::Ascii;
-    std::string out;
-    out.reserve(in.size());
-    for (std::size_t i = 0; i < in.size(); ++i) {
-        auto c = static_cast<unsigned char>(in[i]);
-        if (c == 0x1B) {
-            std::string_view rest = in.substr(i + 1);
-            auto designate = [&](std::string_view sequence, Mode next) {
-                if (rest.substr(0, sequence.size()) != sequence) return false;
-                mode = next;
-                i += sequence.size();
-                return true;
-            };
-            if (designate("(B", Mode::Ascii) || designate("(J", Mode::Ascii) || designate("(H", Mode::Ascii) ||
-                designate("(I", Mode::Kana) || designate("$@", Mode::Kanji) || designate("$B", Mode::Kanji) ||
-                designate("$(B", Mode::Kanji) || designate("$(Q", Mode::Kanji) || designate("$(O", Mode::Kanji) ||
-                designate("$(D", Mode::Kanji0212) || designate("&@", mode)) {
-                continue;
-            }
-            continue;  // an unknown escape: the ESC byte alone is dropped
-        }
-        if (c == 0x0E) {
-            mode = Mode::Kana;
-            continue;
-        }
-        if (c == 0x0F) {
-            mode = Mode::Ascii;
-            continue;
-        }
-        if (c == '\r' || c == '\n') {
-            mode = Mode::Ascii;
-            out.push_back(static_cast<char>(c));
-            continue;
-        }
-        switch (mode) {
-            case Mode::Ascii:
-                out.push_back(static_cast<char>(c));
-                break;
-            case Mode::Kana:
-                out.push_back(static_cast<char>(c >= 0x21 && c <= 0x5F ? c + 0x80 : c));
-                break;
-            case Mode::Kanji:
-            case Mode::Kanji0212: {
-                if (c < 0x21 || c > 0x7E) {
-                    out.push_back(c < 0x21 ? static_cast<char>(c) : '?');
-                    break;
-                }
-                auto next = i + 1 < in.size() ? static_cast<unsigned char>(in[i + 1]) : 0;
-                if (next < 0x21 || next > 0x7E) {
-                    out.push_back('?');
-                    break;
-                }
-                ++i;
-                if (mode == Mode::Kanji) {
-                    append_jis_pair(out, c, next);
-                } else {
-                    out.push_back('?');  // JIS X 0212 has no place in CP932
-                }
-                break;
-            }
-        }
-    }
-    return out;
 }
 
 std::string cp932_to_utf8(std::string_view bytes) { return to_utf8(bytes); }
@@ -318,7 +173,7 @@ std::string decode_to_utf8(std::string_view raw, std::string_view label) {
             return guess_japanese(bytes, kCp932);
         case CharsetFamily::Other: {
             const char* iconv_name = g_mime_charset_iconv_name(name.c_str());
-            if (!iconv_name || !to_utf8_descriptor(iconv_name)) return guess_japanese(bytes, kCp932);
+            if (!iconv_name || !charset_converter(iconv_name, "UTF-8").available()) return guess_japanese(bytes, kCp932);
             if (strict_utf8(bytes, iconv_name, out)) return out;
             return guess_japanese(bytes, iconv_name);
         }

@@ -15,10 +15,6 @@ namespace tv::mail {
 // The text of a mail part (bytes as declared by `label`, which may be empty or wrong) as UTF-8.
 std::string decode_to_utf8(std::string_view bytes, std::string_view label);
 
-// ISO-2022-JP with the rows CP932 adds, to CP932 bytes. Bytes outside the shifted runs pass
-// unchanged; a line end returns to ASCII, as a broken mail would otherwise garble what follows.
-std::string jis_to_cp932(std::string_view bytes);
-
 // CP932 bytes to UTF-8; invalid bytes become U+FFFD.
 std::string cp932_to_utf8(std::string_view bytes);
 

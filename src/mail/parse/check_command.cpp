@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "common/exchange_files.h"
 #include "mail/commands.h"
 #include "mail/parse/charset.h"
 #include "mail/parse/mail_reader.h"
@@ -11,8 +12,6 @@
 namespace tv::mail {
 
 namespace {
-
-constexpr const char* kCheckResultFile = "SYSTEM_F\\VBS_CHECK.txt";
 
 // The conversions every parse needs. Without them (a system missing its iconv modules) the
 // check writes a blank result, and the program explains that mail cannot be handled.
@@ -26,7 +25,7 @@ bool component_works() {
 
 int run_check() {
     try {
-        replace_file(kCheckResultFile, {component_works() ? "OK" : ""});
+        replace_file(exchange::kCheckResultFile, {component_works() ? "OK" : ""});
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "talvenor-mail check: %s\n", e.what());

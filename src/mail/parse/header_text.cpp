@@ -2,6 +2,7 @@
 
 #include <gmime/gmime.h>
 
+#include "common/iso2022jp.h"
 #include "common/sjis.h"
 #include "mail/parse/charset.h"
 #include "mail/parse/gobject_ptr.h"

@@ -10,6 +10,7 @@
 #include <ctime>
 #include <exception>
 
+#include "common/exchange_files.h"
 #include "common/paths.h"
 #include "common/text_file.h"
 #include "mail/commands.h"
@@ -37,7 +38,7 @@ std::string receipt_date(const std::string& request, int fd) {
 }
 
 ParsedMail parse_requested_mail() {
-    std::string request = files::read_first_line(store::kRequestFile);
+    std::string request = files::read_first_line(exchange::kRequestFile);
     if (request.empty()) return unreadable_mail(local_time_text(std::time(nullptr)));
     std::filesystem::path disk = files::resolve(request);
     // Read only: the program goes on using the mail file after the parse.
@@ -58,13 +59,13 @@ ParsedMail parse_requested_mail() {
 
 int run_parse() {
     try {
-        replace_file(store::kResultFile, result_lines(parse_requested_mail()));
+        replace_file(exchange::kParseResultFile, result_lines(parse_requested_mail()));
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "talvenor-mail parse: %s\n", e.what());
     }
     try {
-        replace_file(store::kResultFile, result_lines(unreadable_mail(local_time_text(std::time(nullptr)))));
+        replace_file(exchange::kParseResultFile, result_lines(unreadable_mail(local_time_text(std::time(nullptr)))));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "talvenor-mail parse: %s\n", e.what());
         return 1;

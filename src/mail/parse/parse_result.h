@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "common/exchange_files.h"
 #include "common/text_file.h"
-#include "store/parse_exchange.h"
 
 namespace tv::mail {
 
-using store::kEndLine;
-using store::kMaxResultLines;
+using exchange::kEndLine;
+using exchange::kMaxResultLines;
 using files::kMaxLineBytes;
 
 // Header lines, the "Body:" line and the end line always stand; the rest may hold attachments.

@@ -1,32 +1,21 @@
-// The account file SYSTEM_F\MAIL_DATA.txt, read line by line: line n holds value n.
+// The account as the transfers need it: complete, with its ports and inactivity limit as numbers.
+// The file is read by common/account_file.h, as the program reads it.
 #pragma once
 
 #include <string>
 
-namespace tv::mail {
+#include "common/account_file.h"
 
-struct Account {
-    // CP932 as the file holds them, trimmed.
-    std::string smtp_server;
-    std::string sender_name;
-    std::string sender_address;
-    std::string pop3_server;
-    std::string user_id;
-    std::string password;
-    std::string smtp_port;
-    std::string pop3_port;
-    std::string timeout;
-    std::string local_host;
-};
+namespace tv::mail {
 
 // Reads the account; raises TransferError(kAccount) when the file is missing or one of the ten
 // values is blank.
-Account read_account();
+AccountData read_account();
 
 // A port value as a number; raises TransferError(kAccount) when it is not one.
 int port_number(const std::string& value);
 
 // The inactivity limit in seconds (value 9); 180 when it is not a positive number.
-long timeout_seconds(const Account& account);
+long timeout_seconds(const AccountData& account);
 
 }  // namespace tv::mail

@@ -1,12 +1,9 @@
 #include "mail/transfer/mime_charset.h"
 
-#include <iconv.h>
-
 #include <array>
-#include <cerrno>
-#include <optional>
 #include <utility>
 
+#include "common/charset_converter.h"
 #include "common/sjis.h"
 
 namespace tv::mail {
@@ -33,34 +30,6 @@ std::string jis_forms(std::string text) {
     return text;
 }
 
-// The whole text converted, or nothing when one character does not convert.
-std::optional<std::string> convert_strict(const char* to, const char* from, std::string_view text) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::string out;
-    char* in = const_cast<char*>(text.data());
-    std::size_t in_left = text.size();
-    char buffer[4096];
-    bool ok = true;
-    for (bool flushing = false;;) {
-        char* out_ptr = buffer;
-        std::size_t out_left = sizeof buffer;
-        std::size_t r = flushing ? iconv(cd, nullptr, nullptr, &out_ptr, &out_left)
-                                 : iconv(cd, &in, &in_left, &out_ptr, &out_left);
-        out.append(buffer, static_cast<std::size_t>(out_ptr - buffer));
-        if (r == static_cast<std::size_t>(-1)) {
-            if (errno == E2BIG) continue;
-            ok = false;
-            break;
-        }
-        if (flushing) break;
-        flushing = true;
-    }
-    iconv_close(cd);
-    if (!ok) return std::nullopt;
-    return out;
-}
-
 bool is_ascii(std::string_view text) {
     for (char c : text) {
         if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -74,7 +43,7 @@ CharsetChoice choose_charset(std::string_view cp932) {
     std::string utf8 = to_utf8(cp932);
     if (is_ascii(utf8)) return {"us-ascii", utf8, utf8};
     std::string jis = jis_forms(utf8);
-    if (auto encoded = convert_strict("ISO-2022-JP", "UTF-8", jis)) return {"iso-2022-jp", jis, *encoded};
+    if (auto encoded = charset_converter("UTF-8", "ISO-2022-JP").strict(jis)) return {"iso-2022-jp", jis, *encoded};
     return {"utf-8", utf8, utf8};
 }
 

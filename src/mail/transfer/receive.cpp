@@ -9,6 +9,7 @@
 #include <ctime>
 #include <unordered_map>
 
+#include "common/exchange_files.h"
 #include "common/sjis.h"
 #include "mail/commands.h"
 #include "mail/transfer/account.h"
@@ -30,12 +31,12 @@ constexpr const char* kInbox = "JUSINBOX";
 constexpr const char* kMailExtension = ".eml";
 
 std::string receive_mail() {
-    Account account = read_account();
-    Endpoint endpoint = make_endpoint(Protocol::kPop3, account.pop3_server, port_number(account.pop3_port));
+    AccountData account = read_account();
+    Endpoint endpoint = make_endpoint(Protocol::kPop3, account.pop3_server(), port_number(account.pop3_port()));
     bool keep = keep_on_server();
-    UidlLedger ledger(account.pop3_server, account.user_id);
+    UidlLedger ledger(account.pop3_server(), account.user_id());
     StagedMailbox staged(kInbox);
-    Pop3Session pop3(endpoint, account.user_id, account.password, timeout_seconds(account));
+    Pop3Session pop3(endpoint, account.user_id(), account.password(), timeout_seconds(account));
 
     std::vector<ListedMessage> listed = pop3.list();
     // libcurl takes a listing or a message cut short by a broken connection for a whole one; the
@@ -52,7 +53,7 @@ std::string receive_mail() {
     std::vector<std::string> fetched;
     for (const auto& message : listed) {
         if (ledger.contains(message.uidl)) continue;
-        staged.begin(identity_line(account.pop3_server, account.user_id, message.uidl));
+        staged.begin(identity_line(account.pop3_server(), account.user_id(), message.uidl));
         pop3.retrieve(message.number, [&staged](std::string_view bytes) { return staged.append(bytes); });
         staged.finish();
         ledger.add(message.uidl);
@@ -108,7 +109,7 @@ int run_receive() {
         std::fprintf(stderr, "talvenor-mail receive: result not written: %s\n", error.what());
         return 1;
     }
-    return line.rfind("DONE", 0) == 0 ? 0 : 1;
+    return line.starts_with(exchange::kResultDone) ? 0 : 1;
 }
 
 }  // namespace tv::mail

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "common/errors.h"
+#include "common/exchange_files.h"
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
@@ -43,11 +44,11 @@ std::string domain_of(const std::string& address, const std::string& fallback) {
 }
 
 std::string send_mail() {
-    Account account = read_account();
+    AccountData account = read_account();
     SendRequest request = read_send_request();
     OutgoingMail mail;
     mail.from = parse_mailbox(request.from);
-    if (!is_sendable_address(mail.from.address)) mail.from = {account.sender_name, account.sender_address};
+    if (!is_sendable_address(mail.from.address)) mail.from = {account.sender_name(), account.sender_address()};
     if (!is_sendable_address(mail.from.address)) {
         throw TransferError(Failure::kAccount, "メールアドレス "_sj + mail.from.address);
     }
@@ -56,7 +57,7 @@ std::string send_mail() {
     mail.body = request.body;
     mail.attachments = read_attachments(request.attachments);
     mail.date = std::time(nullptr);
-    mail.id_domain = domain_of(mail.from.address, ehlo_name(account.local_host));
+    mail.id_domain = domain_of(mail.from.address, ehlo_name(account.local_host()));
 
     std::vector<std::string> recipients;
     for (const auto& recipient : mail.to) recipients.push_back(recipient.address);
@@ -90,7 +91,7 @@ int run_send() {
         std::fprintf(stderr, "talvenor-mail send: result not written: %s\n", error.what());
         return 1;
     }
-    return line.rfind("DONE", 0) == 0 ? 0 : 1;
+    return line.starts_with(exchange::kResultDone) ? 0 : 1;
 }
 
 }  // namespace tv::mail

@@ -46,13 +46,13 @@ std::string ehlo_name(const std::string& local_host) {
     return name.substr(first, last - first + 1);
 }
 
-void send_over_smtp(const Account& account, const std::string& sender, const std::vector<std::string>& recipients,
+void send_over_smtp(const AccountData& account, const std::string& sender, const std::vector<std::string>& recipients,
                     const std::string& message) {
-    CurlSession session(make_endpoint(Protocol::kSmtp, account.smtp_server, port_number(account.smtp_port)),
-                        account.user_id, account.password, timeout_seconds(account));
+    CurlSession session(make_endpoint(Protocol::kSmtp, account.smtp_server(), port_number(account.smtp_port())),
+                        account.user_id(), account.password(), timeout_seconds(account));
     CURL* curl = session.handle();
     // The path of an SMTP URL is the name the client gives in EHLO.
-    curl_easy_setopt(curl, CURLOPT_URL, session.endpoint().url(ehlo_name(account.local_host)).c_str());
+    curl_easy_setopt(curl, CURLOPT_URL, session.endpoint().url(ehlo_name(account.local_host())).c_str());
     std::string from = "<" + sender + ">";
     curl_easy_setopt(curl, CURLOPT_MAIL_FROM, from.c_str());
     curl_slist* rcpt = nullptr;

@@ -15,7 +15,7 @@ namespace tv::mail {
 std::string ehlo_name(const std::string& local_host);
 
 // Sends `message` (wire form) from `sender` to `recipients` (bare addresses); raises TransferError.
-void send_over_smtp(const Account& account, const std::string& sender, const std::vector<std::string>& recipients,
+void send_over_smtp(const AccountData& account, const std::string& sender, const std::vector<std::string>& recipients,
                     const std::string& message);
 
 }  // namespace tv::mail

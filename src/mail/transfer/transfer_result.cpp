@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/exchange_files.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 
@@ -36,9 +37,6 @@ constexpr std::array<FailureWords, 9> kFailureWords{{
      "メールを送信できませんでした。"},
 }};
 
-constexpr const char* kReceiveResultFile = "SYSTEM_F\\T_IN_DONE.txt";
-constexpr const char* kSendResultFile = "SYSTEM_F\\T_OUT_DONE.txt";
-
 // One line without the bytes the item reader splits at: they become their full-width forms
 // (none of them can be the second byte of a double-byte character); control bytes become blanks.
 std::string clean_line(std::string_view line) {
@@ -68,7 +66,7 @@ std::string clean_line(std::string_view line) {
 }  // namespace
 
 std::string error_line(Direction direction, const TransferError& error) {
-    std::string line = "ERROR";
+    std::string line(exchange::kResultError);
     for (const auto& words : kFailureWords) {
         if (words.failure == error.failure()) {
             line += sj(direction == Direction::kReceive ? words.receive : words.send);
@@ -79,10 +77,10 @@ std::string error_line(Direction direction, const TransferError& error) {
     return line;
 }
 
-std::string done_line(std::string_view status) { return "DONE" + std::string(status); }
+std::string done_line(std::string_view status) { return std::string(exchange::kResultDone) + std::string(status); }
 
 void write_result(Direction direction, std::string_view line) {
-    files::write_lines_atomic(direction == Direction::kReceive ? kReceiveResultFile : kSendResultFile,
+    files::write_lines_atomic(direction == Direction::kReceive ? exchange::kReceiveResultFile : exchange::kSendResultFile,
                               {clean_line(line)});
 }
 

@@ -6,6 +6,7 @@
 #include "common/errors.h"
 #include "platform/events.h"
 #include "platform/forms.h"
+#include "platform/list_registration.h"
 #include "platform/platform.h"
 
 namespace tv::platform::headless {
@@ -109,6 +110,7 @@ HeadlessPlatform::HeadlessPlatform() {
     event_queue().clear();
     handlers().clear();
     forms().reset();
+    EXT_TABLE() = ExtTable{};
 }
 
 HeadlessPlatform::~HeadlessPlatform() {

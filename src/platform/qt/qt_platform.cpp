@@ -15,8 +15,8 @@
 
 namespace tv::platform::qt {
 
-struct QtPlatform::Parts {
-    Parts(int& argc, char** argv)
+struct QtPlatform::Impl {
+    Impl(int& argc, char** argv)
         : app(argc, argv), window_system(view), clock(view), message_box(view), popup_menu(view), dialogs(view),
           printer(view) {}
     QApplication app;  // first made, last gone: every widget lives within it
@@ -31,7 +31,7 @@ struct QtPlatform::Parts {
     QtClipboard clipboard;
 };
 
-QtPlatform::QtPlatform(int& argc, char** argv) : parts_(std::make_unique<Parts>(argc, argv)) {
+QtPlatform::QtPlatform(int& argc, char** argv) : impl_(std::make_unique<Impl>(argc, argv)) {
     QApplication::setApplicationName(QStringLiteral("talvenor"));
     // The program's own main loop decides when it ends, not the last window.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -42,37 +42,37 @@ QtPlatform::QtPlatform(int& argc, char** argv) : parts_(std::make_unique<Parts>(
 
 QtPlatform::~QtPlatform() {
     Services& s = services();
-    if (s.view == &parts_->view) {
+    if (s.view == &impl_->view) {
         s.view = nullptr;
         s.on_program_end = nullptr;
     }
-    if (s.clock == &parts_->clock) s.clock = nullptr;
-    if (s.message_box == &parts_->message_box) s.message_box = nullptr;
-    if (s.window_system == &parts_->window_system) s.window_system = nullptr;
-    if (s.popup_menu == &parts_->popup_menu) s.popup_menu = nullptr;
-    if (s.sound == &parts_->sound) s.sound = nullptr;
-    if (s.dialogs == &parts_->dialogs) s.dialogs = nullptr;
-    if (s.printer == &parts_->printer) s.printer = nullptr;
-    if (s.clipboard == &parts_->clipboard) s.clipboard = nullptr;
-    parts_->view.close_all();
+    if (s.clock == &impl_->clock) s.clock = nullptr;
+    if (s.message_box == &impl_->message_box) s.message_box = nullptr;
+    if (s.window_system == &impl_->window_system) s.window_system = nullptr;
+    if (s.popup_menu == &impl_->popup_menu) s.popup_menu = nullptr;
+    if (s.sound == &impl_->sound) s.sound = nullptr;
+    if (s.dialogs == &impl_->dialogs) s.dialogs = nullptr;
+    if (s.printer == &impl_->printer) s.printer = nullptr;
+    if (s.clipboard == &impl_->clipboard) s.clipboard = nullptr;
+    impl_->view.close_all();
 }
 
 void QtPlatform::install() {
     Services& s = services();
-    s.clock = &parts_->clock;
-    s.message_box = &parts_->message_box;
-    s.window_system = &parts_->window_system;
-    s.view = &parts_->view;
-    s.sound = &parts_->sound;
-    QtView* view = &parts_->view;
+    s.clock = &impl_->clock;
+    s.message_box = &impl_->message_box;
+    s.window_system = &impl_->window_system;
+    s.view = &impl_->view;
+    s.sound = &impl_->sound;
+    QtView* view = &impl_->view;
     s.on_program_end = [view] { view->close_all(); };
-    s.popup_menu = &parts_->popup_menu;
-    s.dialogs = &parts_->dialogs;
-    s.printer = &parts_->printer;
-    s.clipboard = &parts_->clipboard;
+    s.popup_menu = &impl_->popup_menu;
+    s.dialogs = &impl_->dialogs;
+    s.printer = &impl_->printer;
+    s.clipboard = &impl_->clipboard;
     // The desktop session ends (log-off, shut-down): the main window is asked to close, as the
     // user would; a refusal keeps the session from ending.
-    QObject::connect(&parts_->app, &QGuiApplication::commitDataRequest, &parts_->app, [view](QSessionManager& manager) {
+    QObject::connect(&impl_->app, &QGuiApplication::commitDataRequest, &impl_->app, [view](QSessionManager& manager) {
         if (!manager.allowsInteraction()) return;
         bool refused = false;
         view->deliver([&] {
@@ -84,11 +84,11 @@ void QtPlatform::install() {
     });
 }
 
-Clock& QtPlatform::clock() { return parts_->clock; }
-MessageBoxService& QtPlatform::message_box() { return parts_->message_box; }
-WindowSystem& QtPlatform::window_system() { return parts_->window_system; }
-FormsView& QtPlatform::view() { return parts_->view; }
-QtView& QtPlatform::qt_view() { return parts_->view; }
-QtPrinter& QtPlatform::qt_printer() { return parts_->printer; }
+Clock& QtPlatform::clock() { return impl_->clock; }
+MessageBoxService& QtPlatform::message_box() { return impl_->message_box; }
+WindowSystem& QtPlatform::window_system() { return impl_->window_system; }
+FormsView& QtPlatform::view() { return impl_->view; }
+QtView& QtPlatform::qt_view() { return impl_->view; }
+QtPrinter& QtPlatform::qt_printer() { return impl_->printer; }
 
 }  // namespace tv::platform::qt

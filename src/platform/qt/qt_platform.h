@@ -35,8 +35,8 @@ public:
     QtPrinter& qt_printer();  // tests print into a PDF file
 
 private:
-    struct Parts;
-    std::unique_ptr<Parts> parts_;
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace tv::platform::qt

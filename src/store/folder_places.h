@@ -1,10 +1,10 @@
 // The trash and the four user folders as their windows show them. Their folders and list caches
-// are the stores of store/mail_stores.h (store::store_by_folder_no).
+// are the stores of mail_stores.h (store_by_folder_no).
 #pragma once
 
 #include <string>
 
-namespace tv::folders {
+namespace tv::store {
 
 // The window that shows a place and its lists: three hidden sorted listings of the place's
 // folders and the two visible lists, whose row i is name i of the matching listing.
@@ -28,4 +28,4 @@ const FolderPlace& folder_place(int folder_no);
 // The place's name in CP932.
 const std::string& display_name(const FolderPlace& place);
 
-}  // namespace tv::folders
+}  // namespace tv::store

@@ -1,10 +1,10 @@
-#include "shell/registry_value.h"
+#include "platform/registry_value.h"
 
 #include "common/globals.h"
 #include "common/sjis.h"
 #include "platform/platform.h"
 
-namespace tv::shell {
+namespace tv::platform {
 
 namespace {
 constexpr std::int32_t kFileNotFound = 2;
@@ -17,7 +17,7 @@ void GETREGDATA(std::int32_t root, const std::string& subkey, const std::string&
     type = 0;
     result.clear();
     if (!shell_folders || upper_ascii(value_name) != "DESKTOP") return;
-    auto* system = platform::services().system;
+    auto* system = services().system;
     std::string folder = system ? system->desktop_folder() : std::string();
     if (folder.empty()) return;
     // A folder whose name the program's text cannot hold counts as none.
@@ -34,4 +34,4 @@ std::string desktop_folder_text() {
     return trim(folder);
 }
 
-}  // namespace tv::shell
+}  // namespace tv::platform

@@ -1,10 +1,10 @@
-#include "folders/folder_places.h"
+#include "store/folder_places.h"
 
 #include <array>
 
 #include "common/sjis.h"
 
-namespace tv::folders {
+namespace tv::store {
 
 namespace {
 
@@ -27,4 +27,4 @@ const FolderPlace& folder_place(int folder_no) {
 
 const std::string& display_name(const FolderPlace& place) { return sj(place.display_name); }
 
-}  // namespace tv::folders
+}  // namespace tv::store

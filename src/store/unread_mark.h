@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace tv::shell {
+namespace tv::store {
 
 // Rebuilds every row of the receive list LIST3 and its cache: each row becomes 143 bytes, and row
 // UNREAD_CLEAR_ROW loses "<未>" and then "<樽>" at the head of its subject. The list loses its
@@ -15,4 +15,4 @@ void SAIBYOUGA_L3();
 // its marks when `clear_marks`, shifted left and blank-filled) and the 27 bytes after it.
 std::string rebuilt_receive_row(std::string_view row, bool clear_marks);
 
-}  // namespace tv::shell
+}  // namespace tv::store

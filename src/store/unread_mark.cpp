@@ -1,4 +1,4 @@
-#include "shell/unread_mark.h"
+#include "store/unread_mark.h"
 
 #include <vector>
 
@@ -8,7 +8,7 @@
 #include "platform/platform.h"
 #include "store/receive_list.h"
 
-namespace tv::shell {
+namespace tv::store {
 
 namespace pf = tv::platform;
 
@@ -34,15 +34,15 @@ std::string rebuilt_receive_row(std::string_view row, bool clear_marks) {
 void SAIBYOUGA_L3() {
     // Rebuilt from the list itself, not read back from the cache, so that a blank row cannot cut
     // off the rows after it.
-    pf::Control& list = pf::form("MAINFORM").control("LIST3");
+    pf::Control& list = receive_list();
     int opened = globals().UNREAD_CLEAR_ROW;
     std::vector<std::string> rows;
     rows.reserve(static_cast<std::size_t>(list.count()));
     for (int i = 0; i < list.count(); ++i) rows.push_back(rebuilt_receive_row(list.item(i), i == opened));
     list.set_items(std::move(rows));
     pf::pause(20);
-    store::write_receive_cache();
+    write_receive_cache();
     pf::pause(20);
 }
 
-}  // namespace tv::shell
+}  // namespace tv::store

@@ -1,13 +1,10 @@
-#include "transfer/progress_window.h"
+#include "store/progress_window.h"
 
-#include "platform/events.h"
 #include "platform/forms.h"
 
-namespace tv::transfer {
+namespace tv::store {
 
 namespace pf = tv::platform;
-
-namespace {
 
 void FORM5_START() {
     if (!pf::forms().is_loaded("FORM5")) return;
@@ -25,15 +22,7 @@ void FORM5_RESIZE() {
     f.changed();
 }
 
-}  // namespace
-
-void close_progress_windows() {
-    for (const char* window : {"FORM5", "FORM6"}) {
-        if (!pf::forms().is_loaded(window)) continue;
-        pf::form(window).pointer = pf::MousePointer::Arrow;
-        pf::forms().unload(window);
-    }
-}
+void close_progress_window() { pf::forms().unload("FORM5"); }
 
 void define_progress_window() {
     pf::forms().define("FORM5", [](pf::Form& f) {
@@ -46,8 +35,6 @@ void define_progress_window() {
         f.minimize_box = false;
         f.topmost = true;
     });
-    pf::handlers().set("FORM5_START", FORM5_START);
-    pf::handlers().set("FORM5_RESIZE", FORM5_RESIZE);
 }
 
-}  // namespace tv::transfer
+}  // namespace tv::store

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace tv::shell {
+namespace tv::platform {
 
 inline constexpr std::int32_t kHkeyCurrentUser = static_cast<std::int32_t>(0x80000001u);
 inline constexpr const char* kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -19,4 +19,4 @@ void GETREGDATA(std::int32_t root, const std::string& subkey, const std::string&
 // What every caller keeps: the Desktop folder (a CP932 path), trimmed; empty when there is none.
 std::string desktop_folder_text();
 
-}  // namespace tv::shell
+}  // namespace tv::platform

@@ -1,0 +1,48 @@
+// The files the program and its mail component talvenor-mail exchange, named once for both
+// processes: what one writes, the other reads, byte for byte.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace tv::exchange {
+
+// The one-line request the program writes before it starts the component: the path of the mail to
+// parse, or the word below for the check, the receive and the send.
+inline constexpr const char* kRequestFile = "SYSTEM_F\\CHECK.txt";
+inline constexpr std::string_view kRequestWord = "CHECK";
+
+// The parse result of one mail; complete only once its end line is written.
+inline constexpr const char* kParseResultFile = "SYSTEM_F\\YOMITORI.txt";
+inline constexpr std::string_view kEndLine = "ENDDAYOPPI_AKASATA_HONYOHOYNYO";
+// The most lines a reader keeps of a parse result; the writer makes every result fit them.
+inline constexpr std::size_t kMaxResultLines = 9998;
+
+// The send request, also the layout of every unsent mail.
+inline constexpr const char* kSendRequestFile = "SYSTEM_F\\DEL_SOUSIN.txt";
+
+// The results of a receive and of a send: emptied by the program before the run (the marker that
+// nothing came yet), then one line that begins with one of the two words.
+inline constexpr const char* kReceiveResultFile = "SYSTEM_F\\T_IN_DONE.txt";
+inline constexpr const char* kSendResultFile = "SYSTEM_F\\T_OUT_DONE.txt";
+inline constexpr std::string_view kResultDone = "DONE";
+inline constexpr std::string_view kResultError = "ERROR";
+
+// The check's result: a last item that is not blank proves that the component runs.
+inline constexpr const char* kCheckResultFile = "SYSTEM_F\\VBS_CHECK.txt";
+
+// The keep-on-server option: one line, "1" keeps received mail on the server.
+inline constexpr const char* kKeepOnServerFile = "SYSTEM_F\\serv_del";
+
+// The account: ten lines (account_file.h).
+inline constexpr const char* kAccountFile = "SYSTEM_F\\MAIL_DATA.txt";
+
+// The component's subcommands, one per script the program starts.
+namespace command {
+inline constexpr const char* kCheck = "check";
+inline constexpr const char* kParse = "parse";
+inline constexpr const char* kReceive = "receive";
+inline constexpr const char* kSend = "send";
+}  // namespace command
+
+}  // namespace tv::exchange

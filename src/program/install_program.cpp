@@ -1,0 +1,18 @@
+#include "program/install_program.h"
+
+#include "folders/install.h"
+#include "shell/install.h"
+#include "store/install.h"
+#include "transfer/install.h"
+
+namespace tv {
+
+void install_program() {
+    // Lowest layer first; the subsystems of one layer in any order.
+    store::install();
+    transfer::install();
+    folders::install();
+    shell::install();
+}
+
+}  // namespace tv
