@@ -64,10 +64,7 @@ void define(pf::Form& f) {
     files.visible = false;
 }
 
-void set_ime(bool open) {
-    pf::services().ime_open = open;
-    if (open) pf::services().ime_hiragana = true;
-}
+void set_ime(bool open) { pf::form("FORM7").set_input_method(open ? pf::InputMethod::Hiragana : pf::InputMethod::Off); }
 
 void draw(pf::Form& f) {
     f.font = pf::mincho(18, pf::SizeUnit::Points, false, true);
@@ -101,10 +98,7 @@ void FORM7_START() {
     globals().ADDRESS_SEARCH_MODE = mode;
     long long value = numeric_value(mode);
     if (value == 0 || value == 1) {
-        f.control("RADIO17").checked = value == 0;
-        f.control("RADIO18").checked = value == 1;
-        f.control("RADIO17").changed();
-        f.control("RADIO18").changed();
+        f.control(value == 0 ? "RADIO17" : "RADIO18").set_checked(true);
         set_ime(value == 0);
     }
     draw(f);

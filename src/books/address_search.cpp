@@ -5,7 +5,7 @@
 #include "common/flag_files.h"
 #include "common/globals.h"
 #include "common/sjis.h"
-#include "platform/input.h"
+#include "platform/forms.h"
 #include "platform/platform.h"
 
 namespace tv::books {
@@ -17,10 +17,7 @@ namespace {
 
 pf::Control& search_box() { return pf::form("FORM7").control("EDIT32"); }
 
-void focus_search_box() {
-    pf::Form& f = pf::form("FORM7");
-    if (f.focused != "EDIT32") pf::input::focus(search_box());
-}
+void focus_search_box() { pf::form("FORM7").set_focus("EDIT32"); }
 
 void choose_mode(const char* mode) {
     if (!pf::forms().is_loaded("FORM7")) return;
@@ -29,9 +26,8 @@ void choose_mode(const char* mode) {
     write_flag_record(kSearchModeFile, mode);
     globals().ADDRESS_SEARCH_MODE = mode;
     bool as_typed = numeric_value(mode) == 0;
-    pf::services().ime_open = as_typed;
-    if (as_typed) pf::services().ime_hiragana = true;
-    pf::input::focus(search_box());
+    pf::form("FORM7").set_input_method(as_typed ? pf::InputMethod::Hiragana : pf::InputMethod::Off);
+    focus_search_box();
 }
 
 // Whether a row holds the key in the current mode: as typed, or with ASCII letters upper-cased on
@@ -77,8 +73,6 @@ void EDIT32_CHANGE() {
     for (int i = start; i < n; ++i) {
         if (!row_holds(list.item(i), key)) continue;
         list.select(i);
-        if (i < list.top_index() || i >= list.top_index() + list.visible_rows) list.set_top_index(i);
-        list.changed();
         focus_search_box();
         return;
     }

@@ -9,7 +9,6 @@
 #include "common/sjis.h"
 #include "platform/drawing_styles.h"
 #include "platform/enter_key.h"
-#include "platform/input.h"
 #include "platform/platform.h"
 
 namespace tv::books {
@@ -59,7 +58,7 @@ void clear_selection(const BookWindow& w) {
 void set_busy(const BookWindow& w, bool busy) {
     pf::Form& f = pf::form(w.form);
     f.pointer = busy ? pf::MousePointer::Hourglass : pf::MousePointer::Arrow;
-    f.enabled = !busy;
+    f.set_enabled(!busy);
     f.changed();
 }
 
@@ -104,12 +103,13 @@ void ROW_SELECTION(const BookWindow& w) {
 void ENTER_IN_BOX(const BookWindow& w, bool address_box) {
     if (!pf::forms().is_loaded(w.form)) return;
     if (!pf::take_enter(control(w, address_box ? w.address_box : w.name_box), address_box)) return;
-    pf::input::focus(control(w, address_box ? w.name_box : w.address_box));
+    pf::form(w.form).set_focus(address_box ? w.name_box : w.address_box);
 }
 
-void ime_for(bool name_box) {
-    pf::services().ime_open = name_box;
-    if (name_box) pf::services().ime_hiragana = true;
+// Names are typed in Japanese, addresses in ASCII.
+void ime_for(const BookWindow& w, bool name_box) {
+    if (!pf::forms().is_loaded(w.form)) return;
+    pf::form(w.form).set_input_method(name_box ? pf::InputMethod::Hiragana : pf::InputMethod::Off);
 }
 
 // Rewrites the book with the record the row shows replaced (or left out); says so when the row
@@ -225,16 +225,13 @@ void fill_book_list(const BookWindow& w) {
 void open_book_window(const char* form) {
     pf::forms().take_child_slot(form);
     pf::forms().load(form);
-    pf::Form& main = pf::form("MAINFORM");
-    main.enabled = false;
-    main.changed();
+    pf::form("MAINFORM").set_enabled(false);
 }
 
 void restore_main_window() {
     pf::Form& main = pf::form("MAINFORM");
-    main.enabled = true;
-    main.visible = true;
-    main.changed();
+    main.set_enabled(true);
+    main.show();
 }
 
 void close_book_window(const char* form) {
@@ -291,9 +288,8 @@ void draw_usage_text(pf::Form& f) {
 void clear_face(pf::Form& f) {
     f.background = pf::kFace;
     f.clear_drawing();
-    f.topmost = true;
-    f.visible = true;
-    f.changed();
+    f.set_topmost(true);
+    f.show();
 }
 
 std::vector<pf::NamedHandler> book_window_handlers() {
@@ -302,8 +298,8 @@ std::vector<pf::NamedHandler> book_window_handlers() {
         std::string list = w->list, name_box = w->name_box, address_box = w->address_box;
         table.push_back({list + "_CLICK", [w] { ROW_SELECTION(*w); }});
         table.push_back({list + "_DBLCLICK", [w] { DELETE_ENTRY(*w); }});
-        table.push_back({name_box + "_SETFOCUS", [] { ime_for(true); }});
-        table.push_back({address_box + "_SETFOCUS", [] { ime_for(false); }});
+        table.push_back({name_box + "_SETFOCUS", [w] { ime_for(*w, true); }});
+        table.push_back({address_box + "_SETFOCUS", [w] { ime_for(*w, false); }});
         table.push_back({name_box + "_CHANGE", [w] { ENTER_IN_BOX(*w, false); }});
         table.push_back({address_box + "_CHANGE", [w] { ENTER_IN_BOX(*w, true); }});
         table.push_back({std::string(w->add_button) + "_ON", [w] { ADD_OR_EDIT(*w); }});

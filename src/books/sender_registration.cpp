@@ -110,14 +110,14 @@ std::optional<MailSource> mail_source(Source source) {
 class BusyWindow {
 public:
     explicit BusyWindow(std::string name) : name_(std::move(name)), was_enabled_(pf::form(name_).enabled) {
-        pf::Form& f = pf::form(name_);
-        f.enabled = false;
+        pf::form(name_).set_enabled(false);
         pointer(pf::MousePointer::Hourglass);
     }
     ~BusyWindow() {
         pf::Form& f = pf::form(name_);
+        if (!f.loaded) return;
         f.pointer = pf::MousePointer::Arrow;
-        f.enabled = was_enabled_;
+        f.set_enabled(was_enabled_);
         f.changed();
     }
     BusyWindow(const BusyWindow&) = delete;
