@@ -2,6 +2,7 @@
 
 #include "books/address_book_window.h"
 #include "books/address_search.h"
+#include "books/book_import.h"
 #include "books/book_windows.h"
 #include "books/reject_book_window.h"
 #include "books/sender_book_window.h"
@@ -18,6 +19,7 @@ void install() {
         {"ADDRESS_ON", ADDRESS_ON},
         {"FORM7_START", FORM7_START},
         {"BUTTON7_ON", BUTTON7_ON},
+        {"BUTTON8_ON", BUTTON8_ON},
         {"FORM7_QUERYCLOSE", FORM7_QUERYCLOSE},
         {"RADIO17_ON", RADIO17_ON},
         {"RADIO18_ON", RADIO18_ON},
