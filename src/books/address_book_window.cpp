@@ -38,14 +38,7 @@ constexpr Text kTexts[] = {
 };
 
 void define(pf::Form& f) {
-    f.width = 907;
-    f.height = 720;
-    f.left = 69;
-    f.top = 20;
-    f.topmost = true;
-    f.minimize_box = false;
-    f.caption = "アドレス帳"_sj;
-    add_book_controls(f, kAddressBookWindow);
+    define_book_window(f, kAddressBookWindow, 907, 720, "アドレス帳");
     add_button(f, "BUTTON9", "新規・編集", 24, 486, 162, 96, 20);
     add_button(f, "BUTTON8", "インポート", 24, 594, 162, 84, 20);
     add_button(f, "BUTTON7", "キャンセル", 768, 594, 108, 84, 16);

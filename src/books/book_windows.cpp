@@ -239,7 +239,14 @@ void close_book_window(const char* form) {
     restore_main_window();
 }
 
-void add_book_controls(pf::Form& f, const BookWindow& w) {
+void define_book_window(pf::Form& f, const BookWindow& w, int width, int height, const char* caption) {
+    f.width = width;
+    f.height = height;
+    f.left = 69;
+    f.top = height > 680 ? 20 : 57;
+    f.topmost = true;
+    f.minimize_box = false;
+    f.caption = caption ? sj(caption) : std::string();
     pf::Control& list = f.add(w.list, pf::ControlKind::ListBox);
     list.x = 24, list.y = 84, list.width = 852, list.height = 358;
     list.sorted = w.sorted;

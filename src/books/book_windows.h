@@ -36,8 +36,9 @@ void close_book_window(const char* form);
 // The main window after a book window has gone (its close box).
 void restore_main_window();
 
-// The shared controls: the list and the two boxes.
-void add_book_controls(platform::Form& f, const BookWindow& window);
+// The shared frame (a fixed dialog on top of the main window, client size given) and controls:
+// the list and the two boxes.
+void define_book_window(platform::Form& f, const BookWindow& window, int width, int height, const char* caption);
 // A push button in "ＭＳ 明朝" of `points`.
 void add_button(platform::Form& f, const char* name, const char* caption, int x, int y, int width, int height,
                 double points);

@@ -32,14 +32,7 @@ const RejectOption kOptions[] = {
 };
 
 void define(pf::Form& f) {
-    f.width = 907;
-    f.height = 665;
-    f.left = 69;
-    f.top = 57;
-    f.topmost = true;
-    f.minimize_box = false;
-    f.caption = "転送(返信)拒否アドレス帳"_sj;
-    add_book_controls(f, kRejectBookWindow);
+    define_book_window(f, kRejectBookWindow, 907, 665, "転送(返信)拒否アドレス帳");
     add_button(f, "BUTTON36", "新規・編集", 24, 492, 144, 78, 20);
     add_button(f, "BUTTON35", "キャンセル", 768, 492, 108, 78, 16);
     for (const auto& o : kOptions) {

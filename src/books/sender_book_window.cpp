@@ -32,13 +32,7 @@ const SenderBookMode kModes[] = {
 const SenderBookMode& current_mode() { return kModes[globals().SENDER_BOOK_KIND == 2 ? 1 : 0]; }
 
 void define(pf::Form& f) {
-    f.width = 906;
-    f.height = 617;
-    f.left = 69;
-    f.top = 57;
-    f.topmost = true;
-    f.minimize_box = false;
-    add_book_controls(f, kSenderBookWindow);
+    define_book_window(f, kSenderBookWindow, 906, 617, nullptr);  // its caption follows its mode
     add_button(f, "BUTTON47", "新規・編集", 24, 492, 144, 78, 20);
     add_button(f, "BUTTON48", "キャンセル", 768, 492, 108, 78, 16);
 }
