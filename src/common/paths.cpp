@@ -140,6 +140,13 @@ void make_folder(std::string_view path) {
     stdfs::create_directory(resolve(path), ec);
 }
 
+bool remove_folder_tree(std::string_view path) {
+    std::error_code ec;
+    stdfs::path disk = resolve(path);
+    if (!stdfs::is_directory(stdfs::symlink_status(disk, ec))) return false;
+    return stdfs::remove_all(disk, ec) != static_cast<std::uintmax_t>(-1) && !ec;
+}
+
 namespace {
 
 // The bytes of a name as lower_ascii gives them, one at a time, without building the string.
