@@ -31,6 +31,7 @@ struct Globals {
 
     // Transfers.
     std::string SEND_TO_TEXT;
+    std::string MAIL_FILE_NAME;  // the mail the last open, save, register or reply action worked on
     bool TRANSFER_RUNNING = false;   // a receive or send runs: a second one may not start inside it
     // The first lines (first 300 bytes, trimmed) of the mails in the box before the last receive
     // that kept mail on the server.
@@ -84,6 +85,14 @@ struct Globals {
     long REPLY_LOG_SWEEP_TICKS = 0;
     int REPLY_FROM_TRASH = 0;
     int REPLY_FROM_FOLDER = 0;
+
+    // Compose window: the hand-over flags and the ticks of its timer; the unsent mail it edits.
+    int ATESAKI_PENDING = 0;     // SYSTEM_F\ATESAKI.txt holds a recipient not yet taken
+    int HENSIN_PENDING = 0;      // SYSTEM_F\HENSIN.txt holds a reply draft not yet taken
+    int COMPOSE_TICKS = 0;       // TIMER2 ticks since the last draft was handed over (1, 2, stays 2)
+    int UNSENT_MODE = 0;         // 1 while the unsent-mail list or a mail reopened from it is open
+    std::string UNSENT_FILE_NAME;    // the reopened mail's name in SYSTEM_F\BADSOU
+    std::string PICKER_SEARCH_MODE;  // the destination picker's search mode ("0" or "1")
 };
 
 Globals& globals();

@@ -1,5 +1,6 @@
 #include "program/install_program.h"
 
+#include "compose/install.h"
 #include "folders/install.h"
 #include "shell/install.h"
 #include "store/install.h"
@@ -12,6 +13,7 @@ void install_program() {
     store::install();
     transfer::install();
     folders::install();
+    compose::install();
     shell::install();
 }
 
