@@ -150,7 +150,7 @@ void enter_in_box(const EnterStep& step) {
 void restore_main_window() {
     pf::Form& main = pf::form("MAINFORM");
     main.enabled = true;
-    main.visible = true;
+    main.show();
     main.changed();
 }
 
@@ -197,7 +197,7 @@ void FORM4_START() {
         radio.changed();
     }
     set("EDIT31", is_blank(v[9]) ? "TALVENOR MAILER" : v[9]);
-    f.visible = true;
+    f.show();
     f.changed();
 }
 
@@ -229,12 +229,12 @@ std::vector<pf::NamedHandler> account_box_handlers() {
     }
     for (const auto& step : kEnterChain) {
         table.push_back({std::string(step.box) + "_CHANGE", [&step] { enter_in_box(step); }});
-        if (step.ime_off) table.push_back({std::string(step.box) + "_SETFOCUS", [] { pf::services().ime_open = false; }});
+        if (step.ime_off) {
+            table.push_back({std::string(step.box) + "_SETFOCUS",
+                             [] { pf::form("FORM4").set_input_method(pf::InputMethod::Off); }});
+        }
     }
-    table.push_back({"EDIT31_SETFOCUS", [] {
-                         pf::services().ime_open = true;
-                         pf::services().ime_hiragana = true;
-                     }});
+    table.push_back({"EDIT31_SETFOCUS", [] { pf::form("FORM4").set_input_method(pf::InputMethod::Hiragana); }});
     return table;
 }
 
