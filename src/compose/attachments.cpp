@@ -48,7 +48,7 @@ std::string start_folder() {
 }
 
 void remember_folder(const std::string& path) {
-    std::string folder = split_folder_name(trim(path)).first;
+    std::string folder = files::split_folder_name(trim(path)).first;
     try {
         files::write_line(kLastAttachmentFolder, trim(folder) + "/");
     } catch (const RuntimeError&) {
@@ -110,7 +110,7 @@ std::string attachment_line(const std::vector<std::string>& paths) {
     for (const auto& path : paths) {
         std::string trimmed = trim(path);
         if (!names.empty()) names += ",";
-        names += split_folder_name(trimmed).second;
+        names += files::split_folder_name(trimmed).second;
         if (files::file_exists(trimmed)) total += static_cast<float>(files::file_size(trimmed));
     }
     return names + size_text(total);

@@ -4,6 +4,7 @@
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/sjis.h"
+#include "common/text_file.h"
 #include "compose/body_lines.h"
 #include "compose/messages.h"
 #include "compose/unsent_mail.h"
@@ -219,6 +220,17 @@ ComposeReturn compose_return(int unsent_mode, int from_trash, int from_folder, b
     return from_trash > 0 ? ComposeReturn::Trash : ComposeReturn::Folder;
 }
 
+void set_handovers_idle_or_tell(const std::string& owner) {
+    try {
+        transfer::set_handovers_idle();
+    } catch (const RuntimeError&) {
+        // Nothing of a mail is lost: the next reply or pick writes the files afresh.
+        files::close_all_files();
+        report_file_error(owner, "ファイルに書き込めませんでした。   "_sj,
+                          std::string(transfer::kRecipientHandover) + ", " + transfer::kReplyDraft);
+    }
+}
+
 void close_trash_and_folder_windows() {
     for (const char* window : {"FORM8", "FORM16"}) {
         if (pf::forms().is_loaded(window)) pf::forms().unload(window);
@@ -235,12 +247,7 @@ void FORM9_QUERYCLOSE() {
     pf::Form& main = pf::form("MAINFORM");
     if (main.minimized) main.set_window_state(pf::WindowState::Normal);
     transfer::refresh_unsent_button();
-    try {
-        transfer::set_handovers_idle();
-    } catch (const RuntimeError&) {
-        // Nothing of a mail is lost here; the next reply or pick writes the files afresh.
-        report_file_error("FORM9", "SYSTEM_F\\ATESAKI.txt, SYSTEM_F\\HENSIN.txt");
-    }
+    set_handovers_idle_or_tell("FORM9");
     control("LIST12").clear();
     set_timer(false);
     pf::forms().unload("FORM9");

@@ -37,4 +37,7 @@ ComposeReturn compose_return(int unsent_mode, int from_trash, int from_folder, b
 // are closed without their close handling.
 void close_trash_and_folder_windows();
 
+// Both hand-over files back to idle; a file error is told (owned by `owner`) and nothing else.
+void set_handovers_idle_or_tell(const std::string& owner);
+
 }  // namespace tv::compose

@@ -82,16 +82,6 @@ void drop_reopened_unsent_mail(transfer::SendOutcome outcome) {
     }
 }
 
-void hand_overs_idle(const std::string& owner) {
-    try {
-        transfer::set_handovers_idle();
-    } catch (const RuntimeError&) {
-        files::close_all_files();
-        report_file_error(owner, "ファイルに書き込めませんでした。   "_sj,
-                          std::string(transfer::kRecipientHandover) + ", " + transfer::kReplyDraft);
-    }
-}
-
 }  // namespace
 
 void BUTTON27_ON() {
@@ -117,7 +107,7 @@ void BUTTON27_ON() {
     pf::EVENT_PUMP();
     transfer::SendOutcome outcome = transfer::SOUSIN();
 
-    hand_overs_idle("MAINFORM");
+    set_handovers_idle_or_tell("MAINFORM");
     drop_reopened_unsent_mail(outcome);
     transfer::refresh_unsent_button();
     if (pf::forms().is_loaded("FORM9")) {
