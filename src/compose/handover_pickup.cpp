@@ -74,6 +74,9 @@ void take_draft() {
 void TIMER2_TIMER() {
     if (!pf::forms().is_loaded("FORM9")) return;
     pf::Control& timer = compose_form().control("TIMER2");
+    // A tick that was waiting when the timer was stopped (the To box or the attachment line took
+    // the focus) does not run.
+    if (!timer.timer_enabled) return;
     pf::stop_timer(timer);
     Globals& g = globals();
     ++g.COMPOSE_TICKS;
