@@ -31,7 +31,6 @@ struct Globals {
 
     // Transfers.
     std::string SEND_TO_TEXT;
-    std::string MAIL_FILE_NAME;  // the mail the last open, save, register or reply action worked on
     bool TRANSFER_RUNNING = false;   // a receive or send runs: a second one may not start inside it
     // The first lines (first 300 bytes, trimmed) of the mails in the box before the last receive
     // that kept mail on the server.
@@ -72,6 +71,11 @@ struct Globals {
     std::string REPLY_SPAM_FILTER = "0";
     std::string REJECT_ALLOW_FORWARD = "0";
     std::string REJECT_ALLOW_REPLY = "0";
+
+    // Address books.
+    std::string MAIL_FILE_NAME;       // the file name of the mail last selected for an action
+    int SENDER_BOOK_KIND = 1;         // the book FORM14 edits: 2 priority-reject, else specific-sender
+    std::string ADDRESS_SEARCH_MODE = "0";  // the address book's search: 0 as typed, 1 case-blind
 
     // Right-click popup menus.
     std::string FOCUS_HWND;      // the main, trash or folder window that had the focus last

@@ -9,6 +9,7 @@
 #include "compose/messages.h"
 #include "compose/unsent_mail.h"
 #include "platform/drawing_styles.h"
+#include "platform/enter_key.h"
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/input.h"
@@ -143,11 +144,7 @@ void load_unsent_mail() {
 
 // Enter in a one-line box: the line break goes and the focus moves on.
 void enter_moves_on(const char* box_name, const char* next) {
-    pf::Control& box = control(box_name);
-    std::size_t at = box.text.find("\r\n");
-    if (at == std::string::npos) return;
-    set_text(box, trim(box.text.substr(0, at) + box.text.substr(at + 2)));
-    compose_form().set_focus(next);
+    if (pf::take_enter(control(box_name))) compose_form().set_focus(next);
 }
 
 void set_timer(bool running) {

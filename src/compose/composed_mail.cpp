@@ -38,7 +38,8 @@ constexpr std::array<FormCheck, 3> kChecks{{
 bool fails(Check check, const ComposedMail& mail) {
     switch (check) {
         case Check::ToEmpty: return mail.recipient.empty();
-        // This also refuses "can not read mail !", which a reply to an unreadable mail brings.
+        // This also refuses the unreadable-mail marker (exchange::kUnreadableMail), which a reply
+        // to a mail the parse could not read brings.
         case Check::NoAt: return mail.recipient.find('@') == std::string::npos;
         case Check::SubjectEmpty: return mail.subject.empty();
     }

@@ -84,10 +84,9 @@ std::string picker_row(std::string_view name, std::string_view address) {
 }
 
 bool row_matches(std::string_view row, std::string_view key, std::string_view mode) {
-    if (row.empty()) return false;
     switch (numeric_value(mode)) {
-        case 0: return row.find(key) != std::string_view::npos;
-        case 1: return upper_ascii(row).find(upper_ascii(key)) != std::string::npos;
+        case 0: return contains_text(row, key);
+        case 1: return contains_text(upper_ascii(row), upper_ascii(key));
         default: return false;
     }
 }

@@ -42,7 +42,7 @@ const std::array<ParseForm, 9> kForms{{
     {ParseCaller::RegisterOrReply, "sam046.wsf", kRegisterSteps, 0, 0, 0, 0, false, 2},
     {ParseCaller::Reply, "sam046.wsf",
      {{Op::DeleteResult, 20, When::AfterIfDeleted}, {Op::WriteRequest, 20}}, 0, 0, 0, 0, false, 2},
-    {ParseCaller::ListSearch, "sam046.wsf", kRegisterSteps, 0, 0, 0, 0, false, 0},
+    {ParseCaller::RegisterQuietly, "sam046.wsf", kRegisterSteps, 0, 0, 0, 0, false, 0},
     {ParseCaller::FolderListRepair, "sam047.wsf", kPlainSteps, 0, 0, 0, 0, false, 0},
 }};
 

@@ -35,9 +35,9 @@ enum class ParseCaller {
     MainListRepair,   // MAINFORM_START
     Viewer,           // FORM3_START
     Receive,          // JUSIN
-    RegisterOrReply,  // BUTTON10_ON, BUTTON34_ON, YUUSENTEKI_TORO, ...
+    RegisterOrReply,  // BUTTON10_ON, BUTTON34_ON, YUUSENTEKI_TORO, GOMI_KYOHI, ...
     Reply,            // BUTTON32_ON, GOMIBAKO_HENSIN, FORDA_HENSIN
-    ListSearch,       // BUTTON49_ON
+    RegisterQuietly,  // BUTTON49_ON: no event runs while it waits
     FolderListRepair, // FORM8_START, FORM16_START
 };
 

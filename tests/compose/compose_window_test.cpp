@@ -2,6 +2,7 @@
 // it saves, and where closing it returns to.
 #include <gtest/gtest.h>
 
+#include "common/exchange_files.h"
 #include "common/sjis.h"
 #include "compose/compose_window.h"
 #include "compose_fixture.h"
@@ -68,7 +69,7 @@ TEST_F(ComposeWindowTest, SendAndSaveChecks) {
         {"send, no recipient", "BUTTON27", true, "", "s", "NOT EXIST ADDRESS!", no_to},
         {"send, blanks only", "BUTTON27", true, " 　 "_sj, "s", "NOT EXIST ADDRESS!", no_to},
         {"send, no @", "BUTTON27", true, "hanako", "s", "BAD ADDRESS!", "この宛先は送信できません。   "_sj},
-        {"send, unreadable mail", "BUTTON27", true, "can not read mail !", "s", "BAD ADDRESS!",
+        {"send, unreadable mail", "BUTTON27", true, exchange::kUnreadableMail, "s", "BAD ADDRESS!",
          "この宛先は送信できません。   "_sj},
         {"send, no subject", "BUTTON27", true, "a@example.jp", "  ", "NOT EXIST SUBJECT!", no_subject},
         {"save, no recipient", "BUTTON79", true, "", "s", "NOT EXIST ADDRESS", no_to},
