@@ -12,13 +12,9 @@
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/input.h"
+#include "transfer/transfer_fixture.h"
 
 namespace tv::test {
-
-inline std::vector<std::string> account_lines() {
-    return {"smtp.example.jp", "Taro", "taro@example.jp", "pop.example.jp", "taro", "Secret", "25", "110", "180",
-            "TALVENOR MAILER"};
-}
 
 struct ComposeFixture {
     Harness h;
