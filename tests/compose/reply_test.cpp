@@ -2,6 +2,7 @@
 // the address book, the reply subject, the quote, and the compose window they open.
 #include <gtest/gtest.h>
 
+#include "common/exchange_files.h"
 #include "common/sjis.h"
 #include "compose_fixture.h"
 #include "store/folder_places.h"
@@ -134,6 +135,14 @@ TEST_F(ReplyTest, FromTheTrashAndAFolder) {
 
     main().hide();
     show_place_window(0, name);
+    // The window the reply came from takes no input while its mail is read.
+    bool enabled_while_read = true;
+    h.scripts().on("sam046.wsf", [&] {
+        enabled_while_read = pf::form("FORM8").enabled;
+        Lines result = kPlain;
+        result.emplace_back(exchange::kEndLine);
+        h.write_lines(exchange::kParseResultFile, result);
+    });
     h.boxes().clear();
     h.run_trapped([] { pf::handlers().run("GOMIBAKO_HENSIN"); });
     h.settle();
@@ -142,8 +151,10 @@ TEST_F(ReplyTest, FromTheTrashAndAFolder) {
     EXPECT_EQ(h.read("SYSTEM_F\\HENSIN.txt"), hensin);
     EXPECT_EQ(globals().REPLY_FROM_TRASH, 1);
     EXPECT_EQ(globals().REPLY_FROM_FOLDER, 0);
+    EXPECT_FALSE(enabled_while_read);
     EXPECT_TRUE(pf::form("FORM8").enabled);
     EXPECT_TRUE(pf::forms().is_loaded("FORM9"));
+    h.install_fake_parser();
     // Closing the compose window returns to the trash window.
     pf::forms().unload("FORM8");
     EXPECT_TRUE(close("FORM9"));
