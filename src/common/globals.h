@@ -54,8 +54,8 @@ struct Globals {
     std::string TRASH_NO_DELETE_CONFIRM = "0";   // "1": one trash mail is deleted without asking
     std::string FOLDER_NO_DELETE_CONFIRM = "0";  // the same for the folders
 
-    // The mail a trash or folder window hands to the viewer and the other windows.
-    std::string MAIL_FILE_NAME;
+    // The mail a trash or folder window hands to the viewer and the other windows (and
+    // MAIL_FILE_NAME below).
     std::string SUBWIN_MAIL_FILE;
     int TRASH_RECV_VIEW_ROW = -1;
     int TRASH_SENT_VIEW_ROW = -1;

@@ -23,9 +23,10 @@ void open_folder_window(int folder_no) {
     } else {
         pf::forms().load("FORM16");
     }
-    show_window("FORM16");
+    pf::Form& window = pf::form("FORM16");
+    window.show();
     put_main_window_away();
-    focus_window("FORM16");
+    window.bring_to_front();
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ void load_window_lists(int folder_no) {
         redraw_count(list);
     }
     pf::Form& window = pf::form(store::folder_place(folder_no).lists.window);
-    window.enabled = true;
+    window.set_enabled(true);
     window.pointer = pf::MousePointer::Arrow;
     window.changed();
 }

@@ -39,10 +39,10 @@ void show_progress_window(int folder_no) {
     wait.background = pf::kFace;
     wait.clear_drawing();
     if (face.shrink) {
-        wait.minimized = false;
-        resize_window("FORM5", 475, 108);
+        wait.set_window_state(pf::WindowState::Normal);
+        wait.set_size(475, 108);
     }
-    show_window("FORM5");
+    wait.show();
     wait.font = pf::mincho(30, pf::SizeUnit::Pixels, true, true);
     pf::engraved_text(wait, 20, 3, program_caption(), 2);
     wait.font.size = 18;
@@ -80,9 +80,7 @@ void repair_received_list(int folder_no) {
     for (int i = 1; i <= mails.count(); ++i) {
         std::string mail = store::listed_name(mails, i);
         if (i == 1) show_progress_window(folder_no);
-        pf::Form& wait = pf::form("FORM5");
-        wait.topmost = true;
-        wait.changed();
+        pf::form("FORM5").set_topmost(true);
         ParseResult result =
             store::PARSE_MAIL(store::request_path(store.mail_folder, mail), store::ParseCaller::FolderListRepair);
         pf::EVENT_PUMP();
@@ -92,8 +90,7 @@ void repair_received_list(int folder_no) {
     write_list_cache(store.cache, rows.items());
     set_pointer(window, pf::MousePointer::Arrow);
     close_repair_progress();
-    window.topmost = true;
-    window.changed();
+    window.set_topmost(true);
 }
 
 void advise_database_rebuild(int folder_no) {

@@ -13,14 +13,11 @@ namespace {
 
 void open_trash_window(bool topmost) {
     if (!pf::forms().is_loaded("FORM8")) pf::forms().load("FORM8");
-    show_window("FORM8");
+    pf::Form& window = pf::form("FORM8");
+    window.show();
     put_main_window_away();
-    if (topmost) {
-        pf::Form& f = pf::form("FORM8");
-        f.topmost = true;
-        f.changed();
-    }
-    focus_window("FORM8");
+    if (topmost) window.set_topmost(true);
+    window.bring_to_front();
 }
 
 }  // namespace

@@ -68,14 +68,14 @@ void set_up_steps(int folder_no) {
     f.caption = store::display_name(place);
     if (g.COMPOSING > 0) f.caption += " ・・・・・・メールの作成中です。このウィンドウを閉じて作成を継続して下さい。"_sj;
     f.changed();
-    if (pf::forms().is_loaded("FORM9")) hide_window("FORM9");
+    if (pf::forms().is_loaded("FORM9")) pf::form("FORM9").hide();
     g.*wg.open = 1;
     g.*wg.reply = 0;
     f.background = pf::kFace;
     f.clear_drawing();
     if (folder_no == 0) g.FOLDER_NO = 0;
     transfer::BASP_CHECK();
-    enable_window(face.form, false);
+    f.set_enabled(false);
     draw_face(face);
     if (folder_no != 0) set_switch_buttons(folder_no);
     read_delete_option(face, g.*wg.no_delete_confirm);
@@ -130,12 +130,8 @@ void leave_window(int folder_no) {
 
 void close_window_by_user(int folder_no) {
     const WindowFace& face = face_of_folder(folder_no);
-    if (!pf::form(face.form).enabled) {
-        pf::input::refuse_close();
-        return;
-    }
     leave_window(folder_no);
-    hide_window(face.form);
+    pf::form(face.form).hide();
     pf::forms().unload(face.form);
     pf::pause(20);
     back_to_main_window(20);
@@ -157,9 +153,8 @@ int open_in_viewer(const std::string& form, const std::string& list, const std::
         return row;
     }
     pf::forms().load("FORM3");
-    f.enabled = false;
-    f.topmost = false;
-    f.changed();
+    f.set_enabled(false);
+    f.set_topmost(false);
     return row;
 }
 

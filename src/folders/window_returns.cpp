@@ -40,10 +40,10 @@ void show_wait_window(bool shrink) {
     pf::Form& wait = pf::form("FORM5");
     wait.background = pf::kFace;
     wait.clear_drawing();
-    wait.minimized = false;
-    if (shrink) resize_window("FORM5", 475, 108);
-    show_window("FORM5");
-    wait.topmost = true;
+    wait.set_window_state(pf::WindowState::Normal);
+    if (shrink) wait.set_size(475, 108);
+    wait.show();
+    wait.set_topmost(true);
     wait.font = pf::mincho(30, pf::SizeUnit::Pixels, true, true);
     pf::engraved_text(wait, 20, 15, program_caption(), 2);
     wait.changed();
@@ -54,20 +54,20 @@ void main_window_in_front(const std::string& window) {
     pf::EVENT_PUMP();
     set_pointer("MAINFORM", pf::MousePointer::Hourglass);
     set_pointer(window, pf::MousePointer::Hourglass);
-    hide_window(window);
+    pf::form(window).hide();
     pf::EVENT_PUMP();
-    show_window("MAINFORM");
+    pf::form("MAINFORM").show();
     pf::EVENT_PUMP();
 }
 
 // The mail stayed where it was: the window comes back as it was before the question.
 void call_off(const std::string& window) {
     if (pf::forms().is_loaded("FORM5")) store::close_progress_window();
-    hide_window("MAINFORM");
+    pf::form("MAINFORM").hide();
     set_pointer("MAINFORM", pf::MousePointer::Arrow);
     set_pointer(window, pf::MousePointer::Arrow);
-    show_window(window);
-    enable_window(window, true);
+    pf::form(window).show();
+    pf::form(window).set_enabled(true);
 }
 
 void return_selected(int folder_no, const ReturnSpec& spec) {
@@ -88,7 +88,7 @@ void return_selected(int folder_no, const ReturnSpec& spec) {
         return;
     }
     // From here the window takes no input: a click queued now would act on a list that changes.
-    enable_window(list.form, false);
+    pf::form(list.form).set_enabled(false);
     if (!spec.received) set_pointer("MAINFORM", pf::MousePointer::Hourglass);
     show_wait_window(folder_no == 0);
     if (!spec.received) main_window_in_front(list.form);
@@ -99,7 +99,7 @@ void return_selected(int folder_no, const ReturnSpec& spec) {
     leave_window(folder_no);
     pf::forms().unload(list.form);
     Globals& g = globals();
-    enable_window("MAINFORM", true);
+    pf::form("MAINFORM").set_enabled(true);
     g.MAINFORM_RERUN = 1;
     set_pointer("MAINFORM", pf::MousePointer::Hourglass);
     pf::EVENT_PUMP();

@@ -7,14 +7,6 @@
 
 namespace tv::folders {
 
-void show_window(const std::string& form);
-void hide_window(const std::string& form);
-void enable_window(const std::string& form, bool enabled);
-// The program sets a window's size: "<FORM>_RESIZE" follows, as for every change of size.
-void resize_window(const std::string& form, int width, int height);
-// Makes the window the active one, with the keyboard focus.
-void focus_window(const std::string& form);
-
 // The main window hidden and disabled behind a trash or folder window.
 void put_main_window_away();
 
