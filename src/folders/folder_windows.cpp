@@ -1,6 +1,7 @@
 #include "folders/folder_windows.h"
 
 #include <span>
+#include <vector>
 
 #include "common/flag_files.h"
 #include "common/paths.h"
@@ -25,38 +26,35 @@ struct ButtonSpec {
     int x, y, width, height;
 };
 
-// The buttons of each list's title row stand right of its title panel, at the same x in both
-// rows; the window buttons and the option stand below the sent list.
-constexpr ButtonSpec kTrashButtons[] = {
-    {"BUTTON16", "受信ボックスに戻す", 14, 452, 8, 150, 28},
-    {"BUTTON14", "削 除", 14, 612, 8, 80, 28},
-    {"BUTTON18", "全て削除", 14, 702, 8, 90, 28},
-    {"BUTTON20", "名前を付けて保存", 14, 802, 8, 140, 28},
-    {"BUTTON17", "送信ボックスに戻す", 14, 452, 380, 150, 28},
-    {"BUTTON15", "削 除", 14, 612, 380, 80, 28},
-    {"BUTTON19", "全て削除", 14, 702, 380, 90, 28},
-    {"BUTTON21", "名前を付けて保存", 14, 802, 380, 140, 28},
-    {"BUTTON83", "ＪＯＢフォルダ", 12, 18, 684, 110, 24},
-    {"BUTTON84", "ＰＲＩＶＡＴＥフォルダ", 12, 134, 684, 150, 24},
-    {"BUTTON85", "ＨＯＢＢＹフォルダ", 12, 290, 684, 130, 24},
-    {"BUTTON86", "その他フォルダ", 12, 426, 684, 110, 24},
+// The buttons of each list's title row stand right of its title panel, the same in both windows
+// and both rows but for the first caption.
+struct RowButton {
+    const char* received_caption;
+    const char* sent_caption;
+    int x, width;
+};
+constexpr RowButton kRowButtons[4] = {
+    {"受信ボックスに戻す", "送信ボックスに戻す", 452, 150},
+    {"削 除", "削 除", 612, 80},
+    {"全て削除", "全て削除", 702, 90},
+    {"名前を付けて保存", "名前を付けて保存", 802, 140},
+};
+constexpr int kReceivedRowY = 8;
+constexpr int kSentRowY = 380;
+
+// The four folder buttons stand in a row below the sent list.
+struct FolderButton {
+    const char* caption;
+    int x, width;
+};
+constexpr FolderButton kFolderButtons[4] = {
+    {"ＪＯＢフォルダ", 18, 110}, {"ＰＲＩＶＡＴＥフォルダ", 134, 150}, {"ＨＯＢＢＹフォルダ", 290, 130}, {"その他フォルダ", 426, 110}};
+
+constexpr ButtonSpec kTrashOthers[] = {
     {"BUTTON87", "メイン", 14, 822, 700, 120, 26},
     {"BUTTON70", "", 14, 0, 0, 0, 0},
 };
-
-constexpr ButtonSpec kFolderButtons[] = {
-    {"BUTTON54", "受信ボックスに戻す", 14, 452, 8, 150, 28},
-    {"BUTTON55", "削 除", 14, 612, 8, 80, 28},
-    {"BUTTON56", "全て削除", 14, 702, 8, 90, 28},
-    {"BUTTON57", "名前を付けて保存", 14, 802, 8, 140, 28},
-    {"BUTTON58", "送信ボックスに戻す", 14, 452, 380, 150, 28},
-    {"BUTTON59", "削 除", 14, 612, 380, 80, 28},
-    {"BUTTON60", "全て削除", 14, 702, 380, 90, 28},
-    {"BUTTON61", "名前を付けて保存", 14, 802, 380, 140, 28},
-    {"BUTTON75", "ＪＯＢフォルダ", 12, 18, 674, 110, 24},
-    {"BUTTON76", "ＰＲＩＶＡＴＥフォルダ", 12, 134, 674, 150, 24},
-    {"BUTTON77", "ＨＯＢＢＹフォルダ", 12, 290, 674, 130, 24},
-    {"BUTTON78", "その他フォルダ", 12, 426, 674, 110, 24},
+constexpr ButtonSpec kFolderOthers[] = {
     {"BUTTON81", "ごみ箱", 14, 542, 674, 90, 24},
     {"BUTTON82", "メイン", 14, 802, 688, 140, 32},
     {"BUTTON71", "", 14, 0, 0, 0, 0},
@@ -66,7 +64,11 @@ struct WindowSpec {
     WindowFace face;
     const char* caption;  // of the window's definition
     int left, top, width, height;
-    std::span<const ButtonSpec> buttons;
+    const char* received_buttons[4];  // in the order of kRowButtons
+    const char* sent_buttons[4];
+    const char* folder_buttons[4];
+    int folder_buttons_y;
+    std::span<const ButtonSpec> other_buttons;
     int check_box_y;
 };
 
@@ -74,11 +76,30 @@ constexpr const char* kDeleteOptionCaption = "メールを１件削除する場�
 
 const WindowSpec kTrash{
     {"FORM8", 0, "CHECK8", "SYSTEM_F\\G_SAKU", 284, 228, {750, 360, 950, 390, 750, 365}, {750, 675, 950, 705, 750, 681}},
-    "ごみ箱", 290, 98, 957, 729, kTrashButtons, 710};
+    "ごみ箱", 290, 98, 957, 729,
+    {"BUTTON16", "BUTTON14", "BUTTON18", "BUTTON20"}, {"BUTTON17", "BUTTON15", "BUTTON19", "BUTTON21"},
+    {"BUTTON83", "BUTTON84", "BUTTON85", "BUTTON86"}, 684, kTrashOthers, 710};
 
 const WindowSpec kFolder{
     {"FORM16", 1, "CHECK9", "SYSTEM_F\\F_SAKU", 286, 216, {750, 360, 950, 390, 755, 367}, {750, 665, 950, 695, 755, 669}},
-    "フォルダ", 208, 126, 957, 726, kFolderButtons, 700};
+    "フォルダ", 208, 126, 957, 726,
+    {"BUTTON54", "BUTTON55", "BUTTON56", "BUTTON57"}, {"BUTTON58", "BUTTON59", "BUTTON60", "BUTTON61"},
+    {"BUTTON75", "BUTTON76", "BUTTON77", "BUTTON78"}, 674, kFolderOthers, 700};
+
+std::vector<ButtonSpec> buttons_of(const WindowSpec& spec) {
+    std::vector<ButtonSpec> buttons;
+    for (int i = 0; i < 4; ++i) {
+        const RowButton& b = kRowButtons[i];
+        buttons.push_back({spec.received_buttons[i], b.received_caption, 14, b.x, kReceivedRowY, b.width, 28});
+        buttons.push_back({spec.sent_buttons[i], b.sent_caption, 14, b.x, kSentRowY, b.width, 28});
+    }
+    for (int i = 0; i < 4; ++i) {
+        const FolderButton& b = kFolderButtons[i];
+        buttons.push_back({spec.folder_buttons[i], b.caption, 12, b.x, spec.folder_buttons_y, b.width, 24});
+    }
+    buttons.insert(buttons.end(), spec.other_buttons.begin(), spec.other_buttons.end());
+    return buttons;
+}
 
 const WindowSpec& spec_of(const std::string& form) { return form == "FORM16" ? kFolder : kTrash; }
 
@@ -108,7 +129,7 @@ void define(pf::Form& f, const WindowSpec& spec) {
     f.frame_width = 8;
     f.frame_height = 34;
     f.background = pf::kFace;
-    for (const ButtonSpec& b : spec.buttons) {
+    for (const ButtonSpec& b : buttons_of(spec)) {
         pf::Control& button = f.add(b.name, ControlKind::Button);
         button.caption = sj(b.caption);
         button.font = pf::mincho(b.pixels, pf::SizeUnit::Pixels);
@@ -167,7 +188,7 @@ void draw_face(const WindowFace& face) {
     pf::Form& f = pf::form(face.form);
     draw_list_heading(f, 6, "受信メール", 50, kReceivedHeadings);
     draw_list_heading(f, 378, "送信メール", 422, kSentHeadings);
-    for (const ButtonSpec& b : spec.buttons) {
+    for (const ButtonSpec& b : buttons_of(spec)) {
         pf::Control& button = f.control(b.name);
         button.font = pf::mincho(b.pixels, pf::SizeUnit::Pixels);
         button.caption = sj(b.caption);
