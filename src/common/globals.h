@@ -48,6 +48,18 @@ struct Globals {
     int TRASH_WINDOW_OPEN = 0;
     int FOLDER_WINDOW_OPEN = 0;
 
+    // Trash and folders.
+    int MOVE_SOURCE = 0;  // 1 receive list, 2 send list: the list a move to a folder takes from
+    int MOVE_ROW = 0;     // the row, 0-based
+    std::string TRASH_NO_DELETE_CONFIRM = "0";   // "1": one trash mail is deleted without asking
+    std::string FOLDER_NO_DELETE_CONFIRM = "0";  // the same for the folders
+
+    // The mail a trash or folder window hands to the viewer and the other windows (and
+    // MAIL_FILE_NAME below).
+    std::string SUBWIN_MAIL_FILE;
+    int TRASH_RECV_VIEW_ROW = -1;
+    int TRASH_SENT_VIEW_ROW = -1;
+
     // Option flags.
     std::string EMPTY_TRASH_AT_EXIT = "0";
     std::string NO_TRASH_CONFIRM = "0";
@@ -71,6 +83,11 @@ struct Globals {
     std::string REPLY_SPAM_FILTER = "0";
     std::string REJECT_ALLOW_FORWARD = "0";
     std::string REJECT_ALLOW_REPLY = "0";
+
+    // Address books.
+    std::string MAIL_FILE_NAME;       // the file name of the mail last selected for an action
+    int SENDER_BOOK_KIND = 1;         // the book FORM14 edits: 2 priority-reject, else specific-sender
+    std::string ADDRESS_SEARCH_MODE = "0";  // the address book's search: 0 as typed, 1 case-blind
 
     // Right-click popup menus.
     std::string FOCUS_HWND;      // the main, trash or folder window that had the focus last

@@ -5,6 +5,7 @@
 #include "common/account_file.h"
 #include "common/sjis.h"
 #include "platform/drawing_styles.h"
+#include "platform/enter_key.h"
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/input.h"
@@ -137,12 +138,7 @@ void KIOKU() {
 // and the focus moves to the next box.
 void enter_in_box(const EnterStep& step) {
     if (!pf::forms().is_loaded("FORM4")) return;
-    pf::Control& box = pf::form("FORM4").control(step.box);
-    std::size_t at = box.text.find("\r\n");
-    if (at == std::string::npos) return;
-    std::string text = trim(box.text.substr(0, at) + box.text.substr(at + 2));
-    box.text = step.lower ? lower_ascii(text) : text;
-    box.changed();
+    if (!pf::take_enter(pf::form("FORM4").control(step.box), step.lower)) return;
     pf::input::focus(pf::form("FORM4").control(step.next));
 }
 

@@ -57,7 +57,7 @@ void add_sent_row(const std::string& name, bool manual) {
     auto lines = read_sent_file(path);
     if (lines.size() > 499) lines.resize(499);
     std::string recipient = lines.size() >= 3 ? from_byte(trim(lines[2]), 4) : std::string();
-    if (auto named = book_name_for(recipient)) recipient = *named;
+    if (auto named = book_name_for(trim(recipient))) recipient = *named;
     if (manual) pf::EVENT_PUMP();
     pf::form("MAINFORM").control("LIST1").add_item(build_send_row(lines, name, kSendListStyle, is_blank(recipient) ? nullptr : &recipient));
 }
