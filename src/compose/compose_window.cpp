@@ -229,8 +229,11 @@ void set_handovers_idle_or_tell(const std::string& owner) {
 }
 
 void close_trash_and_folder_windows() {
-    for (const char* window : {"FORM8", "FORM16"}) {
-        if (pf::forms().is_loaded(window)) pf::forms().unload(window);
+    Globals& g = globals();
+    for (auto [window, open] : {std::pair{"FORM8", &Globals::TRASH_WINDOW_OPEN}, std::pair{"FORM16", &Globals::FOLDER_WINDOW_OPEN}}) {
+        if (!pf::forms().is_loaded(window)) continue;
+        pf::forms().unload(window);
+        g.*open = 0;
     }
 }
 

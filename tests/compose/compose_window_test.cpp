@@ -39,6 +39,13 @@ TEST_F(ComposeWindowTest, OpensOneComposeWindowAndStepsAside) {
     EXPECT_FALSE(main().minimized);
 }
 
+TEST_F(ComposeWindowTest, AMissingMailComponentEndsTheProgramFirst) {
+    h.platform.system.component_missing = true;
+    open_compose();
+    EXPECT_TRUE(h.program_ended());
+    EXPECT_FALSE(pf::forms().is_loaded("FORM9"));
+}
+
 TEST_F(ComposeWindowTest, EnterInAOneLineBoxMovesOnAndTheBodyKeepsItsLines) {
     open_compose();
     type("EDIT12", "  hanako@example.jp \r\n");
@@ -211,6 +218,8 @@ TEST_F(ComposeWindowTest, CloseReturnsWhereTheMailCameFrom) {
             << c.name;
         for (const char* w : {"FORM8", "FORM16", "FORM10"}) pf::forms().unload(w);
         if (c.trash_open) pf::forms().load("FORM8");
+        h.settle();
+        globals().FOLDER_NO = 1;  // the folder the folder window shows
         if (c.folder_open) pf::forms().load("FORM16");
         h.settle();
         main().show();
