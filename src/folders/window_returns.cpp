@@ -117,4 +117,12 @@ void return_selected(int folder_no, const ReturnSpec& spec) {
 void BUTTON16_ON() { return_selected(0, kToReceiveBox); }
 void BUTTON17_ON() { return_selected(0, kToSendBox); }
 
+void BUTTON54_ON() {
+    if (is_user_folder(globals().FOLDER_NO)) return_selected(globals().FOLDER_NO, kToReceiveBox);
+}
+
+void BUTTON58_ON() {
+    if (is_user_folder(globals().FOLDER_NO)) return_selected(globals().FOLDER_NO, kToSendBox);
+}
+
 }  // namespace tv::folders
