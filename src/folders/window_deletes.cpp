@@ -57,6 +57,7 @@ void delete_everything(int folder_no, bool received) {
     std::string what = received ? "の全ての「受信メール」を削除します。    "_sj : "の全ての「送信メール」を削除します。    "_sj;
     if (!asked_yes(list, "全て削除"_sj, store::display_name(store::folder_place(folder_no)) + what)) return;
     pf::Form& f = pf::form(list.form);
+    if (!f.loaded) return;
     f.pointer = pf::MousePointer::Hourglass;
     f.changed();
     delete_all_mail(list);
