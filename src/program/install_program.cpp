@@ -4,6 +4,7 @@
 #include "shell/install.h"
 #include "store/install.h"
 #include "transfer/install.h"
+#include "viewer/install.h"
 
 namespace tv {
 
@@ -12,6 +13,7 @@ void install_program() {
     store::install();
     transfer::install();
     folders::install();
+    viewer::install();
     shell::install();
 }
 
