@@ -154,6 +154,13 @@ void make_folder(std::string_view path) {
     stdfs::create_directory(resolve(path), ec);
 }
 
+bool remove_folder_tree(std::string_view path) {
+    std::error_code ec;
+    stdfs::path disk = resolve(path);
+    if (!stdfs::is_directory(stdfs::symlink_status(disk, ec))) return false;
+    return stdfs::remove_all(disk, ec) != static_cast<std::uintmax_t>(-1) && !ec;
+}
+
 bool name_less(std::string_view a, std::string_view b) {
     std::string ka = lower_ascii(a), kb = lower_ascii(b);
     if (ka != kb) return ka < kb;  // std::string compares bytes as unsigned

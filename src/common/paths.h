@@ -40,6 +40,8 @@ void copy_file(std::string_view from, std::string_view to);
 void rename_file(std::string_view from, std::string_view to);
 // Creates a folder when missing; reports nothing.
 void make_folder(std::string_view path);
+// Deletes a folder with everything in it; false when it could not be deleted (or was none).
+bool remove_folder_tree(std::string_view path);
 
 // The one order of every listing and sorted list: ASCII case-blind, byte-wise, double-byte
 // characters compared as they are, then the raw bytes to break ties.

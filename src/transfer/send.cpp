@@ -56,7 +56,7 @@ void add_sent_row(const std::string& name, bool manual) {
     auto lines = read_sent_file(path);
     if (lines.size() > 499) lines.resize(499);
     std::string recipient = lines.size() >= 3 ? from_byte(trim(lines[2]), 4) : std::string();
-    if (auto named = book_name_for(recipient)) recipient = *named;
+    if (auto named = book_name_for(trim(recipient))) recipient = *named;
     if (manual) pf::EVENT_PUMP();
     pf::form("MAINFORM").control("LIST1").add_item(build_send_row(lines, name, kSendListStyle, is_blank(recipient) ? nullptr : &recipient));
 }
@@ -70,16 +70,23 @@ void restore_main_window(bool manual) {
     if (manual && pf::forms().is_loaded("FORM6")) pf::forms().unload("FORM6");
     main.pointer = pf::MousePointer::Arrow;
     if (manual) {
-        main.visible = true;
-        main.minimized = false;
+        main.show();
+        main.set_window_state(pf::WindowState::Normal);
         main.enabled = true;
     }
     main.changed();
 }
 
+// What the send did with the mail so far.
+SendOutcome outcome = SendOutcome::NoRequest;
+
+void keep() {
+    if (!keep_request_as_unsent().empty()) outcome = SendOutcome::KeptUnsent;
+}
+
 // A mail that did not go: kept as unsent, and the user is told.
 void keep_unsent(bool manual) {
-    keep_request_as_unsent();
+    keep();
     const std::string& text = "メールを送信できませんでした。未送信メールに保存しました。   "_sj;
     if (manual) {
         message("NOT SEND !", text);
@@ -95,12 +102,12 @@ void run_send(bool manual) {
     main.changed();
     if (!read_account_file().is_set()) {
         if (pf::forms().is_loaded("FORM6")) pf::forms().unload("FORM6");
-        main.visible = true;
+        main.show();
         main.enabled = true;
         main.pointer = pf::MousePointer::Arrow;
         main.changed();
         if (manual) show_account_not_set();
-        keep_request_as_unsent();
+        keep();
         g.MANUAL_TRANSFER = 0;
         return;
     }
@@ -108,7 +115,7 @@ void run_send(bool manual) {
     int old_count = sent.count();
     main.pointer = pf::MousePointer::Arrow;
     if (manual) {
-        main.visible = false;
+        main.hide();
         main.changed();
         draw_send_status();
         draw_send_segments(1, 4);
@@ -139,10 +146,11 @@ void run_send(bool manual) {
     if (error) {
         draw_status_panel(status_text(from_byte(trimmed, 6)));
         main.pointer = pf::MousePointer::Hourglass;
-        keep_request_as_unsent();
+        keep();
         main.pointer = pf::MousePointer::Arrow;
     } else if (done) {
         draw_status_panel(status_text("メールを送信しました！"_sj), true);
+        outcome = SendOutcome::Sent;
         if (files::file_exists(kSendRequestFile)) {
             pf::pause(20);
             files::remove_if_exists(kSendRequestFile);
@@ -183,9 +191,10 @@ void refresh_unsent_button() {
     button.changed();
 }
 
-void SOUSIN() {
+SendOutcome SOUSIN() {
     Globals& g = globals();
     bool manual = g.MANUAL_TRANSFER > 0;
+    outcome = SendOutcome::NoRequest;
     if (g.TRANSFER_RUNNING) {
         // A send asked for inside another transfer waits as unsent mail.
         keep_unsent(manual);
@@ -197,13 +206,15 @@ void SOUSIN() {
         } catch (const RuntimeError&) {
             files::close_all_files();
             restore_main_window(manual);
-            keep_unsent(manual);
+            // A mail the server took is not kept again.
+            if (outcome != SendOutcome::Sent) keep_unsent(manual);
             g.MANUAL_TRANSFER = 0;
         }
     }
     pf::pause(20);
     pf::pause(20);
     refresh_unsent_button();
+    return outcome;
 }
 
 }  // namespace tv::transfer

@@ -1,4 +1,6 @@
-// The unsent-mail store SYSTEM_F\BADSOU: one send request per file, named by its stamp.
+// The unsent-mail store SYSTEM_F\BADSOU: one send request per file, named by its stamp. A kept
+// mail's attachments lie in a folder of the store named after the file without ".txt"; listings
+// skip folders, so it is no unsent mail of its own.
 #pragma once
 
 #include <string>
@@ -8,11 +10,21 @@ namespace tv::transfer {
 inline constexpr const char* kUnsentFolder = "SYSTEM_F\\BADSOU";
 
 // A free name "<yyyymmddhhmmss>_DEL_SOUSIN.txt": the stamp of now, moved on second by second
-// while a file of that name exists, so two mails kept in one second never replace each other.
+// while a file or an attachment folder of that name exists, so two mails kept in one second never
+// replace each other.
 std::string new_unsent_name();
 
-// Copies the send request into the store under a new name and deletes the request; false when
-// there is no request.
-bool keep_request_as_unsent();
+// The folder of the store that holds the attachments of the unsent mail `name`.
+std::string kept_attachments_folder(const std::string& name);
+
+// Copies the send request into the store under a new name and deletes the request; its attachments
+// are copied into the mail's attachment folder and its "FILE:" lines point there, because the
+// originals (TENPFIL is emptied at exit, reply attachments can be removed) may be gone before it is
+// sent. An attachment that is missing or cannot be copied keeps its line. Returns the new name,
+// empty when there was no request.
+std::string keep_request_as_unsent();
+
+// Deletes the attachment folder of an unsent mail (after the mail was sent or deleted).
+void discard_kept_attachments(const std::string& name);
 
 }  // namespace tv::transfer

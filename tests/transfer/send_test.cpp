@@ -18,6 +18,7 @@ const std::vector<std::string> kRequest{"TO:hanako@example.jp", "FROM:Taro<taro@
 struct SendTest : ::testing::Test {
     TransferFixture f;
     int sent = 0;
+    SendOutcome outcome = SendOutcome::NoRequest;
     // The send script: stores a sent file and writes the result.
     void script(const std::string& result, bool store_file = true) {
         f.h.scripts().on("sam042.wsf", [this, result, store_file] {
@@ -31,12 +32,12 @@ struct SendTest : ::testing::Test {
             f.h.write("SYSTEM_F\\T_OUT_DONE.txt", result + "\r\n");
         });
     }
-    void send(bool manual) {
-        f.h.write_lines("SYSTEM_F\\DEL_SOUSIN.txt", kRequest);
+    void send(bool manual, const std::vector<std::string>& request = kRequest) {
+        f.h.write_lines("SYSTEM_F\\DEL_SOUSIN.txt", request);
         globals().SEND_TO_TEXT = "hanako@example.jp";
         globals().MANUAL_TRANSFER = manual ? 1 : 0;
         if (manual) pf::forms().load("FORM6");
-        f.h.run_trapped(SOUSIN);
+        f.h.run_trapped([this] { outcome = SOUSIN(); });
         f.h.settle();
     }
     std::vector<std::string> unsent() { return files::list_folder_files("SYSTEM_F\\BADSOU"); }
@@ -57,6 +58,7 @@ TEST_F(SendTest, DoneDeletesTheRequestAndListsTheSentMail) {
     EXPECT_TRUE(pf::form("MAINFORM").visible);
     EXPECT_EQ(globals().MANUAL_TRANSFER, 0);
     EXPECT_TRUE(unsent().empty());
+    EXPECT_EQ(outcome, SendOutcome::Sent);
 }
 
 TEST_F(SendTest, WhatIsNotSentStaysAsUnsentMail) {
@@ -75,6 +77,7 @@ TEST_F(SendTest, WhatIsNotSentStaysAsUnsentMail) {
         script(c.result);
         send(c.manual);
         ASSERT_EQ(unsent().size(), 1u) << c.name;
+        EXPECT_EQ(outcome, SendOutcome::KeptUnsent) << c.name;
         EXPECT_EQ(f.h.read("SYSTEM_F\\BADSOU\\" + unsent()[0]), test::crlf(kRequest)) << c.name;
         EXPECT_FALSE(f.h.exists("SYSTEM_F\\DEL_SOUSIN.txt")) << c.name;
         EXPECT_EQ(pf::form("MAINFORM").control("BUTTON72").font_weight, 700) << c.name;
@@ -93,6 +96,7 @@ TEST_F(SendTest, WithoutAnAccountTheMailIsKept) {
     send(true);
     EXPECT_EQ(f.h.scripts().starts("sam042.wsf"), 0);
     EXPECT_EQ(unsent().size(), 1u);
+    EXPECT_EQ(outcome, SendOutcome::KeptUnsent);
     ASSERT_EQ(f.h.boxes().shown().size(), 1u);
     EXPECT_EQ(f.h.boxes().shown()[0].text, "アカウント情報が設定されていません。      "_sj);
 }
@@ -120,10 +124,41 @@ TEST_F(SendTest, ARuntimeFailureKeepsTheMail) {
     f.h.scripts().fail_to_start("sam042.wsf");
     send(true);
     EXPECT_EQ(unsent().size(), 1u);
+    EXPECT_EQ(outcome, SendOutcome::KeptUnsent);
     ASSERT_EQ(f.h.boxes().shown().size(), 1u);
     EXPECT_EQ(f.h.boxes().shown()[0].title, "NOT SEND !");
     EXPECT_TRUE(pf::form("MAINFORM").enabled);
     EXPECT_FALSE(pf::forms().is_loaded("FORM6"));
+}
+
+TEST_F(SendTest, AKeptMailKeepsItsAttachmentsBesideIt) {
+    f.h.write("TENPFIL\\a.txt", "first");
+    f.h.write("SYSTEM_F\\TEMPF_HENSIN\\a.txt", "second");
+    f.h.write("SYSTEM_F\\TEMPF_HENSIN\\写真.jpg"_sj, "photo");
+    std::string absolute = (f.h.folder / "outside.pdf").string();
+    f.h.write("outside.pdf", "pdf");
+    script("ERRORno");
+    send(false, {"TO:hanako@example.jp", "FROM:Taro<taro@example.jp>", "SUBJECT:hello", "FILE: in the body", "",
+                 "FILE:TENPFIL\\a.txt", "FILE:SYSTEM_F\\TEMPF_HENSIN\\a.txt", "FILE:SYSTEM_F\\TEMPF_HENSIN\\写真.jpg"_sj,
+                 "FILE:TENPFIL\\gone.txt", "FILE:" + absolute, "MAIL_END"});
+    EXPECT_EQ(outcome, SendOutcome::KeptUnsent);
+    // The folder of attachments is no unsent mail of its own.
+    ASSERT_EQ(unsent(), std::vector<std::string>{"20261210090000_DEL_SOUSIN.txt"});
+    const std::string kept = "SYSTEM_F\\BADSOU\\20261210090000_DEL_SOUSIN\\";
+    EXPECT_EQ(f.h.read("SYSTEM_F\\BADSOU\\20261210090000_DEL_SOUSIN.txt"),
+              test::crlf({"TO:hanako@example.jp", "FROM:Taro<taro@example.jp>", "SUBJECT:hello", "FILE: in the body", "",
+                          "FILE:" + kept + "a.txt", "FILE:" + kept + "2\\a.txt", "FILE:" + kept + "写真.jpg"_sj,
+                          "FILE:TENPFIL\\gone.txt", "FILE:" + kept + "outside.pdf", "MAIL_END"}));
+    EXPECT_EQ(f.h.read(kept + "a.txt"), "first");
+    EXPECT_EQ(f.h.read(kept + "2\\a.txt"), "second");
+    EXPECT_EQ(f.h.read(kept + "写真.jpg"_sj), "photo");
+    EXPECT_EQ(f.h.read(kept + "outside.pdf"), "pdf");
+    // The next mail kept in that second takes neither the name nor the folder.
+    send(false);
+    EXPECT_EQ(unsent().back(), "20261210090001_DEL_SOUSIN.txt");
+    discard_kept_attachments("20261210090000_DEL_SOUSIN.txt");
+    EXPECT_FALSE(f.h.exists(kept + "a.txt"));
+    EXPECT_EQ(unsent().size(), 2u);
 }
 
 TEST_F(SendTest, StatusWindowDrawsItsBarAndGreysItsCloseItem) {

@@ -25,18 +25,14 @@ std::string value_after(const std::string& line, std::string_view prefix) {
 SendRequest read_send_request() {
     auto lines = files::read_lines(exchange::kSendRequestFile);
     if (!lines) throw TransferError(Failure::kRequest, "送信データがありません"_sj);
-    std::size_t end = lines->size();
-    while (end > 0 && trim_right((*lines)[end - 1]) != kRequestEndLine) --end;
-    if (end == 0) throw TransferError(Failure::kRequest, "送信データが途中で切れています"_sj);
-    --end;  // index of the end line
+    auto [first_attachment, end] = request_attachment_run(*lines);
+    if (end == lines->size()) throw TransferError(Failure::kRequest, "送信データが途中で切れています"_sj);
     if (end < 3) throw TransferError(Failure::kRequest, "送信データの形式が正しくありません"_sj);
 
     SendRequest request;
     request.to = value_after((*lines)[0], "TO:");
     request.from = value_after((*lines)[1], "FROM:");
     request.subject = value_after((*lines)[2], "SUBJECT:");
-    std::size_t first_attachment = end;
-    while (first_attachment > 3 && is_attachment_line((*lines)[first_attachment - 1])) --first_attachment;
     request.body.assign(lines->begin() + 3, lines->begin() + static_cast<std::ptrdiff_t>(first_attachment));
     for (std::size_t i = first_attachment; i < end; ++i) {
         std::string path = trim((*lines)[i].substr(kAttachmentPrefix.size()));
