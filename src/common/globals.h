@@ -91,7 +91,6 @@ struct Globals {
     int REPLY_FROM_FOLDER = 0;
 
     // The mail viewer and the windows that open it.
-    std::string MAIL_FILE_NAME;    // bare file name of the mail opened, saved or to be shown
     int VIEW_RECV_ROW = -1;        // LIST3 row of the box mail shown in the viewer, else -1
     int VIEW_SENT_ROW = -1;        // LIST1 row of it, else -1
     std::string SUBWIN_MAIL_FILE;  // file name of the mail opened from the trash or folder window
