@@ -63,7 +63,8 @@ std::string save_start_folder() {
 }
 
 std::string join_start_path(std::string_view folder, std::string_view name) {
-    if (folder.empty()) return std::string(name);
+    // No folder known: the root folder, as a bare "\" names it.
+    if (folder.empty()) return "/" + std::string(name);
     if (is_separator(folder.back())) return std::string(folder) + std::string(name);
     return std::string(folder) + "/" + std::string(name);
 }

@@ -79,7 +79,7 @@ TEST_F(AttachmentTest, SavingCopiesTheAttachment) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "PDF");
     const auto& shown = p.h.platform.dialogs.shown().at(0).file;
     EXPECT_EQ(shown.filters.at(0).pattern, "*.*");
-    EXPECT_EQ(shown.start, p.h.platform.system.desktop.empty() ? "a.pdf" : p.h.platform.system.desktop + "/a.pdf");
+    EXPECT_EQ(shown.start, "/a.pdf");  // neither a remembered folder nor a Desktop: the root folder
     EXPECT_EQ(p.h.read("SYSTEM_F\\BASYO_HO"), out.text() + "/\r\n");
     // The next save starts there; a missing attachment is told.
     p.h.platform.dialogs.choose_next(out / "gone.txt");
