@@ -1,5 +1,6 @@
 #include "program/install_program.h"
 
+#include "books/install.h"
 #include "folders/install.h"
 #include "shell/install.h"
 #include "store/install.h"
@@ -12,6 +13,7 @@ void install_program() {
     // Lowest layer first; the subsystems of one layer in any order.
     store::install();
     transfer::install();
+    books::install();
     folders::install();
     viewer::install();
     shell::install();

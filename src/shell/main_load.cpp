@@ -33,22 +33,13 @@ namespace {
 
 enum class Fill { Trusted, Records, Display };
 
-// The records are trusted only when they are as many as the mails and record i is mail i's.
-bool records_pair_with_mails(const pf::Control& mails, const pf::Control& records) {
-    if (mails.count() != records.count()) return false;
-    for (int i = 1; i <= mails.count(); ++i) {
-        if (store::listed_name(records, i) != SUMMARY_RECORD_NAME(store::listed_name(mails, i))) return false;
-    }
-    return true;
-}
-
 Fill choose_fill(const pf::Control& mails, const pf::Control& records) {
     if (files::file_exists(store::kReceiveCache)) {
         int cached = count_list_cache(store::kReceiveCache);
         if (cached == mails.count() && cached == records.count()) return Fill::Trusted;
         files::remove_if_exists(store::kReceiveCache);
     }
-    return records_pair_with_mails(mails, records) ? Fill::Records : Fill::Display;
+    return store::records_pair_with_mails(mails, records) ? Fill::Records : Fill::Display;
 }
 
 void trusted_load(pf::Control& list) {
