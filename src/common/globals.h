@@ -105,9 +105,6 @@ struct Globals {
     // The mail viewer and the windows that open it.
     int VIEW_RECV_ROW = -1;        // LIST3 row of the box mail shown in the viewer, else -1
     int VIEW_SENT_ROW = -1;        // LIST1 row of it, else -1
-    std::string SUBWIN_MAIL_FILE;  // file name of the mail opened from the trash or folder window
-    int TRASH_RECV_VIEW_ROW = -1;  // LIST10 row of the shown trash mail, else -1
-    int TRASH_SENT_VIEW_ROW = -1;  // LIST11 row of it, else -1
     std::string DETAIL_ROW_TEXT;   // list row of the mail in the source window (its caption)
     std::string VIEW_SUBJECT;      // what the shown mail's view publishes for saving and printing
     std::string VIEW_DATE;

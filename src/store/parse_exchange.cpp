@@ -25,7 +25,6 @@ using exchange::kRequestFile;
 // The rebuilds and the silent re-index share their steps before the launch.
 const std::vector<PreStep> kRebuildSteps{
     {Op::DeleteRequest, 20}, {Op::DeleteResult, 20}, {Op::CallerStep, 20}, {Op::WriteRequest, 20}};
-const std::vector<PreStep> kPlainSteps{{Op::DeleteResult}, {Op::DeleteRequest}, {Op::WriteRequest}};
 // The list repairs: the request goes first, then a result that exists, 20 ms after it was found.
 const std::vector<PreStep> kRepairSteps{
     {Op::DeleteRequest}, {Op::DeleteResult, 20, When::BeforeIfExists}, {Op::WriteRequest}};
