@@ -8,8 +8,7 @@
 #include "platform/platform.h"
 #include "store/eml_save.h"
 #include "store/folder_places.h"
-#include "store/mail_stores.h"
-#include "store/receive_list.h"
+#include "viewer/main_boxes.h"
 #include "viewer/view_modes.h"
 
 namespace tv::viewer {
@@ -61,8 +60,8 @@ void save_trash_mail(const TrashMember& member) {
 
 void HOZON_ON() {
     auto& g = globals();
-    pf::Control& received = store::receive_list();
-    pf::Control& sent = pf::form("MAINFORM").control("LIST1");
+    pf::Control& received = box_list(kReceiveBox);
+    pf::Control& sent = box_list(kSendBox);
     int a = received.selected(), b = sent.selected();
     if (a < 0 && b < 0) {
         not_selected("MAINFORM", "メールが選択されていません。    "_sj);
@@ -70,13 +69,13 @@ void HOZON_ON() {
     }
     if (a >= 0) {
         g.VIEW_MODE = 1;
-        g.MAIL_FILE_NAME = store::listed_name(store::work_list("LIST2"), a + 1);
+        g.MAIL_FILE_NAME = box_file_name(kReceiveBox, a);
         if (is_blank(g.MAIL_FILE_NAME)) return;
     }
     // The send list's mail wins when both lists have a selection.
     if (b >= 0) {
         g.VIEW_MODE = 2;
-        g.MAIL_FILE_NAME = store::listed_name(store::work_list("LIST5"), b + 1);
+        g.MAIL_FILE_NAME = box_file_name(kSendBox, b);
         if (is_blank(g.MAIL_FILE_NAME)) return;
     }
     const pf::Control& rows = g.VIEW_MODE == 2 ? sent : received;
@@ -89,14 +88,14 @@ void BUTTON13_ON() {
     if (g.VIEW_MODE == 1 || g.VIEW_MODE == 2) {
         if (g.VIEW_RECV_ROW >= 0) {
             g.VIEW_MODE = 1;
-            g.MAIL_FILE_NAME = store::listed_name(store::work_list("LIST2"), g.VIEW_RECV_ROW + 1);
+            g.MAIL_FILE_NAME = box_file_name(kReceiveBox, g.VIEW_RECV_ROW);
             if (is_blank(g.MAIL_FILE_NAME)) return;
         }
         if (g.VIEW_SENT_ROW >= 0) {
             g.VIEW_MODE = 2;
-            g.MAIL_FILE_NAME = store::listed_name(store::work_list("LIST5"), g.VIEW_SENT_ROW + 1);
+            g.MAIL_FILE_NAME = box_file_name(kSendBox, g.VIEW_SENT_ROW);
             if (is_blank(g.MAIL_FILE_NAME)) return;
-            pf::Control& sent = pf::form("MAINFORM").control("LIST1");
+            pf::Control& sent = box_list(kSendBox);
             if (sent.count() > 0) sent.select(-1);
         }
     } else if (g.VIEW_MODE == 3 || g.VIEW_MODE == 4) {

@@ -7,8 +7,7 @@
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "store/mail_program.h"
-#include "store/mail_stores.h"
-#include "store/receive_list.h"
+#include "viewer/main_boxes.h"
 
 namespace tv::viewer {
 
@@ -17,18 +16,7 @@ namespace pf = tv::platform;
 
 namespace {
 
-// One of the two main lists and the folder of its mails.
-struct MainBox {
-    bool received;
-    const char* file_list;
-    const char* folder;
-};
-constexpr MainBox kReceiveBox{true, "LIST2", "JUSINBOX"};
-constexpr MainBox kSendBox{false, "LIST5", "SOUSINBOX"};
-
-int selected_row(const MainBox& box) {
-    return box.received ? store::receive_list().selected() : pf::form("MAINFORM").control("LIST1").selected();
-}
+int selected_row(const MainBox& box) { return box_list(box).selected(); }
 
 void set_main_pointer(pf::MousePointer pointer) {
     pf::Form& main = pf::form("MAINFORM");
@@ -47,8 +35,7 @@ bool tell_none_selected(bool none) {
 // Opens the mail of the box's selected row; the main window steps aside when it opened.
 void open_selected(const MainBox& box) {
     int row = selected_row(box);
-    std::string name = store::listed_name(store::work_list(box.file_list), row + 1);
-    if (store::open_in_mail_program(files::join(box.folder, name), "MAINFORM")) {
+    if (store::open_in_mail_program(files::join(box.folder, box_file_name(box, row)), "MAINFORM")) {
         pf::form("MAINFORM").set_window_state(pf::WindowState::Minimized);
     }
 }

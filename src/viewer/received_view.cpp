@@ -61,12 +61,6 @@ Body scan_body(const ParseResult& result) {
     return body;
 }
 
-void set_text(pf::Form& f, const char* control, const std::string& text) {
-    pf::Control& c = f.control(control);
-    c.text = text;
-    c.changed();
-}
-
 }  // namespace
 
 std::string cleaned_sender_line(std::string_view line) {
@@ -117,17 +111,17 @@ void show_received_mail(const ViewMode& view) {
 
     Body body = scan_body(result);
     // Until the HTML conversion is in, an HTML body shows as it came.
-    set_text(f, "EDIT8", body.text);
+    set_box_text(f, "EDIT8", body.text);
 
     std::string subject = trim(result.subject());
     f.caption = trim(fit_width(subject, 130)) + "  *** 受信メール ***"_sj;
     f.changed();
-    set_text(f, "EDIT15", from_byte(cleaned_sender_line(result.sender_line()), 7));
+    set_box_text(f, "EDIT15", from_byte(cleaned_sender_line(result.sender_line()), 7));
     draw_header(f, {{sender_label, ""},
                     {date_label, receipt_time_text(g.MAIL_FILE_NAME)},
                     {to_label, result.recipients()},
                     {subject_label, ""}});
-    set_text(f, "EDIT22", rules.whole_subject_in_box ? subject : displayed_subject(subject));
+    set_box_text(f, "EDIT22", rules.whole_subject_in_box ? subject : displayed_subject(subject));
 
     g.VIEW_SUBJECT = rules.whole_subject_in_box ? fit_width(subject, 130)
                                                  : (subject.size() + 118 <= 130 ? subject + std::string(118, ' ')

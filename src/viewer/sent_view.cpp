@@ -25,12 +25,6 @@ std::string shown_recipient(const std::string& recipient) {
     return address;
 }
 
-void set_text(pf::Form& f, const char* control, const std::string& text) {
-    pf::Control& c = f.control(control);
-    c.text = text;
-    c.changed();
-}
-
 }  // namespace
 
 SentMail read_sent_mail(const std::vector<std::string>& lines) {
@@ -77,14 +71,14 @@ void show_sent_mail(const ViewMode& view) {
     f.caption = subject + "  *** 送信メール ***"_sj;
     f.changed();
     draw_header(f, {{to_label, ""}, {date_label, mail.date}, {sender_label, sender}, {subject_label, ""}});
-    set_text(f, "EDIT15", shown_recipient(mail.to));
-    set_text(f, "EDIT22", view.mode == 2 ? subject : displayed_subject(subject));
+    set_box_text(f, "EDIT15", shown_recipient(mail.to));
+    set_box_text(f, "EDIT22", view.mode == 2 ? subject : displayed_subject(subject));
     g.VIEW_SUBJECT = mail.subject;
     g.VIEW_DATE = mail.date;
     g.VIEW_TO = sender;
     std::string body;
     for (const auto& line : mail.body) body += line + "\r\n";
-    set_text(f, "EDIT8", body);
+    set_box_text(f, "EDIT8", body);
 
     pf::Control& list = f.control("LIST4");
     for (const auto& recorded : mail.attachments) {

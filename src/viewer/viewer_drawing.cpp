@@ -17,4 +17,10 @@ void draw_header(pf::Form& f, const HeaderLine (&lines)[4]) {
     for (int i = 0; i < 4; ++i) f.draw_text(25, 15 + 20 * i, lines[i].label + lines[i].value, f.fore_color);
 }
 
+void set_box_text(pf::Form& f, const char* control, const std::string& text) {
+    pf::Control& c = f.control(control);
+    c.text = text;
+    c.changed();
+}
+
 }  // namespace tv::viewer

@@ -1,4 +1,5 @@
-// How the viewer draws its texts: each one white, one pixel right and down, then black over it.
+// How the viewer fills its window: drawn texts (each one white, one pixel right and down, then black
+// over it) and the texts of its boxes.
 #pragma once
 
 #include <string>
@@ -16,5 +17,8 @@ struct HeaderLine {
     std::string value;  // empty: the label alone
 };
 void draw_header(platform::Form& f, const HeaderLine (&lines)[4]);
+
+// The text of a box, as the program sets it.
+void set_box_text(platform::Form& f, const char* control, const std::string& text);
 
 }  // namespace tv::viewer
