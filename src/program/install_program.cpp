@@ -5,6 +5,7 @@
 #include "shell/install.h"
 #include "store/install.h"
 #include "transfer/install.h"
+#include "viewer/install.h"
 
 namespace tv {
 
@@ -14,6 +15,7 @@ void install_program() {
     transfer::install();
     books::install();
     folders::install();
+    viewer::install();
     shell::install();
 }
 

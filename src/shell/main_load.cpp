@@ -59,7 +59,7 @@ void draw_wait_window() {
     wait.show();
     wait.topmost = true;
     wait.font = pf::mincho(30, pf::SizeUnit::Points, true, true);
-    engraved_text(wait, 20, 15, program_caption());
+    engraved_text(wait, 20, 15, program_caption(), 2);  // its shadow lies two pixels off
     wait.font.size = 18;
     engraved_text(wait, 30, 78, "*** DataBase 再構築中 ***"_sj);
     wait.font.size = 21;
@@ -182,7 +182,10 @@ void MAINFORM_START() {
     store::LIST_FOLDER_FILES(store::receive_box().record_folder, records);
     pf::pause(20);
 
-    switch (choose_fill(mails, records)) {
+    Fill fill = choose_fill(mails, records);
+    // Inside another parse exchange no mail can be parsed: the rows come from the records.
+    if (fill == Fill::Display && store::parse_exchange_running()) fill = Fill::Records;
+    switch (fill) {
         case Fill::Trusted:
             trusted_load(list);
             break;
