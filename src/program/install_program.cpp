@@ -6,6 +6,7 @@
 #include "shell/install.h"
 #include "store/install.h"
 #include "transfer/install.h"
+#include "viewer/install.h"
 
 namespace tv {
 
@@ -15,6 +16,7 @@ void install_program() {
     transfer::install();
     books::install();
     folders::install();
+    viewer::install();
     compose::install();
     shell::install();
 }
