@@ -200,6 +200,8 @@ void sort_names(std::vector<std::string>& names) {
     for (auto& entry : keyed) names.push_back(std::move(entry.second));
 }
 
+bool same_name(std::string_view a, std::string_view b) { return lower_ascii(a) == lower_ascii(b); }
+
 std::vector<std::string> list_folder_files(std::string_view folder) {
     std::vector<std::string> names;
     std::error_code ec;

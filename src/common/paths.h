@@ -48,6 +48,8 @@ bool remove_folder_tree(std::string_view path);
 bool name_less(std::string_view a, std::string_view b);
 // Sorts into that order, each name's key computed once; a list already in order is only checked.
 void sort_names(std::vector<std::string>& names);
+// Whether two names are one name to the file system here (ASCII case-blind).
+bool same_name(std::string_view a, std::string_view b);
 
 // Bare CP932 names of the plain files directly in a folder (no sub-folders, no dot-files), in the
 // one listing order. A missing folder gives an empty list; names CP932 cannot hold are left out.

@@ -1,10 +1,12 @@
 #include "program/install_program.h"
 
 #include "books/install.h"
+#include "compose/install.h"
 #include "folders/install.h"
 #include "shell/install.h"
 #include "store/install.h"
 #include "transfer/install.h"
+#include "viewer/install.h"
 
 namespace tv {
 
@@ -14,6 +16,8 @@ void install_program() {
     transfer::install();
     books::install();
     folders::install();
+    viewer::install();
+    compose::install();
     shell::install();
 }
 

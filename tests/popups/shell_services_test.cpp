@@ -1,4 +1,4 @@
-// The compose button and the Desktop folder.
+// The Desktop folder.
 #include <gtest/gtest.h>
 
 #include "common/globals.h"
@@ -16,37 +16,6 @@ using pf::GETREGDATA;
 using pf::kHkeyCurrentUser;
 using pf::kRegSz;
 using pf::kShellFoldersKey;
-
-TEST(ComposeButton, OpensOneComposeWindowAndStepsAside) {
-    test::Harness h;
-    ASSERT_TRUE(h.start());
-    h.boxes().clear();
-    pf::Form& main = pf::form("MAINFORM");
-    main.topmost = true;
-    h.click("MAINFORM", "BUTTON1");
-    EXPECT_TRUE(pf::forms().is_loaded("FORM9"));
-    EXPECT_TRUE(pf::form("FORM9").visible);
-    EXPECT_TRUE(main.minimized);
-    EXPECT_FALSE(main.topmost);
-    EXPECT_TRUE(h.boxes().shown().empty());
-
-    // A second click (the main window restored meanwhile) only tells the user.
-    main.minimized = false;
-    h.click("MAINFORM", "BUTTON1");
-    ASSERT_EQ(h.boxes().shown().size(), 1u);
-    EXPECT_EQ(h.boxes().shown()[0].title, "作成中"_sj);
-    EXPECT_EQ(h.boxes().shown()[0].text, "メールの作成中です。     "_sj);
-    EXPECT_FALSE(main.minimized);
-}
-
-TEST(ComposeButton, AMissingMailComponentEndsTheProgramFirst) {
-    test::Harness h;
-    ASSERT_TRUE(h.start());
-    h.platform.system.component_missing = true;
-    h.click("MAINFORM", "BUTTON1");
-    EXPECT_TRUE(h.program_ended());
-    EXPECT_FALSE(pf::forms().is_loaded("FORM9"));
-}
 
 TEST(RegistryValue, OnlyTheDesktopFolderIsThere) {
     test::Harness h;
