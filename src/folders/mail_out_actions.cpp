@@ -6,6 +6,7 @@
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "folders/mail_lists.h"
+#include "folders/window_steps.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "store/eml_save.h"
@@ -19,15 +20,7 @@ namespace pf = tv::platform;
 
 namespace {
 
-void not_selected(const std::string& owner, const std::string& text) {
-    pf::message_box(owner, "NOT SELECT", text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
-
-void set_pointer(const std::string& form, pf::MousePointer pointer) {
-    pf::Form& f = pf::form(form);
-    f.pointer = pointer;
-    f.changed();
-}
+void not_selected(const std::string& owner, const std::string& text) { inform(owner, "NOT SELECT", text); }
 
 // The folder the folder window shows; -1 when FOLDER_NO names none (no file is reached then).
 int shown_folder() { return is_user_folder(globals().FOLDER_NO) ? globals().FOLDER_NO : -1; }
