@@ -71,6 +71,15 @@ struct Globals {
     std::string REPLY_SPAM_FILTER = "0";
     std::string REJECT_ALLOW_FORWARD = "0";
     std::string REJECT_ALLOW_REPLY = "0";
+    std::string ARRIVAL_ICON_HANDLE;  // the icon file last loaded for the main window, empty: none
+    // The answering-log record whose forward went out in a check that failed before its reply; the
+    // next check does not forward it again.
+    std::string FORWARDED_LOG_RECORD;
+
+    // The compose window's hand-overs, set idle after every send of the answering mode.
+    int ATESAKI_PENDING = 0;
+    int HENSIN_PENDING = 0;
+    int COMPOSE_TICKS = 0;
 
     // Right-click popup menus.
     std::string FOCUS_HWND;      // the main, trash or folder window that had the focus last

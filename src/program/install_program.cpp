@@ -1,5 +1,6 @@
 #include "program/install_program.h"
 
+#include "answering/install.h"
 #include "folders/install.h"
 #include "shell/install.h"
 #include "store/install.h"
@@ -11,6 +12,7 @@ void install_program() {
     // Lowest layer first; the subsystems of one layer in any order.
     store::install();
     transfer::install();
+    answering::install();
     folders::install();
     shell::install();
 }
