@@ -6,6 +6,7 @@
 #include "platform/linux_system.h"
 #include "platform/platform.h"
 #include "platform/process_script_host.h"
+#include "platform/xdg_shell.h"
 #include "platform/qt/qt_platform.h"
 #include "program/install_program.h"
 #include "shell/startup.h"
@@ -18,11 +19,13 @@ int main(int argc, char** argv) {
     pf::qt::QtPlatform qt(argc, argv);
     qt.install();
     pf::LinuxSystem system;
+    pf::XdgShell shell;
     std::filesystem::path component = pf::executable_folder() / "talvenor-mail";
     pf::ProcessScriptHost scripts(component, folder);
     auto& services = pf::services();
     services.system = &system;
     services.script_host = &scripts;
+    services.shell = &shell;
     services.component_path = component.string();
     services.program_name = tv::upper_ascii(std::filesystem::read_symlink("/proc/self/exe").stem().string());
 

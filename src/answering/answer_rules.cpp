@@ -10,14 +10,10 @@ using namespace tv::literals;
 
 namespace {
 
-// Containment as the tests use it: nothing is found in an empty text.
-bool contains(const std::string& text, const std::string& part) {
-    return !text.empty() && text.find(part) != std::string::npos;
-}
 
 bool unreadable(const LoggedMail& mail) {
     const std::string& marker = "can not read mail !";
-    return contains(mail.sender, marker) || contains(mail.subject, marker);
+    return contains_text(mail.sender, marker) || contains_text(mail.subject, marker);
 }
 
 // A book of which an entry refuses the sender by its name or by its address; entries lacking
@@ -25,7 +21,7 @@ bool unreadable(const LoggedMail& mail) {
 bool in_book(const std::vector<AddressEntry>& book, const std::string& sender) {
     for (const auto& e : book) {
         if (e.name.empty() || e.address.empty()) continue;
-        if (contains(sender, e.name) || contains(sender, e.address)) return true;
+        if (contains_text(sender, e.name) || contains_text(sender, e.address)) return true;
     }
     return false;
 }
@@ -33,7 +29,7 @@ bool in_book(const std::vector<AddressEntry>& book, const std::string& sender) {
 bool has_spam_word(const LoggedMail& mail, const std::vector<std::string>& words) {
     for (const auto& word : words) {
         if (word.empty()) continue;
-        if (contains(mail.sender, word) || contains(mail.subject, word) || contains(mail.body, word)) return true;
+        if (contains_text(mail.sender, word) || contains_text(mail.subject, word) || contains_text(mail.body, word)) return true;
     }
     return false;
 }
@@ -43,7 +39,7 @@ bool has_spam_word(const LoggedMail& mail, const std::vector<std::string>& words
 bool specific_sender(const std::vector<AddressEntry>& book, const std::string& sender) {
     for (const auto& e : book) {
         if (e.name.empty() || e.address.empty()) continue;
-        if (contains(sender, e.address)) return true;
+        if (contains_text(sender, e.address)) return true;
     }
     return false;
 }

@@ -18,9 +18,6 @@ namespace pf = tv::platform;
 
 namespace {
 
-constexpr const char* kSpecificSenderBookFile = "SYSTEM_F\\TOKUTEI_ADDRESS.txt";
-constexpr const char* kPriorityRejectBookFile = "SYSTEM_F\\YUUSEN_ADDRESS.txt";
-constexpr const char* kRejectBookFile = "SYSTEM_F\\KYOHI_ADDRESS.txt";
 constexpr std::size_t kBookRecords = 999;   // the placeholder and 998 entries
 constexpr std::size_t kReplyTextLines = 999;
 constexpr std::size_t kLogMails = 199;
@@ -28,25 +25,11 @@ constexpr std::size_t kSubjectBytes = 100;
 constexpr std::size_t kBodyBytes = 500;
 constexpr std::size_t kBodyEndBytes = 250;
 
-// Every record of a book, line by line; a line that lacks an item reads it as empty.
-std::vector<AddressEntry> read_book_records(std::string_view path) {
-    std::vector<AddressEntry> records;
-    for (auto& line : files::read_lines(path).value_or(std::vector<std::string>{})) {
-        files::ItemReader reader(std::move(line));
-        AddressEntry e;
-        e.name = reader.next();
-        if (!reader.at_end()) e.address = reader.next();
-        records.push_back(std::move(e));
-    }
-    return records;
-}
-
 std::vector<AddressEntry> load_book(const char* path) {
     std::vector<AddressEntry> entries;
     auto records = read_book_records(path);
     for (std::size_t i = 1; i < records.size() && i < kBookRecords; ++i) {
-        AddressEntry e{trim(records[i].name), trim(records[i].address)};
-        if (!e.name.empty() || !e.address.empty()) entries.push_back(std::move(e));
+        if (!is_blank_entry(records[i])) entries.push_back({trim(records[i].name), trim(records[i].address)});
     }
     return entries;
 }
@@ -81,9 +64,9 @@ LoggedMail logged_mail(const std::array<std::string, 4>& items) {
 CheckInputs load_check_inputs() {
     Globals& g = globals();
     CheckInputs in;
-    in.specific = load_book(kSpecificSenderBookFile);
-    in.priority = load_book(kPriorityRejectBookFile);
-    in.reject = load_book(kRejectBookFile);
+    in.specific = load_book(kSpecificSenderBook);
+    in.priority = load_book(kPriorityRejectBook);
+    in.reject = load_book(kRejectBook);
     in.spam_words = read_spam_words_for_check();
     in.reply_text_name = trim(g.REPLY_TEXT_FILE);
     if (!in.reply_text_name.empty()) {

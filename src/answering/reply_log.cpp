@@ -1,5 +1,6 @@
 #include "answering/reply_log.h"
 
+#include "common/address_book.h"
 #include "common/answering_files.h"
 #include "common/errors.h"
 #include "common/paths.h"
@@ -28,7 +29,7 @@ bool answered_today(const std::string& sender) {
     if (!lines) return false;
     for (const auto& line : *lines) {
         std::string answered = trim(line);
-        if (!answered.empty() && text.find(answered) != std::string::npos) return true;
+        if (!answered.empty() && contains_text(text, answered)) return true;
     }
     return false;
 }

@@ -12,6 +12,7 @@ constexpr int kBadName = 55;        // a name the file system refuses, no progra
 constexpr int kNotFound = 63;       // file or path not found
 constexpr int kExists = 64;         // the name already exists
 constexpr int kAccessDenied = 75;   // access denied or file in use
+constexpr int kWindowClosed = 364;  // a window that code has closed was shown, hidden or enabled
 constexpr int kSlotOccupied = 1001; // the single child-window slot is taken
 }  // namespace err
 

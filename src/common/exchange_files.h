@@ -15,6 +15,8 @@ inline constexpr std::string_view kRequestWord = "CHECK";
 // The parse result of one mail; complete only once its end line is written.
 inline constexpr const char* kParseResultFile = "SYSTEM_F\\YOMITORI.txt";
 inline constexpr std::string_view kEndLine = "ENDDAYOPPI_AKASATA_HONYOHOYNYO";
+// The sender and subject of a mail the component could not read.
+inline constexpr const char* kUnreadableMail = "can not read mail !";
 // The most lines a reader keeps of a parse result; the writer makes every result fit them.
 inline constexpr std::size_t kMaxResultLines = 9998;
 

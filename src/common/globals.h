@@ -81,6 +81,11 @@ struct Globals {
     int HENSIN_PENDING = 0;
     int COMPOSE_TICKS = 0;
 
+    // Address books.
+    std::string MAIL_FILE_NAME;       // the file name of the mail last selected for an action
+    int SENDER_BOOK_KIND = 1;         // the book FORM14 edits: 2 priority-reject, else specific-sender
+    std::string ADDRESS_SEARCH_MODE = "0";  // the address book's search: 0 as typed, 1 case-blind
+
     // Right-click popup menus.
     std::string FOCUS_HWND;      // the main, trash or folder window that had the focus last
     ExtTarget EXT_TARGET_HWND;

@@ -5,12 +5,21 @@
 #include "common/errors.h"
 #include "common/paths.h"
 #include "platform/events.h"
+#include "platform/input.h"
 #include "platform/platform.h"
 
 namespace tv::platform {
 
 namespace {
+
 FormsView* view() { return services().view; }
+
+void require_loaded(const Form& f) {
+    if (!f.loaded) raise_error(err::kWindowClosed, "window " + f.name() + " is closed");
+}
+
+void post_resize(const Form& f) { event_queue().post(f.name() + "_RESIZE"); }
+
 }  // namespace
 
 std::string Control::item(int i) const {
@@ -64,6 +73,34 @@ void Control::set_items(std::vector<std::string> rows) {
 
 void Control::select(int i) {
     selected_ = (i >= 0 && i < count()) ? i : -1;
+    if (selected_ >= 0) {
+        int rows = std::max(1, visible_rows);
+        if (selected_ < top_index_) {
+            top_index_ = selected_;
+        } else if (selected_ >= top_index_ + rows) {
+            top_index_ = selected_ - rows + 1;
+        }
+    }
+    changed();
+}
+
+void Control::select_all() {
+    selection_start = 0;
+    selection_length = text.size();
+    ++selection_requests;
+    changed();
+}
+
+void Control::set_checked(bool value) {
+    if (value && kind_ == ControlKind::Radio) {
+        for (Control* other : form_->controls()) {
+            if (other != this && other->kind() == ControlKind::Radio && other->menu == menu && other->checked) {
+                other->checked = false;
+                other->changed();
+            }
+        }
+    }
+    checked = value;
     changed();
 }
 
@@ -140,8 +177,85 @@ void Form::draw_line(int x1, int y1, int x2, int y2, Rgb color) {
     add_op(DrawOp{DrawOp::Kind::Line, x1, y1, x2, y2, color, {}, {}, {}});
 }
 
+void Form::draw_picture(int x, int y, int width, int height, const std::string& path) {
+    add_op(DrawOp{DrawOp::Kind::Picture, x, y, x + width - 1, y + height - 1, {}, {}, path, {}});
+}
+
 void Form::changed() {
     if (auto* v = view()) v->form_changed(*this);
+}
+
+void Form::show() {
+    require_loaded(*this);
+    bool first = !shown_since_load;
+    shown_since_load = true;
+    if (visible && !first) return;
+    visible = true;
+    changed();
+    if (first) post_resize(*this);
+}
+
+void Form::hide() {
+    require_loaded(*this);
+    if (!visible) return;
+    visible = false;
+    changed();
+}
+
+void Form::set_enabled(bool value) {
+    require_loaded(*this);
+    if (enabled == value) return;
+    enabled = value;
+    changed();
+}
+
+WindowState Form::window_state() const {
+    if (minimized) return WindowState::Minimized;
+    return maximized ? WindowState::Maximized : WindowState::Normal;
+}
+
+void Form::set_window_state(WindowState state) {
+    if (!loaded || state == window_state()) return;
+    minimized = state == WindowState::Minimized;
+    if (!minimized) maximized = state == WindowState::Maximized;
+    changed();
+    post_resize(*this);
+}
+
+void Form::set_size(int client_width, int client_height) {
+    if (!loaded || (client_width == width && client_height == height)) return;
+    width = client_width;
+    height = client_height;
+    changed();
+    post_resize(*this);
+}
+
+void Form::set_topmost(bool value) {
+    if (!loaded || topmost == value) return;
+    topmost = value;
+    changed();
+}
+
+void Form::bring_to_front() {
+    if (!loaded) return;
+    ++front_requests;
+    changed();
+    input::activate(*this);
+}
+
+void Form::set_focus(const std::string& control) {
+    if (!loaded || focused == control) return;
+    std::string old = focused;
+    focused = control;
+    changed();
+    if (!old.empty() && has(old)) event_queue().post(old + "_KILLFOCUS");
+    if (!control.empty()) event_queue().post(control + "_SETFOCUS");
+}
+
+void Form::set_input_method(InputMethod method) {
+    if (input_method == method) return;
+    input_method = method;
+    if (loaded) changed();
 }
 
 void Forms::define(const std::string& name, Definition definition) { definitions_[name] = std::move(definition); }
@@ -162,6 +276,8 @@ void Forms::load(const std::string& name) {
     if (f.loaded) return;
     f.reset_controls();
     f.clear_drawing();
+    // A window loaded again starts as a new one, whatever its last life left behind.
+    static_cast<FormState&>(f) = FormState{};
     auto it = definitions_.find(name);
     if (it != definitions_.end()) it->second(f);
     f.loaded = true;
@@ -174,6 +290,7 @@ void Forms::unload(const std::string& name) {
     if (!f.loaded) return;
     f.loaded = false;
     f.visible = false;
+    f.shown_since_load = false;
     f.topmost = false;
     f.pointer = MousePointer::Default;
     f.changed();

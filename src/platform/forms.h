@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,11 @@ struct Rgb {
 };
 
 enum class MousePointer { Default, Arrow, Hourglass };
+enum class WindowState { Normal, Minimized, Maximized };
+// The input method of a window: off, or on in full-width hiragana (as far as the desktop allows).
+enum class InputMethod { Off, Hiragana };
+// The scroll bars of a multi-line edit.
+enum class ScrollBars { None, Vertical };
 enum class SizeUnit { Pixels, Points };  // a character height in pixels, or a size in points
 
 struct Font {
@@ -29,7 +35,8 @@ struct Font {
 };
 
 struct DrawOp {
-    enum class Kind { Text, FilledBox, Box, Line };
+    // A picture is the image file `text` (a system path) drawn scaled into the box of both corners.
+    enum class Kind { Text, FilledBox, Box, Line, Picture };
     Kind kind = Kind::Text;
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     Rgb color;       // text colour, outline or line colour
@@ -71,11 +78,24 @@ public:
     // raises (default "<NAME>_ON").
     std::string menu;
     std::string event_name;
-    // Edit: several lines (Enter types CR LF into the text), read-only, password masking.
+    // Edit: several lines (Enter types CR LF into the text), locked (read-only), password masking.
     bool multiline = false;
     bool read_only = false;
     bool password = false;
     int tab_index = 0;
+    // Edit looks: a multi-line edit wraps long lines at its width or scrolls sideways (a box one line
+    // high); its scroll bars; its border; its back colour (none: the desktop's).
+    bool word_wrap = false;
+    ScrollBars scroll_bars = ScrollBars::None;
+    bool border = true;
+    std::optional<Rgb> back_color;
+    // The selected part of an edit's text (byte offsets). select_all() selects the whole text.
+    std::size_t selection_start = 0, selection_length = 0;
+    std::uint64_t selection_requests = 0;  // counts select_all() calls (the view follows them)
+    void select_all();
+    // Check box and radio button set by the program: a radio button that is set clears the other
+    // radio buttons of its group (same `menu` text). No event.
+    void set_checked(bool value);
 
     // List box and combo box rows.
     bool sorted = false;
@@ -88,7 +108,8 @@ public:
     void clear();
     void set_items(std::vector<std::string> rows);  // replaces all rows (sorted when the list is)
     int selected() const { return selected_; }
-    void select(int i);  // -1: none
+    // Selects row i (-1: none), raising no event; a list scrolls only as far as needed to show it.
+    void select(int i);
     int top_index() const { return top_index_; }
     // Scrolls so that row i is the top row as far as the list allows; -1 on an empty list is ignored.
     void set_top_index(int i);
@@ -124,31 +145,64 @@ private:
     RowsChange last_rows_change_;
 };
 
-class Form {
+// The state of a window: what its definition sets and what the program and the user change. A
+// window loaded again starts from these defaults.
+struct FormState {
+    bool loaded = false;
+    bool visible = false;
+    bool enabled = true;
+    bool minimized = false;
+    bool maximized = false;  // the state it is restored to from minimised, or shown in
+    bool topmost = false;
+    bool borderless = false;
+    bool sizable = false;       // a sizing border; with a maximise box when `maximize_box`
+    std::string caption;  // CP932
+    std::string icon;     // system path of the icon file, empty for the default
+    MousePointer pointer = MousePointer::Default;
+    int left = 0, top = 0;       // the outer window's top-left corner on the screen
+    int width = 0, height = 0;   // the client area
+    int frame_width = 0, frame_height = 0;  // outer minus client size (title, borders, menu)
+    bool has_title_bar = true;
+    bool close_box_enabled = true;  // the close box and the system menu's Close item (false: greyed)
+    bool minimize_box = true;
+    bool maximize_box = false;
+    InputMethod input_method = InputMethod::Off;
+    Rgb background{236, 233, 216};
+    Rgb fore_color{0, 0, 0};
+    Rgb fill_color{0, 0, 0};
+    Font font;
+    std::string focused;  // the control that has the keyboard focus in this window, empty: the window
+    // Counts the program's requests to bring the window to the front (the view follows them).
+    int front_requests = 0;
+    bool shown_since_load = false;  // a first showing raises "<FORM>_RESIZE"
+};
+
+class Form : public FormState {
 public:
     explicit Form(std::string name) : name_(std::move(name)) {}
 
     const std::string& name() const { return name_; }
 
-    bool loaded = false;
-    bool visible = false;
-    bool enabled = true;
-    bool minimized = false;
-    bool topmost = false;
-    bool borderless = false;
-    std::string caption;  // CP932
-    std::string icon;     // system path of the icon file, empty for the default
-    MousePointer pointer = MousePointer::Default;
-    int left = 0, top = 0, width = 0, height = 0;  // client area
-    int frame_width = 0, frame_height = 0;           // outer minus client size (title, borders, menu)
-    bool has_title_bar = true;
-    bool close_box_enabled = true;  // the Close item of the system menu (greyed while a mail is sent)
-    bool minimize_box = true;
-    Rgb background{236, 233, 216};
-    Rgb fore_color{0, 0, 0};
-    Rgb fill_color{0, 0, 0};
-    Font font;
-    std::string focused;  // the control that has the keyboard focus in this window
+    int outer_width() const { return width + frame_width; }
+    int outer_height() const { return height + frame_height; }
+
+    // What the program does to its window, raising what the desktop would. Showing a window for
+    // the first time since it was loaded, and every change of its size or state, queue
+    // "<FORM>_RESIZE". Showing, hiding or enabling a window that is not loaded (code closed it)
+    // raises a runtime error.
+    void show();
+    void hide();
+    void set_enabled(bool value);
+    WindowState window_state() const;
+    void set_window_state(WindowState state);
+    void set_size(int client_width, int client_height);
+    void set_topmost(bool value);
+    // Brings the window above our others and makes it the active window ("<FORM>_SETFOCUS").
+    void bring_to_front();
+    // Moves the keyboard focus to a control (empty: the window itself): "<OLD>_KILLFOCUS", then
+    // "<NEW>_SETFOCUS" are queued.
+    void set_focus(const std::string& control);
+    void set_input_method(InputMethod method);
 
     // Controls by name; created by the form's definition when it loads.
     Control& add(const std::string& name, ControlKind kind);
@@ -162,6 +216,8 @@ public:
     void draw_filled_box(int x1, int y1, int x2, int y2, Rgb outline, Rgb fill);
     void draw_box(int x1, int y1, int x2, int y2, Rgb outline);
     void draw_line(int x1, int y1, int x2, int y2, Rgb color);
+    // The image file `path` (a system path) scaled to width x height at (x, y).
+    void draw_picture(int x, int y, int width, int height, const std::string& path);
     const std::vector<DrawOp>& drawing() const { return drawing_; }
 
     // Window state changes are announced by the code that makes them.

@@ -11,6 +11,7 @@ MouseState g_mouse;
 bool g_close_refused = false;
 CloseMode g_close_mode = CloseMode::User;
 std::string g_delete_pressed;
+bool g_escape_pressed = false;
 bool g_right_pending = false;
 RightPress g_pointer;
 
@@ -34,21 +35,18 @@ bool click(Control& control) {
         control.checked = !control.checked;
         control.changed();
     } else if (control.kind() == ControlKind::Radio) {
-        for (Control* other : control.form().controls()) {
-            if (other != &control && other->kind() == ControlKind::Radio && other->menu == control.menu && other->checked) {
-                other->checked = false;
-                other->changed();
-            }
-        }
-        control.checked = true;
-        control.changed();
+        control.set_checked(true);
     }
     return post(control.event_name.empty() ? control.name() + "_ON" : control.event_name);
 }
 
 bool click_row(Control& list, int row) {
     if (!accepts_input(list) || row < 0 || row >= list.count()) return false;
-    if (list.kind() == ControlKind::ComboBox) list.text = list.item(row);
+    if (list.kind() == ControlKind::ComboBox) {
+        list.text = list.item(row);
+        list.select(row);
+        return post(list.name() + "_CHANGE");
+    }
     list.select(row);
     return post(list.name() + "_CLICK");
 }
@@ -102,9 +100,8 @@ bool type_text(Control& control, const std::string& typed) {
 
 bool focus(Control& control) {
     if (!accepts_input(control)) return false;
-    control.form().focused = control.name();
-    control.form().changed();
-    return post(control.name() + "_SETFOCUS");
+    control.form().set_focus(control.name());
+    return true;
 }
 
 bool focus(Form& form) {
@@ -127,6 +124,8 @@ const MouseState& last_mouse_down() { return g_mouse; }
 
 bool request_close(Form& form, CloseMode mode) {
     if (!form.loaded) return false;
+    bool has_close_box = form.has_title_bar && !form.borderless && form.close_box_enabled;
+    if (mode == CloseMode::User && (!form.enabled || !has_close_box)) return false;
     g_close_refused = false;
     struct ModeScope {  // a nested request (inside a box of the handler) keeps the outer mode
         CloseMode outer = g_close_mode;
@@ -181,11 +180,25 @@ void deactivate(Form& form) {
     if (forms().active() == form.name()) forms().set_active("");
 }
 
+void set_window_state(Form& form, WindowState state) { form.set_window_state(state); }
+
 void set_minimized(Form& form, bool minimized) {
     if (!form.loaded || form.minimized == minimized) return;
-    form.minimized = minimized;
-    form.changed();
-    post(form.name() + "_RESIZE");
+    set_window_state(form, minimized ? WindowState::Minimized
+                                     : (form.maximized ? WindowState::Maximized : WindowState::Normal));
+}
+
+void resize(Form& form, int client_width, int client_height) {
+    if (!form.sizable) return;
+    form.set_size(client_width, client_height);
+}
+
+void press_escape() { g_escape_pressed = true; }
+
+bool take_escape_press() {
+    bool pressed = g_escape_pressed;
+    g_escape_pressed = false;
+    return pressed;
 }
 
 }  // namespace tv::platform::input

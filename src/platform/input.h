@@ -20,8 +20,8 @@ bool accepts_input(const Control& control);
 // is set and the other radio buttons of its group (same `menu` text) are cleared; then
 // "<NAME>_ON" (or the item's event name) is queued.
 bool click(Control& control);
-// A click on a list row: the row is selected and "<NAME>_CLICK" queued. Choosing a row of a combo
-// box also makes the row its text.
+// A click on a list row: the row is selected and "<NAME>_CLICK" queued. Choosing a row of a
+// drop-down (combo box) makes the row its text and queues "<NAME>_CHANGE" instead.
 bool click_row(Control& list, int row);
 // A double click on a list row: the row is selected, "<NAME>_CLICK" and "<NAME>_DBLCLICK" queued.
 bool double_click_row(Control& list, int row);
@@ -36,8 +36,10 @@ void scroll_list(Control& list, int row);
 bool change_text(Control& control, const std::string& text);
 // Typing at the caret at the end of an edit: Enter in a multi-line edit types CR LF.
 bool type_text(Control& control, const std::string& typed);
-// A control or window got the keyboard focus: "<NAME>_SETFOCUS" is queued.
+// A control got the keyboard focus: the control that had it in that window queues
+// "<OLD>_KILLFOCUS", then the control "<NAME>_SETFOCUS" (nothing when it had the focus already).
 bool focus(Control& control);
+// The window got the keyboard focus: "<FORM>_SETFOCUS" is queued.
 bool focus(Form& form);
 // A mouse button went down on the form's surface: "<FORM>_MOUSEDOWN" is queued with the state.
 bool mouse_down(Form& form, Button button, int x, int y);
@@ -56,6 +58,8 @@ enum class CloseMode { User = 0, SessionEnd = 2 };
 
 // The user asks to close the window: its "<FORM>_QUERYCLOSE" handler runs at once (not queued);
 // unless the handler refused with refuse_close(), the form is unloaded. True when it closed.
+// A user cannot close a disabled window or one without a close box, or with a greyed one: the
+// request is ignored. An ending desktop session asks every window.
 bool request_close(Form& form, CloseMode mode = CloseMode::User);
 // Called by a "<FORM>_QUERYCLOSE" handler to keep its window open.
 void refuse_close();
@@ -81,7 +85,14 @@ void activate(Form& form);
 // The window is no longer the active one (another window or application has the focus).
 void deactivate(Form& form);
 
-// The window was minimised or restored by the user: state set, "<FORM>_RESIZE" queued.
+// The window was minimised, maximised or restored by the user: state set, "<FORM>_RESIZE" queued.
+void set_window_state(Form& form, WindowState state);
 void set_minimized(Form& form, bool minimized);
+// The user resized a sizable window to this client size: "<FORM>_RESIZE" queued.
+void resize(Form& form, int client_width, int client_height);
+
+// The Esc key went down on one of our windows. take_escape_press() reads it once.
+void press_escape();
+bool take_escape_press();
 
 }  // namespace tv::platform::input

@@ -19,6 +19,10 @@ struct Services {
     SystemInfo* system = nullptr;
     SoundService* sound = nullptr;
     PopupMenuService* popup_menu = nullptr;  // null: every menu counts as dismissed
+    DialogService* dialogs = nullptr;        // null: every dialog counts as cancelled
+    PrinterService* printer = nullptr;       // null: the print dialog fails
+    ShellService* shell = nullptr;           // null: nothing can be opened (error 55)
+    ClipboardService* clipboard = nullptr;   // null: an empty clipboard
     FormsView* view = nullptr;  // may be null: the model alone
     // The program's own name, upper-cased for its single-instance lock ("TALVENOR").
     std::string program_name = "TALVENOR";
@@ -26,9 +30,6 @@ struct Services {
     std::string main_form = "MAINFORM";
     // The mail component the script host starts (UTF-8 disk path).
     std::string component_path;
-    // The input method of the focused window: open or closed, and full-width hiragana input.
-    bool ime_open = false;
-    bool ime_hiragana = false;
     // Runs just before the program ends (the view closes its windows).
     std::function<void()> on_program_end;
 };
@@ -46,5 +47,23 @@ DateTime now();
 MsgAnswer message_box(const std::string& owner, const std::string& title, const std::string& text,
                       MsgButtons buttons, MsgIcon icon);
 std::optional<std::string> show_popup(const PopupRequest& request);
+void beep();
+
+// Dialogs (see DialogService); without a dialog service each counts as cancelled.
+std::string input_box(const InputBoxRequest& request);
+DialogAnswer open_file_dialog(const FileDialogRequest& request);
+DialogAnswer save_file_dialog(const FileDialogRequest& request);
+DialogAnswer browse_folder(const std::string& owner);
+
+// Opens a document or an address with the desktop's program (see ShellService).
+void shell_open_document(const std::string& path);
+void shell_open_address(const std::string& address);
+
+std::optional<std::string> clipboard_text();
+void clear_clipboard();
+
+// Whether the Esc key went down on one of our windows since the last read: window messages are
+// dispatched first, so a press that waits in them counts.
+bool escape_key_pressed();
 
 }  // namespace tv::platform

@@ -2,6 +2,7 @@
 // a headless implementation (tests, benchmarks) and a Qt one (people).
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -86,10 +87,100 @@ public:
 };
 
 // Plays a sound file and returns when it has ended; a missing or unplayable file plays nothing.
+// The beep is the desktop's default sound.
 class SoundService {
 public:
     virtual ~SoundService() = default;
     virtual void play_and_wait(const std::string& disk_path) = 0;
+    virtual void beep() = 0;
+};
+
+// The dialogs. Each is owned by a window, modal for it: window messages are dispatched while it is
+// shown, queued events do not run (timer ticks are still counted and run later). A dialog that
+// cannot be shown answers as cancelled. Paths cross in the program's form: CP932, "/" between the
+// parts of an absolute path; "\" is taken as "/" in a start path.
+
+struct InputBoxRequest {
+    std::string owner;
+    std::string title;   // CP932
+    std::string prompt;  // CP932
+    std::string text;    // the text the box starts with
+    std::size_t max_bytes = 0;  // the edit's limit in CP932 bytes, 0: none
+};
+
+struct FileFilter {
+    std::string caption;  // CP932, e.g. "すべてのファイル(*.*)"
+    std::string pattern;  // e.g. "*.*"; several patterns separated by ";"
+};
+
+struct FileDialogRequest {
+    std::string owner;
+    std::string title;  // CP932
+    // Open: the folder to start in. Save: the folder and the proposed name. Empty: the desktop
+    // decides. A folder that does not exist is left to the desktop too.
+    std::string start;
+    std::vector<FileFilter> filters;
+};
+
+struct DialogAnswer {
+    enum class Outcome { Chosen, Cancelled, NotCp932 };
+    Outcome outcome = Outcome::Cancelled;
+    std::string path;  // Chosen: CP932; NotCp932: the chosen path as UTF-8, for the caller's message
+    bool chosen() const { return outcome == Outcome::Chosen; }
+};
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+    // The typed text (within the limit), or the Escape character (code 27) alone when cancelled.
+    // A typed text CP932 cannot hold is refused in the box, with a beep.
+    virtual std::string input_box(const InputBoxRequest& request) = 0;
+    // An existing file; the process's current folder is left as it is.
+    virtual DialogAnswer open_file(const FileDialogRequest& request) = 0;
+    // The dialog asks before an existing file is replaced; no extension is added to the name.
+    virtual DialogAnswer save_file(const FileDialogRequest& request) = 0;
+    // A folder, without a separator at its end.
+    virtual DialogAnswer browse_folder(const std::string& owner) = 0;
+};
+
+// Printing on the desktop's printers: A4 portrait, black text in rows one font height apart from
+// the top-left corner of the printable area.
+enum class PrintChoice { Print, Cancelled, Failed };
+
+class PrinterService {
+public:
+    virtual ~PrinterService() = default;
+    // The print dialog on the default printer, preset to A4 portrait, offering no selection range
+    // and no print-to-file. Failed: no dialog could be shown (no printer); then what follows prints
+    // nothing.
+    virtual PrintChoice choose(const std::string& owner) = 0;
+    // Starts the document and its first page; false when nothing will be printed.
+    virtual bool start_document(const std::string& name) = 0;
+    virtual void set_font(const std::string& face, double points) = 0;  // face in CP932
+    // One row at the next row's place. An LF in the text goes on in the next row from where the
+    // text before it ended; a text wider than the page is cut at the printable area's right edge.
+    virtual void print_row(const std::string& text) = 0;
+    virtual void new_page() = 0;
+    virtual void end_document() = 0;
+};
+
+// Opens documents and addresses with the desktop's program for them, without waiting for it.
+class ShellService {
+public:
+    virtual ~ShellService() = default;
+    // A file (a system path, relative to the program folder or absolute). A missing file raises
+    // runtime error 63, a file no program opens raises 55.
+    virtual void open_document(const std::string& path) = 0;
+    // A web address (CP932), handed over as it stands; nothing is reported.
+    virtual void open_address(const std::string& address) = 0;
+};
+
+class ClipboardService {
+public:
+    virtual ~ClipboardService() = default;
+    // The clipboard's text: empty when it holds none, nothing when CP932 cannot hold it.
+    virtual std::optional<std::string> text() = 0;
+    virtual void clear() = 0;
 };
 
 }  // namespace tv::platform

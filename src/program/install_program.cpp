@@ -1,6 +1,7 @@
 #include "program/install_program.h"
 
 #include "answering/install.h"
+#include "books/install.h"
 #include "folders/install.h"
 #include "shell/install.h"
 #include "store/install.h"
@@ -13,6 +14,7 @@ void install_program() {
     store::install();
     transfer::install();
     answering::install();
+    books::install();
     folders::install();
     shell::install();
 }

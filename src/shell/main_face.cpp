@@ -97,11 +97,11 @@ void show_splash() {
     splash.pointer = pf::MousePointer::Hourglass;
     splash.background = kFace;
     splash.clear_drawing();
-    splash.visible = false;
+    splash.hide();
     splash.font = pf::mincho(32, pf::SizeUnit::Points, true, true);
     embossed_text(splash, 15, 10, "Talvenor Ririvi Ver." + VERSION_TEXT);
     splash.caption = program_caption();
-    splash.visible = true;
+    splash.show();
     splash.topmost = true;
     splash.font.bold = false;
     splash.font.italic = false;

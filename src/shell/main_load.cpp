@@ -62,10 +62,10 @@ void draw_wait_window() {
     wait.background = kFace;
     wait.clear_drawing();
     pf::Form& main = pf::form("MAINFORM");
-    main.visible = true;
+    main.show();
     main.topmost = false;
     main.changed();
-    wait.visible = true;
+    wait.show();
     wait.topmost = true;
     wait.font = pf::mincho(30, pf::SizeUnit::Points, true, true);
     engraved_text(wait, 20, 15, program_caption());
@@ -100,7 +100,7 @@ void display_rebuild(pf::Control& list, const pf::Control& mails) {
 void show_main_window() {
     store::close_progress_window();
     pf::Form& main = pf::form("MAINFORM");
-    main.visible = true;
+    main.show();
     main.changed();
 }
 
@@ -124,7 +124,7 @@ void script_host_check() {
         if (attempt > 25) {
             main.pointer = pf::MousePointer::Arrow;
             main.topmost = false;
-            main.minimized = false;
+            main.set_window_state(pf::WindowState::Normal);
             main.changed();
             transfer::close_progress_windows();
             std::string text = "[スクリプト・エラー]:スクリプトの動作環境が構築されていません。"_sj + "\r\n\r\n" +

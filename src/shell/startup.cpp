@@ -30,7 +30,7 @@ void START_UP_SEQUENCE() {
     pf::Form& main = pf::form("MAINFORM");
     main.background = {236, 233, 216};
     main.clear_drawing();
-    main.visible = false;
+    main.hide();
     main.changed();
     // A second instance is refused before it touches any file of the running one.
     single_instance_test();

@@ -40,7 +40,7 @@ const std::array<ParseForm, 8> kForms{{
      {{Op::DeleteRequest, 20}, {Op::DeleteResult, 20}, {Op::DeleteResult}, {Op::CallerStep, 20}, {Op::WriteRequest, 20}},
      20, 20, 0, 20, false, 0},
     {ParseCaller::RegisterOrReply, "sam046.wsf", kRegisterSteps, 0, 0, 0, 0, false, 2},
-    {ParseCaller::ListSearch, "sam046.wsf", kRegisterSteps, 0, 0, 0, 0, false, 0},
+    {ParseCaller::RegisterQuietly, "sam046.wsf", kRegisterSteps, 0, 0, 0, 0, false, 0},
     {ParseCaller::FolderListRepair, "sam047.wsf", kPlainSteps, 0, 0, 0, 0, false, 0},
 }};
 

@@ -36,7 +36,7 @@ enum class ParseCaller {
     Viewer,           // FORM3_START
     Receive,          // JUSIN
     RegisterOrReply,  // BUTTON10_ON, BUTTON32_ON, BUTTON34_ON, YUUSENTEKI_TORO, GOMIBAKO_HENSIN, ...
-    ListSearch,       // BUTTON49_ON
+    RegisterQuietly,  // BUTTON49_ON: no event runs while it waits
     FolderListRepair, // FORM8_START, FORM16_START
 };
 

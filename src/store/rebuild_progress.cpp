@@ -30,7 +30,7 @@ void SHOW_REBUILD_PROGRESS(ProgressForm kind, const std::string& banner, const s
     f.pointer = platform::MousePointer::Hourglass;
     f.background = kFace;
     f.clear_drawing();
-    f.visible = true;
+    f.show();
     f.topmost = true;
     f.font = platform::mincho(30, platform::SizeUnit::Pixels, true, true);
     f.changed();

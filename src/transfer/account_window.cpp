@@ -5,6 +5,7 @@
 #include "common/account_file.h"
 #include "common/sjis.h"
 #include "platform/drawing_styles.h"
+#include "platform/enter_key.h"
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/input.h"
@@ -137,12 +138,7 @@ void KIOKU() {
 // and the focus moves to the next box.
 void enter_in_box(const EnterStep& step) {
     if (!pf::forms().is_loaded("FORM4")) return;
-    pf::Control& box = pf::form("FORM4").control(step.box);
-    std::size_t at = box.text.find("\r\n");
-    if (at == std::string::npos) return;
-    std::string text = trim(box.text.substr(0, at) + box.text.substr(at + 2));
-    box.text = step.lower ? lower_ascii(text) : text;
-    box.changed();
+    if (!pf::take_enter(pf::form("FORM4").control(step.box), step.lower)) return;
     pf::input::focus(pf::form("FORM4").control(step.next));
 }
 
@@ -150,7 +146,7 @@ void enter_in_box(const EnterStep& step) {
 void restore_main_window() {
     pf::Form& main = pf::form("MAINFORM");
     main.enabled = true;
-    main.visible = true;
+    main.show();
     main.changed();
 }
 
@@ -197,7 +193,7 @@ void FORM4_START() {
         radio.changed();
     }
     set("EDIT31", is_blank(v[9]) ? "TALVENOR MAILER" : v[9]);
-    f.visible = true;
+    f.show();
     f.changed();
 }
 
@@ -229,12 +225,12 @@ std::vector<pf::NamedHandler> account_box_handlers() {
     }
     for (const auto& step : kEnterChain) {
         table.push_back({std::string(step.box) + "_CHANGE", [&step] { enter_in_box(step); }});
-        if (step.ime_off) table.push_back({std::string(step.box) + "_SETFOCUS", [] { pf::services().ime_open = false; }});
+        if (step.ime_off) {
+            table.push_back({std::string(step.box) + "_SETFOCUS",
+                             [] { pf::form("FORM4").set_input_method(pf::InputMethod::Off); }});
+        }
     }
-    table.push_back({"EDIT31_SETFOCUS", [] {
-                         pf::services().ime_open = true;
-                         pf::services().ime_hiragana = true;
-                     }});
+    table.push_back({"EDIT31_SETFOCUS", [] { pf::form("FORM4").set_input_method(pf::InputMethod::Hiragana); }});
     return table;
 }
 

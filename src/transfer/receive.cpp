@@ -85,7 +85,7 @@ void closing_steps(bool manual) {
     store::close_progress_window();
     pf::Form& main = pf::form("MAINFORM");
     if (manual) main.pointer = pf::MousePointer::Arrow;
-    main.visible = true;
+    main.show();
     main.enabled = true;
     main.changed();
     globals().MANUAL_TRANSFER = 0;
@@ -141,7 +141,7 @@ void report_result(const std::string& result, bool manual) {
         if (auto* sound = pf::services().sound) sound->play_and_wait(files::resolve("SYSTEM_F\\JUSIN.WAV").string());
     }
     store::close_progress_window();
-    main.visible = true;
+    main.show();
     main.enabled = true;
     if (manual) main.pointer = pf::MousePointer::Arrow;
     main.changed();
@@ -176,7 +176,7 @@ void run_receive(bool manual) {
     if (account.exists) pf::pause(20);
     if (!account.is_set()) {
         store::close_progress_window();
-        main.visible = true;
+        main.show();
         main.enabled = true;
         if (manual) {
             main.pointer = pf::MousePointer::Arrow;
@@ -260,7 +260,7 @@ void BUTTON3_ON() {
     progress.clear_drawing();
     progress.font = pf::gothic(12);
     progress.caption = program_caption();
-    progress.visible = true;
+    progress.show();
     pf::Form& main = pf::form("MAINFORM");
     main.topmost = false;
     main.enabled = false;

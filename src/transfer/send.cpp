@@ -56,7 +56,7 @@ void add_sent_row(const std::string& name, bool manual) {
     auto lines = read_sent_file(path);
     if (lines.size() > 499) lines.resize(499);
     std::string recipient = lines.size() >= 3 ? from_byte(trim(lines[2]), 4) : std::string();
-    if (auto named = book_name_for(recipient)) recipient = *named;
+    if (auto named = book_name_for(trim(recipient))) recipient = *named;
     if (manual) pf::EVENT_PUMP();
     pf::form("MAINFORM").control("LIST1").add_item(build_send_row(lines, name, kSendListStyle, is_blank(recipient) ? nullptr : &recipient));
 }
@@ -70,8 +70,8 @@ void restore_main_window(bool manual) {
     if (manual && pf::forms().is_loaded("FORM6")) pf::forms().unload("FORM6");
     main.pointer = pf::MousePointer::Arrow;
     if (manual) {
-        main.visible = true;
-        main.minimized = false;
+        main.show();
+        main.set_window_state(pf::WindowState::Normal);
         main.enabled = true;
     }
     main.changed();
@@ -102,7 +102,7 @@ void run_send(bool manual) {
     main.changed();
     if (!read_account_file().is_set()) {
         if (pf::forms().is_loaded("FORM6")) pf::forms().unload("FORM6");
-        main.visible = true;
+        main.show();
         main.enabled = true;
         main.pointer = pf::MousePointer::Arrow;
         main.changed();
@@ -115,7 +115,7 @@ void run_send(bool manual) {
     int old_count = sent.count();
     main.pointer = pf::MousePointer::Arrow;
     if (manual) {
-        main.visible = false;
+        main.hide();
         main.changed();
         draw_send_status();
         draw_send_segments(1, 4);

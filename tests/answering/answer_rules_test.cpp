@@ -158,7 +158,9 @@ TEST(AnswerRules, ForwardAndReplyDecisions) {
         EXPECT_EQ(forward_verdict(s.mail, s.in, s.g, kOwn), c.forward) << c.name;
         ReplyDecision d = reply_decision(s.mail, s.in, s.g, kOwn, [&](const std::string&) { return s.answered_today; });
         EXPECT_EQ(d.verdict, c.reply) << c.name;
-        if (c.reply == R::Reply) EXPECT_EQ(d.address, c.address) << c.name;
+        if (c.reply == R::Reply) {
+            EXPECT_EQ(d.address, c.address) << c.name;
+        }
     }
 }
 
@@ -179,7 +181,9 @@ TEST(AnswerRules, PlainAddressesAndRobots) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(is_plain_address(c.address), c.plain) << c.address;
-        if (c.plain) EXPECT_EQ(is_mail_robot(c.address), c.robot) << c.address;
+        if (c.plain) {
+            EXPECT_EQ(is_mail_robot(c.address), c.robot) << c.address;
+        }
     }
     EXPECT_EQ(bare_address(" Phone <me@phone.example.jp> "), "me@phone.example.jp");
     EXPECT_EQ(bare_address("me@phone.example.jp"), "me@phone.example.jp");

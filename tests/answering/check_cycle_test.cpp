@@ -39,7 +39,9 @@ TEST(CheckCycle, ChecksFallOnTheFirstEventAndThenEveryIntervalPlusOne) {
         globals().CHECK_INTERVAL = c.interval;
         for (int minute = 0; minute < 25 && checks.size() < c.check_events.size(); ++minute) p.run_seconds(60);
         EXPECT_EQ(checks, c.check_events) << c.interval;
-        if (c.interval == 0) EXPECT_EQ(globals().CHECK_INTERVAL, 600);
+        if (c.interval == 0) {
+            EXPECT_EQ(globals().CHECK_INTERVAL, 600);
+        }
     }
 }
 

@@ -57,7 +57,7 @@ TEST(Input, TextOverTheLimitIsCutAtACharacterBoundary) {
 TEST(Input, ComboRowAndSecondClickOfADoubleClick) {
     test::Harness h;
     std::vector<std::string> ran;
-    for (const char* name : {"COMBO1_CLICK", "LIST3_CLICK", "LIST3_DBLCLICK"}) {
+    for (const char* name : {"COMBO1_CHANGE", "LIST3_CLICK", "LIST3_DBLCLICK"}) {
         handlers().set(name, [&ran, n = std::string(name)] { ran.push_back(n); });
     }
     Form& f = shown_form();
@@ -71,7 +71,7 @@ TEST(Input, ComboRowAndSecondClickOfADoubleClick) {
     input::second_click_row(list, 1);
     EXPECT_FALSE(input::second_click_row(list, 2));  // no such row
     run_queued_events();
-    EXPECT_EQ(ran, (std::vector<std::string>{"COMBO1_CLICK", "LIST3_CLICK", "LIST3_DBLCLICK"}));
+    EXPECT_EQ(ran, (std::vector<std::string>{"COMBO1_CHANGE", "LIST3_CLICK", "LIST3_DBLCLICK"}));
     for (int i = 0; i < 30; ++i) list.add_item("r");
     input::scroll_list(list, 12);
     EXPECT_EQ(list.top_index(), 12);

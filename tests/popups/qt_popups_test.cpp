@@ -14,7 +14,7 @@
 #include "platform/input.h"
 #include "platform/platform.h"
 #include "platform/qt/form_window.h"
-#include "harness/offscreen_qt.h"
+#include "harness/qt_view_fixture.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_view.h"
 #include "shell/popup_row.h"
@@ -32,27 +32,16 @@ QMenu* open_menu() {
     return nullptr;
 }
 
-struct QtPopupsTest : ::testing::Test {
-    QtPopupsTest() {
-        qt = test::offscreen_qt_platform();
-    }
-    ~QtPopupsTest() override { qt.reset(); }
+struct QtPopupsTest : QtViewTest {
     Form& show(const std::string& name) {
-        forms().define(name, [](Form& f) {
+        return QtViewTest::show(name, [](Form& f) {
             f.width = 600;
             f.height = 400;
             Control& list = f.add("LIST3", ControlKind::ListBox);
             list.x = 12, list.y = 40, list.width = 500, list.height = 258;
             list.font = Font{"ＭＳ ゴシック"_sj, 14, SizeUnit::Points};
         });
-        forms().load(name);
-        Form& f = form(name);
-        f.visible = true;
-        f.changed();
-        return f;
     }
-    test::Harness h;
-    std::unique_ptr<QtPlatform> qt;
 };
 
 TEST_F(QtPopupsTest, ARightClickOnAListFeedsTheLoopWithTheRowAsShown) {

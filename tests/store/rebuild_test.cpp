@@ -194,8 +194,9 @@ TEST_F(RebuildTest, RefillRunsOneQueuedEventPerRow) {
     for (int i = 0; i < 10; ++i) pf::event_queue().post("TIMER1_TIMER");
     h.run(D_SAIKOUTIKU_ON);
     EXPECT_EQ(rows_seen, (std::vector<int>{0, 1, 2}));
-    // Seven ticks wait, behind them the progress window's load and the main window's focus.
-    EXPECT_EQ(pf::event_queue().size(), 7u + 2u);
+    // Seven ticks wait, behind them the progress window's load and first sizing and the main
+    // window's focus.
+    EXPECT_EQ(pf::event_queue().size(), 7u + 3u);
 }
 
 TEST_F(RebuildTest, RecordsThatDoNotMatchTheMailsStillGiveOneRowPerMail) {

@@ -61,10 +61,10 @@ TEST_F(AccountWindowTest, EnterMovesFromBoxToBoxAndOkSaves) {
     }
     pf::input::focus(box("EDIT31"));
     h.settle();
-    EXPECT_TRUE(pf::services().ime_open);  // the host name box opens the input method
+    EXPECT_EQ(pf::form("FORM4").input_method, pf::InputMethod::Hiragana);  // the host name box opens it
     pf::input::focus(box("EDIT5"));
     h.settle();
-    EXPECT_FALSE(pf::services().ime_open);
+    EXPECT_EQ(pf::form("FORM4").input_method, pf::InputMethod::Off);
     h.click("FORM4", "RADIO16");
     EXPECT_EQ(box("EDIT30").text, "300");
     h.click("FORM4", "BUTTON6");

@@ -1,5 +1,7 @@
-// Writes the files the program folder ships with: the answering settings seed, the arrival sound
-// and the two window icons. Everything is drawn or computed here.
+// Writes the files the program folder ships with: the answering settings seed, the arrival sound,
+// the two window icons and the pictures of the answering switches. Everything is drawn or computed
+// here.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -103,6 +105,58 @@ std::string icon(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return ico + bmp;
 }
 
+// A 24-bit BMP of a round metallic push button on the windows' face colour, with a black play
+// triangle or a pause sign of two bars: the answering switches' pictures.
+enum class Sign { Play, Pause };
+std::string switch_picture(int width, int height, Sign sign) {
+    const double cx = (width - 1) / 2.0, cy = (height - 1) / 2.0, radius = std::min(width, height) / 2.0 - 1.5;
+    std::string pixels;  // BGR, bottom-up, rows padded to four bytes
+    for (int row = height - 1; row >= 0; --row) {
+        std::size_t start = pixels.size();
+        for (int x = 0; x < width; ++x) {
+            double dx = x - cx, dy = row - cy;
+            double distance = std::sqrt(dx * dx + dy * dy);
+            double r = 236, g = 233, b = 216;  // the face colour around the button
+            if (distance <= radius) {
+                // Light from the top left: a steel gradient, darker towards the rim.
+                double shade = 0.5 - (dx + dy) / (4 * radius);
+                double grey = 120 + 120 * shade - (distance > radius - 2 ? 60 : 0);
+                r = g = b = std::clamp(grey, 40.0, 250.0);
+                bool mark = false;
+                if (sign == Sign::Play) {
+                    double left = cx - radius * 0.3, right = cx + radius * 0.45;
+                    double half = (right - x) / (right - left) * radius * 0.45;
+                    mark = x >= left && x <= right && std::abs(dy) <= half;
+                } else {
+                    double bar = radius * 0.18, gap = radius * 0.16, tall = radius * 0.45;
+                    mark = std::abs(dy) <= tall && ((dx >= -gap - bar && dx <= -gap) || (dx >= gap && dx <= gap + bar));
+                }
+                if (mark) r = g = b = 0;
+            }
+            pixels.push_back(static_cast<char>(b));
+            pixels.push_back(static_cast<char>(g));
+            pixels.push_back(static_cast<char>(r));
+        }
+        while ((pixels.size() - start) % 4 != 0) pixels.push_back('\0');
+    }
+    std::string bmp = "BM";
+    put32(bmp, static_cast<std::uint32_t>(54 + pixels.size()));
+    put32(bmp, 0);
+    put32(bmp, 54);
+    put32(bmp, 40);
+    put32(bmp, static_cast<std::uint32_t>(width));
+    put32(bmp, static_cast<std::uint32_t>(height));
+    put16(bmp, 1);
+    put16(bmp, 24);
+    put32(bmp, 0);
+    put32(bmp, static_cast<std::uint32_t>(pixels.size()));
+    put32(bmp, 2835);
+    put32(bmp, 2835);
+    put32(bmp, 0);
+    put32(bmp, 0);
+    return bmp + pixels;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -116,5 +170,7 @@ int main(int argc, char** argv) {
     write(system / "JUSIN.WAV", chime());
     write(system / "TLVN.ico", icon(40, 90, 180));   // the normal window
     write(system / "TLVG.ico", icon(210, 70, 40));   // mail came while the answering mode ran
+    write(system / "BTN_PL.bmp", switch_picture(46, 46, Sign::Play));   // a switch that is stopped
+    write(system / "BTN_PA.bmp", switch_picture(47, 46, Sign::Pause));  // a switch that runs
     return 0;
 }

@@ -21,7 +21,7 @@ using files::kMaxLineBytes;
 // Header lines, the "Body:" line and the end line always stand; the rest may hold attachments.
 inline constexpr std::size_t kMaxAttachments = kMaxResultLines - 6;
 
-inline constexpr const char* kUnreadable = "can not read mail !";
+inline constexpr const char* kUnreadable = exchange::kUnreadableMail;
 
 // One mail's values, CP932. Header values are single lines; the body may hold any line ends.
 struct ParsedMail {

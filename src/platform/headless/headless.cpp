@@ -29,7 +29,9 @@ void VirtualClock::sleep_ms(int ms) {
 
 MsgAnswer RecordingMessageBox::show(const MessageBoxRequest& request) {
     shown_.push_back(request);
-    if (while_shown) while_shown(request);
+    while_modal([&] {
+        if (while_shown) while_shown(request);
+    });
     if (!answers_.empty()) {
         MsgAnswer answer = answers_.front();
         answers_.pop_front();
@@ -101,6 +103,10 @@ HeadlessPlatform::HeadlessPlatform() {
     s.system = &system;
     s.sound = &sound;
     s.popup_menu = &popup_menu;
+    s.dialogs = &dialogs;
+    s.printer = &printer;
+    s.shell = &shell;
+    s.clipboard = &clipboard;
     event_queue().clear();
     handlers().clear();
     forms().reset();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/headless/desktop_services.h"
 #include "platform/services.h"
 
 namespace tv::platform::headless {
@@ -110,11 +111,13 @@ public:
     bool component_missing = false;
 };
 
-// Records what was played.
+// Records what was played and counts the beeps.
 class RecordingSound : public SoundService {
 public:
     void play_and_wait(const std::string& disk_path) override { played.push_back(disk_path); }
+    void beep() override { ++beeps; }
     std::vector<std::string> played;
+    int beeps = 0;
 };
 
 // Records every popup menu shown; chooses from a script of choices, else dismisses the menu. A
@@ -150,6 +153,10 @@ public:
     FakeSystem system;
     RecordingSound sound;
     ScriptedPopupMenu popup_menu;
+    ScriptedDialogs dialogs;
+    RecordingPrinter printer;
+    RecordingShell shell;
+    FakeClipboard clipboard;
 };
 
 }  // namespace tv::platform::headless

@@ -1,6 +1,6 @@
 #include "platform/qt/control_view.h"
 
-#include <QFocusEvent>
+#include <QEvent>
 
 #include "platform/input.h"
 #include "platform/qt/form_window.h"
@@ -19,21 +19,14 @@ public:
     void sync() override {}
 };
 
-// Passes on the focus the user gives a widget (click, Tab, shortcut), not the focus that showing
-// or hiding windows moves about.
+// Passes on every focus a widget gets: the model raises events only when the focus moves to
+// another control of the window (a window that becomes active again gives it back to the same
+// box, and the focus the program moved is already in the model).
 class FocusReporter : public QObject {
 public:
     FocusReporter(QObject* parent, std::function<void()> report) : QObject(parent), report_(std::move(report)) {}
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::FocusIn) {
-            switch (static_cast<QFocusEvent*>(event)->reason()) {
-                case Qt::MouseFocusReason:
-                case Qt::TabFocusReason:
-                case Qt::BacktabFocusReason:
-                case Qt::ShortcutFocusReason: report_(); break;
-                default: break;
-            }
-        }
+        if (event->type() == QEvent::FocusIn) report_();
         return false;
     }
 

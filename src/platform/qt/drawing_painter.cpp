@@ -1,8 +1,12 @@
 #include "platform/qt/drawing_painter.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <algorithm>
+#include <map>
+#include <string>
 
+#include "common/paths.h"
 #include "platform/qt/qt_text.h"
 
 namespace tv::platform::qt {
@@ -32,6 +36,15 @@ void line(QPainter& painter, const DrawOp& op, const QColor& color) {
     painter.drawLine(op.x1, op.y1, op.x2, op.y2);
     painter.drawPoint(op.x1, op.y1);
     painter.drawPoint(op.x2, op.y2);
+}
+
+// Pictures are read once from their files; a file that cannot be read draws nothing.
+const QImage& picture(const std::string& path) {
+    static std::map<std::string, QImage> loaded;
+    std::string disk = files::resolve(path).string();
+    auto it = loaded.find(disk);
+    if (it == loaded.end()) it = loaded.emplace(disk, QImage(QString::fromStdString(disk))).first;
+    return it->second;
 }
 
 }  // namespace
@@ -72,6 +85,13 @@ void paint_drawing(QPainter& painter, const std::vector<DrawOp>& ops, std::vecto
                 item.rect = QRect(QPoint(op.x1, op.y1), QPoint(op.x2, op.y2));
                 line(painter, op, item.color);
                 break;
+            case DrawOp::Kind::Picture: {
+                item.rect = corners(op);
+                item.text = QString::fromStdString(op.text);
+                const QImage& image = picture(op.text);
+                if (!image.isNull()) painter.drawImage(item.rect, image);
+                break;
+            }
         }
         if (record) record->push_back(std::move(item));
     }

@@ -1,5 +1,6 @@
 // Edits and combo boxes: typed or pasted text reaches the model as CP932 through change_text;
 // text CP932 cannot hold, or more bytes than the edit's limit, is refused with a beep.
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -7,6 +8,7 @@
 #include <QValidator>
 
 #include "platform/input.h"
+#include "platform/qt/cp932_validator.h"
 #include "platform/qt/control_view.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_view.h"
@@ -16,35 +18,44 @@ namespace tv::platform::qt {
 namespace {
 
 bool fits(const std::optional<std::string>& bytes, const Control& control) {
-    return bytes && (control.max_length == 0 || bytes->size() <= control.max_length);
+    return fits_cp932(bytes, control.max_length);
 }
 
-// Refuses a line-edit change CP932 cannot hold or that is over the byte limit; the line edit
-// then undoes the keystroke or paste. Texts the program sets are never refused.
-class Cp932Validator : public QValidator {
-public:
-    Cp932Validator(QObject* parent, QtView& view, std::function<const Control*()> control, const QString& accepted)
-        : QValidator(parent), view_(view), control_(std::move(control)), accepted_(accepted) {}
-    State validate(QString& input, int&) const override {
-        const Control* c = control_();
-        if (!c || input == accepted_) return Acceptable;
-        if (fits(from_qstring(input), *c)) return Acceptable;
-        view_.beep();
-        return Invalid;
-    }
-
-private:
-    QtView& view_;
-    std::function<const Control*()> control_;
-    const QString& accepted_;
-};
+// The back colour of an edit: the control's own, or the desktop's.
+void apply_back_color(QWidget& edit, const Control& c) {
+    QPalette palette = edit.palette();
+    QColor wanted = c.back_color ? to_qcolor(*c.back_color) : QApplication::palette().color(QPalette::Base);
+    if (palette.color(QPalette::Base) == wanted) return;
+    palette.setColor(QPalette::Base, wanted);
+    edit.setPalette(palette);
+}
 
 }  // namespace
 
+Cp932Validator::Cp932Validator(QObject* parent, std::function<void()> beep,
+                               std::function<std::optional<std::size_t>()> limit, const QString& accepted)
+    : QValidator(parent), beep_(std::move(beep)), limit_(std::move(limit)), accepted_(accepted) {}
+
+QValidator::State Cp932Validator::validate(QString& input, int&) const {
+    auto limit = limit_();
+    if (!limit || input == accepted_) return Acceptable;
+    if (fits_cp932(from_qstring(input), *limit)) return Acceptable;
+    beep_();
+    return Invalid;
+}
+
+bool fits_cp932(const std::optional<std::string>& bytes, std::size_t limit) {
+    return bytes && (limit == 0 || bytes->size() <= limit);
+}
+
 void ControlView::take_line_input(QLineEdit* line, QString& accepted) {
-    line->setValidator(new Cp932Validator(line, view_, [this]() -> const Control* {
-        return syncing() ? nullptr : control();
-    }, accepted));
+    line->setValidator(new Cp932Validator(
+        line, [this] { view_.beep(); },
+        [this]() -> std::optional<std::size_t> {
+            if (syncing() || !control()) return std::nullopt;
+            return control()->max_length;
+        },
+        accepted));
     QObject::connect(line, &QLineEdit::textEdited, line, [this, &accepted](const QString& text) {
         auto bytes = from_qstring(text);
         if (!bytes) return;  // refused by the validator already
@@ -70,14 +81,21 @@ public:
         sync_common(*edit_);
         edit_->setReadOnly(c.read_only);
         edit_->setEchoMode(c.password ? QLineEdit::Password : QLineEdit::Normal);
+        edit_->setFrame(c.border);
+        apply_back_color(*edit_, c);
         QString shown = to_qstring(c.text);
         accepted_ = shown;
         if (edit_->text() != shown) edit_->setText(shown);
+        if (selections_ != c.selection_requests) {
+            selections_ = c.selection_requests;
+            edit_->selectAll();
+        }
     }
 
 private:
     QPointer<QLineEdit> edit_;
     QString accepted_;
+    std::uint64_t selections_ = 0;
 };
 
 class TextEditView : public ControlView {
@@ -85,8 +103,7 @@ public:
     TextEditView(QtView& view, QWidget* surface, Control& model) : ControlView(view, model) {
         edit_ = new QPlainTextEdit(surface);
         edit_->setTabChangesFocus(true);
-        // Several lines scroll with the caret; a box one line high shows no scroll bars.
-        edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // Lines scroll with the caret; only a box with a vertical bar shows one.
         edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         QObject::connect(edit_, &QPlainTextEdit::textChanged, edit_, [this] { typed(); });
     }
@@ -97,6 +114,12 @@ public:
         const Control& c = *control();
         sync_common(*edit_);
         edit_->setReadOnly(c.read_only);
+        edit_->setVerticalScrollBarPolicy(c.scroll_bars == ScrollBars::Vertical ? Qt::ScrollBarAlwaysOn
+                                                                               : Qt::ScrollBarAlwaysOff);
+        // Without wrapping, a box one line high scrolls sideways with the caret.
+        edit_->setLineWrapMode(c.word_wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        edit_->setFrameShape(c.border ? QFrame::StyledPanel : QFrame::NoFrame);
+        apply_back_color(*edit_, c);
         QString shown = lines_to_qstring(c.text);
         accepted_ = shown;
         if (edit_->toPlainText() != shown) {
@@ -106,6 +129,10 @@ public:
             edit_->moveCursor(QTextCursor::Start);
             edit_->verticalScrollBar()->setValue(0);
             edit_->ensureCursorVisible();
+        }
+        if (selections_ != c.selection_requests) {
+            selections_ = c.selection_requests;
+            edit_->selectAll();
         }
     }
 
@@ -132,6 +159,7 @@ private:
 
     QPointer<QPlainTextEdit> edit_;
     QString accepted_;
+    std::uint64_t selections_ = 0;
 };
 
 // A combo box: choosing a row is a row click; an editable one (not read-only) takes typed text

@@ -5,7 +5,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QResizeEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 #include "common/paths.h"
@@ -87,11 +91,10 @@ void FormWindow::sync_form() {
     const Form& f = *form_;
     applying_ = true;
     bool recreated = apply_flags(f);
-    QSize size(std::max(0, f.width), std::max(0, f.height));
-    if (surface_->size() != size) surface_->setFixedSize(size);
+    apply_size(f);
     QPoint position(f.left, f.top);
     // Once placed, the window stays where the user moves it until the program places it anew.
-    if (!applied_ || recreated || position != position_) move(position);
+    if (!applied_ || recreated || position != position_) place(position);
     position_ = position;
     if (!applied_ || f.caption != caption_) setWindowTitle(to_qstring(f.caption));
     caption_ = f.caption;
@@ -111,16 +114,84 @@ void FormWindow::sync_form() {
     pointer_ = f.pointer;
     applied_ = true;
     add_new_controls();
+    apply_input_method(f);
     apply_visibility(f);
-    // The program moved the keyboard focus (Enter moving on to the next box).
+    if (f.front_requests != front_requests_ && f.visible) {
+        raise();
+        activateWindow();
+    }
+    front_requests_ = f.front_requests;
+    // The program moved the keyboard focus (Enter moving on to the next box, or to the window).
     if (f.focused != focused_) {
         focused_ = f.focused;
-        if (ControlView* target = control_view(f.focused)) {
-            if (QWidget* widget = target->widget()) widget->setFocus(Qt::OtherFocusReason);
+        ControlView* target = control_view(f.focused);
+        QWidget* widget = target ? target->widget() : nullptr;
+        if (widget) {
+            widget->setFocus(Qt::OtherFocusReason);
+        } else if (f.focused.empty()) {
+            surface_->setFocus(Qt::OtherFocusReason);
         }
     }
     surface_->update();
     applying_ = false;
+}
+
+void FormWindow::place(QPoint outer) {
+    // The form's place is that of the outer window, frame and title bar included, so that a window
+    // at (0, 0) shows its title bar on the screen. The frame is known only once the window manager
+    // has framed the window: until then the window sits at the place, and is moved by its frame
+    // once that is known.
+    move(outer);
+    placing_ = true;
+    settle_place();
+}
+
+void FormWindow::settle_place() {
+    if (!placing_ || !isVisible() || !windowHandle()) return;
+    QMargins frame = windowHandle()->frameMargins();
+    if (frame.isNull()) return;  // not framed (yet)
+    placing_ = false;
+    // Once the frame is known, a window's position is that of its frame.
+    if (pos() != position_) move(position_);
+}
+
+void FormWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    settle_place();
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    settle_place();
+}
+
+void FormWindow::apply_size(const Form& f) {
+    QSize size(std::max(0, f.width), std::max(0, f.height));
+    if (!f.sizable) {
+        if (surface_->size() != size || surface_->minimumSize() != size) surface_->setFixedSize(size);
+        return;
+    }
+    if (size == applied_size_) return;
+    applied_size_ = size;
+    surface_->setMinimumSize(0, 0);
+    surface_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    int bar_height = menu_bar_ ? menu_bar_->sizeHint().height() : 0;
+    if (!isMaximized() && !isMinimized()) resize(size.width(), size.height() + bar_height);
+}
+
+void FormWindow::apply_input_method(const Form& f) {
+    if (applied_input_method_ && *applied_input_method_ == f.input_method) return;
+    applied_input_method_ = f.input_method;
+    // Off shuts the desktop's input method out of the window's boxes; on lets it in, in the mode
+    // the desktop gives (hiragana where the input method honours the hint).
+    bool on = f.input_method == InputMethod::Hiragana;
+    for (auto& [name, view] : controls_) {
+        QWidget* widget = view->widget();
+        if (!widget || !(widget->focusPolicy() & Qt::ClickFocus)) continue;
+        widget->setAttribute(Qt::WA_InputMethodEnabled, on);
+        widget->setInputMethodHints(on ? Qt::ImhNone : Qt::ImhLatinOnly);
+    }
+    if (QGuiApplication::inputMethod()) QGuiApplication::inputMethod()->update(Qt::ImEnabled | Qt::ImHints);
 }
 
 bool FormWindow::apply_flags(const Form& f) {
@@ -129,12 +200,18 @@ bool FormWindow::apply_flags(const Form& f) {
         flags |= Qt::FramelessWindowHint;
     } else {
         flags |= Qt::CustomizeWindowHint;
-        if (f.has_title_bar) flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-        if (f.minimize_box) flags |= Qt::WindowMinimizeButtonHint;
+        if (f.has_title_bar) {
+            flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+            // A greyed close box: the desktop offers none while the program refuses the request.
+            if (f.close_box_enabled) flags |= Qt::WindowCloseButtonHint;
+            if (f.minimize_box) flags |= Qt::WindowMinimizeButtonHint;
+            if (f.sizable && f.maximize_box) flags |= Qt::WindowMaximizeButtonHint;
+        }
     }
     if (f.topmost) flags |= Qt::WindowStaysOnTopHint;
     // A window without border (a splash or progress window) does not take the focus from others.
     setAttribute(Qt::WA_ShowWithoutActivating, f.borderless);
+    layout_->setSizeConstraint(f.sizable ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
     if (flags == windowFlags()) return false;
     setWindowFlags(flags);  // hides the window; apply_visibility shows it again
     return true;
@@ -146,10 +223,16 @@ void FormWindow::apply_visibility(const Form& f) {
         return;
     }
     bool newly_shown = isHidden();
-    if (f.minimized) {
-        if (newly_shown || !isMinimized()) showMinimized();
-    } else if (newly_shown || isMinimized()) {
-        showNormal();
+    switch (f.window_state()) {
+        case WindowState::Minimized:
+            if (newly_shown || !isMinimized()) showMinimized();
+            break;
+        case WindowState::Maximized:
+            if (newly_shown || !isMaximized()) showMaximized();
+            break;
+        case WindowState::Normal:
+            if (newly_shown || isMinimized() || isMaximized()) showNormal();
+            break;
     }
     if (newly_shown && f.topmost) raise();
 }
@@ -166,6 +249,7 @@ void FormWindow::add_new_controls() {
     }
     controls_seen_ = controls.size();
     apply_tab_order();
+    applied_input_method_.reset();  // the new boxes take the window's input method too
 }
 
 void FormWindow::apply_tab_order() {
@@ -183,6 +267,7 @@ void FormWindow::sync_control(Control& control) {
     auto it = controls_.find(control.name());
     if (it == controls_.end()) {
         add_new_controls();
+        apply_input_method(*form_);
         return;
     }
     it->second->sync();
@@ -238,11 +323,26 @@ void FormWindow::changeEvent(QEvent* event) {
         return;
     }
     if (event->type() != QEvent::WindowStateChange || applying_ || !form_) return;
-    bool minimized = isMinimized();
-    if (minimized == form_->minimized) return;
+    WindowState state = isMinimized() ? WindowState::Minimized
+                                      : (isMaximized() ? WindowState::Maximized : WindowState::Normal);
+    if (state == form_->window_state()) return;
     std::string name = name_;
-    view_.user_input([name, minimized] {
-        if (forms().is_loaded(name)) input::set_minimized(forms().get(name), minimized);
+    view_.user_input([name, state] {
+        if (forms().is_loaded(name)) input::set_window_state(forms().get(name), state);
+    });
+}
+
+void FormWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (applying_ || !form_ || !form_->sizable || isMinimized()) return;
+    // The client area is the window less its menu bar.
+    int bar_height = menu_bar_ ? menu_bar_->sizeHint().height() : 0;
+    QSize size(event->size().width(), event->size().height() - bar_height);
+    applied_size_ = size;
+    if (size == QSize(form_->width, form_->height)) return;
+    std::string name = name_;
+    view_.user_input([name, size] {
+        if (forms().is_loaded(name)) input::resize(forms().get(name), size.width(), size.height());
     });
 }
 

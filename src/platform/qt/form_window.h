@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QWidget>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,19 +60,27 @@ public:
     ControlView* control_view(const std::string& name) const;
     // The form is about to unload: every widget lets go of the model.
     void detach();
+    // Moves a window the program placed by its frame, once the window manager has framed it.
+    void settle_place();
     // A disabled form takes no input, but keeps its looks (its controls are not greyed).
     bool accepts_input() const { return form_ && form_->enabled; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void add_new_controls();
     void apply_tab_order();  // Tab moves through the controls in the order of their tab_index
     bool apply_flags(const Form& f);  // true when the window had to be made anew
+    void apply_size(const Form& f);
     void apply_visibility(const Form& f);
+    void apply_input_method(const Form& f);
+    void place(QPoint outer);
 
     QtView& view_;
     Form* form_;
@@ -86,6 +95,10 @@ private:
     // What was applied last, so that only changes touch the window.
     bool applied_ = false;
     QPoint position_;
+    QSize applied_size_;
+    bool placing_ = false;  // placed by the program; the frame is not taken into account yet
+    int front_requests_ = 0;
+    std::optional<InputMethod> applied_input_method_;
     std::string caption_;
     std::string focused_;
     std::string icon_;

@@ -115,6 +115,10 @@ public:
         Control& shown = *control();
         shown.shown_row_height = QFontMetrics(list_->font()).height();
         shown.shown_rows_top = list_->frameWidth();
+        // Whole rows the list shows, so that a selection by the program scrolls only as needed.
+        if (shown.shown_row_height > 0 && c.height > 0) {
+            shown.visible_rows = std::max(1, (c.height - 2 * list_->frameWidth()) / shown.shown_row_height);
+        }
         if (!c.visible) {
             // Hidden lists (folder listings) are work lists: their rows are not mirrored.
             rows_->drop();

@@ -8,6 +8,8 @@
 #include "platform/input.h"
 #include "platform/platform.h"
 #include "platform/qt/popup_menu.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/qt_view.h"
 
@@ -15,7 +17,8 @@ namespace tv::platform::qt {
 
 struct QtPlatform::Impl {
     Impl(int& argc, char** argv)
-        : app(argc, argv), window_system(view), clock(view), message_box(view), popup_menu(view) {}
+        : app(argc, argv), window_system(view), clock(view), message_box(view), popup_menu(view), dialogs(view),
+          printer(view) {}
     QApplication app;  // first made, last gone: every widget lives within it
     QtView view;
     QtWindowSystem window_system;
@@ -23,6 +26,9 @@ struct QtPlatform::Impl {
     QtMessageBox message_box;
     QtSound sound;
     QtPopupMenu popup_menu;
+    QtDialogs dialogs;
+    QtPrinter printer;
+    QtClipboard clipboard;
 };
 
 QtPlatform::QtPlatform(int& argc, char** argv) : impl_(std::make_unique<Impl>(argc, argv)) {
@@ -44,6 +50,10 @@ QtPlatform::~QtPlatform() {
     if (s.message_box == &impl_->message_box) s.message_box = nullptr;
     if (s.window_system == &impl_->window_system) s.window_system = nullptr;
     if (s.popup_menu == &impl_->popup_menu) s.popup_menu = nullptr;
+    if (s.sound == &impl_->sound) s.sound = nullptr;
+    if (s.dialogs == &impl_->dialogs) s.dialogs = nullptr;
+    if (s.printer == &impl_->printer) s.printer = nullptr;
+    if (s.clipboard == &impl_->clipboard) s.clipboard = nullptr;
     impl_->view.close_all();
 }
 
@@ -57,6 +67,9 @@ void QtPlatform::install() {
     QtView* view = &impl_->view;
     s.on_program_end = [view] { view->close_all(); };
     s.popup_menu = &impl_->popup_menu;
+    s.dialogs = &impl_->dialogs;
+    s.printer = &impl_->printer;
+    s.clipboard = &impl_->clipboard;
     // The desktop session ends (log-off, shut-down): the main window is asked to close, as the
     // user would; a refusal keeps the session from ending.
     QObject::connect(&impl_->app, &QGuiApplication::commitDataRequest, &impl_->app, [view](QSessionManager& manager) {
@@ -76,5 +89,6 @@ MessageBoxService& QtPlatform::message_box() { return impl_->message_box; }
 WindowSystem& QtPlatform::window_system() { return impl_->window_system; }
 FormsView& QtPlatform::view() { return impl_->view; }
 QtView& QtPlatform::qt_view() { return impl_->view; }
+QtPrinter& QtPlatform::qt_printer() { return impl_->printer; }
 
 }  // namespace tv::platform::qt

@@ -11,6 +11,7 @@
 namespace tv::platform::qt {
 
 class QtView;
+class QtPrinter;
 
 class QtPlatform {
 public:
@@ -21,8 +22,9 @@ public:
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 
-    // Makes this the current platform in services(): clock, message box, window system, view and
-    // the program-end hook (which removes every window). The script host is the caller's.
+    // Makes this the current platform in services(): clock, message box, window system, view,
+    // sound, popup menus, dialogs, printer, clipboard and the program-end hook (which removes every
+    // window). The script host and the shell are the caller's.
     void install();
 
     Clock& clock();
@@ -30,6 +32,7 @@ public:
     WindowSystem& window_system();
     FormsView& view();
     QtView& qt_view();  // the widgets behind the view (tests look at them)
+    QtPrinter& qt_printer();  // tests print into a PDF file
 
 private:
     struct Impl;

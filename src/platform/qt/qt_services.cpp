@@ -2,6 +2,8 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
@@ -24,6 +26,7 @@ bool QtWindowSystem::dispatch_one_message() {
     }
     view_.rethrow_pending();
     view_.remove_closed_windows();
+    view_.settle_places();
     return any;
 }
 
@@ -34,6 +37,7 @@ void QtWindowSystem::dispatch_pending_messages() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     view_.rethrow_pending();
     view_.remove_closed_windows();
+    view_.settle_places();
 }
 
 void QtClock::sleep_ms(int ms) {
@@ -95,22 +99,18 @@ QMessageBox::Icon icon_of(MsgIcon icon) {
 }  // namespace
 
 MsgAnswer QtMessageBox::show(const MessageBoxRequest& request) {
-    FormWindow* owner = request.owner.empty() ? nullptr : view_.window(request.owner);
-    QMessageBox box(owner && owner->isVisible() ? owner : nullptr);
-    box.setWindowModality(Qt::ApplicationModal);
+    QMessageBox box(view_.owner_widget(request.owner));
     box.setWindowTitle(to_qstring(request.title));
     box.setTextFormat(Qt::PlainText);
     box.setText(to_qstring(request.text));
     box.setIcon(icon_of(request.icon));
-    if (view_.has_topmost_window()) box.setWindowFlag(Qt::WindowStaysOnTopHint);
     auto choices = buttons_of(request.buttons);
     for (const auto& choice : choices) {
         QPushButton* button = box.addButton(choice.button);
         button->setText(QString::fromUtf8(choice.caption));
     }
     box.setDefaultButton(choices.front().button);
-    box.exec();
-    view_.rethrow_pending();
+    view_.exec_modal(box);
     QMessageBox::StandardButton chosen = box.standardButton(box.clickedButton());
     for (const auto& choice : choices) {
         if (choice.button == chosen) return choice.answer;
@@ -123,6 +123,16 @@ MsgAnswer QtMessageBox::show(const MessageBoxRequest& request) {
         if (choice.answer == MsgAnswer::No) return MsgAnswer::No;
     }
     return choices.front().answer;
+}
+
+std::optional<std::string> QtClipboard::text() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) return std::string();
+    return from_qstring(clipboard->text());
+}
+
+void QtClipboard::clear() {
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->clear();
 }
 
 }  // namespace tv::platform::qt

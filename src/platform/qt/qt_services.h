@@ -41,4 +41,11 @@ private:
     QtView& view_;
 };
 
+// The desktop's clipboard, its text in CP932.
+class QtClipboard : public ClipboardService {
+public:
+    std::optional<std::string> text() override;
+    void clear() override;
+};
+
 }  // namespace tv::platform::qt

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_sound.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSoundEffect>
@@ -29,5 +30,7 @@ void QtSound::play_and_wait(const std::string& disk_path) {
     wait([&] { return effect.isPlaying(); });
     wait([&] { return !effect.isPlaying(); });
 }
+
+void QtSound::beep() { QApplication::beep(); }
 
 }  // namespace tv::platform::qt

@@ -1,6 +1,12 @@
 #include "platform/qt/qt_view.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include "platform/input.h"
+#include "platform/timers.h"
 
 #include "platform/platform.h"
 #include "platform/qt/form_window.h"
@@ -11,7 +17,14 @@ namespace tv::platform::qt {
 // form's controls are not greyed) but nothing on them reacts.
 class InputBlocker : public QObject {
 public:
+    explicit InputBlocker(QtView& view) : view_(view) {}
     bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            // Esc on any of our windows is seen by the program's next read of the key, also on a
+            // window that takes no input.
+            auto* widget = qobject_cast<QWidget*>(object);
+            if (widget && dynamic_cast<FormWindow*>(widget->window())) view_.user_input([] { input::press_escape(); });
+        }
         switch (event->type()) {
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonRelease:
@@ -29,6 +42,9 @@ public:
         auto* window = widget ? dynamic_cast<FormWindow*>(widget->window()) : nullptr;
         return window && !window->accepts_input();
     }
+
+private:
+    QtView& view_;
 };
 
 QtView::QtView() = default;
@@ -45,7 +61,7 @@ QtView::~QtView() {
 
 void QtView::ensure_input_blocker() {
     if (blocker_ || !qApp) return;
-    blocker_ = std::make_unique<InputBlocker>();
+    blocker_ = std::make_unique<InputBlocker>(*this);
     qApp->installEventFilter(blocker_.get());
 }
 
@@ -160,6 +176,29 @@ void QtView::remove_closed_windows() {
     closed_.clear();
 }
 
+void QtView::settle_places() {
+    for (auto& [name, window] : windows_) window->settle_place();
+}
+
 void QtView::beep() { QApplication::beep(); }
+
+int QtView::exec_modal(QDialog& dialog) {
+    // The program's timers go on counting while the dialog is up; their events run after it.
+    QTimer ticks;
+    ticks.setInterval(50);
+    QObject::connect(&ticks, &QTimer::timeout, [] { poll_timers(); });
+    ticks.start();
+    if (has_topmost_window()) dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    int result = dialog.exec();
+    ticks.stop();
+    rethrow_pending();
+    return result;
+}
+
+QWidget* QtView::owner_widget(const std::string& owner) const {
+    FormWindow* window = owner.empty() ? nullptr : this->window(owner);
+    return window && window->isVisible() ? window : nullptr;
+}
 
 }  // namespace tv::platform::qt

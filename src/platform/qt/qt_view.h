@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAction>
+#include <QDialog>
 #include <QWidget>
 #include <deque>
 #include <exception>
@@ -60,8 +61,15 @@ public:
     bool run_deferred();
     // Destroys windows of unloaded forms once no input of theirs is being delivered.
     void remove_closed_windows();
+    // Windows the program placed move by their frames once the window manager has framed them.
+    void settle_places();
 
     void beep();
+    // Shows a dialog modal to the program: window messages go on, queued events wait, timer ticks
+    // are counted. Returns the dialog's result; a pending exception of the program is rethrown.
+    int exec_modal(QDialog& dialog);
+    // The owner's window to put a dialog over, null when it is not shown.
+    QWidget* owner_widget(const std::string& owner) const;
 
 private:
     void ensure_input_blocker();

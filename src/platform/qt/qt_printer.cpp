@@ -1,0 +1,113 @@
+#include "platform/qt/qt_printer.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "platform/qt/qt_text.h"
+#include "platform/qt/qt_view.h"
+
+namespace tv::platform::qt {
+
+namespace {
+
+// Margins small enough that the longest page the program prints (65 rows of 12 points) fits on
+// A4 and large enough for the printers' unprintable edges.
+constexpr double kMarginMm = 10;
+
+}  // namespace
+
+struct QtPrinter::Job {
+    QPrinter printer{QPrinter::HighResolution};
+    QPainter painter;
+    bool ready = false;    // the choice lets the document reach the printer
+    bool printing = false;  // a document is open
+    QFont font;
+    double row_height = 0;  // one em, in device pixels
+    int row = 0;            // the next row on the page
+};
+
+QtPrinter::QtPrinter(QtView& view) : view_(view) {}
+
+QtPrinter::~QtPrinter() {
+    if (job_ && job_->printing) job_->painter.end();
+}
+
+PrintChoice QtPrinter::choose(const std::string& owner) {
+    if (job_ && job_->printing) job_->painter.end();
+    job_ = std::make_unique<Job>();
+    QPrinter& printer = job_->printer;
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
+    if (!pdf_path_.empty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf_path_));
+        job_->ready = true;
+        return PrintChoice::Print;
+    }
+    if (QPrinterInfo::availablePrinters().isEmpty()) return PrintChoice::Failed;
+    printer.setPrinterName(QPrinterInfo::defaultPrinter().printerName());
+    QPrintDialog dialog(&printer, view_.owner_widget(owner));
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    if (view_.exec_modal(dialog) != QDialog::Accepted) return PrintChoice::Cancelled;
+    // The dialog may have let the user change the paper: the rows are laid out for A4 portrait.
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
+    job_->ready = true;
+    return PrintChoice::Print;
+}
+
+bool QtPrinter::start_document(const std::string& name) {
+    if (!job_ || !job_->ready || job_->printing) return false;
+    job_->printer.setDocName(to_qstring(name));
+    if (!job_->painter.begin(&job_->printer)) return false;
+    job_->printing = true;
+    job_->row = 0;
+    job_->painter.setPen(Qt::black);
+    // Text wider than the page ends at the printable area's right edge.
+    QRectF page = job_->printer.pageRect(QPrinter::DevicePixel);
+    job_->painter.setClipRect(QRectF(0, 0, page.width(), page.height()));
+    return true;
+}
+
+void QtPrinter::set_font(const std::string& face, double points) {
+    if (!job_ || !job_->printing) return;
+    QFont font(font_family(face));
+    font.setPointSizeF(points);
+    job_->font = QFont(font, &job_->printer);
+    job_->painter.setFont(job_->font);
+    job_->row_height = points * job_->printer.resolution() / 72.0;
+}
+
+void QtPrinter::print_row(const std::string& text) {
+    if (!job_ || !job_->printing) return;
+    Job& job = *job_;
+    QFontMetricsF metrics(job.painter.font(), &job.printer);
+    if (job.row_height <= 0) job.row_height = metrics.height();
+    double x = 0;
+    // An LF goes on in the next row from where the text before it ended.
+    for (const QString& piece : to_qstring(text).split(u'\n')) {
+        double baseline = job.row * job.row_height + metrics.ascent();
+        job.painter.drawText(QPointF(x, baseline), piece);
+        x += metrics.horizontalAdvance(piece);
+        ++job.row;
+    }
+}
+
+void QtPrinter::new_page() {
+    if (!job_ || !job_->printing) return;
+    job_->printer.newPage();
+    job_->row = 0;
+}
+
+void QtPrinter::end_document() {
+    if (!job_) return;
+    if (job_->printing) job_->painter.end();
+    job_.reset();
+}
+
+}  // namespace tv::platform::qt

@@ -1,0 +1,117 @@
+#include "platform/xdg_shell.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <optional>
+
+#include "common/errors.h"
+#include "common/paths.h"
+#include "common/sjis.h"
+
+extern char** environ;
+
+namespace tv::platform {
+
+namespace {
+
+// Runs a program with its arguments and returns what it wrote, its first line trimmed of blanks
+// and line ends; nothing when it could not be started or failed.
+std::optional<std::string> first_line_of(std::vector<std::string> args) {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return std::nullopt;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv;
+    for (auto& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(fds[1]);
+    if (rc != 0) {
+        ::close(fds[0]);
+        return std::nullopt;
+    }
+    std::string out;
+    char buffer[512];
+    for (;;) {
+        ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+        if (n > 0) {
+            out.append(buffer, static_cast<std::size_t>(n));
+        } else if (n == 0 || errno != EINTR) {
+            break;
+        }
+    }
+    ::close(fds[0]);
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    out = out.substr(0, out.find('\n'));
+    while (!out.empty() && (out.back() == ' ' || out.back() == '\r')) out.pop_back();
+    return out;
+}
+
+// Whether the desktop has a program for this file's type. When xdg-mime itself is missing the
+// question cannot be asked, and xdg-open is left to find one.
+bool has_program_for(const std::filesystem::path& file) {
+    auto type = first_line_of({"xdg-mime", "query", "filetype", file.string()});
+    if (!type) return first_line_of({"xdg-mime", "--version"}) == std::nullopt;
+    if (type->empty()) return false;
+    auto program = first_line_of({"xdg-mime", "query", "default", *type});
+    return program && !program->empty();
+}
+
+}  // namespace
+
+XdgShell::~XdgShell() { reap_finished(); }
+
+void XdgShell::open_document(const std::string& path) {
+    std::filesystem::path disk = files::resolve(path);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(disk, ec)) raise_error(err::kNotFound, "no file " + path);
+    if (!has_program_for(disk)) raise_error(err::kBadName, "no program opens " + path);
+    start_detached(disk.string());
+}
+
+void XdgShell::open_address(const std::string& address) { start_detached(to_utf8(address)); }
+
+void XdgShell::start_detached(const std::string& target) {
+    reap_finished();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    // A session of its own: the opened program outlives us and our terminal.
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    std::string program = "xdg-open";
+    std::string argument = target;
+    char* argv[] = {program.data(), argument.data(), nullptr};
+    pid_t pid = 0;
+    int rc = posix_spawnp(&pid, program.c_str(), &actions, &attributes, argv, environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) raise_error(err::kBadName, "cannot start xdg-open");
+    started_.push_back(pid);
+}
+
+void XdgShell::reap_finished() {
+    std::erase_if(started_, [](pid_t pid) {
+        int status = 0;
+        pid_t done = ::waitpid(pid, &status, WNOHANG);
+        return done == pid || (done < 0 && errno == ECHILD);
+    });
+}
+
+}  // namespace tv::platform
