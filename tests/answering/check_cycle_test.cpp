@@ -227,5 +227,31 @@ TEST(CheckCycle, RestoringTheWindowDuringACheckKeepsTheModeOn) {
     EXPECT_EQ(pf::form("MAINFORM").caption, "Talveno-chuu !");
 }
 
+TEST(CheckCycle, NoTickCountsInsideATransfer) {
+    AnsweringProgram p;
+    p.start_mode();
+    p.run_seconds(3);
+    int ticks = globals().ANSWER_TICKS;
+    globals().TRANSFER_RUNNING = true;
+    p.run_seconds(5);
+    EXPECT_EQ(globals().ANSWER_TICKS, ticks);
+    globals().TRANSFER_RUNNING = false;
+    p.run_seconds(5);
+    EXPECT_GT(globals().ANSWER_TICKS, ticks);
+}
+
+TEST(CheckCycle, AMalformedBookDoesNotStopTheMode) {
+    AnsweringProgram p;
+    p.h.write("SYSTEM_F\\KYOHI_ADDRESS.txt", "\" \",\" \"\r\n\"Spam Co\r\n,,,\r\n\"Never\",\"never@example.jp");
+    p.h.write("SYSTEM_F\\TOKUTEI_ADDRESS.txt", "\"");
+    p.receives = {{AnsweringProgram::mail("Hanako <hanako@example.jp>", "hi"),
+                   AnsweringProgram::mail("never@example.jp", "blocked")}};
+    p.start_mode();
+    p.run_seconds(5);
+    EXPECT_EQ(p.requests.size(), 2u);  // the forward and the reply of the first mail
+    EXPECT_EQ(p.requests_with("SUBJECT:<返>Ｒｅ：hi"_sj).size(), 1u);
+    EXPECT_TRUE(p.mode_waiting());
+}
+
 }  // namespace
 }  // namespace tv::test
