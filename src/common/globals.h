@@ -48,6 +48,18 @@ struct Globals {
     int TRASH_WINDOW_OPEN = 0;
     int FOLDER_WINDOW_OPEN = 0;
 
+    // Trash and folders.
+    int MOVE_SOURCE = 0;  // 1 receive list, 2 send list: the list a move to a folder takes from
+    int MOVE_ROW = 0;     // the row, 0-based
+    std::string TRASH_NO_DELETE_CONFIRM = "0";   // "1": one trash mail is deleted without asking
+    std::string FOLDER_NO_DELETE_CONFIRM = "0";  // the same for the folders
+
+    // The mail a trash or folder window hands to the viewer and the other windows (and
+    // MAIL_FILE_NAME below).
+    std::string SUBWIN_MAIL_FILE;
+    int TRASH_RECV_VIEW_ROW = -1;
+    int TRASH_SENT_VIEW_ROW = -1;
+
     // Option flags.
     std::string EMPTY_TRASH_AT_EXIT = "0";
     std::string NO_TRASH_CONFIRM = "0";

@@ -26,6 +26,9 @@ using exchange::kRequestFile;
 const std::vector<PreStep> kRebuildSteps{
     {Op::DeleteRequest, 20}, {Op::DeleteResult, 20}, {Op::CallerStep, 20}, {Op::WriteRequest, 20}};
 const std::vector<PreStep> kPlainSteps{{Op::DeleteResult}, {Op::DeleteRequest}, {Op::WriteRequest}};
+// The list repairs: the request goes first, then a result that exists, 20 ms after it was found.
+const std::vector<PreStep> kRepairSteps{
+    {Op::DeleteRequest}, {Op::DeleteResult, 20, When::BeforeIfExists}, {Op::WriteRequest}};
 const std::vector<PreStep> kRegisterSteps{
     {Op::DeleteResult, 20, When::AfterIfDeleted}, {Op::DeleteRequest, 20, When::AfterIfDeleted}, {Op::WriteRequest, 20}};
 
@@ -33,15 +36,14 @@ const std::array<ParseForm, 8> kForms{{
     //  caller                 script        before launch   after  miss  miss  incomplete stop  pumps
     {ParseCaller::Rebuild, "sam046.wsf", kRebuildSteps, 0, 20, 20, 20, true, 0},
     {ParseCaller::SilentReindex, "sam046.wsf", kRebuildSteps, 20, 20, 20, 20, false, 0},
-    {ParseCaller::MainListRepair, "sam047.wsf",
-     {{Op::DeleteRequest}, {Op::DeleteResult, 20, When::BeforeIfExists}, {Op::WriteRequest}}, 0, 20, 0, 0, true, 0},
+    {ParseCaller::MainListRepair, "sam047.wsf", kRepairSteps, 0, 20, 0, 0, true, 0},
     {ParseCaller::Viewer, "sam046.wsf", kPlainSteps, 0, 20, 0, 0, true, 0},
     {ParseCaller::Receive, "sam046.wsf",
      {{Op::DeleteRequest, 20}, {Op::DeleteResult, 20}, {Op::DeleteResult}, {Op::CallerStep, 20}, {Op::WriteRequest, 20}},
      20, 20, 0, 20, false, 0},
     {ParseCaller::RegisterOrReply, "sam046.wsf", kRegisterSteps, 0, 0, 0, 0, false, 2},
     {ParseCaller::RegisterQuietly, "sam046.wsf", kRegisterSteps, 0, 0, 0, 0, false, 0},
-    {ParseCaller::FolderListRepair, "sam047.wsf", kPlainSteps, 0, 0, 0, 0, false, 0},
+    {ParseCaller::FolderListRepair, "sam047.wsf", kRepairSteps, 0, 0, 0, 0, false, 0},
 }};
 
 bool g_running = false;

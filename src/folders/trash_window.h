@@ -1,0 +1,16 @@
+// The trash window FORM8: opening it from the main window, its set-up, the user's close and its
+// two lists.
+#pragma once
+
+namespace tv::folders {
+
+void GOMINAKO_ON();
+void BUTTON80_ON();
+void FORM8_START();
+void FORM8_QUERYCLOSE();
+void LIST10_CLICK();
+void LIST11_CLICK();
+void LIST10_DBLCLICK();
+void LIST11_DBLCLICK();
+
+}  // namespace tv::folders
