@@ -50,7 +50,7 @@ void receive(Check& check) {
         files::close_all_files();
     }
     show_main_minimized();
-    pf::form("MAINFORM").focused.clear();
+    pf::form("MAINFORM").set_focus("");
     enable_main(false);
     pf::pause(20);
     pf::EVENT_PUMP();

@@ -4,7 +4,6 @@
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/sjis.h"
-#include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
 
@@ -30,21 +29,11 @@ void make_class_icon(const std::string& handle) {
 
 void show_main_minimized() {
     pf::Form& main = main_form();
-    main.visible = true;
-    if (main.minimized) {
-        main.changed();
-        return;
-    }
-    main.minimized = true;
-    main.changed();
-    pf::event_queue().post("MAINFORM_RESIZE");
+    main.set_window_state(pf::WindowState::Minimized);
+    main.show();
 }
 
-void enable_main(bool enabled) {
-    pf::Form& main = main_form();
-    main.enabled = enabled;
-    main.changed();
-}
+void enable_main(bool enabled) { main_form().set_enabled(enabled); }
 
 void set_main_caption(const std::string& caption) {
     pf::Form& main = main_form();

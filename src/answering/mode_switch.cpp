@@ -73,8 +73,7 @@ void BUTTON30_ON() {
     set_normal_icon(IconPauses::Start);
     g.ANSWER_TICKS = 0;
     show_main_minimized();
-    pf::Form& main = pf::form("MAINFORM");
-    main.topmost = false;
+    pf::form("MAINFORM").set_topmost(false);
     set_main_caption(kWaitingCaption);
     g.AWAY_MAIL_ARRIVED = 0;
     pf::start_timer(timer3());
@@ -84,8 +83,7 @@ void BUTTON30_ON() {
 void MAINFORM_RESIZE() {
     Globals& g = globals();
     pf::Form& main = pf::form("MAINFORM");
-    main.topmost = false;
-    main.changed();
+    main.set_topmost(false);
     pf::pause(20);
     if (timer3().timer_enabled && !main.minimized) {
         // The user restored the waiting window: the mode stops. The timer stops before the message,

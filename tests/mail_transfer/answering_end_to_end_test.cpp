@@ -2,6 +2,7 @@
 // servers, on the virtual clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -27,10 +28,17 @@ std::string message(const std::string& from, const std::string& subject, const s
            "\r\nDate: Thu, 10 Dec 2026 08:50:00 +0900\r\n\r\n" + body + "\r\n";
 }
 
+// The subjects of delivered messages, sorted: the server names messages of one second in any order.
 std::vector<std::string> subjects(const std::vector<std::string>& delivered) {
     std::vector<std::string> out;
     for (const auto& m : delivered) out.push_back(parse_message(m).subject);
+    std::sort(out.begin(), out.end());
     return out;
+}
+
+std::vector<std::string> subjects_of(std::vector<std::string> expected) {
+    std::sort(expected.begin(), expected.end());
+    return expected;
 }
 
 TEST(AnsweringEndToEnd, ForwardsRepliesOnceADayAndStopsWhenRestored) {
@@ -94,14 +102,14 @@ TEST(AnsweringEndToEnd, ForwardsRepliesOnceADayAndStopsWhenRestored) {
     // More mail from the same sender that day: forwarded, not answered again.
     mailbox.add({message(hanako + "@example.com", "one more thing", "and dessert")});
     h.run_until(pf::add_seconds(h.clock().now(), 60));
-    EXPECT_EQ(subjects(delivered_to(phone)), (std::vector<std::string>{"<転>lunch", "<転>one more thing"}));
+    EXPECT_EQ(subjects(delivered_to(phone)), subjects_of({"<転>lunch", "<転>one more thing"}));
     EXPECT_EQ(delivered_to(hanako).size(), 1u);
 
     // The next day the sender is answered again.
     h.clock().advance(24LL * 3600 * 1000);
     mailbox.add({message(hanako + "@example.com", "next day", "hi")});
     h.run_until(pf::add_seconds(h.clock().now(), 60));
-    EXPECT_EQ(subjects(delivered_to(hanako)), (std::vector<std::string>{"<返>Ｒｅ：lunch", "<返>Ｒｅ：next day"}));
+    EXPECT_EQ(subjects(delivered_to(hanako)), subjects_of({"<返>Ｒｅ：lunch", "<返>Ｒｅ：next day"}));
     EXPECT_EQ(h.read("SYSTEM_F\\TODAY_HENSIN\\20261211_TODAY_HENSIN.txt"), hanako + "@example.com\r\n");
     EXPECT_TRUE(files::list_folder_files("SYSTEM_F\\BADSOU").empty());
 
