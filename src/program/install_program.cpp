@@ -6,6 +6,7 @@
 #include "shell/install.h"
 #include "store/install.h"
 #include "transfer/install.h"
+#include "viewer/install.h"
 
 namespace tv {
 
@@ -16,6 +17,7 @@ void install_program() {
     answering::install();
     books::install();
     folders::install();
+    viewer::install();
     shell::install();
 }
 

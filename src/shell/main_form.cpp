@@ -57,6 +57,7 @@ struct MenuSpec {
 constexpr MenuSpec kMenu[] = {
     {"ファイル", "HIRAKU", "開く", ""},
     {"ファイル", "HOZON", "名前を付けて保存", ""},
+    {"ファイル", "WIN_OPEN", "メールソフトから開く", ""},
     {"ファイル", "SEP1", "-", ""},
     {"ファイル", "D_SAIKOUTIKU", "データベースの再構築", ""},
     {"ファイル", "SEP2", "-", ""},

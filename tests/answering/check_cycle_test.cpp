@@ -23,6 +23,22 @@ std::string fixture(const std::string& name) {
 
 std::string subject_of(const std::string& request) { return files::split_lines(request)[2]; }
 
+std::vector<std::string> subjects_of(const std::vector<std::string>& requests) {
+    std::vector<std::string> subjects;
+    for (const auto& r : requests) subjects.push_back(subject_of(r));
+    return subjects;
+}
+
+// The forward and the reply of "mail 1" to "mail 4", in order.
+std::vector<std::string> forward_and_reply_of_four() {
+    std::vector<std::string> expected;
+    for (int i = 1; i <= 4; ++i) {
+        expected.push_back("SUBJECT:<転>mail "_sj + std::to_string(i));
+        expected.push_back("SUBJECT:<返>Ｒｅ：mail "_sj + std::to_string(i));
+    }
+    return expected;
+}
+
 TEST(CheckCycle, ChecksFallOnTheFirstEventAndThenEveryIntervalPlusOne) {
     struct Case { int interval; std::vector<int> check_events; };
     for (const Case& c : {Case{60, {1, 60, 121, 182}}, Case{0, {1, 600, 1201}}}) {
@@ -105,14 +121,7 @@ TEST(CheckCycle, AReadPastTheEndAtTheThirdMailForwardsNothingTwice) {
     p.start_mode();
     p.run_seconds(10);
     EXPECT_TRUE(failed);
-    std::vector<std::string> subjects;
-    for (const auto& r : p.requests) subjects.push_back(subject_of(r));
-    std::vector<std::string> expected;
-    for (int i = 1; i <= 4; ++i) {
-        expected.push_back("SUBJECT:<転>mail "_sj + std::to_string(i));
-        expected.push_back("SUBJECT:<返>Ｒｅ：mail "_sj + std::to_string(i));
-    }
-    EXPECT_EQ(subjects, expected);
+    EXPECT_EQ(subjects_of(p.requests), forward_and_reply_of_four());
     EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
 }
 
@@ -143,14 +152,7 @@ TEST(CheckCycle, AFailureAfterAForwardLeavesOnlyItsReplyForTheNextCheck) {
     EXPECT_EQ(pf::form("MAINFORM").caption, "Talveno-chuu !");
     std::filesystem::remove(files::resolve("SYSTEM_F\\ATESAKI.txt"));
     p.run_seconds(60);
-    std::vector<std::string> subjects;
-    for (const auto& r : p.requests) subjects.push_back(subject_of(r));
-    std::vector<std::string> expected;
-    for (int i = 1; i <= 4; ++i) {
-        expected.push_back("SUBJECT:<転>mail "_sj + std::to_string(i));
-        expected.push_back("SUBJECT:<返>Ｒｅ：mail "_sj + std::to_string(i));
-    }
-    EXPECT_EQ(subjects, expected);
+    EXPECT_EQ(subjects_of(p.requests), forward_and_reply_of_four());
     EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
 }
 

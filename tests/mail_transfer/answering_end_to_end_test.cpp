@@ -45,12 +45,7 @@ TEST(AnsweringEndToEnd, ForwardsRepliesOnceADayAndStopsWhenRestored) {
     TestMailbox mailbox;
     MailFolder folder;
     Harness& h = folder.h;
-    Account account;
-    account.user_id = mailbox.user;
-    account.password = mailbox.password;
-    account.smtp_port = servers().get("SMTP_AUTH_PORT");
-    account.pop3_port = servers().get("POP3_PORT");
-    folder.write_account(account);
+    folder.write_account(server_account(mailbox));
     ::setenv("TALVENOR_CA_FILE", servers().get("CA_FILE").c_str(), 1);
 
     std::string phone = unique_name("phone"), hanako = unique_name("hanako"), rejected = unique_name("rejected"),
