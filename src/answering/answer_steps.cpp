@@ -14,6 +14,7 @@
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
+#include "transfer/handover_files.h"
 #include "transfer/send.h"
 
 namespace tv::answering {
@@ -21,18 +22,6 @@ namespace tv::answering {
 namespace pf = tv::platform;
 
 namespace {
-
-// The compose window's hand-overs left idle: nothing pending after a send of the check.
-void reset_compose_handover() {
-    Globals& g = globals();
-    g.ATESAKI_PENDING = 0;
-    files::write_line("SYSTEM_F\\ATESAKI.txt", "");
-    pf::pause(20);
-    g.HENSIN_PENDING = 0;
-    g.COMPOSE_TICKS = 0;
-    files::write_line("SYSTEM_F\\HENSIN.txt", " ");
-    pf::pause(20);
-}
 
 // Writes the request and sends it silently; `handed_over` runs as soon as SOUSIN has returned.
 void send_request(const std::vector<std::string>& request, const std::function<void()>& handed_over) {
@@ -61,7 +50,7 @@ void forward_step(const LoggedMail& mail, const CheckInputs& in, CheckProgress& 
     auto request = forward_request(body, mail, account, g.FORWARD_ADDRESS, numeric_value(g.FORWARD_ATTACHMENTS) != 0);
     g.SEND_TO_TEXT = trim(g.FORWARD_ADDRESS);
     send_request(request, [&] { progress.forward_done = true; });
-    reset_compose_handover();
+    transfer::set_handovers_idle();
 }
 
 void reply_step(const LoggedMail& mail, const CheckInputs& in, CheckProgress& progress) {
@@ -81,7 +70,7 @@ void reply_step(const LoggedMail& mail, const CheckInputs& in, CheckProgress& pr
     });
     // Logged whatever became of the send: a sender is answered at most once a day.
     record_reply(decision.address);
-    reset_compose_handover();
+    transfer::set_handovers_idle();
 }
 
 }  // namespace tv::answering

@@ -2,6 +2,7 @@
 
 #include "answering/install.h"
 #include "books/install.h"
+#include "compose/install.h"
 #include "folders/install.h"
 #include "shell/install.h"
 #include "store/install.h"
@@ -18,6 +19,7 @@ void install_program() {
     books::install();
     folders::install();
     viewer::install();
+    compose::install();
     shell::install();
 }
 
