@@ -15,6 +15,8 @@ namespace {
 // The folder the window was last set up for: its close writes that folder's cache.
 int g_shown_folder = 1;
 
+}  // namespace
+
 void open_folder_window(int folder_no) {
     globals().FOLDER_NO = folder_no;
     if (pf::forms().is_loaded("FORM16")) {
@@ -28,8 +30,6 @@ void open_folder_window(int folder_no) {
     put_main_window_away();
     window.bring_to_front();
 }
-
-}  // namespace
 
 void FORM16_START() {
     if (!pf::forms().is_loaded("FORM16")) return;
@@ -46,6 +46,11 @@ void FORM16_START() {
 }
 
 void FORM16_QUERYCLOSE() { close_window_by_user(g_shown_folder); }
+
+void LIST27_CLICK() { clear_other_selection("FORM16", "LIST27", "LIST28"); }
+void LIST28_CLICK() { clear_other_selection("FORM16", "LIST28", "LIST27"); }
+void LIST27_DBLCLICK() { open_in_viewer("FORM16", "LIST27", "LIST25", 5); }
+void LIST28_DBLCLICK() { open_in_viewer("FORM16", "LIST28", "LIST26", 6); }
 
 std::vector<pf::NamedHandler> folder_menu_handlers() {
     std::vector<pf::NamedHandler> table;

@@ -98,7 +98,8 @@ Destination folder_destination(int folder_no, bool received) {
 }
 
 bool move_mail(const MailList& from, int row, const Destination& to, ViewAfter view) {
-    if (row < 0 || files::same_name(from.mail_folder, to.mail_folder)) return false;
+    // A window closed while its question was up has no list left to act on.
+    if (row < 0 || !pf::forms().is_loaded(from.form) || files::same_name(from.mail_folder, to.mail_folder)) return false;
     int top = from.rows().top_index();
     pf::pause(kStepPause);
     std::string name = name_at(from, row);
@@ -121,7 +122,7 @@ bool move_mail(const MailList& from, int row, const Destination& to, ViewAfter v
 }
 
 void delete_mail(const MailList& list, int row, ViewAfter view) {
-    if (row < 0) return;
+    if (row < 0 || !pf::forms().is_loaded(list.form)) return;
     int top = list.rows().top_index();
     pf::pause(kStepPause);
     std::string name = name_at(list, row);
@@ -138,6 +139,7 @@ void delete_mail(const MailList& list, int row, ViewAfter view) {
 }
 
 void delete_all_mail(const MailList& list) {
+    if (!pf::forms().is_loaded(list.form)) return;
     if (list.received() && !list.cache.empty()) {
         remove_quietly(list.cache);
         pf::pause(kStepPause);

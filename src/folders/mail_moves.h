@@ -29,8 +29,8 @@ struct ViewAfter {
 // record named after it (never another mail's) go as one step that loses nothing. The row leaves
 // the list with its mail and the cache is written from the rows as shown; a sent list is rebuilt
 // from its files. A copy that fails leaves mail, record and row where they were and says so,
-// owned by the list's window. A destination that is the source does nothing. False when nothing
-// moved.
+// owned by the list's window. A destination that is the source, or a window that is no longer
+// loaded, does nothing. False when nothing moved.
 bool move_mail(const MailList& from, int row, const Destination& to, ViewAfter view);
 
 // Deletes the mail of row `row` for good, with its own record; the row and the cache as above.

@@ -9,8 +9,6 @@ namespace tv::folders {
 
 namespace pf = tv::platform;
 
-namespace {
-
 void open_trash_window(bool topmost) {
     if (!pf::forms().is_loaded("FORM8")) pf::forms().load("FORM8");
     pf::Form& window = pf::form("FORM8");
@@ -19,8 +17,6 @@ void open_trash_window(bool topmost) {
     if (topmost) window.set_topmost(true);
     window.bring_to_front();
 }
-
-}  // namespace
 
 void GOMINAKO_ON() { open_trash_window(true); }
 void BUTTON80_ON() { open_trash_window(false); }

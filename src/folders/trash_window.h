@@ -4,6 +4,9 @@
 
 namespace tv::folders {
 
+// Loads (when it is not loaded), shows and focuses the trash window, the main window put away.
+void open_trash_window(bool topmost);
+
 void GOMINAKO_ON();
 void BUTTON80_ON();
 void FORM8_START();

@@ -2,6 +2,7 @@
 
 #include "common/globals.h"
 #include "common/sjis.h"
+#include "folders/folder_windows.h"
 #include "folders/mail_lists.h"
 #include "folders/mail_moves.h"
 #include "platform/forms.h"
@@ -56,6 +57,7 @@ void delete_everything(int folder_no, bool received) {
     std::string what = received ? "の全ての「受信メール」を削除します。    "_sj : "の全ての「送信メール」を削除します。    "_sj;
     if (!asked_yes(list, "全て削除"_sj, store::display_name(store::folder_place(folder_no)) + what)) return;
     pf::Form& f = pf::form(list.form);
+    if (!f.loaded) return;
     f.pointer = pf::MousePointer::Hourglass;
     f.changed();
     delete_all_mail(list);
@@ -70,5 +72,31 @@ void BUTTON15_ON() { delete_selected(0, false, globals().TRASH_NO_DELETE_CONFIRM
 void SAKUJO_G() { delete_row_of(0); }
 void BUTTON18_ON() { delete_everything(0, true); }
 void BUTTON19_ON() { delete_everything(0, false); }
+
+namespace {
+
+// The folder shown, when the window shows one.
+int shown_folder() { return is_user_folder(globals().FOLDER_NO) ? globals().FOLDER_NO : -1; }
+
+}  // namespace
+
+void BUTTON55_ON() {
+    if (shown_folder() > 0) delete_selected(shown_folder(), true, globals().FOLDER_NO_DELETE_CONFIRM, SAKUJO_FOR);
+}
+void BUTTON59_ON() {
+    if (shown_folder() > 0) delete_selected(shown_folder(), false, globals().FOLDER_NO_DELETE_CONFIRM, SAKUJO_FOR);
+}
+void SAKUJO_FOR() {
+    if (shown_folder() > 0) delete_row_of(shown_folder());
+}
+void BUTTON56_ON() {
+    if (shown_folder() > 0) delete_everything(shown_folder(), true);
+}
+void BUTTON60_ON() {
+    if (shown_folder() > 0) delete_everything(shown_folder(), false);
+}
+
+void CHECK8_ON() { write_delete_option(trash_face(), globals().TRASH_NO_DELETE_CONFIRM); }
+void CHECK9_ON() { write_delete_option(folder_face(), globals().FOLDER_NO_DELETE_CONFIRM); }
 
 }  // namespace tv::folders

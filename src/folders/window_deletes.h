@@ -15,4 +15,16 @@ void SAKUJO_G();
 void BUTTON18_ON();
 void BUTTON19_ON();
 
+// The same for the folder window that shows FOLDER_NO, with its own option.
+void BUTTON55_ON();
+void BUTTON59_ON();
+void SAKUJO_FOR();
+void BUTTON56_ON();
+void BUTTON60_ON();
+
+// The check boxes "メールを１件削除する場合、確認のダイアログを表示しない" of the trash and folder
+// windows: the option of single deletes, kept in SYSTEM_F\G_SAKU and SYSTEM_F\F_SAKU.
+void CHECK8_ON();
+void CHECK9_ON();
+
 }  // namespace tv::folders

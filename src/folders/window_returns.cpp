@@ -87,6 +87,7 @@ void return_selected(int folder_no, const ReturnSpec& spec) {
                         pf::MsgButtons::YesNo, pf::MsgIcon::Question) != pf::MsgAnswer::Yes) {
         return;
     }
+    if (!pf::forms().is_loaded(list.form)) return;  // closed while the question was up
     // From here the window takes no input: a click queued now would act on a list that changes.
     pf::form(list.form).set_enabled(false);
     if (!spec.received) set_pointer("MAINFORM", pf::MousePointer::Hourglass);
@@ -116,5 +117,13 @@ void return_selected(int folder_no, const ReturnSpec& spec) {
 
 void BUTTON16_ON() { return_selected(0, kToReceiveBox); }
 void BUTTON17_ON() { return_selected(0, kToSendBox); }
+
+void BUTTON54_ON() {
+    if (is_user_folder(globals().FOLDER_NO)) return_selected(globals().FOLDER_NO, kToReceiveBox);
+}
+
+void BUTTON58_ON() {
+    if (is_user_folder(globals().FOLDER_NO)) return_selected(globals().FOLDER_NO, kToSendBox);
+}
 
 }  // namespace tv::folders

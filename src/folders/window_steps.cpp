@@ -30,8 +30,8 @@ void back_to_main_window(int pause_ms) {
     bring_compose_window_back();
 }
 
-pf::NamedHandler window_input(const char* form, const char* name, void (*handler)()) {
-    return {name, [form, handler] {
+pf::NamedHandler window_input(const char* form, std::string name, std::function<void()> handler) {
+    return {std::move(name), [form, handler = std::move(handler)] {
                 const pf::Form& f = pf::form(form);
                 if (f.loaded && f.enabled) handler();
             }};

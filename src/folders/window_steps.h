@@ -1,6 +1,7 @@
 // What the trash and folder windows do to the windows around them.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/events.h"
@@ -18,6 +19,6 @@ void bring_compose_window_back();
 
 // A handler of a trash or folder window's control. Input queued before the window was disabled
 // or closed finds it so and is dropped, as input to a disabled window is.
-platform::NamedHandler window_input(const char* form, const char* name, void (*handler)());
+platform::NamedHandler window_input(const char* form, std::string name, std::function<void()> handler);
 
 }  // namespace tv::folders

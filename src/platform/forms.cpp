@@ -311,11 +311,16 @@ void Forms::unload(const std::string& name) {
     f.reset_controls();
     if (child_ == name) child_.clear();
     if (active_ == name) active_.clear();
+    auto hook = unload_hooks_.find(name);
+    if (hook != unload_hooks_.end()) hook->second();
 }
+
+void Forms::on_unload(const std::string& name, std::function<void()> fn) { unload_hooks_[name] = std::move(fn); }
 
 void Forms::reset() {
     forms_.clear();
     definitions_.clear();
+    unload_hooks_.clear();
     child_.clear();
     active_.clear();
 }

@@ -263,6 +263,9 @@ public:
     void load(const std::string& name);
     // Unloads without any close event; the window leaves the screen.
     void unload(const std::string& name);
+    // Runs `fn` after every unload of the form, whoever unloads it (the user's close or code), so
+    // that state which lives with a window goes with it.
+    void on_unload(const std::string& name, std::function<void()> fn);
     void reset();
 
     // Runs `fn` for every loaded form (timers, right-click tests).
@@ -280,6 +283,7 @@ public:
 private:
     std::map<std::string, std::unique_ptr<Form>> forms_;
     std::map<std::string, Definition> definitions_;
+    std::map<std::string, std::function<void()>> unload_hooks_;
     std::string child_;
     std::string active_;
 };
