@@ -69,7 +69,7 @@ void define(pf::Form& f) {
     f.topmost = true;
     f.minimize_box = false;
     f.close_box_enabled = false;
-    pf::Control& combo = add(f, "COMBO2", pf::ControlKind::ComboBox, 150, 36, 696, 186);
+    pf::Control& combo = add(f, "COMBO2", pf::ControlKind::ComboBox, 150, 36, 696, 22);  // its list drops 186
     combo.read_only = true;
     combo.font = pf::gothic(14);
     add(f, "EDIT19", pf::ControlKind::Edit, 150, 60, 696, 24).font = pf::gothic(14);

@@ -46,7 +46,7 @@ constexpr ControlSpec kControls[] = {
     {"BUTTON39", K::Button, 816, 234, 174, 42, "spam特定文字 削除", true, 16},
     {"CHECK1", K::CheckBox, 312, 294, 270, 18, "「転送」で、ｓｐａｍ設定を有効にする", false, 14},
     {"CHECK7", K::CheckBox, 618, 294, 354, 18, "「返信」で、ｓｐａｍ設定を有効にする(推奨)", false, 14},
-    {"COMBO1", K::ComboBox, 312, 324, 552, 354, "", false, 14},
+    {"COMBO1", K::ComboBox, 312, 324, 552, 22, "", false, 14},  // its list drops 354 pixels
     {"BUTTON40", K::Button, 870, 324, 120, 22, "返信用本文作成", true, 14},
     {"EDIT21", K::Edit, 312, 354, 678, 96, "", false, 14},
     {"LIST20", K::ListBox, 312, 462, 564, 48, "", false, 14},
