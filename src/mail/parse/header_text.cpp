@@ -186,8 +186,7 @@ std::string prepare_raw_parameters(std::string_view raw) {
 std::string one_line(std::string_view utf8) {
     std::string line = utf8_to_cp932(utf8);
     for (char& c : line) {
-        auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b == 0x7F) c = ' ';  // never a trail byte in CP932
+        if (is_control_byte(c)) c = ' ';
     }
     return trim(line);
 }
