@@ -202,7 +202,23 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  "TENPFIL\\gone.pdf"},
         FailCase{"NoEndLine", [](SendTest&, std::vector<std::string>& lines) { lines.push_back("FILE:"); },
-                 "送信データ", false}),
+                 "送信データ", false},
+        // 2,000 recipients make a line longer than a line may be: cut, it would send to the first
+        // ones and to a wrong domain at the cut.
+        FailCase{"RecipientLineCut",
+                 [](SendTest& t, std::vector<std::string>& lines) {
+                     std::string to = "TO:" + t.recipient();
+                     for (int i = 1; i < 2000; ++i) to += ", " + t.local + "-" + std::to_string(i) + "@example.jp";
+                     lines[0] = to;
+                     lines.push_back("FILE:");
+                 },
+                 "宛先が長すぎます"},
+        FailCase{"TwoRecipientsInOneBracketLine",
+                 [](SendTest& t, std::vector<std::string>& lines) {
+                     lines[0] = "TO:Taro <" + t.recipient() + ">, Hanako <hanako@example.jp>";
+                     lines.push_back("FILE:");
+                 },
+                 "宛先が正しくありません"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -145,7 +145,9 @@ CurlSession::~CurlSession() { curl_easy_cleanup(curl_); }
 int CurlSession::on_debug(CURL*, curl_infotype type, char* data, size_t size, void* self) {
     if (type != CURLINFO_HEADER_IN) return 0;
     // A capability line: "STLS" in a POP3 CAPA answer, "250-STARTTLS" or "250 STARTTLS" after EHLO.
-    std::string line = trim(upper_ascii(std::string_view(data, size)));
+    std::string_view text(data, size);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+    std::string line = trim(upper_ascii(text));
     if (line.size() > 4 && (line.compare(0, 4, "250-") == 0 || line.compare(0, 4, "250 ") == 0)) line.erase(0, 4);
     if (line == "STLS" || line == "STARTTLS") static_cast<CurlSession*>(self)->starttls_offered_ = true;
     return 0;
