@@ -14,15 +14,13 @@ std::string read_flag_record(std::string_view path) {
 }
 
 void write_flag_record(std::string_view path, std::string_view value) {
+    // The whole record is written from a zero-filled buffer: the value, blank-padded to its field,
+    // then zero bytes, whatever the file held there before.
     std::string record(kFlagRecordLength, '\0');
     std::string field(value.substr(0, kFlagFieldWidth));
     field.append(kFlagFieldWidth - field.size(), ' ');
     record.replace(0, kFlagFieldWidth, field);
-    if (files::file_size(path) >= kFlagRecordLength) {
-        files::write_record_field(path, kFlagRecordLength, 1, 0, field);
-    } else {
-        files::write_record_field(path, kFlagRecordLength, 1, 0, record);
-    }
+    files::write_record_field(path, kFlagRecordLength, 1, 0, record);
 }
 
 std::string read_last_line_value(std::string_view path) {

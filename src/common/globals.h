@@ -48,6 +48,18 @@ struct Globals {
     int TRASH_WINDOW_OPEN = 0;
     int FOLDER_WINDOW_OPEN = 0;
 
+    // Trash and folders.
+    int MOVE_SOURCE = 0;  // 1 receive list, 2 send list: the list a move to a folder takes from
+    int MOVE_ROW = 0;     // the row, 0-based
+    std::string TRASH_NO_DELETE_CONFIRM = "0";   // "1": one trash mail is deleted without asking
+    std::string FOLDER_NO_DELETE_CONFIRM = "0";  // the same for the folders
+
+    // The mail a trash or folder window hands to the viewer and the other windows (and
+    // MAIL_FILE_NAME below).
+    std::string SUBWIN_MAIL_FILE;
+    int TRASH_RECV_VIEW_ROW = -1;
+    int TRASH_SENT_VIEW_ROW = -1;
+
     // Option flags.
     std::string EMPTY_TRASH_AT_EXIT = "0";
     std::string NO_TRASH_CONFIRM = "0";
@@ -89,6 +101,20 @@ struct Globals {
     long REPLY_LOG_SWEEP_TICKS = 0;
     int REPLY_FROM_TRASH = 0;
     int REPLY_FROM_FOLDER = 0;
+
+    // The mail viewer and the windows that open it.
+    int VIEW_RECV_ROW = -1;        // LIST3 row of the box mail shown in the viewer, else -1
+    int VIEW_SENT_ROW = -1;        // LIST1 row of it, else -1
+    std::string DETAIL_ROW_TEXT;   // list row of the mail in the source window (its caption)
+    std::string VIEW_SUBJECT;      // what the shown mail's view publishes for saving and printing
+    std::string VIEW_DATE;
+    std::string VIEW_TO;
+    std::string PRINT_FONT_SIZE = "8";  // the print-font field as read from SYSTEM_F\INS_FON
+    // The body lines handed to the HTML conversion (elements 1 to QUOTE_LINE_COUNT) and its result.
+    // QUOTE_LINE_COUNT is also the replies' count of quoted lines.
+    std::vector<std::string> HTML_LINES = std::vector<std::string>(10001);
+    int QUOTE_LINE_COUNT = 0;
+    std::string HTML_TEXT;
 };
 
 Globals& globals();

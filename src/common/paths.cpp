@@ -167,6 +167,8 @@ bool name_less(std::string_view a, std::string_view b) {
     return a < b;                  // raw-byte tie-break, so case variants keep one order
 }
 
+bool same_name(std::string_view a, std::string_view b) { return lower_ascii(a) == lower_ascii(b); }
+
 std::vector<std::string> list_folder_files(std::string_view folder) {
     std::vector<std::string> names;
     std::error_code ec;

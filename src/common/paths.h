@@ -46,6 +46,8 @@ bool remove_folder_tree(std::string_view path);
 // The one order of every listing and sorted list: ASCII case-blind, byte-wise, double-byte
 // characters compared as they are, then the raw bytes to break ties.
 bool name_less(std::string_view a, std::string_view b);
+// Whether two names are one name to the file system here (ASCII case-blind).
+bool same_name(std::string_view a, std::string_view b);
 
 // Bare CP932 names of the plain files directly in a folder (no sub-folders, no dot-files), in the
 // one listing order. A missing folder gives an empty list; names CP932 cannot hold are left out.

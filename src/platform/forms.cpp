@@ -1,6 +1,7 @@
 #include "platform/forms.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/errors.h"
 #include "common/paths.h"
@@ -21,6 +22,10 @@ void require_loaded(const Form& f) {
 void post_resize(const Form& f) { event_queue().post(f.name() + "_RESIZE"); }
 
 }  // namespace
+
+int character_height(const Font& font) {
+    return std::max(1, static_cast<int>(std::lround(font.size)));
+}
 
 std::string Control::item(int i) const {
     if (i < 0 || i >= count()) return {};
@@ -159,11 +164,19 @@ void Form::draw_text(int x, int y, const std::string& text, Rgb color) {
 }
 
 void Form::draw_filled_box(int x1, int y1, int x2, int y2, Rgb outline, Rgb fill) {
-    // A filled box hides what lies wholly inside it: drop those shapes so the list stays short.
+    // A filled box hides what lies wholly inside it: drop those shapes and texts, so that a window
+    // redrawn again and again keeps a drawing list as long as one drawing. A text's cell is its
+    // character height high and half of that wide per byte (the fixed-pitch layouts' grid).
     std::erase_if(drawing_, [&](const DrawOp& op) {
-        if (op.kind == DrawOp::Kind::Text) return false;
         int ax = std::min(op.x1, op.x2), bx = std::max(op.x1, op.x2);
         int ay = std::min(op.y1, op.y2), by = std::max(op.y1, op.y2);
+        if (op.kind == DrawOp::Kind::Text) {
+            int height = character_height(op.font);
+            ax = op.x1;
+            ay = op.y1;
+            bx = op.x1 + static_cast<int>(op.text.size()) * ((height + 1) / 2) - 1;
+            by = op.y1 + height - 1;
+        }
         return ax >= std::min(x1, x2) && bx <= std::max(x1, x2) && ay >= std::min(y1, y2) && by <= std::max(y1, y2);
     });
     add_op(DrawOp{DrawOp::Kind::FilledBox, x1, y1, x2, y2, outline, fill, {}, {}});
@@ -298,11 +311,16 @@ void Forms::unload(const std::string& name) {
     f.reset_controls();
     if (child_ == name) child_.clear();
     if (active_ == name) active_.clear();
+    auto hook = unload_hooks_.find(name);
+    if (hook != unload_hooks_.end()) hook->second();
 }
+
+void Forms::on_unload(const std::string& name, std::function<void()> fn) { unload_hooks_[name] = std::move(fn); }
 
 void Forms::reset() {
     forms_.clear();
     definitions_.clear();
+    unload_hooks_.clear();
     child_.clear();
     active_.clear();
 }

@@ -34,6 +34,11 @@ struct Font {
     bool operator==(const Font&) const = default;
 };
 
+// The character height in pixels (without internal leading). Points are laid out one to one with
+// pixels: the windows' fixed byte columns (a 139-byte row in a 996-pixel list at size 14) and the
+// places of their drawn texts only fit at that scale. A half-width character is half as wide.
+int character_height(const Font& font);
+
 struct DrawOp {
     // A picture is the image file `text` (a system path) drawn scaled into the box of both corners.
     enum class Kind { Text, FilledBox, Box, Line, Picture };
@@ -251,11 +256,16 @@ public:
     void define(const std::string& name, Definition definition);
     Form& get(const std::string& name);
     bool is_loaded(const std::string& name) const;
+    // Whether a window of that name has a definition (its subsystem is built).
+    bool is_defined(const std::string& name) const { return definitions_.count(name) != 0; }
     // Loads a form that is not loaded: builds it from its definition and queues its load event
     // "<NAME>_START". A loaded form is left as it is.
     void load(const std::string& name);
     // Unloads without any close event; the window leaves the screen.
     void unload(const std::string& name);
+    // Runs `fn` after every unload of the form, whoever unloads it (the user's close or code), so
+    // that state which lives with a window goes with it.
+    void on_unload(const std::string& name, std::function<void()> fn);
     void reset();
 
     // Runs `fn` for every loaded form (timers, right-click tests).
@@ -273,6 +283,7 @@ public:
 private:
     std::map<std::string, std::unique_ptr<Form>> forms_;
     std::map<std::string, Definition> definitions_;
+    std::map<std::string, std::function<void()>> unload_hooks_;
     std::string child_;
     std::string active_;
 };

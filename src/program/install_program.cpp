@@ -1,9 +1,11 @@
 #include "program/install_program.h"
 
+#include "books/install.h"
 #include "folders/install.h"
 #include "shell/install.h"
 #include "store/install.h"
 #include "transfer/install.h"
+#include "viewer/install.h"
 
 namespace tv {
 
@@ -11,7 +13,9 @@ void install_program() {
     // Lowest layer first; the subsystems of one layer in any order.
     store::install();
     transfer::install();
+    books::install();
     folders::install();
+    viewer::install();
     shell::install();
 }
 

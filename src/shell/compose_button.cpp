@@ -11,6 +11,8 @@ using namespace tv::literals;
 namespace pf = tv::platform;
 
 void BUTTON1_ON() {
+    // Without a compose window to open the button does nothing: no window steps aside for it.
+    if (!pf::forms().is_defined("FORM9")) return;
     // Only one mail is composed at a time; the open compose window is not brought forward.
     if (pf::forms().is_loaded("FORM9")) {
         pf::message_box("MAINFORM", "作成中"_sj, "メールの作成中です。     "_sj, pf::MsgButtons::Ok,
@@ -19,13 +21,10 @@ void BUTTON1_ON() {
     }
     transfer::BASP_CHECK();
     pf::forms().load("FORM9");
-    pf::Form& compose = pf::form("FORM9");
-    compose.visible = true;
-    compose.changed();
+    pf::form("FORM9").show();
     pf::Form& main = pf::form("MAINFORM");
-    main.topmost = false;
-    main.minimized = true;
-    main.changed();
+    main.set_topmost(false);
+    main.set_window_state(pf::WindowState::Minimized);
 }
 
 }  // namespace tv::shell

@@ -23,7 +23,28 @@ int error_number_of(const std::exception& e) {
     return 51;                                               // internal error
 }
 
-void GLOBAL_ERROR_TRAP(int error_number) {
+namespace {
+
+// Error 54: the next start finds the receive box without records and rebuilds them. A record
+// that cannot be deleted stays; the others still go.
+void delete_receive_records() {
+    pf::pause(20);
+    pf::Control& list = store::work_list("LIST2");
+    store::LIST_FOLDER_FILES(store::receive_box().record_folder, list);
+    pf::pause(20);
+    for (int i = 1; i <= list.count(); ++i) {
+        std::string path = files::join(store::receive_box().record_folder, store::listed_name(list, i));
+        try {
+            if (files::file_exists(path)) {
+                files::remove_file(path);
+                pf::pause(20);
+            }
+        } catch (const RuntimeError&) {
+        }
+    }
+}
+
+void report(int error_number) {
     pf::pause(20);
     pf::Form& main = pf::form("MAINFORM");
     main.pointer = pf::MousePointer::Arrow;
@@ -42,19 +63,16 @@ void GLOBAL_ERROR_TRAP(int error_number) {
         first = "ネットワークが切断されました。               "_sj;
     }
     pf::message_box("MAINFORM", title, first + "\r\n\r\n" + advice, pf::MsgButtons::Ok, pf::MsgIcon::Exclamation);
-    if (error_number == 54) {
-        // The next start then finds the receive box without records and rebuilds them.
-        pf::pause(20);
-        pf::Control& list = store::work_list("LIST2");
-        store::LIST_FOLDER_FILES(store::receive_box().record_folder, list);
-        pf::pause(20);
-        for (int i = 1; i <= list.count(); ++i) {
-            std::string path = files::join(store::receive_box().record_folder, store::listed_name(list, i));
-            if (files::file_exists(path)) {
-                files::remove_file(path);
-                pf::pause(20);
-            }
-        }
+    if (error_number == 54) delete_receive_records();
+}
+
+}  // namespace
+
+void GLOBAL_ERROR_TRAP(int error_number) {
+    // An error inside the trap itself ends the program the same way: files closed, in order.
+    try {
+        report(error_number);
+    } catch (const std::exception&) {
     }
     files::close_all_files();
     pf::end_program();

@@ -36,6 +36,7 @@ bool delete_key(bool& moved) {
         int row = receive.selected();
         if (folders::keep_on_server_refuses(row)) {
             receive.select(row);
+            main.set_focus("LIST3");
             return false;
         }
         g.DELETE_BOX = 1;

@@ -36,6 +36,15 @@ constexpr ButtonSpec kButtons[] = {
     {"BUTTON24", "メールソフトから開く", 12, 858, 384, 84, 29, false},
     {"BUTTON25", "メールソフトから開く", 12, 552, 672, 90, 29, false},
     {"BUTTON32", "差出人に返信", 14, 660, 672, 42, 29, false},
+    // Moves into the folders, run from the main lists' popup menus only.
+    {"BUTTON62", "受・JOB", 14, 0, 0, 0, 0, false},
+    {"BUTTON63", "送・JOB", 14, 0, 0, 0, 0, false},
+    {"BUTTON64", "受・PRI", 14, 0, 0, 0, 0, false},
+    {"BUTTON65", "送・PRI", 14, 0, 0, 0, 0, false},
+    {"BUTTON66", "受・HOB", 14, 0, 0, 0, 0, false},
+    {"BUTTON67", "送・HOB", 14, 0, 0, 0, 0, false},
+    {"BUTTON68", "受・ANO", 14, 0, 0, 0, 0, false},
+    {"BUTTON69", "送・ANO", 14, 0, 0, 0, 0, false},
 };
 
 struct MenuSpec {
@@ -48,6 +57,7 @@ struct MenuSpec {
 constexpr MenuSpec kMenu[] = {
     {"ファイル", "HIRAKU", "開く", ""},
     {"ファイル", "HOZON", "名前を付けて保存", ""},
+    {"ファイル", "WIN_OPEN", "メールソフトから開く", ""},
     {"ファイル", "SEP1", "-", ""},
     {"ファイル", "D_SAIKOUTIKU", "データベースの再構築", ""},
     {"ファイル", "SEP2", "-", ""},
@@ -60,6 +70,11 @@ constexpr MenuSpec kMenu[] = {
     {"ファイル", "SOUND", "新着メール受信時にサウンドを鳴らす", ""},
     {"ファイル", "SEP6", "-", ""},
     {"ファイル", "SYUURYOU", "終　了", ""},
+    {"フォルダ", "JOB_F", "ＪＯＢフォルダ", ""},
+    {"フォルダ", "PRIVATE_F", "PRIVATEフォルダ", ""},
+    {"フォルダ", "HOBBY_F", "HOBBYフォルダ", ""},
+    {"フォルダ", "ANOTHER_F", "その他フォルダ", ""},
+    {"フォルダ", "GOMINAKO", "ごみ箱", ""},
     {"", "KANKYOYU", "アカウント情報", ""},
     {"", "ADDRESS", "アドレス帳", ""},
     {"", "KYOHI_ADDRESS", "転送(返信)拒否アドレス帳", ""},

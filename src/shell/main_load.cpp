@@ -33,22 +33,13 @@ namespace {
 
 enum class Fill { Trusted, Records, Display };
 
-// The records are trusted only when they are as many as the mails and record i is mail i's.
-bool records_pair_with_mails(const pf::Control& mails, const pf::Control& records) {
-    if (mails.count() != records.count()) return false;
-    for (int i = 1; i <= mails.count(); ++i) {
-        if (store::listed_name(records, i) != SUMMARY_RECORD_NAME(store::listed_name(mails, i))) return false;
-    }
-    return true;
-}
-
 Fill choose_fill(const pf::Control& mails, const pf::Control& records) {
     if (files::file_exists(store::kReceiveCache)) {
         int cached = count_list_cache(store::kReceiveCache);
         if (cached == mails.count() && cached == records.count()) return Fill::Trusted;
         files::remove_if_exists(store::kReceiveCache);
     }
-    return records_pair_with_mails(mails, records) ? Fill::Records : Fill::Display;
+    return store::records_pair_with_mails(mails, records) ? Fill::Records : Fill::Display;
 }
 
 void trusted_load(pf::Control& list) {
@@ -68,7 +59,7 @@ void draw_wait_window() {
     wait.show();
     wait.topmost = true;
     wait.font = pf::mincho(30, pf::SizeUnit::Points, true, true);
-    engraved_text(wait, 20, 15, program_caption());
+    engraved_text(wait, 20, 15, program_caption(), 2);  // its shadow lies two pixels off
     wait.font.size = 18;
     engraved_text(wait, 30, 78, "*** DataBase 再構築中 ***"_sj);
     wait.font.size = 21;
@@ -191,7 +182,10 @@ void MAINFORM_START() {
     store::LIST_FOLDER_FILES(store::receive_box().record_folder, records);
     pf::pause(20);
 
-    switch (choose_fill(mails, records)) {
+    Fill fill = choose_fill(mails, records);
+    // Inside another parse exchange no mail can be parsed: the rows come from the records.
+    if (fill == Fill::Display && store::parse_exchange_running()) fill = Fill::Records;
+    switch (fill) {
         case Fill::Trusted:
             trusted_load(list);
             break;

@@ -18,6 +18,8 @@ using namespace tv::literals;
 namespace pf = tv::platform;
 
 bool REBUILD_STORE_PASS(const MailStore& store) {
+    // Inside another parse exchange every parse would be refused: the records stay as they are.
+    if (parse_exchange_running()) return false;
     LIST_FOLDER_FILES(store.record_folder, work_list("LIST33"));
     pf::Control& mails = work_list(store.mail_list);
     int count = LIST_FOLDER_FILES(store.mail_folder, mails);
@@ -28,7 +30,7 @@ bool REBUILD_STORE_PASS(const MailStore& store) {
         std::string mail = listed_name(mails, i);
         ParseResult result = PARSE_MAIL(request_path(store.mail_folder, mail), ParseCaller::Rebuild);
         pf::pause(20);
-        WRITE_SUMMARY_RECORD(store.record_folder, mail, result);
+        if (!result.refused()) WRITE_SUMMARY_RECORD(store.record_folder, mail, result);
         files::remove_if_exists(store.cache);
         if (i == count) {
             pf::pause(20);
@@ -42,6 +44,7 @@ bool REBUILD_STORE_PASS(const MailStore& store) {
 }
 
 void D_SAIKOUTIKU_ON() {
+    if (parse_exchange_running()) return;  // asked for inside a parse exchange: nothing is rebuilt
     std::string text = "データベースの再構築を行います。 "_sj + "\r\n\r\n" + "保存されているメールのデータベースを整理します。 "_sj +
                        "\r\n" + "この操作は、ユーザーによって定期的に行う必要があります。 "_sj + "\r\n\r\n" +
                        "よろしいですか？   "_sj;

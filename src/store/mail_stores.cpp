@@ -2,6 +2,7 @@
 
 #include "common/paths.h"
 #include "common/sjis.h"
+#include "common/summary_record.h"
 #include "platform/platform.h"
 
 namespace tv::store {
@@ -46,6 +47,14 @@ int LIST_FOLDER_FILES(std::string_view folder, platform::Control& list) {
 }
 
 std::string listed_name(const platform::Control& list, int i) { return trim(list.item(i - 1)); }
+
+bool records_pair_with_mails(const platform::Control& mails, const platform::Control& records) {
+    if (mails.count() != records.count()) return false;
+    for (int i = 1; i <= mails.count(); ++i) {
+        if (!files::same_name(listed_name(records, i), SUMMARY_RECORD_NAME(listed_name(mails, i)))) return false;
+    }
+    return true;
+}
 
 bool needs_first_run_rebuild(int record_count, int mail_count) { return record_count == 0 && mail_count > 0; }
 

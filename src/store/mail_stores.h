@@ -39,6 +39,10 @@ int LIST_FOLDER_FILES(std::string_view folder, platform::Control& work_list);
 // Item i (1-based) of a work list, trimmed.
 std::string listed_name(const platform::Control& work_list, int i);
 
+// Whether the records listing pairs with the mails listing: as many names, and record i named
+// after mail i (case-blind). Only then may a list be built from the records.
+bool records_pair_with_mails(const platform::Control& mails, const platform::Control& records);
+
 // A store is rebuilt at start when it has mail and no record.
 bool needs_first_run_rebuild(int record_count, int mail_count);
 

@@ -25,7 +25,9 @@ using exchange::kRequestFile;
 // The rebuilds and the silent re-index share their steps before the launch.
 const std::vector<PreStep> kRebuildSteps{
     {Op::DeleteRequest, 20}, {Op::DeleteResult, 20}, {Op::CallerStep, 20}, {Op::WriteRequest, 20}};
-const std::vector<PreStep> kPlainSteps{{Op::DeleteResult}, {Op::DeleteRequest}, {Op::WriteRequest}};
+// The list repairs: the request goes first, then a result that exists, 20 ms after it was found.
+const std::vector<PreStep> kRepairSteps{
+    {Op::DeleteRequest}, {Op::DeleteResult, 20, When::BeforeIfExists}, {Op::WriteRequest}};
 const std::vector<PreStep> kRegisterSteps{
     {Op::DeleteResult, 20, When::AfterIfDeleted}, {Op::DeleteRequest, 20, When::AfterIfDeleted}, {Op::WriteRequest, 20}};
 
@@ -33,15 +35,15 @@ const std::array<ParseForm, 8> kForms{{
     //  caller                 script        before launch   after  miss  miss  incomplete stop  pumps
     {ParseCaller::Rebuild, "sam046.wsf", kRebuildSteps, 0, 20, 20, 20, true, 0},
     {ParseCaller::SilentReindex, "sam046.wsf", kRebuildSteps, 20, 20, 20, 20, false, 0},
-    {ParseCaller::MainListRepair, "sam047.wsf",
-     {{Op::DeleteRequest}, {Op::DeleteResult, 20, When::BeforeIfExists}, {Op::WriteRequest}}, 0, 20, 0, 0, true, 0},
-    {ParseCaller::Viewer, "sam046.wsf", kPlainSteps, 0, 20, 0, 0, true, 0},
+    {ParseCaller::MainListRepair, "sam047.wsf", kRepairSteps, 0, 20, 0, 0, true, 0},
+    {ParseCaller::Viewer, "sam046.wsf", {{Op::DeleteResult}, {Op::DeleteRequest}, {Op::WriteRequest, 20}}, 0, 20, 0, 0,
+     true, 0, "FORM3"},
     {ParseCaller::Receive, "sam046.wsf",
      {{Op::DeleteRequest, 20}, {Op::DeleteResult, 20}, {Op::DeleteResult}, {Op::CallerStep, 20}, {Op::WriteRequest, 20}},
      20, 20, 0, 20, false, 0},
     {ParseCaller::RegisterOrReply, "sam046.wsf", kRegisterSteps, 0, 0, 0, 0, false, 2},
     {ParseCaller::RegisterQuietly, "sam046.wsf", kRegisterSteps, 0, 0, 0, 0, false, 0},
-    {ParseCaller::FolderListRepair, "sam047.wsf", kPlainSteps, 0, 0, 0, 0, false, 0},
+    {ParseCaller::FolderListRepair, "sam047.wsf", kRepairSteps, 0, 0, 0, 0, false, 0},
 }};
 
 bool g_running = false;
@@ -85,7 +87,7 @@ void pump(int times) {
 // The stopping forms end the program when line 1 is blank after the wait.
 ParseResult finish(const ParseForm& form, ParseResult::Status status, std::vector<std::string> lines) {
     ParseResult result(status, std::move(lines));
-    if (form.stop_when_line1_blank && is_blank(result.date_line())) stop_script_not_answering();
+    if (form.stop_when_line1_blank && is_blank(result.date_line())) stop_script_not_answering(form.owner);
     return result;
 }
 
@@ -142,13 +144,13 @@ ParseResult PARSE_MAIL(const std::string& request, ParseCaller caller, const std
     }
 }
 
-void stop_script_not_answering() {
+void stop_script_not_answering(const std::string& owner) {
     using namespace tv::literals;
     auto& main = pf::form("MAINFORM");
     main.pointer = pf::MousePointer::Arrow;
     main.changed();
     close_progress_window();
-    pf::message_box("MAINFORM", program_caption(),
+    pf::message_box(owner, program_caption(),
                     "スクリプトが停止しました。      "_sj + "\r\n" + "プログラムを終了します。   "_sj,
                     pf::MsgButtons::Ok, pf::MsgIcon::Information);
     files::close_all_files();

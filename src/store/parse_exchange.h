@@ -50,6 +50,7 @@ struct ParseForm {
     int incomplete_pause = 0;         // a read that ends before the end line
     bool stop_when_line1_blank = false;
     int pumps_per_poll = 0;           // queued events run at the top and at the end of every poll
+    const char* owner = "MAINFORM";   // the window that owns the stop message
 };
 
 // The table of forms, one row per caller.
@@ -63,8 +64,8 @@ std::string request_path(std::string_view mail_folder, std::string_view file_nam
 ParseResult PARSE_MAIL(const std::string& request, ParseCaller caller,
                        const std::function<void()>& caller_step = {});
 
-// Ends the program because the parse script stopped answering.
-[[noreturn]] void stop_script_not_answering();
+// Ends the program because the parse script stopped answering; `owner` owns the message.
+[[noreturn]] void stop_script_not_answering(const std::string& owner = "MAINFORM");
 
 // Whether an exchange is running (a nested call is refused).
 bool parse_exchange_running();

@@ -17,6 +17,8 @@ namespace tv::store {
 namespace pf = tv::platform;
 
 void D_SAIK_AOUTO() {
+    // Inside another parse exchange every parse would be refused: the records stay as they are.
+    if (parse_exchange_running()) return;
     pf::Form& main = pf::form("MAINFORM");
     try {
         main.enabled = false;
@@ -38,7 +40,7 @@ void D_SAIK_AOUTO() {
                 std::string mail = listed_name(mails, i);
                 ParseResult result = PARSE_MAIL(request_path(box.mail_folder, mail), ParseCaller::SilentReindex);
                 pf::pause(20);
-                WRITE_SUMMARY_RECORD(box.record_folder, mail, result);
+                if (!result.refused()) WRITE_SUMMARY_RECORD(box.record_folder, mail, result);
                 files::remove_if_exists(kReceiveCache);
             }
             pf::pause(20);

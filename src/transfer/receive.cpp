@@ -75,13 +75,17 @@ std::string poll_result() {
     return script_environment_error();
 }
 
+bool receive_refused() { return globals().TRANSFER_RUNNING || store::parse_exchange_running(); }
+
 void message(const std::string& text) {
     pf::message_box("MAINFORM", program_caption(), text, pf::MsgButtons::Ok,
                     pf::MsgIcon::Information);
 }
 
-// The end of every receive: the windows as they were, the flag back to 0.
+// The end of every receive: the counts as the lists now are, the windows as they were, the flag
+// back to 0.
 void closing_steps(bool manual) {
+    store::DRAW_BOX_COUNTS();
     store::close_progress_window();
     pf::Form& main = pf::form("MAINFORM");
     if (manual) main.pointer = pf::MousePointer::Arrow;
@@ -253,6 +257,9 @@ void run_receive(bool manual) {
 
 void BUTTON3_ON() {
     BASP_CHECK();
+    // A receive asked for inside another transfer, or while a mail is parsed, is refused before
+    // anything is locked.
+    if (receive_refused()) return;
     auto& forms = pf::forms();
     forms.load("FORM5");
     pf::Form& progress = pf::form("FORM5");
@@ -274,8 +281,9 @@ void BUTTON3_ON() {
 
 void JUSIN() {
     Globals& g = globals();
-    // A transfer never starts inside another (an event pumped inside one).
-    if (g.TRANSFER_RUNNING) return;
+    // A transfer never starts inside another (an event pumped inside one), nor while a mail is
+    // parsed: the new mails could not be parsed.
+    if (receive_refused()) return;
     TransferGuard guard;
     bool manual = g.MANUAL_TRANSFER > 0;
     try {

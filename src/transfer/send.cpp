@@ -14,6 +14,7 @@
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "store/mail_stores.h"
+#include "store/receive_list.h"
 #include "store/parse_exchange.h"
 #include "transfer/account.h"
 #include "transfer/status_panel.h"
@@ -136,6 +137,7 @@ void run_send(bool manual) {
     for (int i = old_count + 1; i <= sent.count(); ++i) add_sent_row(store::listed_name(sent, i), manual);
     pf::Control& list = main.control("LIST1");
     list.set_top_index(list.count() - 1);
+    if (sent.count() > old_count) store::DRAW_BOX_COUNTS();  // the counts follow the list
     pf::pause(20);
     if (manual) draw_send_segments(40, 43);
     main.font = pf::mincho(14);

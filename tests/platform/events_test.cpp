@@ -10,6 +10,8 @@
 namespace tv::platform {
 namespace {
 
+using namespace tv::literals;
+
 TEST(EventQueue, HoldsSixtyFourAndDropsTheRest) {
     test::Harness h;
     int runs = 0;
@@ -105,6 +107,22 @@ TEST(Forms, ListBoxRowsAndTopRow) {
     sorted.sorted = true;
     for (const char* n : {"b", "A", "a"}) sorted.add_item(n);
     EXPECT_EQ(sorted.items(), (std::vector<std::string>{"A", "a", "b"}));
+}
+
+TEST(Forms, AFilledBoxDropsWhatItHidesWhollyAndKeepsTheRest) {
+    test::Harness h;
+    Form& f = form("MAINFORM");
+    f.font = Font{"ＭＳ 明朝"_sj, 14, SizeUnit::Pixels};
+    f.draw_text(20, 20, "inside", Rgb{});        // 6 bytes of 7 pixels, 14 high: 20..61 x 20..33
+    f.draw_text(95, 20, "across", Rgb{});        // ends beyond the box
+    f.draw_text(20, 90, "low", Rgb{});           // its cell reaches below the box
+    f.draw_line(30, 30, 40, 40, Rgb{});
+    f.draw_box(0, 0, 200, 200, Rgb{});           // around the box, not inside it
+    f.draw_picture(50, 50, 20, 20, "SYSTEM_F\\BTN_PL.bmp");
+    f.draw_filled_box(10, 10, 100, 100, Rgb{}, Rgb{});
+    std::vector<std::string> kept;
+    for (const auto& op : f.drawing()) kept.push_back(op.kind == DrawOp::Kind::Text ? op.text : "shape");
+    EXPECT_EQ(kept, (std::vector<std::string>{"across", "low", "shape", "shape"}));
 }
 
 TEST(ProgramEnd, IsNotCaughtByErrorHandlers) {

@@ -46,8 +46,9 @@ TEST(OptionItems, AClickSwitchesWhatTheFileHolds) {
         {"flag on", kSound, flag_record("1"), flag_record("0"), "0", false, ""},
         {"flag off", kSinai, flag_record("0"), flag_record("1"), "1", true, ""},
         {"flag 2 stays", kKara, flag_record("2"), flag_record("2"), "2", false, ""},
-        {"flag field only is rewritten", kSound, "0" + std::string(19, ' ') + std::string(236, 'x'),
-         "1" + std::string(19, ' ') + std::string(236, 'x'), "1", true, ""},
+        // The whole first record is written anew from zero bytes; the file is not cut.
+        {"flag record rewritten whole", kSound, "0" + std::string(19, ' ') + std::string(236, 'x') + "tail",
+         flag_record("1") + "tail", "1", true, ""},
         {"serv missing", kServ, std::nullopt, "1\r\n", "1", true, on},
         {"serv on", kServ, "1\r\n", "0\r\n", "0", false, off},
         {"serv last line wins", kServ, "1\r\n0\r\n", "1\r\n", "1", true, on},

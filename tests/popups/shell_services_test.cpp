@@ -17,9 +17,31 @@ using pf::kHkeyCurrentUser;
 using pf::kRegSz;
 using pf::kShellFoldersKey;
 
+// A compose window stands in for the one the compose subsystem defines.
+void define_compose_window() {
+    pf::forms().define("FORM9", [](pf::Form& f) {
+        f.width = 944;
+        f.height = 692;
+    });
+}
+
+TEST(ComposeButton, DoesNothingWithoutAComposeWindow) {
+    test::Harness h;
+    ASSERT_TRUE(h.start());
+    h.boxes().clear();
+    h.platform.system.component_missing = true;  // not even the component check runs
+    h.click("MAINFORM", "BUTTON1");
+    EXPECT_FALSE(h.program_ended());
+    EXPECT_FALSE(pf::forms().is_loaded("FORM9"));
+    EXPECT_FALSE(pf::form("MAINFORM").minimized);
+    EXPECT_TRUE(pf::form("MAINFORM").enabled);
+    EXPECT_TRUE(h.boxes().shown().empty());
+}
+
 TEST(ComposeButton, OpensOneComposeWindowAndStepsAside) {
     test::Harness h;
     ASSERT_TRUE(h.start());
+    define_compose_window();
     h.boxes().clear();
     pf::Form& main = pf::form("MAINFORM");
     main.topmost = true;
@@ -42,6 +64,7 @@ TEST(ComposeButton, OpensOneComposeWindowAndStepsAside) {
 TEST(ComposeButton, AMissingMailComponentEndsTheProgramFirst) {
     test::Harness h;
     ASSERT_TRUE(h.start());
+    define_compose_window();
     h.platform.system.component_missing = true;
     h.click("MAINFORM", "BUTTON1");
     EXPECT_TRUE(h.program_ended());

@@ -52,6 +52,7 @@ TEST_F(DeleteKeyTest, WhatTheDeleteKeyMoves) {
         pf::Form& main = pf::form("MAINFORM");
         main.minimized = false;
         main.enabled = true;
+        main.focused.clear();
         pf::forms().unload("FORM8");
         globals().KEEP_ON_SERVER = c.keep_on_server;
         main.control("LIST3").select(c.receive_row);
@@ -62,6 +63,9 @@ TEST_F(DeleteKeyTest, WhatTheDeleteKeyMoves) {
         EXPECT_EQ(h.boxes().shown().size(), c.refusal ? 1u : 0u) << c.name;
         if (c.refusal) {
             EXPECT_EQ(h.boxes().shown()[0].title, "SORRY!!");
+            // The refused row stays selected and the receive list has the focus again.
+            EXPECT_EQ(main.control("LIST3").selected(), c.receive_row);
+            EXPECT_EQ(main.focused, "LIST3");
         }
     }
 }

@@ -67,12 +67,22 @@ TEST_F(MainLoadTest, ThreeWaysOfFillingTheReceiveList) {
         std::vector<std::string> cache;
         for (int i = 1; i <= c.cache; ++i) cache.push_back(std::string(56, ' ') + "cached " + std::to_string(i));
         if (c.cache) h2.write_lines("SYSTEM_F\\F_JU.txt", cache);
+        std::vector<pf::DrawOp> wait_drawing;
+        h2.scripts().while_waiting = [&](const std::string& script) {
+            if (script == "sam047.wsf") wait_drawing = pf::form("FORM5").drawing();
+        };
         ASSERT_TRUE(h2.start()) << c.name;
         auto rows = h2.rows("MAINFORM", "LIST3");
         ASSERT_EQ(static_cast<int>(rows.size()), c.mails) << c.name;
         EXPECT_EQ(trim(rows[0].substr(56, 60)), c.first_subject) << c.name;
         EXPECT_EQ(h2.scripts().starts("sam047.wsf"), c.parses) << c.name;
         if (c.parses) {
+            // The wait window's title: its white copy two pixels right and down.
+            std::vector<std::pair<int, int>> title_at;
+            for (const auto& op : wait_drawing) {
+                if (op.text.rfind("タルベノールメーラー Ver."_sj, 0) == 0) title_at.emplace_back(op.x1, op.y1);
+            }
+            EXPECT_EQ(title_at, (std::vector<std::pair<int, int>>{{22, 17}, {20, 15}})) << c.name;
             // The silent re-index wrote the records the display rebuild did not.
             EXPECT_EQ(files::list_folder_files("SYSTEM_F\\F_D_F").size(), 3u) << c.name;
             EXPECT_EQ(h2.scripts().starts("sam046.wsf"), 3) << c.name;

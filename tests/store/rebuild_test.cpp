@@ -13,8 +13,10 @@
 #include "store/database_rebuild.h"
 #include "store/first_run_rebuild.h"
 #include "store/mail_stores.h"
+#include "store/parse_exchange.h"
 #include "store/rebuild_progress.h"
 #include "store/receive_list.h"
+#include "store/silent_reindex.h"
 
 namespace tv::store {
 namespace {
@@ -215,6 +217,63 @@ TEST_F(RebuildTest, RecordsThatDoNotMatchTheMailsStillGiveOneRowPerMail) {
     EXPECT_EQ(list3.item(1).substr(119), "2026/12/01 10:00:02 ");  // no record: the receipt time
     EXPECT_EQ(trim(list3.item(2).substr(0, 50)), "c <c@example.jp>");
     for (const auto& row : list3.items()) EXPECT_FALSE(is_blank(row));
+}
+
+TEST_F(RebuildTest, ARebuildInsideAnotherParseKeepsTheRecordsItCannotRemake) {
+    struct Case {
+        const char* name;
+        std::function<void()> rebuild;
+        bool records;  // the receive box has records beforehand
+    };
+    std::vector<Case> cases{
+        {"first-run rebuild", FIRST_RUN_REBUILD, false},
+        {"database rebuild", D_SAIKOUTIKU_ON, true},
+        {"store pass", [] { REBUILD_STORE_PASS(receive_box()); }, true},
+        {"silent re-index", D_SAIK_AOUTO, true},
+    };
+    const MailStore& box = receive_box();
+    mails(box, 2);
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(files::resolve(box.record_folder));
+        h.make_folder(box.record_folder);
+        if (c.records) {
+            for (const char* name : {"20261201_100001.dxd", "20261201_100002.dxd"}) {
+                h.write(files::join(box.record_folder, name), "\"DATE: old\",\"FROM: old\",\"SUBJECT: kept\",\" \"\r\n");
+            }
+        }
+        auto before = h.snapshot();
+        // The rebuild runs while the main list's repair waits for its own parse.
+        bool nested = false;
+        h.scripts().while_waiting = [&](const std::string& script) {
+            if (script != "sam047.wsf" || nested) return;
+            nested = true;
+            c.rebuild();
+        };
+        ParseResult outer = PARSE_MAIL(request_path(box.mail_folder, "20261201_100001.eml"), ParseCaller::MainListRepair);
+        EXPECT_TRUE(nested) << c.name;
+        EXPECT_TRUE(outer.complete()) << c.name;
+        auto after = h.snapshot();
+        for (const auto& [path, bytes] : before) {
+            if (path.find("F_D_F") != std::string::npos) EXPECT_EQ(after[path], bytes) << c.name << " " << path;
+        }
+        EXPECT_EQ(records(box).size(), c.records ? 2u : 0u) << c.name;  // no empty record written
+        h.scripts().while_waiting = nullptr;
+        h.boxes().clear();
+    }
+}
+
+TEST_F(RebuildTest, RedrawnCountsKeepTheDrawingListAsLongAsOneDrawing) {
+    pf::Form& main = pf::form("MAINFORM");
+    main.clear_drawing();
+    DRAW_BOX_COUNTS();
+    std::size_t one = main.drawing().size();
+    for (int i = 0; i < 1000; ++i) {
+        receive_list().add_item("row");
+        DRAW_BOX_COUNTS();
+    }
+    EXPECT_EQ(main.drawing().size(), one);
+    EXPECT_EQ(main.drawing().back().text, "[ 送信ボックス内メール数： 0 通 ]"_sj);
+    EXPECT_EQ(main.drawing()[main.drawing().size() - 3].text, "[ 受信ボックス内メール数： 1000 通 ]"_sj);
 }
 
 }  // namespace

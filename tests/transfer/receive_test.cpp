@@ -4,7 +4,9 @@
 #include "common/receive_list_row.h"
 #include "platform/events.h"
 #include "store/mail_stores.h"
+#include "store/parse_exchange.h"
 #include "transfer/receive.h"
+#include "transfer/send.h"
 #include "transfer_fixture.h"
 
 namespace tv::transfer {
@@ -15,6 +17,47 @@ namespace pf = tv::platform;
 using test::TransferFixture;
 
 std::string subject_column(const std::string& row) { return row.substr(56, 60); }
+
+TEST(Receive, AReceiveAskedForInsideAnotherTransferOrParseLocksNothing) {
+    struct Case {
+        const char* name;
+        std::function<void(TransferFixture&)> outer;  // runs BUTTON3_ON while its script is waited for
+        bool enabled_after;  // as the outer operation alone leaves the main window
+    };
+    std::vector<Case> cases{
+        {"inside a silent send",
+         [](TransferFixture& f) {
+             f.h.write_lines("SYSTEM_F\\DEL_SOUSIN.txt", {"TO:a@example.jp", "FROM:t", "SUBJECT:s", "b", "MAIL_END"});
+             f.h.scripts().on("sam042.wsf", [&f] { f.h.write("SYSTEM_F\\T_OUT_DONE.txt", "DONE\r\n"); });
+             globals().MANUAL_TRANSFER = 0;
+             f.h.run_trapped([] { SOUSIN(); });
+         },
+         false},
+        {"inside a parse",
+         [](TransferFixture& f) {
+             f.h.write_lines("JUSINBOX\\20261201_100000.eml", TransferFixture::mail("DATE: 2026/12/01 10:00:00", "old"));
+             f.h.run_trapped([] { store::PARSE_MAIL("JUSINBOX\\20261201_100000.eml", store::ParseCaller::Viewer); });
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        TransferFixture f;
+        f.runs = {{{TransferFixture::mail("DATE: 2026/12/10 09:00:01", "new")}, "DONE1"}};
+        bool clicked = false;
+        f.h.scripts().while_waiting = [&](const std::string& script) {
+            if (script == "sam045.wsf" || clicked) return;
+            clicked = true;
+            pf::handlers().run("BUTTON3_ON");
+        };
+        c.outer(f);
+        f.h.settle();
+        EXPECT_TRUE(clicked) << c.name;
+        EXPECT_EQ(f.h.scripts().starts("sam045.wsf"), 0) << c.name;
+        EXPECT_FALSE(pf::forms().is_loaded("FORM5")) << c.name;
+        EXPECT_EQ(pf::form("MAINFORM").enabled, c.enabled_after) << c.name;
+        EXPECT_EQ(globals().MANUAL_TRANSFER, 0) << c.name;
+    }
+}
 
 TEST(Receive, WithoutAnAccountNothingIsReceived) {
     TransferFixture f(false);
@@ -46,6 +89,7 @@ TEST(Receive, ManualReceiveMarksRowsUnreadAndWritesRecordsAndCache) {
     ASSERT_FALSE(f.status_texts().empty());
     EXPECT_EQ(f.status_texts().back().rfind("2通のメールを受信しました。 *** "_sj, 0), 0u);
     EXPECT_EQ(f.h.platform.sound.played.size(), 1u);
+    EXPECT_EQ(TransferFixture::count_line("[ 受信ボックス内メール数："_sj), "[ 受信ボックス内メール数： 2 通 ]"_sj);
     EXPECT_TRUE(f.h.boxes().shown().empty());
     EXPECT_FALSE(pf::forms().is_loaded("FORM5"));
     EXPECT_TRUE(pf::form("MAINFORM").enabled);

@@ -52,6 +52,7 @@ TEST_F(SendTest, DoneDeletesTheRequestAndListsTheSentMail) {
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(trim(rows[0].substr(0, 50)), "Hanako");
     EXPECT_EQ(f.status_texts().back().substr(0, 27), "メールを送信しました！ *** "_sj);
+    EXPECT_EQ(TransferFixture::count_line("[ 送信ボックス内メール数："_sj), "[ 送信ボックス内メール数： 1 通 ]"_sj);
     EXPECT_TRUE(f.h.boxes().shown().empty());
     EXPECT_FALSE(pf::forms().is_loaded("FORM6"));
     EXPECT_TRUE(pf::form("MAINFORM").enabled);

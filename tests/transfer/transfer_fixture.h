@@ -52,6 +52,14 @@ struct TransferFixture {
     }
 
     std::vector<std::string> rows() { return h.rows("MAINFORM", "LIST3"); }
+    // The count line last drawn on the main window that begins with `label`.
+    static std::string count_line(const std::string& label) {
+        std::string last;
+        for (const auto& op : platform::form("MAINFORM").drawing()) {
+            if (op.kind == platform::DrawOp::Kind::Text && op.text.rfind(label, 0) == 0) last = op.text;
+        }
+        return last;
+    }
     std::vector<std::string> status_texts() {
         std::vector<std::string> texts;
         for (const auto& op : platform::form("MAINFORM").drawing()) {

@@ -51,16 +51,23 @@ const QImage& picture(const std::string& path) {
 
 void paint_drawing(QPainter& painter, const std::vector<DrawOp>& ops, std::vector<PaintedItem>* record) {
     painter.setBackgroundMode(Qt::TransparentMode);
+    // Texts in a row mostly share their font: it is made anew only when it changes.
+    const Font* made_for = nullptr;
+    QFont font;
+    QFontMetrics metrics(font);
     for (const DrawOp& op : ops) {
         PaintedItem item;
         item.kind = op.kind;
         item.color = to_qcolor(op.color);
         switch (op.kind) {
             case DrawOp::Kind::Text: {
-                QFont font = to_qfont(op.font);
-                QFontMetrics metrics(font);
+                if (!made_for || !(*made_for == op.font)) {
+                    made_for = &op.font;
+                    font = to_qfont(op.font);
+                    metrics = QFontMetrics(font);
+                    painter.setFont(font);
+                }
                 item.text = to_qstring(op.text);
-                painter.setFont(font);
                 painter.setPen(item.color);
                 // The position is the top of the character cell; Qt draws from the baseline.
                 painter.drawText(QPoint(op.x1, op.y1 + metrics.ascent()), item.text);

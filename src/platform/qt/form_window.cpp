@@ -147,12 +147,14 @@ void FormWindow::place(QPoint outer) {
 }
 
 void FormWindow::settle_place() {
-    if (!placing_ || !isVisible() || !windowHandle()) return;
-    QMargins frame = windowHandle()->frameMargins();
+    QWindow* handle = windowHandle();
+    if (!placing_ || !isVisible() || !handle) return;
+    QMargins frame = handle->frameMargins();
     if (frame.isNull()) return;  // not framed (yet)
     placing_ = false;
-    // Once the frame is known, a window's position is that of its frame.
-    if (pos() != position_) move(position_);
+    // The client area goes inside the frame whose corner is the form's place.
+    QRect client(position_ + QPoint(frame.left(), frame.top()), geometry().size());
+    if (geometry() != client) setGeometry(client);
 }
 
 void FormWindow::moveEvent(QMoveEvent* event) {

@@ -28,10 +28,6 @@ constexpr std::array<FaceMapping, 8> kFaces{{
     {"MS PGothic", "IPAPGothic"},
 }};
 
-// Points are laid out one to one with pixels: the windows' fixed byte columns (a 139-byte row in a
-// 996-pixel list at size 14) and the places of their drawn texts only fit at that scale.
-constexpr double kLayoutDpi = 72.0;
-
 }  // namespace
 
 QString to_qstring(std::string_view cp932) { return QString::fromStdString(to_utf8(cp932)); }
@@ -63,11 +59,6 @@ QString font_family(std::string_view face) {
         if (utf8 == mapping.face) return QString::fromLatin1(mapping.family);
     }
     return QString::fromStdString(utf8);
-}
-
-int character_height(const Font& font) {
-    double pixels = font.unit == SizeUnit::Points ? font.size * kLayoutDpi / 72.0 : font.size;
-    return std::max(1, static_cast<int>(std::lround(pixels)));
 }
 
 QFont to_qfont(const Font& font, int weight) {

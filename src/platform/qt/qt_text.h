@@ -25,9 +25,6 @@ QColor to_qcolor(Rgb rgb);
 
 // The font family that stands in for a face name (CP932), e.g. "ＭＳ 明朝" -> IPAMincho.
 QString font_family(std::string_view face);
-// A character height in pixels (without internal leading): a Points size is taken at 96 dpi, the
-// resolution the fixed layouts are measured in.
-int character_height(const Font& font);
 // The font of a text or control; `weight` (100..900) is the control's weight, 0 for none.
 QFont to_qfont(const Font& font, int weight = 0);
 

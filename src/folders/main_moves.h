@@ -1,5 +1,9 @@
-// Moving the selected mail of the main window's receive or send list into the trash.
+// Moving the selected mail of the main window's receive or send list into the trash or a folder.
 #pragma once
+
+#include <vector>
+
+#include "platform/events.h"
 
 namespace tv::folders {
 
@@ -15,5 +19,14 @@ void SAKUJO();
 // question off, and call SAKUJO.
 void BUTTON11_ON();
 void BUTTON12_ON();
+
+// The same move into the folder FOLDER_NO (1-4), of row MOVE_ROW of LIST3 (MOVE_SOURCE 1) or LIST1
+// (MOVE_SOURCE 2).
+void IDOU();
+
+// BUTTON62_ON to BUTTON69_ON, run from the main lists' popup menus: the even ones move the selected
+// received mail into JOB, PRIVATE, HOBBY and ANOTHER, the odd ones the selected sent mail; they
+// always ask.
+std::vector<platform::NamedHandler> folder_move_handlers();
 
 }  // namespace tv::folders

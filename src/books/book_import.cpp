@@ -1,0 +1,146 @@
+#include "books/book_import.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "books/book_windows.h"
+#include "books/import_readers.h"
+#include "common/address_book.h"
+#include "common/errors.h"
+#include "common/globals.h"
+#include "common/paths.h"
+#include "common/sjis.h"
+#include "common/text_file.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
+
+namespace tv::books {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+namespace {
+
+struct Failure {
+    const char* title;
+    const char* text;
+};
+
+const Failure kNoCsvFile{"NOT EXIST FILE", "アドレス帳ファイルがありません。    "};
+const Failure kManyCsvFiles{"MANY FILES", "複数のＣＳＶファイルが存在します。    "};
+const Failure kBadCsvFile{"BAD FILE",
+                          "「表示名」、及び「メールアドレス」の２フィールドだけをアウトルック・エクスプレスからエクスポートして下さい。     "};
+const Failure kNoVcardFile{"NOT EXIST FILE", "アドレス帳ファイル(.vcfファイル)がありません。    "};
+const Failure kNoUsableVcard{"BAD FILE", "使用可能なＶＣＦファイルがありませんでした。    "};
+
+bool named_like(const std::string& name, const char* extension) {
+    return upper_ascii(name).find(extension) != std::string::npos;
+}
+
+void message(const char* title, const std::string& text) {
+    pf::message_box("FORM7", title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
+}
+
+// The bytes of a listed file, nullopt when it cannot be read (gone, or held by another program).
+std::optional<std::string> read_export(const std::string& folder, const std::string& name) {
+    try {
+        return files::read_bytes(folder + "/" + name);
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
+// The one CSV file of the folder.
+std::vector<AddressEntry> csv_import(const std::string& folder, const std::vector<std::string>& names,
+                                     std::optional<Failure>& failure) {
+    std::vector<std::string> csv;
+    for (const auto& name : names) {
+        if (named_like(name, ".CSV")) csv.push_back(name);
+    }
+    if (csv.empty()) {
+        failure = kNoCsvFile;
+        return {};
+    }
+    if (csv.size() > 1) {
+        failure = kManyCsvFiles;
+        return {};
+    }
+    auto bytes = read_export(folder, csv.front());
+    auto entries = bytes ? csv_entries(exported_text(*bytes)) : std::vector<AddressEntry>{};
+    if (entries.empty()) failure = kBadCsvFile;
+    return entries;
+}
+
+// Every vCard file of the folder, in listing order.
+std::vector<AddressEntry> vcard_import(const std::string& folder, const std::vector<std::string>& names,
+                                       std::optional<Failure>& failure) {
+    std::vector<AddressEntry> entries;
+    bool listed = false;
+    for (const auto& name : names) {
+        if (!named_like(name, ".VCF")) continue;
+        listed = true;
+        if (named_like(name, ".CSV")) continue;  // a name that reads as both is no export of ours
+        auto bytes = read_export(folder, name);
+        if (!bytes) continue;
+        for (auto& e : vcard_entries(exported_text(*bytes))) entries.push_back(std::move(e));
+    }
+    if (!listed) {
+        failure = kNoVcardFile;
+    } else if (entries.empty()) {
+        failure = kNoUsableVcard;
+    }
+    return entries;
+}
+
+// The chosen folder, or nothing when the user gave none.
+std::optional<std::string> chosen_folder() {
+    pf::DialogAnswer answer = pf::browse_folder("FORM7");
+    if (answer.outcome == pf::DialogAnswer::Outcome::NotCp932) {
+        message("BAD FOLDER", "このフォルダは使用できません。フォルダ名を確認して下さい。    "_sj);
+        return std::nullopt;
+    }
+    if (answer.outcome != pf::DialogAnswer::Outcome::Chosen || is_blank(answer.path)) return std::nullopt;
+    return trim(answer.path);
+}
+
+void set_busy(bool busy) {
+    pf::Form& f = pf::form("FORM7");
+    f.pointer = busy ? pf::MousePointer::Hourglass : pf::MousePointer::Arrow;
+    f.set_enabled(!busy);
+    f.changed();
+}
+
+}  // namespace
+
+void BUTTON8_ON() {
+    if (!pf::forms().is_loaded("FORM7")) return;
+    std::string question = "アウトルック・エクスプレス(メールソフト)からエクスポートしたファイルのあるフォルダを指定して、"
+                           "アドレス帳のデータをインポートして下さい。   "_sj +
+                           "\r\n" + "(但し、現在作成されているアドレス帳のデータは全て削除されます）"_sj;
+    if (pf::message_box("FORM7", "インポート"_sj, question, pf::MsgButtons::OkCancel, pf::MsgIcon::Information) !=
+        pf::MsgAnswer::Ok) {
+        return;
+    }
+    auto folder = chosen_folder();
+    if (!folder || !pf::forms().is_loaded("FORM7")) return;
+    set_busy(true);
+    pf::Control& listing = pf::form("FORM7").control("LIST6");
+    listing.set_items(files::list_folder_files(*folder));
+    std::optional<Failure> failure;
+    std::vector<AddressEntry> entries = globals().OS_GENERATION == "1" ? csv_import(*folder, listing.items(), failure)
+                                                                       : vcard_import(*folder, listing.items(), failure);
+    // The old book goes only once a new one with entries is complete.
+    if (!failure) rewrite_book(kAddressBook, entries);
+    fill_book_list(kAddressBookWindow);
+    if (!pf::forms().is_loaded("FORM7")) return;
+    pf::form("FORM7").pointer = pf::MousePointer::Arrow;
+    if (failure) {
+        message(failure->title, sj(failure->text));
+    } else {
+        message("DONE", "アドレス帳をインポートしました。    "_sj);
+    }
+    if (pf::forms().is_loaded("FORM7")) set_busy(false);
+}
+
+}  // namespace tv::books

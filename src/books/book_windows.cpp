@@ -1,0 +1,317 @@
+#include "books/book_windows.h"
+
+#include <map>
+#include <optional>
+
+#include "common/address_book.h"
+#include "common/globals.h"
+#include "common/paths.h"
+#include "common/sjis.h"
+#include "platform/drawing_styles.h"
+#include "platform/enter_key.h"
+#include "platform/platform.h"
+
+namespace tv::books {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+namespace {
+
+std::string address_book() { return kAddressBook; }
+std::string reject_book() { return kRejectBook; }
+std::string sender_book() {
+    return globals().SENDER_BOOK_KIND == 2 ? kPriorityRejectBook : kSpecificSenderBook;
+}
+
+// Fills started per window: a fill that finds a later one has started gives way to it.
+std::map<std::string, int>& fill_generations() {
+    static std::map<std::string, int> generations;
+    return generations;
+}
+
+pf::Control& control(const BookWindow& w, const char* name) { return pf::form(w.form).control(name); }
+
+void message(const BookWindow& w, const char* title, const std::string& text) {
+    pf::message_box(w.form, title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
+}
+
+void set_text(pf::Control& box, const std::string& text) {
+    box.text = text;
+    box.changed();
+}
+
+void empty_boxes(const BookWindow& w) {
+    set_text(control(w, w.name_box), "");
+    set_text(control(w, w.address_box), "");
+}
+
+void clear_selection(const BookWindow& w) {
+    pf::Control& list = control(w, w.list);
+    if (list.count() > 0) {
+        list.select(-1);
+        list.changed();
+    }
+}
+
+// The edit and delete keep the window busy: hourglass and no input until the list is refilled.
+void set_busy(const BookWindow& w, bool busy) {
+    pf::Form& f = pf::form(w.form);
+    f.pointer = busy ? pf::MousePointer::Hourglass : pf::MousePointer::Arrow;
+    f.set_enabled(!busy);
+    f.changed();
+}
+
+// The values a row of the list shows for a record.
+AddressEntry as_listed(const AddressEntry& e) { return read_book_list_row(book_list_row(e)); }
+
+// The record (index into all records) that the row shows: the first or the last non-blank record
+// after record 1 whose values, cut as the row cuts them, equal the row's.
+std::optional<std::size_t> record_of_row(const std::vector<AddressEntry>& records, const AddressEntry& row,
+                                         bool last) {
+    std::optional<std::size_t> found;
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        if (is_blank_entry(records[i]) || as_listed(records[i]) != row) continue;
+        found = i;
+        if (!last) break;
+    }
+    return found;
+}
+
+const char* const kNotFoundTitle = "NOT EXIST DATA";
+std::string not_found_text() {
+    return "選択されたデータがファイルに見つかりません。    "_sj + "\r\n" +
+           "アドレス帳が他で変更された可能性があります。"_sj;
+}
+
+// The values typed into the two boxes as they would be stored.
+AddressEntry typed_values(const BookWindow& w) {
+    return {trim(clean_book_value(control(w, w.name_box).text)), trim(clean_book_value(control(w, w.address_box).text))};
+}
+
+void ROW_SELECTION(const BookWindow& w) {
+    if (!pf::forms().is_loaded(w.form)) return;
+    pf::Control& list = control(w, w.list);
+    if (list.selected() < 0) return;
+    AddressEntry row = read_book_list_row(list.item(list.selected()));
+    auto records = read_book_records(w.book());
+    auto at = record_of_row(records, row, false);
+    set_text(control(w, w.name_box), at ? trim(records[*at].name) : "");
+    set_text(control(w, w.address_box), at ? trim(records[*at].address) : "");
+}
+
+void ENTER_IN_BOX(const BookWindow& w, bool address_box) {
+    if (!pf::forms().is_loaded(w.form)) return;
+    if (!pf::take_enter(control(w, address_box ? w.address_box : w.name_box), address_box)) return;
+    pf::form(w.form).set_focus(address_box ? w.name_box : w.address_box);
+}
+
+// Names are typed in Japanese, addresses in ASCII.
+void ime_for(const BookWindow& w, bool name_box) {
+    if (!pf::forms().is_loaded(w.form)) return;
+    pf::form(w.form).set_input_method(name_box ? pf::InputMethod::Hiragana : pf::InputMethod::Off);
+}
+
+// Rewrites the book with the record the row shows replaced (or left out); says so when the row
+// matches no record any more.
+void change_record(const BookWindow& w, const AddressEntry& row, const std::optional<AddressEntry>& replacement) {
+    std::string book = w.book();
+    auto records = read_book_records(book);
+    auto at = record_of_row(records, row, true);
+    if (!at) {
+        pf::form(w.form).pointer = pf::MousePointer::Arrow;
+        message(w, kNotFoundTitle, not_found_text());
+        return;
+    }
+    std::vector<AddressEntry> kept;
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        if (i != *at) {
+            kept.push_back(records[i]);
+        } else if (replacement) {
+            kept.push_back(*replacement);
+        }
+    }
+    rewrite_book(book, kept);
+}
+
+void ADD_OR_EDIT(const BookWindow& w) {
+    if (!pf::forms().is_loaded(w.form)) return;
+    pf::Control& list = control(w, w.list);
+    int selected = list.selected();
+    int top = list.top_index();
+    AddressEntry typed = typed_values(w);
+    if (typed.name.empty() && typed.address.empty()) {
+        if (selected < 0) {
+            message(w, "NOT EXIST DATA", "新規入力データまたは、編集データがありません。        "_sj);
+            return;
+        }
+        message(w, "NOT EXIST DATA",
+                "空欄では編集できません。        "_sj + "\r\n" + "データを削除する場合は、ダブルクリックして下さい。"_sj);
+        if (!pf::forms().is_loaded(w.form)) return;
+        clear_selection(w);
+        empty_boxes(w);
+        return;
+    }
+    if (typed.name.empty() || typed.address.empty()) {
+        message(w, "BAD DATA", "表示名及びｅメール・アドレス、両方を入力して下さい。   "_sj);
+        return;
+    }
+    if (selected >= 0) {
+        AddressEntry row = read_book_list_row(list.item(selected));
+        set_busy(w, true);
+        change_record(w, row, typed);
+        fill_book_list(w);
+        if (!pf::forms().is_loaded(w.form)) return;
+        clear_selection(w);
+        empty_boxes(w);
+        set_busy(w, false);
+    } else {
+        std::string book = w.book();
+        if (read_book(book).empty()) {
+            rewrite_book(book, {typed});  // blank records of an empty book go with it
+        } else {
+            append_book_entry(book, typed);
+        }
+        fill_book_list(w);
+        if (!pf::forms().is_loaded(w.form)) return;
+        empty_boxes(w);
+    }
+    control(w, w.list).set_top_index(top);
+}
+
+void DELETE_ENTRY(const BookWindow& w) {
+    if (!pf::forms().is_loaded(w.form)) return;
+    pf::Control& list = control(w, w.list);
+    if (list.selected() < 0) return;
+    int top = list.top_index();
+    AddressEntry row = read_book_list_row(list.item(list.selected()));
+    std::string text = "表示名："_sj + trim(control(w, w.name_box).text) + "\r\n" + "ｅメール・アドレス："_sj +
+                       trim(control(w, w.address_box).text) + "\r\n\r\n" + "この１件のアドレスを削除します。   "_sj;
+    if (pf::message_box(w.form, "DELETE", text, pf::MsgButtons::OkCancel, pf::MsgIcon::Information) !=
+        pf::MsgAnswer::Ok) {
+        if (!pf::forms().is_loaded(w.form)) return;
+        clear_selection(w);
+        empty_boxes(w);
+        return;
+    }
+    if (!pf::forms().is_loaded(w.form)) return;
+    set_busy(w, true);
+    change_record(w, row, std::nullopt);
+    fill_book_list(w);
+    if (!pf::forms().is_loaded(w.form)) return;
+    clear_selection(w);
+    empty_boxes(w);
+    set_busy(w, false);
+    control(w, w.list).set_top_index(top);
+}
+
+}  // namespace
+
+const BookWindow kAddressBookWindow{"FORM7", "LIST7", "EDIT9", "EDIT10", "BUTTON9", true, address_book};
+const BookWindow kRejectBookWindow{"FORM12", "LIST16", "EDIT16", "EDIT17", "BUTTON36", false, reject_book};
+const BookWindow kSenderBookWindow{"FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", false, sender_book};
+
+void fill_book_list(const BookWindow& w) {
+    if (!pf::forms().is_loaded(w.form)) return;
+    int generation = ++fill_generations()[w.form];
+    control(w, w.list).clear();
+    for (const auto& entry : read_book(w.book())) {
+        pf::EVENT_PUMP();
+        if (!pf::forms().is_loaded(w.form) || fill_generations()[w.form] != generation) return;
+        control(w, w.list).add_item(book_list_row(entry));
+    }
+}
+
+void open_book_window(const char* form) {
+    pf::forms().take_child_slot(form);
+    pf::forms().load(form);
+    pf::form("MAINFORM").set_enabled(false);
+}
+
+void restore_main_window() {
+    pf::Form& main = pf::form("MAINFORM");
+    main.set_enabled(true);
+    main.show();
+}
+
+void close_book_window(const char* form) {
+    pf::forms().unload(form);
+    restore_main_window();
+}
+
+void define_book_window(pf::Form& f, const BookWindow& w, int width, int height, const char* caption) {
+    f.width = width;
+    f.height = height;
+    f.left = 69;
+    f.top = height > 680 ? 20 : 57;
+    f.topmost = true;
+    f.minimize_box = false;
+    f.caption = caption ? sj(caption) : std::string();
+    pf::Control& list = f.add(w.list, pf::ControlKind::ListBox);
+    list.x = 24, list.y = 84, list.width = 852, list.height = 358;
+    list.sorted = w.sorted;
+    list.font = pf::gothic(16);
+    list.visible_rows = 358 / 22;
+    for (auto [name, x, width] : {std::tuple{w.name_box, 24, 414}, std::tuple{w.address_box, 444, 432}}) {
+        pf::Control& box = f.add(name, pf::ControlKind::Edit);
+        box.x = x, box.y = 450, box.width = width, box.height = 26;
+        box.multiline = true;
+        box.font = pf::gothic(16);
+    }
+}
+
+void add_button(pf::Form& f, const char* name, const char* caption, int x, int y, int width, int height,
+                double points) {
+    pf::Control& b = f.add(name, pf::ControlKind::Button);
+    b.caption = sj(caption);
+    b.x = x, b.y = y, b.width = width, b.height = height;
+    b.font = pf::mincho(points);
+}
+
+void draw_column_heads(pf::Form& f) {
+    for (auto [x1, x2] : {std::pair{26, 438}, std::pair{442, 873}}) {
+        f.draw_box(x1 + 1, 49, x2 + 1, 78, pf::kWhite);
+        f.draw_box(x1, 48, x2, 77, pf::kGrey);
+    }
+    f.font = pf::mincho(18);
+    pf::engraved_text(f, 199, 54, "表 示 名"_sj);
+    pf::engraved_text(f, 575, 54, "ｅメール・アドレス"_sj);
+}
+
+void draw_usage_text(pf::Form& f) {
+    pf::sunken_frame(f, 175, 494, 761, 569);
+    f.font = pf::mincho(14);
+    const char* lines[] = {
+        "上記のテキストボックスに表示名及び、ｅメール・アドレスを入力して、左記のボタンによ",
+        "って、ファイル登録して下さい。　修正・編集する場合は、上記のリストをクリックして選",
+        "択後編集し左記のボタンで登録します。また、入力済みアドレスを削除する場合は、リスト",
+        "の各項目をダブルクリックによって削除することができます。",
+    };
+    // The white copies of all lines first, then the grey ones, so no grey line is overdrawn.
+    for (int i = 0; i < 4; ++i) f.draw_text(182, 501 + 17 * i, sj(lines[i]), pf::kWhite);
+    for (int i = 0; i < 4; ++i) f.draw_text(181, 500 + 17 * i, sj(lines[i]), pf::kGrey);
+}
+
+void clear_face(pf::Form& f) {
+    f.background = pf::kFace;
+    f.clear_drawing();
+    f.set_topmost(true);
+    f.show();
+}
+
+std::vector<pf::NamedHandler> book_window_handlers() {
+    std::vector<pf::NamedHandler> table;
+    for (const BookWindow* w : {&kAddressBookWindow, &kRejectBookWindow, &kSenderBookWindow}) {
+        std::string list = w->list, name_box = w->name_box, address_box = w->address_box;
+        table.push_back({list + "_CLICK", [w] { ROW_SELECTION(*w); }});
+        table.push_back({list + "_DBLCLICK", [w] { DELETE_ENTRY(*w); }});
+        table.push_back({name_box + "_SETFOCUS", [w] { ime_for(*w, true); }});
+        table.push_back({address_box + "_SETFOCUS", [w] { ime_for(*w, false); }});
+        table.push_back({name_box + "_CHANGE", [w] { ENTER_IN_BOX(*w, false); }});
+        table.push_back({address_box + "_CHANGE", [w] { ENTER_IN_BOX(*w, true); }});
+        table.push_back({std::string(w->add_button) + "_ON", [w] { ADD_OR_EDIT(*w); }});
+    }
+    return table;
+}
+
+}  // namespace tv::books

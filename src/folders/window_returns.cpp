@@ -1,0 +1,129 @@
+#include "folders/window_returns.h"
+
+#include "common/globals.h"
+#include "common/sjis.h"
+#include "folders/mail_lists.h"
+#include "folders/mail_moves.h"
+#include "folders/window_lifecycle.h"
+#include "folders/window_steps.h"
+#include "platform/drawing_styles.h"
+#include "platform/events.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
+#include "store/progress_window.h"
+
+namespace tv::folders {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+namespace {
+
+struct ReturnSpec {
+    bool received;
+    const char* title;       // UTF-8 source text, also the box's name in the question
+    const char* first_line;
+};
+
+constexpr ReturnSpec kToReceiveBox{true, "受信ボックスに戻す", "選択したメールを受信ボックスに戻します。    "};
+constexpr ReturnSpec kToSendBox{false, "送信ボックスに戻す", "選択したメールを送信ボックスに戻します。    "};
+
+void set_pointer(const std::string& form, pf::MousePointer pointer) {
+    pf::Form& f = pf::form(form);
+    f.pointer = pointer;
+    f.changed();
+}
+
+void show_wait_window(bool shrink) {
+    if (!pf::forms().is_loaded("FORM5")) pf::forms().load("FORM5");
+    pf::EVENT_PUMP();
+    pf::Form& wait = pf::form("FORM5");
+    wait.background = pf::kFace;
+    wait.clear_drawing();
+    wait.set_window_state(pf::WindowState::Normal);
+    if (shrink) wait.set_size(475, 108);
+    wait.show();
+    wait.set_topmost(true);
+    wait.font = pf::mincho(30, pf::SizeUnit::Pixels, true, true);
+    pf::engraved_text(wait, 20, 15, program_caption(), 2);
+    wait.changed();
+}
+
+// The main window comes out while the window, hidden, still holds the mail.
+void main_window_in_front(const std::string& window) {
+    pf::EVENT_PUMP();
+    set_pointer("MAINFORM", pf::MousePointer::Hourglass);
+    set_pointer(window, pf::MousePointer::Hourglass);
+    pf::form(window).hide();
+    pf::EVENT_PUMP();
+    pf::form("MAINFORM").show();
+    pf::EVENT_PUMP();
+}
+
+// The mail stayed where it was: the window comes back as it was before the question.
+void call_off(const std::string& window) {
+    if (pf::forms().is_loaded("FORM5")) store::close_progress_window();
+    pf::form("MAINFORM").hide();
+    set_pointer("MAINFORM", pf::MousePointer::Arrow);
+    set_pointer(window, pf::MousePointer::Arrow);
+    pf::form(window).show();
+    pf::form(window).set_enabled(true);
+}
+
+void return_selected(int folder_no, const ReturnSpec& spec) {
+    MailList list = window_list(folder_no, spec.received);
+    if (list.rows().count() == 0) {
+        pf::message_box(list.form, "NOT EXIST", "メールがありません。    "_sj, pf::MsgButtons::Ok, pf::MsgIcon::Information);
+        return;
+    }
+    int row = list.rows().selected();
+    if (list.listing().count() == 0) return;
+    if (row < 0) {
+        pf::message_box(list.form, "NOT SELECT", "メールが選択されていません。    "_sj, pf::MsgButtons::Ok,
+                        pf::MsgIcon::Information);
+        return;
+    }
+    if (pf::message_box(list.form, sj(spec.title), sj(spec.first_line) + "\r\n" + "よろしいですか？    "_sj,
+                        pf::MsgButtons::YesNo, pf::MsgIcon::Question) != pf::MsgAnswer::Yes) {
+        return;
+    }
+    if (!pf::forms().is_loaded(list.form)) return;  // closed while the question was up
+    // From here the window takes no input: a click queued now would act on a list that changes.
+    pf::form(list.form).set_enabled(false);
+    if (!spec.received) set_pointer("MAINFORM", pf::MousePointer::Hourglass);
+    show_wait_window(folder_no == 0);
+    if (!spec.received) main_window_in_front(list.form);
+    if (!move_mail(list, row, box_destination(spec.received), {true, false})) {
+        call_off(list.form);
+        return;
+    }
+    leave_window(folder_no);
+    pf::forms().unload(list.form);
+    Globals& g = globals();
+    pf::form("MAINFORM").set_enabled(true);
+    g.MAINFORM_RERUN = 1;
+    set_pointer("MAINFORM", pf::MousePointer::Hourglass);
+    pf::EVENT_PUMP();
+    pf::handlers().run("MAINFORM_START");
+    if (pf::forms().is_loaded("FORM5")) {
+        store::close_progress_window();
+        pf::EVENT_PUMP();
+    }
+    set_pointer("MAINFORM", pf::MousePointer::Arrow);
+    bring_compose_window_back();
+}
+
+}  // namespace
+
+void BUTTON16_ON() { return_selected(0, kToReceiveBox); }
+void BUTTON17_ON() { return_selected(0, kToSendBox); }
+
+void BUTTON54_ON() {
+    if (is_user_folder(globals().FOLDER_NO)) return_selected(globals().FOLDER_NO, kToReceiveBox);
+}
+
+void BUTTON58_ON() {
+    if (is_user_folder(globals().FOLDER_NO)) return_selected(globals().FOLDER_NO, kToSendBox);
+}
+
+}  // namespace tv::folders

@@ -1,0 +1,157 @@
+#include "store/eml_save.h"
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+
+#include "common/paths.h"
+#include "common/sjis.h"
+#include "common/text_file.h"
+#include "common/width_conversion.h"
+#include "platform/platform.h"
+#include "platform/registry_value.h"
+
+namespace tv::store {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+namespace stdfs = std::filesystem;
+
+const pf::FileFilter kEmlFilter{sj("emlﾌｧｲﾙ(*.eml)"), "*.eml"};
+const pf::FileFilter kAllFilesFilter{sj("すべてのファイル(*.*)"), "*.*"};
+
+namespace {
+
+void tell(const std::string& owner, const std::string& title, const std::string& text) {
+    pf::message_box(owner, title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
+}
+
+bool is_separator(char c) { return c == '\\' || c == '/'; }
+
+// The full stops of a name, read character by character.
+int full_stops(std::string_view name) {
+    int count = 0;
+    for (std::size_t i = 0; i < name.size(); i += char_length(name, i)) count += name[i] == '.';
+    return count;
+}
+
+// The name without the part from its last full stop.
+std::string base_name(std::string_view name) {
+    std::size_t dot = find_last_char(name, '.');
+    return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
+}
+
+// Whether a chosen path lies in the program folder or below it, whatever its spelling.
+bool inside_program_folder(const std::string& path) {
+    std::error_code ec;
+    stdfs::path home = stdfs::weakly_canonical(files::program_folder(), ec);
+    stdfs::path chosen = stdfs::weakly_canonical(files::resolve(path), ec);
+    auto [h, c] = std::mismatch(home.begin(), home.end(), chosen.begin(), chosen.end());
+    return h == home.end();
+}
+
+void refuse_program_folder(const std::string& owner) {
+    tell(owner, "BAD FILE PATH !", "カレントフォルダ内にファイルを保存することはできません。     "_sj);
+}
+
+}  // namespace
+
+std::string save_start_folder() {
+    std::string remembered;
+    if (auto lines = files::read_lines(kLastSaveFolder); lines && !lines->empty()) remembered = lines->back();
+    return is_blank(remembered) ? pf::desktop_folder_text() : remembered;
+}
+
+std::string join_start_path(std::string_view folder, std::string_view name) {
+    // No folder known: the root folder, as a bare "\" names it.
+    if (folder.empty()) return "/" + std::string(name);
+    if (is_separator(folder.back())) return std::string(folder) + std::string(name);
+    return std::string(folder) + "/" + std::string(name);
+}
+
+std::string default_eml_name(std::string_view subject) {
+    std::string trimmed = trim(subject);
+    std::string name;
+    if (upper_ascii(trimmed).find("SPAM") != std::string::npos) {
+        std::size_t bracket = trimmed.find(']');  // byte by byte, as the cut counts bytes
+        std::size_t p = bracket == std::string::npos ? 0 : bracket + 1;
+        name = trim(mid_bytes(subject, p + 18, 40));
+    } else {
+        name = trim(left_bytes(subject, 40));
+    }
+    return trim(TO_FULL_WIDTH(name)) + ".eml";
+}
+
+std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
+    for (;;) {
+        pf::DialogAnswer answer =
+            pf::save_file_dialog({dialog.owner, "ファイルの保存"_sj, dialog.start_path, {dialog.filter}});
+        if (answer.outcome == pf::DialogAnswer::Outcome::Cancelled) return std::nullopt;
+        if (answer.outcome == pf::DialogAnswer::Outcome::NotCp932) {
+            tell(dialog.owner, "BAD FILE NAME",
+                 "ファイル名に使用できない文字が含まれています。  "_sj + "\r\n" + "ファイル名を変更して再度保存して下さい。  "_sj);
+            pf::pause(20);
+            continue;
+        }
+        std::string path = answer.path;
+        if (inside_program_folder(path)) {
+            refuse_program_folder(dialog.owner);
+            return std::nullopt;
+        }
+        std::string name = files::split_folder_name(path).second;
+        if (full_stops(name) > 1) {
+            tell(dialog.owner, "BAD FILE NAME",
+                 "ファイル名中に「 . 」は使用できません。  "_sj + "\r\n" + "または拡張子の設定に誤りがあります。     "_sj +
+                     "\r\n" + "ファイル名を変更して再度保存して下さい。  "_sj);
+            pf::pause(20);
+            continue;
+        }
+        if (is_blank(base_name(trim(name)))) {
+            tell(dialog.owner, "NOT FILE NAME",
+                 "ファイル名が未入力です。  "_sj + "\r\n" + "ファイル名を指定して再度保存して下さい。  "_sj);
+            pf::pause(20);
+            continue;
+        }
+        if (dialog.eml && !trim(path).ends_with(".eml")) {
+            path += ".eml";
+            // The dialog asked about the name without ".eml"; the file written is another one.
+            if (inside_program_folder(path)) {
+                refuse_program_folder(dialog.owner);
+                return std::nullopt;
+            }
+            if (files::file_exists(path) &&
+                pf::message_box(dialog.owner, "ファイルの保存"_sj,
+                                files::split_folder_name(path).second + " は既に存在します。"_sj + "\r\n" + "置き換えますか？"_sj,
+                                pf::MsgButtons::YesNo, pf::MsgIcon::Question) != pf::MsgAnswer::Yes) {
+                continue;
+            }
+        }
+        // The folder keeps its separator at the end, as every remembered folder does.
+        files::write_line(kLastSaveFolder, trim(files::split_folder_name(path).first + "/"));
+        return path;
+    }
+}
+
+bool copy_chosen_file(const std::string& from, const std::string& to, const std::string& owner,
+                      const std::string& missing_text) {
+    if (from.empty() || !files::file_exists(from)) {
+        tell(owner, "NOT EXIST FILE !", missing_text);
+        return false;
+    }
+    try {
+        files::copy_file(from, to);
+    } catch (const std::exception&) {
+        tell(owner, "SAVE ERROR !", "ファイルを保存できませんでした。    "_sj);
+        return false;
+    }
+    return true;
+}
+
+void save_mail_as_eml(const std::string& owner, const std::string& mail_path, std::string_view subject) {
+    std::string start = join_start_path(save_start_folder(), default_eml_name(subject));
+    auto chosen = choose_save_path({owner, start, kEmlFilter, true});
+    if (!chosen) return;
+    copy_chosen_file(mail_path, *chosen, owner, "保存するメールが見つかりません。    "_sj);
+}
+
+}  // namespace tv::store

@@ -1,0 +1,47 @@
+#include "store/mail_program.h"
+
+#include <exception>
+
+#include "common/paths.h"
+#include "common/sjis.h"
+#include "platform/platform.h"
+
+namespace tv::store {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+std::string mail_copy_path(std::string_view mail_path) {
+    std::string name = files::split_folder_name(trim(mail_path)).second;
+    std::size_t dot = find_last_char(name, '.');
+    if (dot != std::string::npos) name.resize(dot);
+    return files::join(kMailCopyFolder, name + ".eml");
+}
+
+bool open_in_mail_program(const std::string& mail_path, const std::string& owner) {
+    auto tell = [&](const char* title, const std::string& text) {
+        pf::message_box(owner, title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
+    };
+    if (!files::file_exists(mail_path)) {
+        tell("NOT EXIST FILE !", "メールファイルが見つかりません。    "_sj);
+        return false;
+    }
+    std::string copy = mail_copy_path(mail_path);
+    try {
+        files::make_folder(kMailCopyFolder);
+        files::copy_file(mail_path, copy);
+    } catch (const std::exception&) {
+        tell("OPEN ERROR !", "メールをコピーできませんでした。    "_sj);
+        return false;
+    }
+    pf::pause(20);
+    try {
+        pf::shell_open_document(copy);
+    } catch (const std::exception&) {
+        tell("OPEN ERROR !", "メールソフトで開くことができませんでした。    "_sj);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tv::store

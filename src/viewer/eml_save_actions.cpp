@@ -1,0 +1,120 @@
+#include "viewer/eml_save_actions.h"
+
+#include <string>
+
+#include "common/globals.h"
+#include "common/sjis.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
+#include "store/eml_save.h"
+#include "store/folder_places.h"
+#include "viewer/main_boxes.h"
+#include "viewer/view_modes.h"
+
+namespace tv::viewer {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+namespace {
+
+void not_selected(const std::string& owner, const std::string& text) {
+    pf::message_box(owner, "NOT SELECT", text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
+}
+
+// Saves the mail VIEW_MODE and MAIL_FILE_NAME name; a view without a folder has nothing to save.
+void save_current(const std::string& owner, std::string_view subject) {
+    auto& g = globals();
+    std::string path = view_mail_path(g.VIEW_MODE, g.FOLDER_NO, g.MAIL_FILE_NAME);
+    if (path.empty()) return;
+    store::save_mail_as_eml(owner, path, subject);
+}
+
+// A trash window's list: its received or sent half.
+struct TrashMember {
+    bool received;
+    int view_mode;
+    const char* not_selected_text;  // UTF-8 source text
+};
+
+void save_trash_mail(const TrashMember& member) {
+    const auto& lists = store::folder_place(0).lists;
+    if (!pf::forms().is_loaded(lists.window)) return;
+    pf::Form& window = pf::form(lists.window);
+    pf::Control& list = window.control(member.received ? lists.received_list : lists.sent_list);
+    pf::Control& names = window.control(member.received ? lists.received_files : lists.sent_files);
+    int row = list.selected();
+    if (row < 0) {
+        not_selected(lists.window, sj(member.not_selected_text));
+        return;
+    }
+    auto& g = globals();
+    g.VIEW_MODE = member.view_mode;
+    g.MAIL_FILE_NAME = trim(names.item(row));
+    if (is_blank(g.MAIL_FILE_NAME)) return;
+    g.VIEW_SUBJECT = trim(mid_bytes(list.item(row), 53, 54));
+    save_current(lists.window, g.VIEW_SUBJECT);
+}
+
+}  // namespace
+
+void HOZON_ON() {
+    auto& g = globals();
+    pf::Control& received = box_list(kReceiveBox);
+    pf::Control& sent = box_list(kSendBox);
+    int a = received.selected(), b = sent.selected();
+    if (a < 0 && b < 0) {
+        not_selected("MAINFORM", "メールが選択されていません。    "_sj);
+        return;
+    }
+    if (a >= 0) {
+        g.VIEW_MODE = 1;
+        g.MAIL_FILE_NAME = box_file_name(kReceiveBox, a);
+        if (is_blank(g.MAIL_FILE_NAME)) return;
+    }
+    // The send list's mail wins when both lists have a selection.
+    if (b >= 0) {
+        g.VIEW_MODE = 2;
+        g.MAIL_FILE_NAME = box_file_name(kSendBox, b);
+        if (is_blank(g.MAIL_FILE_NAME)) return;
+    }
+    const pf::Control& rows = g.VIEW_MODE == 2 ? sent : received;
+    save_current("MAINFORM", trim(mid_bytes(rows.item(g.VIEW_MODE == 2 ? b : a), 57, 60)));
+}
+
+void BUTTON13_ON() {
+    auto& g = globals();
+    // The shown mail comes from what its opener recorded, not from the lists as they are now.
+    if (g.VIEW_MODE == 1 || g.VIEW_MODE == 2) {
+        if (g.VIEW_RECV_ROW >= 0) {
+            g.VIEW_MODE = 1;
+            g.MAIL_FILE_NAME = box_file_name(kReceiveBox, g.VIEW_RECV_ROW);
+            if (is_blank(g.MAIL_FILE_NAME)) return;
+        }
+        if (g.VIEW_SENT_ROW >= 0) {
+            g.VIEW_MODE = 2;
+            g.MAIL_FILE_NAME = box_file_name(kSendBox, g.VIEW_SENT_ROW);
+            if (is_blank(g.MAIL_FILE_NAME)) return;
+            pf::Control& sent = box_list(kSendBox);
+            if (sent.count() > 0) sent.select(-1);
+        }
+    } else if (g.VIEW_MODE == 3 || g.VIEW_MODE == 4) {
+        if (g.TRASH_RECV_VIEW_ROW >= 0) g.VIEW_MODE = 3;
+        if (g.TRASH_SENT_VIEW_ROW >= 0) g.VIEW_MODE = 4;
+        if (g.TRASH_RECV_VIEW_ROW >= 0 || g.TRASH_SENT_VIEW_ROW >= 0) {
+            g.MAIL_FILE_NAME = trim(g.SUBWIN_MAIL_FILE);
+            if (is_blank(g.MAIL_FILE_NAME)) return;
+        }
+    } else if (g.VIEW_MODE == 5 || g.VIEW_MODE == 6) {
+        // A folder mail: the file its opener recorded, in the folder the view read.
+        g.MAIL_FILE_NAME = trim(g.SUBWIN_MAIL_FILE);
+        if (is_blank(g.MAIL_FILE_NAME)) return;
+    }
+    save_current("FORM3", g.VIEW_SUBJECT);
+}
+
+void BUTTON20_ON() { save_trash_mail({true, 3, "受信メールが選択されていません。    "}); }
+
+void BUTTON21_ON() { save_trash_mail({false, 4, "送信メールが選択されていません。    "}); }
+
+}  // namespace tv::viewer

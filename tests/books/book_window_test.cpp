@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include "books_fixture.h"
+#include "common/flag_files.h"
+#include "common/globals.h"
+
+namespace tv::books {
+namespace {
+
+const std::string kPlaceholder = "\" \",\" \"\r\n";
+
+std::string record(const std::string& name, const std::string& address) {
+    return "\"" + name + "\",\"" + address + "\"\r\n";
+}
+
+struct AddressBookWindowTest : BooksTest {
+    void open_with(const std::string& book) {
+        if (!book.empty()) h.write(kAddressBook, book);
+        open("ADDRESS");
+    }
+};
+
+TEST_F(AddressBookWindowTest, OpensSortedAndClosesBothWays) {
+    open_with(kPlaceholder + record("Zed", "z@example.jp") + record(" ", "\x81\x40") + record("Abe", "a@example.jp"));
+    EXPECT_FALSE(pf::form("MAINFORM").enabled);
+    EXPECT_TRUE(pf::form("FORM7").visible);
+    EXPECT_EQ(rows(), (std::vector<std::string>{book_list_row({"Abe", "a@example.jp"}), book_list_row({"Zed", "z@example.jp"})}));
+    h.click("FORM7", "BUTTON7");
+    EXPECT_FALSE(pf::forms().is_loaded("FORM7"));
+    EXPECT_TRUE(pf::form("MAINFORM").enabled);
+    open("ADDRESS");
+    pf::input::request_close(pf::form("FORM7"));
+    h.settle();
+    EXPECT_FALSE(pf::forms().is_loaded("FORM7"));
+    EXPECT_TRUE(pf::form("MAINFORM").enabled);
+    EXPECT_EQ(pf::forms().child_slot(), "");
+}
+
+TEST_F(AddressBookWindowTest, AddCreatesTheBookAndEnterMovesBetweenBoxes) {
+    open_with("");
+    EXPECT_TRUE(rows().empty());
+    type("EDIT9", "  Taro Yamada\r\n");
+    EXPECT_EQ(box("EDIT9").text, "Taro Yamada");
+    EXPECT_EQ(pf::form("FORM7").focused, "EDIT10");
+    EXPECT_EQ(pf::form("FORM7").input_method, pf::InputMethod::Off);
+    type("EDIT10", "Taro@Example.JP\r\n");
+    EXPECT_EQ(box("EDIT10").text, "taro@example.jp");
+    EXPECT_EQ(pf::form("FORM7").focused, "EDIT9");
+    EXPECT_EQ(pf::form("FORM7").input_method, pf::InputMethod::Hiragana);
+    h.click("FORM7", "BUTTON9");
+    EXPECT_EQ(h.read(kAddressBook), kPlaceholder + record("Taro Yamada", "taro@example.jp"));
+    EXPECT_EQ(rows(), (std::vector<std::string>{book_list_row({"Taro Yamada", "taro@example.jp"})}));
+    EXPECT_EQ(box("EDIT9").text, "");
+    // A second add of the same address, typed with capitals and no Enter, is stored as typed.
+    type("EDIT9", "Taro");
+    type("EDIT10", "Taro@Example.JP");
+    h.click("FORM7", "BUTTON9");
+    EXPECT_EQ(h.read(kAddressBook), kPlaceholder + record("Taro Yamada", "taro@example.jp") + record("Taro", "Taro@Example.JP"));
+    EXPECT_TRUE(h.boxes().shown().empty());
+}
+
+TEST_F(AddressBookWindowTest, AddToABookOfBlankRecordsRewritesIt) {
+    open_with(kPlaceholder + record(" ", " ") + record("", ""));
+    type("EDIT9", "A \"quoted\" name");
+    type("EDIT10", "a@example.jp");
+    h.click("FORM7", "BUTTON9");
+    EXPECT_EQ(h.read(kAddressBook), kPlaceholder + record("A quoted name", "a@example.jp"));
+}
+
+TEST_F(AddressBookWindowTest, MessagesOfTheAddOrEditButton) {
+    open_with(kPlaceholder + record("Abe", "a@example.jp"));
+    const std::string before = h.read(kAddressBook);
+    h.click("FORM7", "BUTTON9");  // nothing selected, nothing typed
+    expect_box("NOT EXIST DATA", "新規入力データまたは、編集データがありません。        "_sj);
+    type("EDIT9", "only a name");
+    h.click("FORM7", "BUTTON9");
+    expect_box("BAD DATA", "表示名及びｅメール・アドレス、両方を入力して下さい。   "_sj);
+    EXPECT_EQ(box("EDIT9").text, "only a name");  // kept
+    click_row(0);
+    type("EDIT9", " ");
+    type("EDIT10", "");
+    h.click("FORM7", "BUTTON9");
+    expect_box("NOT EXIST DATA", "空欄では編集できません。        "_sj + "\r\n" + "データを削除する場合は、ダブルクリックして下さい。"_sj);
+    EXPECT_EQ(list().selected(), -1);
+    EXPECT_EQ(box("EDIT9").text, "");
+    EXPECT_EQ(h.read(kAddressBook), before);
+}
+
+TEST_F(AddressBookWindowTest, ClickEditAndDeleteFindTheRecordTheRowShows) {
+    const std::string sixty(60, 'L');
+    // "a@example.jp" also stands inside the longer addresses: only the row's own record is touched.
+    open_with(kPlaceholder + record("Abe", "xa@example.jp") + record(" Abe ", " a@example.jp") +
+              record(sixty, "long@example.jp") + record("Abe", "a@example.jpx") + record("", "noname@example.jp"));
+    std::vector<std::string> shown = rows();
+    ASSERT_EQ(shown.size(), 5u);
+    auto row_of = [&](const AddressEntry& e) {
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            if (shown[i] == book_list_row(e)) return static_cast<int>(i);
+        }
+        return -1;
+    };
+    click_row(row_of({sixty, "long@example.jp"}));
+    EXPECT_EQ(box("EDIT9").text, sixty);  // the whole name, not the cut one
+    click_row(row_of({" Abe ", " a@example.jp"}));
+    EXPECT_EQ(box("EDIT9").text, "Abe");
+    EXPECT_EQ(box("EDIT10").text, "a@example.jp");
+    type("EDIT9", "Abe Taro");
+    h.click("FORM7", "BUTTON9");
+    EXPECT_TRUE(pf::form("FORM7").enabled);
+    EXPECT_EQ(h.read(kAddressBook), kPlaceholder + record("Abe", "xa@example.jp") + record("Abe Taro", "a@example.jp") +
+                                        record(sixty, "long@example.jp") + record("Abe", "a@example.jpx") +
+                                        record("", "noname@example.jp"));
+    EXPECT_EQ(list().selected(), -1);
+    EXPECT_EQ(box("EDIT9").text, "");
+
+    shown = rows();
+    int noname = row_of({"", "noname@example.jp"});
+    click_row(noname);
+    EXPECT_EQ(box("EDIT10").text, "noname@example.jp");  // an empty name still finds its record
+    h.boxes().answer_next(pf::MsgAnswer::Cancel);
+    double_click_row(noname);
+    expect_box("DELETE", "表示名："_sj + "\r\n" + "ｅメール・アドレス：noname@example.jp"_sj + "\r\n\r\n" +
+                             "この１件のアドレスを削除します。   "_sj);
+    EXPECT_EQ(list().selected(), -1);
+    EXPECT_EQ(box("EDIT10").text, "");
+    EXPECT_EQ(rows().size(), 5u);
+    double_click_row(noname);  // OK
+    shown = rows();
+    double_click_row(row_of({"Abe Taro", "a@example.jp"}));
+    EXPECT_EQ(h.read(kAddressBook), kPlaceholder + record("Abe", "xa@example.jp") + record(sixty, "long@example.jp") +
+                                        record("Abe", "a@example.jpx"));
+    EXPECT_EQ(rows().size(), 3u);
+    EXPECT_TRUE(pf::form("FORM7").enabled);
+    EXPECT_EQ(pf::form("FORM7").pointer, pf::MousePointer::Arrow);
+}
+
+TEST_F(AddressBookWindowTest, AnEntryGoneFromTheFileIsReported) {
+    open_with(kPlaceholder + record("Abe", "a@example.jp") + record("Ito", "i@example.jp"));
+    click_row(0);
+    h.write(kAddressBook, kPlaceholder + record("Ito", "i@example.jp"));  // changed behind the window
+    const std::string behind = h.read(kAddressBook);
+    type("EDIT9", "Abe Taro");
+    h.click("FORM7", "BUTTON9");
+    expect_box("NOT EXIST DATA", not_found_text());
+    EXPECT_EQ(h.read(kAddressBook), behind);
+    EXPECT_EQ(rows(), (std::vector<std::string>{book_list_row({"Ito", "i@example.jp"})}));
+    EXPECT_TRUE(pf::form("FORM7").enabled);
+    h.write(kAddressBook, kPlaceholder + record("Ueda", "u@example.jp"));
+    double_click_row(0);  // OK to the confirmation, then the report
+    ASSERT_EQ(h.boxes().shown().size(), 2u);
+    EXPECT_EQ(h.boxes().shown()[1].text, not_found_text());
+    EXPECT_EQ(h.read(kAddressBook), kPlaceholder + record("Ueda", "u@example.jp"));
+}
+
+TEST_F(AddressBookWindowTest, ChangesKeepTheScrollRow) {
+    std::string book = kPlaceholder;
+    for (int i = 0; i < 40; ++i) book += record("Name" + std::to_string(10 + i), "m" + std::to_string(10 + i) + "@example.jp");
+    open_with(book);
+    pf::input::scroll_list(list(), 12);
+    click_row(15);
+    type("EDIT9", "Name25x");
+    h.click("FORM7", "BUTTON9");  // edit
+    EXPECT_EQ(list().top_index(), 12);
+    type("EDIT9", "New");
+    type("EDIT10", "new@example.jp");
+    h.click("FORM7", "BUTTON9");  // add
+    EXPECT_EQ(list().top_index(), 12);
+    double_click_row(14);  // delete
+    EXPECT_EQ(list().top_index(), 12);
+    EXPECT_EQ(rows().size(), 40u);
+}
+
+// A nested fill (an add while the load still fills) wins: the list holds every entry once.
+TEST_F(AddressBookWindowTest, ANestedFillSupersedesTheRunningOne) {
+    std::string book = kPlaceholder;
+    for (int i = 0; i < 5; ++i) book += record("N" + std::to_string(i), "m" + std::to_string(i) + "@example.jp");
+    h.write(kAddressBook, book);
+    h.run_trapped([] { pf::handlers().run("ADDRESS_ON"); });
+    pf::event_queue().post(pf::Event{"typed", [] {
+        pf::Form& f = pf::form("FORM7");
+        f.control("EDIT9").text = "Late";
+        f.control("EDIT10").text = "late@example.jp";
+    }});
+    pf::event_queue().post("BUTTON9_ON");
+    h.settle();
+    EXPECT_EQ(rows().size(), 6u);
+    // Closing the window while its fill runs ends the fill.
+    h.run_trapped([] { pf::handlers().run("BUTTON7_ON"); });
+    h.run_trapped([] { pf::handlers().run("ADDRESS_ON"); });
+    pf::event_queue().post("BUTTON7_ON");
+    h.settle();
+    EXPECT_FALSE(pf::forms().is_loaded("FORM7"));
+    EXPECT_TRUE(pf::form("MAINFORM").enabled);
+}
+
+struct OtherBookWindowTest : BooksTest {};
+
+// The same mechanics on the other windows: their own file, rows in file order.
+TEST_F(OtherBookWindowTest, EachWindowEditsItsOwnBookInFileOrder) {
+    struct Case {
+        const char* menu;
+        const char* form;
+        const char* list;
+        const char* name_box;
+        const char* address_box;
+        const char* button;
+        const char* book;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {"KYOHI_ADDRESS", "FORM12", "LIST16", "EDIT16", "EDIT17", "BUTTON36", kRejectBook, "転送(返信)拒否アドレス帳"},
+        {"TOKUTEI_SASI", "FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", kSpecificSenderBook, "特定差出人アドレス帳"},
+        {"YUUSENHENSINKYOHI", "FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", kPriorityRejectBook,
+         "優先的返信拒否アドレス帳"},
+    };
+    for (const auto& c : cases) {
+        h.write(c.book, kPlaceholder + record("Zed", "z@example.jp"));
+        open(c.menu);
+        pf::Form& f = pf::form(c.form);
+        EXPECT_EQ(f.caption, sj(c.caption));
+        f.control(c.name_box).text = "Abe";
+        f.control(c.address_box).text = "a@example.jp";
+        h.click(c.form, c.button);
+        EXPECT_EQ(h.read(c.book), kPlaceholder + record("Zed", "z@example.jp") + record("Abe", "a@example.jp")) << c.book;
+        EXPECT_EQ(h.rows(c.form, c.list),
+                  (std::vector<std::string>{book_list_row({"Zed", "z@example.jp"}), book_list_row({"Abe", "a@example.jp"})}));
+        pf::input::double_click_row(f.control(c.list), 0);
+        h.settle();
+        EXPECT_EQ(h.read(c.book), kPlaceholder + record("Abe", "a@example.jp")) << c.book;
+        pf::input::request_close(f);
+        h.settle();
+        EXPECT_TRUE(pf::form("MAINFORM").enabled);
+    }
+    EXPECT_EQ(globals().SENDER_BOOK_KIND, 2);
+    EXPECT_EQ(h.read(kAddressBook), "");  // untouched
+}
+
+TEST_F(OtherBookWindowTest, RejectOptionsAreFlagRecords) {
+    open("KYOHI_ADDRESS");
+    EXPECT_FALSE(pf::form("FORM12").control("CHECK5").checked);
+    EXPECT_TRUE(h.exists("SYSTEM_F\\KYOHI_TENSOU"));
+    EXPECT_EQ(h.read("SYSTEM_F\\KYOHI_HENSIN"), "");
+    h.click("FORM12", "CHECK5");
+    const std::string on = "1" + std::string(19, ' ') + std::string(236, '\0');
+    EXPECT_EQ(h.read("SYSTEM_F\\KYOHI_TENSOU"), on);
+    EXPECT_EQ(globals().REJECT_ALLOW_FORWARD, "1");
+    h.click("FORM12", "CHECK6");
+    h.click("FORM12", "CHECK6");
+    EXPECT_EQ(h.read("SYSTEM_F\\KYOHI_HENSIN"), "0" + std::string(19, ' ') + std::string(236, '\0'));
+    EXPECT_EQ(globals().REJECT_ALLOW_REPLY, "0");
+    h.click("FORM12", "BUTTON35");
+    write_flag_record("SYSTEM_F\\KYOHI_HENSIN", "2");
+    open("KYOHI_ADDRESS");
+    EXPECT_TRUE(pf::form("FORM12").control("CHECK5").checked);
+    EXPECT_TRUE(pf::form("FORM12").control("CHECK6").checked);  // any value above 0 ticks the box
+    EXPECT_EQ(numeric_value(globals().REJECT_ALLOW_REPLY), 2);
+}
+
+}  // namespace
+}  // namespace tv::books

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "books/import_readers.h"
+#include "books_fixture.h"
+#include "common/globals.h"
+
+namespace tv::books {
+namespace {
+
+const std::string kPlaceholder = "\" \",\" \"\r\n";
+const std::string kOldBook = kPlaceholder + "\"Old\",\"old@example.jp\"\r\n";
+
+std::string record(const std::string& name, const std::string& address) {
+    return "\"" + name + "\",\"" + address + "\"\r\n";
+}
+
+struct ImportTest : BooksTest {
+    std::string exports;  // the chosen folder, as the folder browser gives it
+
+    ImportTest() {
+        exports = (h.folder / "exports").string();
+        h.make_folder("exports");
+        h.write(kAddressBook, kOldBook);
+    }
+    void put(const std::string& name, const std::string& bytes) { h.write("exports\\" + name, bytes); }
+    // Opens the address book and imports from the export folder.
+    void import(const char* generation = "2") {
+        globals().OS_GENERATION = generation;
+        open("ADDRESS");
+        h.platform.dialogs.choose_next(exports);
+        h.click("FORM7", "BUTTON8");
+    }
+    void expect_old_book_kept() {
+        EXPECT_EQ(h.read(kAddressBook), kOldBook);
+        EXPECT_EQ(rows(), (std::vector<std::string>{book_list_row({"Old", "old@example.jp"})}));
+        EXPECT_TRUE(pf::form("FORM7").enabled);
+    }
+    // The question, then the box of the outcome.
+    void expect_outcome(const std::string& title, const std::string& text) {
+        ASSERT_EQ(h.boxes().shown().size(), 2u);
+        EXPECT_EQ(h.boxes().shown()[0].title, "インポート"_sj);
+        EXPECT_EQ(h.boxes().shown()[1].title, title);
+        EXPECT_EQ(h.boxes().shown()[1].text, text);
+    }
+};
+
+TEST_F(ImportTest, CsvFileReplacesTheBook) {
+    put("book.CSV", "Name,E-mail Address\r\n"
+                    "\"Yamada, Taro\",taro@example.jp\r\n"
+                    "Three,three@example.jp,extra field\r\n"
+                    "No address,\r\n"
+                    ",noname@example.jp\r\n"
+                    "\"Say \"\"hi\"\"\",\" spaced@example.jp \"\r\n"
+                    "Colon: name,colon@example.jp\r\n"
+                    "\r\n");
+    put("card.vcf", "BEGIN:VCARD\r\nFN:Ignored\r\nEMAIL:ignored@example.jp\r\nEND:VCARD\r\n");
+    import("1");
+    expect_outcome("DONE", "アドレス帳をインポートしました。    "_sj);
+    EXPECT_EQ(h.read(kAddressBook), kPlaceholder + record("Yamada, Taro", "taro@example.jp") +
+                                        record("Three", "three@example.jp") + record("", "noname@example.jp") +
+                                        record("Say hi", "spaced@example.jp") + record("Colon: name", "colon@example.jp"));
+    EXPECT_EQ(rows().size(), 5u);
+    EXPECT_TRUE(pf::form("FORM7").enabled);
+    EXPECT_EQ(pf::form("FORM7").pointer, pf::MousePointer::Arrow);
+}
+
+TEST_F(ImportTest, VcardFilesReplaceTheBook) {
+    // UTF-8 with LF line ends, two cards, a folded name, a group prefix and a preferred address.
+    put("contacts.vcf", "BEGIN:VCARD\nVERSION:3.0\nFN:山田\n  太郎\nitem1.EMAIL;TYPE=INTERNET:first@example.jp\n"
+                        "email;type=INTERNET,pref:taro@example.jp\nEND:VCARD\n"
+                        "begin:vcard\nfn:Ito\\, Jiro\nEMAIL:jiro@example.jp\nend:vcard\n");
+    // CP932 with CR LF, the format older programs wrote.
+    put("sato.VCF", "BEGIN:VCARD\r\nFN:" + "佐藤"_sj + "\r\nEMAIL;PREF;INTERNET:sato@example.jp\r\nEND:VCARD\r\n");
+    put("noaddress.vcf", "BEGIN:VCARD\r\nFN:Nobody\r\nEND:VCARD\r\n");
+    put("book.csv", "Name,E-mail\r\nCsv,csv@example.jp\r\n");
+    import();
+    expect_outcome("DONE", "アドレス帳をインポートしました。    "_sj);
+    std::string book = h.read(kAddressBook);
+    EXPECT_NE(book.find(record("山田 太郎"_sj, "taro@example.jp")), std::string::npos);
+    EXPECT_NE(book.find(record("Ito, Jiro", "jiro@example.jp")), std::string::npos);
+    EXPECT_NE(book.find(record("佐藤"_sj, "sato@example.jp")), std::string::npos);
+    EXPECT_EQ(read_book(kAddressBook).size(), 3u);
+    EXPECT_EQ(rows().size(), 3u);
+}
+
+TEST_F(ImportTest, FailuresKeepTheOldBook) {
+    struct Case {
+        const char* generation;
+        std::vector<std::pair<std::string, std::string>> files;
+        std::string title;
+        std::string text;
+    };
+    const std::string two_fields =
+        "「表示名」、及び「メールアドレス」の２フィールドだけをアウトルック・エクスプレスからエクスポートして下さい。     "_sj;
+    const Case cases[] = {
+        {"1", {}, "NOT EXIST FILE", "アドレス帳ファイルがありません。    "_sj},
+        {"1", {{"a.csv", "h\r\nA,a@example.jp\r\n"}, {"b.Csv", "h\r\nB,b@example.jp\r\n"}}, "MANY FILES",
+         "複数のＣＳＶファイルが存在します。    "_sj},
+        {"1", {{"a.csv", "Name,E-mail\r\n"}}, "BAD FILE", two_fields},
+        {"2", {{"a.csv", "h\r\nA,a@example.jp\r\n"}}, "NOT EXIST FILE", "アドレス帳ファイル(.vcfファイル)がありません。    "_sj},
+        {"2", {{"x.csv.vcf", "BEGIN:VCARD\r\nEMAIL:x@example.jp\r\nEND:VCARD\r\n"}, {"y.vcf", "FN:No card\r\n"}},
+         "BAD FILE", "使用可能なＶＣＦファイルがありませんでした。    "_sj},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        std::filesystem::remove_all(exports);
+        h.make_folder("exports");
+        for (const auto& [name, bytes] : c.files) put(name, bytes);
+        import(c.generation);
+        expect_outcome(c.title, c.text);
+        expect_old_book_kept();
+        h.click("FORM7", "BUTTON7");
+        h.boxes().clear();
+    }
+}
+
+TEST_F(ImportTest, CancelChangesNothing) {
+    put("a.vcf", "BEGIN:VCARD\r\nEMAIL:a@example.jp\r\nEND:VCARD\r\n");
+    open("ADDRESS");
+    h.boxes().answer_next(pf::MsgAnswer::Cancel);
+    h.click("FORM7", "BUTTON8");
+    EXPECT_TRUE(h.platform.dialogs.shown().empty());
+    h.platform.dialogs.choose_next(std::nullopt);
+    h.click("FORM7", "BUTTON8");
+    EXPECT_EQ(h.platform.dialogs.shown().size(), 1u);
+    expect_old_book_kept();
+    EXPECT_EQ(h.boxes().shown().size(), 2u);  // the two questions only
+}
+
+TEST(ExportedText, Utf8IsConvertedAndCp932Kept) {
+    EXPECT_EQ(exported_text("\xEF\xBB\xBF" "abc"), "abc");
+    EXPECT_EQ(exported_text("\xE5\xB1\xB1"), "山"_sj);
+    EXPECT_EQ(exported_text("山"_sj), "山"_sj);
+    EXPECT_EQ(exported_text("\xF0\x9F\x98\x80"), "?");  // no CP932 character for it
+}
+
+}  // namespace
+}  // namespace tv::books

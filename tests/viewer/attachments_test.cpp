@@ -1,0 +1,94 @@
+// The attachments of the shown mail: the name an item stands for, opening and saving one.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "common/exchange_files.h"
+#include "platform/input.h"
+#include "save_folder.h"
+#include "viewer/attachments.h"
+#include "viewer_program.h"
+
+namespace tv::viewer::test {
+namespace {
+
+TEST(Attachments, TheNameOfAnItem) {
+    struct Case { const char* item; const char* name; };
+    for (auto c : {Case{"report(1).pdf  (2KB)", "report(1).pdf"}, Case{"doc.pdf ", "doc.pdf"},
+                   Case{" a b.txt  (999byte)", "a b.txt"}, Case{"x", "x"}}) {
+        EXPECT_EQ(attachment_name(c.item), c.name) << c.item;
+    }
+    EXPECT_EQ(received_attachment_path("a.pdf"), "TENPFIL\\a.pdf");
+    for (const char* outside : {"..", ".", "..\\x", "a/b", ""}) EXPECT_EQ(received_attachment_path(outside), "") << outside;
+}
+
+struct AttachmentTest : ::testing::Test {
+    ViewerProgram p{1};
+    void SetUp() override {
+        p.parse_answers({"DATE: d", "FROM: f", "TO: t", "SUBJECT: s", "Body: b", "File: TENPFIL\\a.pdf",
+                         "File: TENPFIL\\gone.txt", std::string(exchange::kEndLine)});
+        p.h.write("TENPFIL\\a.pdf", "PDF");
+        p.start();
+        p.open_received(0);
+        ASSERT_TRUE(p.loaded("FORM3"));
+    }
+    pf::Control& list() { return p.viewer().control("LIST4"); }
+};
+
+TEST_F(AttachmentTest, OpeningHandsTheFileToTheDesktop) {
+    // Nothing selected: the button says so, the double click is silent.
+    p.h.click("FORM3", "BUTTON23");
+    EXPECT_EQ(p.titles(), Strings{"NOT SELECT"});
+    EXPECT_EQ(p.h.boxes().shown()[0].text, "添付ファイルが選択されていません。    "_sj);
+    pf::input::double_click_row(list(), 1);
+    p.h.settle();
+    EXPECT_EQ(p.titles(), (Strings{"NOT SELECT", "NOT EXIST FILE !"}));
+    EXPECT_TRUE(pf::form("MAINFORM").visible);
+
+    pf::input::double_click_row(list(), 0);
+    p.h.settle();
+    EXPECT_EQ(p.h.platform.shell.documents, Strings{"TENPFIL\\a.pdf"});
+    EXPECT_FALSE(pf::form("MAINFORM").visible);
+    EXPECT_FALSE(p.viewer().topmost);
+    EXPECT_TRUE(p.viewer().enabled);
+    EXPECT_EQ(p.viewer().pointer, pf::MousePointer::Arrow);
+    // The compose window comes back with the main window when the viewer closes.
+    pf::Form& compose = stand_in_window("FORM9", {});
+    compose.hide();
+    p.close_viewer();
+    EXPECT_TRUE(pf::form("MAINFORM").visible && pf::form("MAINFORM").enabled);
+    EXPECT_TRUE(compose.visible);
+}
+
+TEST_F(AttachmentTest, AFileNoProgramOpensIsTold) {
+    p.h.platform.shell.extensions_without_program.insert("PDF");
+    list().select(0);
+    p.h.click("FORM3", "BUTTON23");
+    EXPECT_EQ(p.titles(), Strings{"OPEN ERROR !"});
+    EXPECT_TRUE(pf::form("MAINFORM").visible);
+    EXPECT_TRUE(p.viewer().enabled);
+}
+
+TEST_F(AttachmentTest, SavingCopiesTheAttachment) {
+    SaveFolder out;
+    p.h.platform.dialogs.choose_next(out / "copy.pdf");
+    list().select(0);
+    p.h.click("FORM3", "BUTTON22");
+    std::ifstream in(out / "copy.pdf", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "PDF");
+    const auto& shown = p.h.platform.dialogs.shown().at(0).file;
+    EXPECT_EQ(shown.filters.at(0).pattern, "*.*");
+    EXPECT_EQ(shown.start, "/a.pdf");  // neither a remembered folder nor a Desktop: the root folder
+    EXPECT_EQ(p.h.read("SYSTEM_F\\BASYO_HO"), out.text() + "/\r\n");
+    // The next save starts there; a missing attachment is told.
+    p.h.platform.dialogs.choose_next(out / "gone.txt");
+    list().select(1);
+    p.h.click("FORM3", "BUTTON22");
+    EXPECT_EQ(p.h.platform.dialogs.shown().at(1).file.start, out.text() + "/gone.txt");
+    EXPECT_EQ(p.titles(), Strings{"NOT EXIST FILE !"});
+    EXPECT_EQ(p.viewer().pointer, pf::MousePointer::Arrow);
+}
+
+}  // namespace
+}  // namespace tv::viewer::test

@@ -1,0 +1,216 @@
+// Saving a mail as an .eml file: the default name, the dialog's checks, the remembered folder, and
+// the members that find the mail (main window, viewer, trash window).
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/events.h"
+#include "store/eml_save.h"
+#include "save_folder.h"
+#include "store/receive_list.h"
+#include "viewer_program.h"
+
+namespace tv::viewer::test {
+namespace {
+
+using Kind = pf::headless::ScriptedDialogs::Kind;
+
+std::string disk_read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+bool disk_exists(const std::string& path) { return std::filesystem::exists(path); }
+std::string repeated(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+TEST(EmlSave, DefaultNameFromTheSubject) {
+    struct Case { std::string subject, name; };
+    for (const auto& c : std::vector<Case>{
+             {"[SPAM] Meeting schedule for next week", "ｆｏｒ　ｎｅｘｔ　ｗｅｅｋ.eml"_sj},
+             {"spam alert from the system admin team", "ｈｅ　ｓｙｓｔｅｍ　ａｄｍｉｎ　ｔｅａｍ.eml"_sj},
+             {"Quarterly report for the sales department 2009",
+              "Ｑｕａｒｔｅｒｌｙ　ｒｅｐｏｒｔ　ｆｏｒ　ｔｈｅ　ｓａｌｅｓ　ｄｅｐａｒｔｍｅｎ.eml"_sj},
+             {"Re: a/b:c*d?", "Ｒｅ：　ａ／ｂ：ｃ＊ｄ？.eml"_sj},
+             {"", ".eml"},
+             {"<未>hello"_sj, "＜未＞ｈｅｌｌｏ.eml"_sj},
+             {"ｶﾞｲﾄﾞ \"x\"|~\\"_sj, "ガイド　”ｘ”｜￣￥.eml"_sj},
+             // A double-byte character cut at byte 40 leaves its lead byte: a black square.
+             {std::string(39, 'a') + "\x82\xA0", repeated("ａ"_sj, 39) + "■.eml"_sj},
+         }) {
+        EXPECT_EQ(store::default_eml_name(c.subject), c.name) << c.subject;
+    }
+}
+
+struct SaveTest : ::testing::Test {
+    ViewerProgram p;
+    SaveFolder out;
+    pf::headless::ScriptedDialogs& dialogs() { return p.h.platform.dialogs; }
+    void SetUp() override {
+        p.h.platform.system.desktop = out.text();
+        p.start();
+    }
+    void choose(const std::optional<std::string>& path) { dialogs().choose_next(path); }
+    // Saves the selected receive-list row through the File menu.
+    void save_received(int row) {
+        store::receive_list().select(row);
+        p.h.click("MAINFORM", "HOZON");
+    }
+    std::string mail(int i) { return p.h.read("JUSINBOX\\" + mail_name(i)); }
+};
+
+TEST_F(SaveTest, SavesTheSelectedMailAndRemembersTheFolder) {
+    choose(out / "report");
+    save_received(1);
+    ASSERT_EQ(dialogs().shown().size(), 1u);
+    const auto& request = dialogs().shown()[0].file;
+    EXPECT_EQ(dialogs().shown()[0].kind, Kind::SaveFile);
+    EXPECT_EQ(request.owner, "MAINFORM");
+    EXPECT_EQ(request.title, "ファイルの保存"_sj);
+    EXPECT_EQ(request.start, out.text() + "/" + "ｍａｉｌ　２.eml"_sj);
+    ASSERT_EQ(request.filters.size(), 1u);
+    EXPECT_EQ(request.filters[0].pattern, "*.eml");
+    EXPECT_EQ(disk_read(out / "report.eml"), mail(2));
+    EXPECT_EQ(p.h.read("SYSTEM_F\\BASYO_HO"), out.text() + "/\r\n");
+    EXPECT_EQ(globals().VIEW_MODE, 1);
+    EXPECT_EQ(globals().MAIL_FILE_NAME, mail_name(2));
+    EXPECT_TRUE(p.h.boxes().shown().empty());
+    // The next dialog starts in the folder just used.
+    choose(std::nullopt);
+    save_received(0);
+    EXPECT_EQ(dialogs().shown()[1].file.start, out.text() + "/" + "＜未＞ｍａｉｌ　１.eml"_sj);
+}
+
+TEST_F(SaveTest, TheDialogComesBackUntilTheNameIsAcceptable) {
+    std::ofstream(out / "kept.eml") << "old";
+    choose(out / "report.final.eml");
+    choose(out / ".eml");
+    dialogs().choose_not_cp932_next("/tmp/\xF0\x9F\x98\x80.eml");
+    choose(out / "kept");  // ".eml" is added onto an existing file: asked, and refused
+    choose(out / "kept");  // asked again, and replaced
+    p.h.boxes().answer_next(pf::MsgAnswer::Ok);
+    p.h.boxes().answer_next(pf::MsgAnswer::Ok);
+    p.h.boxes().answer_next(pf::MsgAnswer::Ok);
+    p.h.boxes().answer_next(pf::MsgAnswer::No);
+    p.h.boxes().answer_next(pf::MsgAnswer::Yes);
+    save_received(0);
+    EXPECT_EQ(p.titles(), (Strings{"BAD FILE NAME", "NOT FILE NAME", "BAD FILE NAME", "ファイルの保存"_sj, "ファイルの保存"_sj}));
+    ASSERT_EQ(dialogs().shown().size(), 5u);
+    for (const auto& shown : dialogs().shown()) EXPECT_EQ(shown.file.start, dialogs().shown()[0].file.start);
+    EXPECT_EQ(disk_read(out / "kept.eml"), mail(1));
+    EXPECT_FALSE(disk_exists(out / "report.final.eml.eml") || disk_exists(out / ".eml"));
+}
+
+TEST_F(SaveTest, TheNameTypedAndTheFileWritten) {
+    std::filesystem::create_directories(out.path / "my.dir");
+    struct Case { std::string typed, written; };
+    for (const auto& c : std::vector<Case>{{"a", "a.eml"}, {"b.eml", "b.eml"}, {"c.EML", "c.EML.eml"},
+                                           {"my.dir/d", "my.dir/d.eml"}}) {
+        choose(out / c.typed);
+        save_received(2);
+        EXPECT_EQ(disk_read(out / c.written), mail(3)) << c.typed;
+    }
+    EXPECT_TRUE(p.h.boxes().shown().empty());
+    EXPECT_EQ(p.h.read("SYSTEM_F\\BASYO_HO"), out.text() + "/my.dir/\r\n");
+}
+
+TEST_F(SaveTest, NothingIsWrittenIntoTheProgramFolderOrOnCancel) {
+    auto before = p.h.snapshot();
+    choose((p.h.folder / "JUSINBOX" / "copy").string());
+    save_received(0);
+    EXPECT_EQ(p.titles(), Strings{"BAD FILE PATH !"});
+    EXPECT_EQ(p.h.boxes().shown()[0].text, "カレントフォルダ内にファイルを保存することはできません。     "_sj);
+    EXPECT_EQ(dialogs().shown().size(), 1u);
+    choose(std::nullopt);
+    save_received(0);
+    EXPECT_EQ(p.h.snapshot(), before);
+    EXPECT_EQ(globals().MAIL_FILE_NAME, mail_name(1));
+}
+
+TEST_F(SaveTest, AMissingMailOrAFailedCopyIsTold) {
+    std::filesystem::create_directories(out.path / "taken.eml");  // a folder where the file would go
+    choose(out / "taken");
+    save_received(0);
+    std::filesystem::remove(p.h.folder / "JUSINBOX" / mail_name(2));
+    choose(out / "gone");
+    save_received(1);
+    EXPECT_EQ(p.titles(), (Strings{"SAVE ERROR !", "NOT EXIST FILE !"}));
+    EXPECT_FALSE(p.h.program_ended());
+    EXPECT_FALSE(disk_exists(out / "gone.eml"));
+}
+
+TEST_F(SaveTest, WithBothListsSelectedTheSentMailIsSaved) {
+    store::receive_list().select(0);
+    p.control("MAINFORM", "LIST1").select(1);
+    choose(out / "both");
+    p.h.click("MAINFORM", "HOZON");
+    EXPECT_EQ(disk_read(out / "both.eml"), p.h.read("SOUSINBOX\\" + sent_name(2)));
+    EXPECT_EQ(dialogs().shown()[0].file.start, out.text() + "/" + "ｓｅｎｔ　２.eml"_sj);
+}
+
+TEST_F(SaveTest, TheViewerSavesTheMailItShows) {
+    p.open_received(1);
+    // Another action meanwhile named another mail: the viewer's record still names its own.
+    globals().VIEW_MODE = 2;
+    globals().MAIL_FILE_NAME = sent_name(1);
+    choose(out / "shown");
+    p.h.click("FORM3", "BUTTON13");
+    EXPECT_EQ(disk_read(out / "shown.eml"), mail(2));
+    EXPECT_EQ(dialogs().shown()[0].file.owner, "FORM3");
+    EXPECT_EQ(dialogs().shown()[0].file.start, out.text() + "/" + "ｍａｉｌ　２.eml"_sj);
+    p.close_viewer();
+
+    // A sent mail: its list loses its selection.
+    p.open_sent(2);
+    choose(out / "sent");
+    p.h.click("FORM3", "BUTTON13");
+    EXPECT_EQ(disk_read(out / "sent.eml"), p.h.read("SOUSINBOX\\" + sent_name(3)));
+    EXPECT_EQ(p.control("MAINFORM", "LIST1").selected(), -1);
+    p.close_viewer();
+
+    // A folder mail: copied from the folder the view read.
+    p.h.write_lines("SYSTEM_F\\FORDA_FO\\PRIVATE\\SOUSIN_FO\\" + sent_name(9), {"SUBJECT:in folder", "BODY:", "", "x", "FILE:"});
+    globals().FOLDER_NO = 2;
+    p.open_view(6, sent_name(9));
+    choose(out / "folder");
+    p.h.click("FORM3", "BUTTON13");
+    EXPECT_EQ(disk_read(out / "folder.eml"), p.h.read("SYSTEM_F\\FORDA_FO\\PRIVATE\\SOUSIN_FO\\" + sent_name(9)));
+    EXPECT_TRUE(p.h.boxes().shown().empty());
+}
+
+TEST_F(SaveTest, TheTrashWindowsButtonsSaveFromTheirOwnList) {
+    pf::Form& trash = stand_in_window("FORM8", {"LIST8", "LIST9", "LIST10", "LIST11"});
+    std::string row = fit_width("sender", 46) + "  F   " + fit_width("[spam] x] " + std::string(20, 'y') + "trash subject", 54) +
+                      "   2026/12/01 10:00:01 ";
+    trash.control("LIST10").set_items({row});
+    trash.control("LIST8").set_items({" " + mail_name(5) + " "});
+    trash.control("LIST11").set_items({"sent row"});
+    trash.control("LIST9").set_items({sent_name(5)});
+    p.h.write("GOMIBAKO\\JUSIN_FO\\" + mail_name(5), "trash mail");
+    // Only the member's own list counts.
+    trash.control("LIST11").select(0);
+    p.h.run_trapped([] { pf::handlers().run("BUTTON20_ON"); });
+    EXPECT_EQ(p.titles(), Strings{"NOT SELECT"});
+    EXPECT_EQ(p.h.boxes().shown()[0].text, "受信メールが選択されていません。    "_sj);
+    EXPECT_EQ(p.h.boxes().shown()[0].owner, "FORM8");
+
+    trash.control("LIST10").select(0);
+    choose(out / "trash");
+    p.h.run_trapped([] { pf::handlers().run("BUTTON20_ON"); });
+    EXPECT_EQ(disk_read(out / "trash.eml"), "trash mail");
+    EXPECT_EQ(globals().VIEW_MODE, 3);
+    EXPECT_EQ(globals().MAIL_FILE_NAME, mail_name(5));
+    // The first "]" is byte 6: the name starts 17 bytes after it, at byte 24.
+    EXPECT_EQ(dialogs().shown()[0].file.start, out.text() + "/" + "ｙｙｙｙｙｙｙｔｒａｓｈ　ｓｕｂｊｅｃｔ.eml"_sj);
+    // The sent member: its mail is gone from the trash folder.
+    choose(out / "sent");
+    p.h.run_trapped([] { pf::handlers().run("BUTTON21_ON"); });
+    EXPECT_EQ(globals().VIEW_MODE, 4);
+    EXPECT_EQ(p.titles(), (Strings{"NOT SELECT", "NOT EXIST FILE !"}));
+}
+
+}  // namespace
+}  // namespace tv::viewer::test
