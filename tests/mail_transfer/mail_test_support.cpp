@@ -250,6 +250,22 @@ std::vector<std::string> MisbehavingServer::connection_lines(int connection) con
     return lines;
 }
 
+bool kill_mail_component_in(const stdfs::path& folder) {
+    std::error_code ec;
+    stdfs::path exe = stdfs::canonical(TALVENOR_MAIL_EXE, ec);
+    stdfs::path cwd = stdfs::canonical(folder, ec);
+    for (const auto& entry : stdfs::directory_iterator("/proc", ec)) {
+        std::string pid = entry.path().filename().string();
+        if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::error_code gone;
+        if (stdfs::read_symlink(entry.path() / "exe", gone) != exe || stdfs::read_symlink(entry.path() / "cwd", gone) != cwd) {
+            continue;
+        }
+        return ::kill(std::stoi(pid), SIGKILL) == 0;
+    }
+    return false;
+}
+
 namespace {
 
 // A socket of this process on a free port of 127.0.0.1, kept for the life of the process.

@@ -115,6 +115,9 @@ private:
     std::filesystem::path log_;
 };
 
+// Kills (SIGKILL) the talvenor-mail of this test run that works in `folder`; false when none runs.
+bool kill_mail_component_in(const std::filesystem::path& folder);
+
 // A port of 127.0.0.1 where nothing listens.
 int closed_port();
 

@@ -11,6 +11,7 @@ stopped and stops by itself after ten minutes. MODE is one of:
   tls-then-plain     POP3 offering STLS on the first connection (CERT and KEY) and never again
   repeated-uidl      POP3 listing two different messages under one UIDL and one UIDL with a
                      blank; RETR, DELE and QUIT work, deletions last across connections
+  stall-at-dele      the same messages; a DELE is never answered
   endless-listing    POP3 whose UIDL listing never ends
   long-line          POP3 whose UIDL listing has a line that never ends
   long-greeting      POP3 whose greeting line never ends
@@ -132,7 +133,7 @@ class Server:
                 return
 
     def listed(self):
-        if self.mode != "repeated-uidl":
+        if self.mode not in ("repeated-uidl", "stall-at-dele"):
             return []
         return [(i + 1, uidl, body) for i, (uidl, body) in enumerate(MESSAGES) if i not in self.deleted]
 
@@ -151,6 +152,8 @@ class Server:
         elif verb == "RETR":
             body = dict((n, b) for n, _, b in self.listed()).get(int(words[1]))
             sock.sendall(b"+OK\r\n" + body + b".\r\n" if body else b"-ERR no such message\r\n")
+        elif verb == "DELE" and self.mode == "stall-at-dele":
+            threading.Event().wait()
         elif verb == "DELE":
             marked.add(int(words[1]) - 1)
             sock.sendall(b"+OK\r\n")
