@@ -115,6 +115,14 @@ struct Globals {
     std::vector<std::string> HTML_LINES = std::vector<std::string>(10001);
     int QUOTE_LINE_COUNT = 0;
     std::string HTML_TEXT;
+
+    // Compose window: the hand-over flags and the ticks of its timer; the unsent mail it edits.
+    int ATESAKI_PENDING = 0;     // SYSTEM_F\ATESAKI.txt holds a recipient not yet taken
+    int HENSIN_PENDING = 0;      // SYSTEM_F\HENSIN.txt holds a reply draft not yet taken
+    int COMPOSE_TICKS = 0;       // TIMER2 ticks since the last draft was handed over (1, 2, stays 2)
+    int UNSENT_MODE = 0;         // 1 while the unsent-mail list or a mail reopened from it is open
+    std::string UNSENT_FILE_NAME;    // the reopened mail's name in SYSTEM_F\BADSOU
+    std::string PICKER_SEARCH_MODE;  // the destination picker's search mode ("0" or "1")
 };
 
 Globals& globals();

@@ -48,6 +48,9 @@ public:
     virtual bool dispatch_one_message() = 0;
     // Dispatches what is waiting now (used while a script or a box is waited for).
     virtual void dispatch_pending_messages() = 0;
+    // Blocks until `fd` can be read or `timeout_ms` has passed, dispatching window messages as they
+    // come (never running a queued event); true when `fd` became readable.
+    virtual bool wait_readable(int fd, int timeout_ms) = 0;
 };
 
 // The single-instance lock: taken, held by another running instance, or not to be had at all.

@@ -1,6 +1,7 @@
 #include "program/install_program.h"
 
 #include "books/install.h"
+#include "compose/install.h"
 #include "folders/install.h"
 #include "shell/install.h"
 #include "store/install.h"
@@ -16,6 +17,7 @@ void install_program() {
     books::install();
     folders::install();
     viewer::install();
+    compose::install();
     shell::install();
 }
 

@@ -1,7 +1,6 @@
 #include "shell/install.h"
 
 #include "platform/events.h"
-#include "shell/compose_button.h"
 #include "shell/list_popups.h"
 #include "shell/main_form.h"
 #include "shell/main_load.h"
@@ -21,7 +20,6 @@ void install() {
         {"SINAI_ON", SINAI_ON},
         {"KARA_ON", KARA_ON},
         {"SOUND_ON", SOUND_ON},
-        {"BUTTON1_ON", BUTTON1_ON},
         {"EXTGETEVENT", [] { EXTGETEVENT("MAINFORM"); }},
         {"MAINFORM_SETFOCUS", MAINFORM_SETFOCUS},
         {"FORM8_SETFOCUS", FORM8_SETFOCUS},

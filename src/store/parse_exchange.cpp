@@ -31,7 +31,7 @@ const std::vector<PreStep> kRepairSteps{
 const std::vector<PreStep> kRegisterSteps{
     {Op::DeleteResult, 20, When::AfterIfDeleted}, {Op::DeleteRequest, 20, When::AfterIfDeleted}, {Op::WriteRequest, 20}};
 
-const std::array<ParseForm, 8> kForms{{
+const std::array<ParseForm, 9> kForms{{
     //  caller                 script        before launch   after  miss  miss  incomplete stop  pumps
     {ParseCaller::Rebuild, "sam046.wsf", kRebuildSteps, 0, 20, 20, 20, true, 0},
     {ParseCaller::SilentReindex, "sam046.wsf", kRebuildSteps, 20, 20, 20, 20, false, 0},
@@ -42,6 +42,8 @@ const std::array<ParseForm, 8> kForms{{
      {{Op::DeleteRequest, 20}, {Op::DeleteResult, 20}, {Op::DeleteResult}, {Op::CallerStep, 20}, {Op::WriteRequest, 20}},
      20, 20, 0, 20, false, 0},
     {ParseCaller::RegisterOrReply, "sam046.wsf", kRegisterSteps, 0, 0, 0, 0, false, 2},
+    {ParseCaller::Reply, "sam046.wsf",
+     {{Op::DeleteResult, 20, When::AfterIfDeleted}, {Op::WriteRequest, 20}}, 0, 0, 0, 0, false, 2},
     {ParseCaller::RegisterQuietly, "sam046.wsf", kRegisterSteps, 0, 0, 0, 0, false, 0},
     {ParseCaller::FolderListRepair, "sam047.wsf", kRepairSteps, 0, 0, 0, 0, false, 0},
 }};

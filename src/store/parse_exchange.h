@@ -35,7 +35,8 @@ enum class ParseCaller {
     MainListRepair,   // MAINFORM_START
     Viewer,           // FORM3_START
     Receive,          // JUSIN
-    RegisterOrReply,  // BUTTON10_ON, BUTTON32_ON, BUTTON34_ON, YUUSENTEKI_TORO, GOMIBAKO_HENSIN, ...
+    RegisterOrReply,  // BUTTON10_ON, BUTTON34_ON, YUUSENTEKI_TORO, GOMI_KYOHI, ...
+    Reply,            // BUTTON32_ON, GOMIBAKO_HENSIN, FORDA_HENSIN
     RegisterQuietly,  // BUTTON49_ON: no event runs while it waits
     FolderListRepair, // FORM8_START, FORM16_START
 };

@@ -8,8 +8,8 @@ namespace tv::transfer {
 
 using namespace tv::literals;
 
-void show_account_not_set() {
-    platform::message_box("MAINFORM", program_caption(), "アカウント情報が設定されていません。      "_sj,
+void show_account_not_set(const std::string& owner) {
+    platform::message_box(owner, program_caption(), "アカウント情報が設定されていません。      "_sj,
                           platform::MsgButtons::Ok, platform::MsgIcon::Information);
 }
 

@@ -1,4 +1,4 @@
-// The compose button and the Desktop folder.
+// The Desktop folder.
 #include <gtest/gtest.h>
 
 #include "common/globals.h"
@@ -16,60 +16,6 @@ using pf::GETREGDATA;
 using pf::kHkeyCurrentUser;
 using pf::kRegSz;
 using pf::kShellFoldersKey;
-
-// A compose window stands in for the one the compose subsystem defines.
-void define_compose_window() {
-    pf::forms().define("FORM9", [](pf::Form& f) {
-        f.width = 944;
-        f.height = 692;
-    });
-}
-
-TEST(ComposeButton, DoesNothingWithoutAComposeWindow) {
-    test::Harness h;
-    ASSERT_TRUE(h.start());
-    h.boxes().clear();
-    h.platform.system.component_missing = true;  // not even the component check runs
-    h.click("MAINFORM", "BUTTON1");
-    EXPECT_FALSE(h.program_ended());
-    EXPECT_FALSE(pf::forms().is_loaded("FORM9"));
-    EXPECT_FALSE(pf::form("MAINFORM").minimized);
-    EXPECT_TRUE(pf::form("MAINFORM").enabled);
-    EXPECT_TRUE(h.boxes().shown().empty());
-}
-
-TEST(ComposeButton, OpensOneComposeWindowAndStepsAside) {
-    test::Harness h;
-    ASSERT_TRUE(h.start());
-    define_compose_window();
-    h.boxes().clear();
-    pf::Form& main = pf::form("MAINFORM");
-    main.topmost = true;
-    h.click("MAINFORM", "BUTTON1");
-    EXPECT_TRUE(pf::forms().is_loaded("FORM9"));
-    EXPECT_TRUE(pf::form("FORM9").visible);
-    EXPECT_TRUE(main.minimized);
-    EXPECT_FALSE(main.topmost);
-    EXPECT_TRUE(h.boxes().shown().empty());
-
-    // A second click (the main window restored meanwhile) only tells the user.
-    main.minimized = false;
-    h.click("MAINFORM", "BUTTON1");
-    ASSERT_EQ(h.boxes().shown().size(), 1u);
-    EXPECT_EQ(h.boxes().shown()[0].title, "作成中"_sj);
-    EXPECT_EQ(h.boxes().shown()[0].text, "メールの作成中です。     "_sj);
-    EXPECT_FALSE(main.minimized);
-}
-
-TEST(ComposeButton, AMissingMailComponentEndsTheProgramFirst) {
-    test::Harness h;
-    ASSERT_TRUE(h.start());
-    define_compose_window();
-    h.platform.system.component_missing = true;
-    h.click("MAINFORM", "BUTTON1");
-    EXPECT_TRUE(h.program_ended());
-    EXPECT_FALSE(pf::forms().is_loaded("FORM9"));
-}
 
 TEST(RegistryValue, OnlyTheDesktopFolderIsThere) {
     test::Harness h;

@@ -7,6 +7,7 @@
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/list_registration.h"
+#include "platform/readable_wait.h"
 #include "platform/platform.h"
 
 namespace tv::platform::headless {
@@ -72,6 +73,11 @@ bool ScriptedWindowSystem::dispatch_one_message() {
 void ScriptedWindowSystem::dispatch_pending_messages() {
     while (dispatch_one_message()) {
     }
+}
+
+bool ScriptedWindowSystem::wait_readable(int fd, int timeout_ms) {
+    dispatch_pending_messages();
+    return poll_readable(fd, timeout_ms);
 }
 
 std::optional<std::string> ScriptedPopupMenu::show(const PopupRequest& request) {

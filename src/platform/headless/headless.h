@@ -89,6 +89,8 @@ class ScriptedWindowSystem : public WindowSystem {
 public:
     bool dispatch_one_message() override;
     void dispatch_pending_messages() override;
+    // Dispatches the posted messages, then blocks on `fd`.
+    bool wait_readable(int fd, int timeout_ms) override;
     void post_message(std::function<void()> message) { messages_.push_back(std::move(message)); }
     std::size_t waiting() const { return messages_.size(); }
 

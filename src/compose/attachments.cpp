@@ -1,0 +1,119 @@
+#include "compose/attachments.h"
+
+#include <filesystem>
+
+#include "common/errors.h"
+#include "common/paths.h"
+#include "common/size_text.h"
+#include "common/sjis.h"
+#include "common/text_file.h"
+#include "compose/messages.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
+#include "platform/registry_value.h"
+#include "platform/timers.h"
+
+namespace tv::compose {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+namespace stdfs = std::filesystem;
+
+namespace {
+
+pf::Form& compose_form() { return pf::form("FORM9"); }
+
+void start_timer_between_pauses() {
+    pf::pause(20);
+    pf::start_timer(compose_form().control("TIMER2"));
+    pf::pause(20);
+}
+
+void set_pointer(pf::MousePointer pointer) {
+    compose_form().pointer = pointer;
+    compose_form().changed();
+}
+
+// The folder the dialog starts in: the one last attached from, else the Desktop.
+std::string start_folder() {
+    std::string start = trim(pf::desktop_folder_text());
+    try {
+        if (auto lines = files::read_lines(kLastAttachmentFolder); lines && !lines->empty() && !is_blank(lines->back())) {
+            start = lines->back();
+        }
+    } catch (const RuntimeError&) {
+        // An unreadable record only loses the remembered folder.
+    }
+    return start;
+}
+
+void remember_folder(const std::string& path) {
+    std::string folder = files::split_folder_name(trim(path)).first;
+    try {
+        files::write_line(kLastAttachmentFolder, trim(folder) + "/");
+    } catch (const RuntimeError&) {
+        // Not remembering the folder loses nothing of the mail.
+    }
+}
+
+}  // namespace
+
+bool inside_program_folder(const std::string& path) {
+    std::error_code ec;
+    stdfs::path file = stdfs::weakly_canonical(files::resolve(path), ec);
+    if (ec) return false;
+    stdfs::path folder = stdfs::weakly_canonical(files::program_folder(), ec);
+    if (ec) return false;
+    stdfs::path relative = file.lexically_relative(folder);
+    return !relative.empty() && *relative.begin() != "..";
+}
+
+void BUTTON33_ON() {
+    if (!pf::forms().is_loaded("FORM9")) return;
+    start_timer_between_pauses();
+    pf::FileDialogRequest request{"FORM9", "開く"_sj, start_folder(), {{"すべてのファイル(*.*)"_sj, "*.*"}}};
+    pf::DialogAnswer answer = pf::open_file_dialog(request);
+    if (answer.outcome == pf::DialogAnswer::Outcome::NotCp932) {
+        inform("FORM9", "BAD FILE"_sj, "このファイルは名前に使えない文字を含むため添付できません。   "_sj);
+        return;
+    }
+    if (!answer.chosen() || !pf::forms().is_loaded("FORM9")) return;
+    if (inside_program_folder(answer.path)) {
+        inform("FORM9", "BAD FILE"_sj, "カレント・フォルダ内のファイルは添付できません。   "_sj);
+        return;
+    }
+    set_pointer(pf::MousePointer::Hourglass);
+    remember_folder(answer.path);
+    pf::Control& list = compose_form().control("LIST12");
+    for (const auto& row : list.items()) {
+        if (row == answer.path) {
+            set_pointer(pf::MousePointer::Arrow);
+            return;
+        }
+    }
+    set_pointer(pf::MousePointer::Arrow);
+    list.add_item(answer.path);
+}
+
+void BUTTON29_ON() {
+    if (!pf::forms().is_loaded("FORM9")) return;
+    start_timer_between_pauses();
+    set_pointer(pf::MousePointer::Hourglass);
+    compose_form().control("LIST12").clear();
+    set_pointer(pf::MousePointer::Arrow);
+}
+
+std::string attachment_line(const std::vector<std::string>& paths) {
+    if (paths.empty()) return {};
+    std::string names;
+    float total = 0;  // summed as single-precision numbers, as the size text expects
+    for (const auto& path : paths) {
+        std::string trimmed = trim(path);
+        if (!names.empty()) names += ",";
+        names += files::split_folder_name(trimmed).second;
+        if (files::file_exists(trimmed)) total += static_cast<float>(files::file_size(trimmed));
+    }
+    return names + size_text(total);
+}
+
+}  // namespace tv::compose

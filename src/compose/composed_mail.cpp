@@ -1,0 +1,95 @@
+#include "compose/composed_mail.h"
+
+#include <array>
+
+#include "common/account_file.h"
+#include "common/globals.h"
+#include "common/request_lines.h"
+#include "common/sjis.h"
+#include "compose/messages.h"
+#include "platform/forms.h"
+#include "transfer/account.h"
+#include "transfer/component_check.h"
+
+namespace tv::compose {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+namespace {
+
+enum class Check { ToEmpty, NoAt, SubjectEmpty };
+
+// The checks of the form, in the order they are made. Saving keeps a recipient without "@" and
+// titles its boxes without the "!".
+struct FormCheck {
+    Check check;
+    const char* send_title;
+    const char* save_title;  // nullptr: saving does not make this check
+    const char* text;
+};
+
+constexpr std::array<FormCheck, 3> kChecks{{
+    {Check::ToEmpty, "NOT EXIST ADDRESS!", "NOT EXIST ADDRESS", "宛先が入力されていません。   "},
+    {Check::NoAt, "BAD ADDRESS!", nullptr, "この宛先は送信できません。   "},
+    {Check::SubjectEmpty, "NOT EXIST SUBJECT!", "NOT EXIST SUBJECT", "件名が入力されていません。   "},
+}};
+
+bool fails(Check check, const ComposedMail& mail) {
+    switch (check) {
+        case Check::ToEmpty: return mail.recipient.empty();
+        // This also refuses the unreadable-mail marker (exchange::kUnreadableMail), which a reply
+        // to a mail the parse could not read brings.
+        case Check::NoAt: return mail.recipient.find('@') == std::string::npos;
+        case Check::SubjectEmpty: return mail.subject.empty();
+    }
+    return false;
+}
+
+// A header value stays on its own line whatever was pasted into its box.
+std::string one_line(std::string text) {
+    for (char& c : text) {
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    return text;
+}
+
+}  // namespace
+
+ComposedMail composed_mail() {
+    pf::Form& f = pf::form("FORM9");
+    ComposedMail mail;
+    mail.recipient = trim(f.control("EDIT12").text);
+    mail.subject = trim(f.control("EDIT14").text);
+    mail.body = f.control("LIST14").items();
+    for (const auto& path : f.control("LIST12").items()) mail.attachments.push_back(trim(path));
+    return mail;
+}
+
+bool ready_to(ComposeAction action, const ComposedMail& mail) {
+    if (!read_account_file().is_set()) {
+        transfer::show_account_not_set("FORM9");
+        return false;
+    }
+    transfer::BASP_CHECK("FORM9");
+    globals().UNSENT_MODE = 0;
+    for (const auto& c : kChecks) {
+        const char* title = action == ComposeAction::Send ? c.send_title : c.save_title;
+        if (title && fails(c.check, mail)) {
+            inform("FORM9", sj(title), sj(c.text));
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<std::string> request_lines(const ComposedMail& mail, const std::string& from_line, BodyTrim body_trim) {
+    std::vector<std::string> lines{"TO:" + one_line(mail.recipient), from_line, "SUBJECT:" + one_line(mail.subject)};
+    for (const auto& line : mail.body) lines.push_back(request_body_line(line, body_trim));
+    for (const auto& path : mail.attachments) lines.push_back(std::string(kAttachmentPrefix) + one_line(path));
+    if (mail.attachments.empty()) lines.emplace_back(kAttachmentPrefix);
+    lines.emplace_back(kRequestEndLine);
+    return lines;
+}
+
+}  // namespace tv::compose

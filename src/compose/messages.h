@@ -1,0 +1,26 @@
+// The message boxes of composing and replying.
+#pragma once
+
+#include <string>
+
+namespace tv::compose {
+
+// An OK box with the information icon.
+void inform(const std::string& owner, const std::string& title, const std::string& text);
+// A Yes/No box with the question icon; true for Yes.
+bool confirm(const std::string& owner, const std::string& title, const std::string& text);
+
+// "A mail is being composed": every opener of the compose window refuses with it while it is loaded.
+void refuse_while_composing(const std::string& owner);
+// Whether the compose window is loaded; when it is, the refusal is shown.
+bool compose_window_busy(const std::string& owner);
+
+// Whether another window holds the single child-window slot; when one does, the user is told.
+bool child_slot_taken(const std::string& form, const std::string& owner);
+// Loads `form` into the child-window slot when it is free (else tells the user); true when loaded.
+bool load_into_child_slot(const std::string& form, const std::string& owner);
+
+// A file could not be written or deleted: `what` says what did not happen, `path` names the file.
+void report_file_error(const std::string& owner, const std::string& what, const std::string& path);
+
+}  // namespace tv::compose
