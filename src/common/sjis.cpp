@@ -159,6 +159,13 @@ std::string left_whole_chars(std::string_view s, std::size_t n) {
     return std::string(s.substr(0, i));
 }
 
+std::string right_whole_chars(std::string_view s, std::size_t n) {
+    if (s.size() <= n) return std::string(s);
+    std::size_t i = 0;
+    while (i < s.size() && s.size() - i > n) i += char_length(s, i);
+    return std::string(s.substr(i));
+}
+
 bool starts_with_upper(std::string_view s, std::string_view upper) {
     if (s.size() < upper.size()) return false;
     return upper_ascii(s.substr(0, upper.size())) == upper;

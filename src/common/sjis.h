@@ -48,6 +48,8 @@ std::string fit_width(std::string_view s, std::size_t width);
 
 // The longest start of `s` of at most `n` bytes that ends at a character boundary (no padding).
 std::string left_whole_chars(std::string_view s, std::size_t n);
+// The shortest end of `s` of at most `n` bytes that begins at a character boundary.
+std::string right_whole_chars(std::string_view s, std::size_t n);
 
 // Whether the first `n` bytes of `s`, ASCII upper-cased, equal `upper` (which is upper case).
 bool starts_with_upper(std::string_view s, std::string_view upper);

@@ -141,6 +141,15 @@ std::vector<std::string> Account::lines() const {
     return {smtp_server, sender_name, sender_address, pop3_server, user_id, password, smtp_port, pop3_port, timeout, local_host};
 }
 
+Account server_account(const TestMailbox& mailbox) {
+    Account account;
+    account.user_id = mailbox.user;
+    account.password = mailbox.password;
+    account.smtp_port = servers().get("SMTP_AUTH_PORT");
+    account.pop3_port = servers().get("POP3_PORT");
+    return account;
+}
+
 MailFolder::MailFolder() {
     for (const char* folder : {"SYSTEM_F", "JUSINBOX", "SOUSINBOX", "TENPFIL"}) h.make_folder(folder);
 }

@@ -58,6 +58,9 @@ struct Account {
     std::vector<std::string> lines() const;
 };
 
+// The account of the test servers for a mailbox's user.
+Account server_account(const TestMailbox& mailbox);
+
 // A program folder for the helper with its folders and the account. Its file helpers act on the
 // folder of the newest Harness (the file layer has one program folder at a time).
 class MailFolder {

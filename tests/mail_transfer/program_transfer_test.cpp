@@ -29,11 +29,7 @@ struct ProgramTransferTest : ::testing::Test {
     Account account;
     std::unique_ptr<pf::ProcessScriptHost> scripts;
 
-    ProgramTransferTest() {
-        account.user_id = mailbox.user;
-        account.password = mailbox.password;
-        account.smtp_port = servers().get("SMTP_AUTH_PORT");
-        account.pop3_port = servers().get("POP3_PORT");
+    ProgramTransferTest() : account(server_account(mailbox)) {
         folder.write_account(account);
         ::setenv("TALVENOR_CA_FILE", servers().get("CA_FILE").c_str(), 1);
     }

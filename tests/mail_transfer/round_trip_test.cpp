@@ -16,12 +16,7 @@ using namespace tv::literals;
 TEST(RoundTrip, SubjectBodyAndAttachmentNamesSurviveSendReceiveParse) {
     TestMailbox mailbox;
     MailFolder folder;
-    Account account;
-    account.user_id = mailbox.user;
-    account.password = mailbox.password;
-    account.smtp_port = servers().get("SMTP_AUTH_PORT");
-    account.pop3_port = servers().get("POP3_PORT");
-    folder.write_account(account);
+    folder.write_account(server_account(mailbox));
 
     std::string subject = "往復テスト～件名"_sj;
     std::vector<std::string> body{"本文の一行目です。"_sj, "Second line, ASCII."_sj, "三行目"_sj};
