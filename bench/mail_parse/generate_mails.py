@@ -7,6 +7,7 @@ The mix (fixed seed, so every run parses the same mails):
   15 %  text with 1-3 attachments of 20 KB - 1.5 MB
   10 %  HTML-only newsletters, 30-120 KB
    5 %  a large attachment of 4-8 MB
+An optional third argument caps every attachment at that many KB (the speed benchmark's mails).
 """
 import base64
 import os
@@ -57,7 +58,12 @@ def headers(message, rng, index, charset):
     message["Message-ID"] = "<%d.bench@example.jp>" % index
 
 
+MAX_ATTACHMENT = None
+
+
 def attachment(rng, size, name):
+    if MAX_ATTACHMENT is not None:
+        size = min(size, MAX_ATTACHMENT)
     part = MIMEApplication(rng.randbytes(size), "octet-stream")
     part.add_header("Content-Disposition", "attachment", filename=("utf-8", "", name))
     return part
@@ -88,9 +94,12 @@ def mail(rng, index):
 
 
 def main():
-    if len(sys.argv) != 3:
-        sys.exit("usage: generate_mails.py <program folder> <count>")
+    global MAX_ATTACHMENT
+    if len(sys.argv) not in (3, 4):
+        sys.exit("usage: generate_mails.py <program folder> <count> [max attachment KB]")
     folder, count = sys.argv[1], int(sys.argv[2])
+    if len(sys.argv) == 4:
+        MAX_ATTACHMENT = int(sys.argv[3]) * 1024
     box = os.path.join(folder, "JUSINBOX")
     for sub in ("JUSINBOX", "SYSTEM_F", "TENPFIL"):
         os.makedirs(os.path.join(folder, sub), exist_ok=True)

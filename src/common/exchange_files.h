@@ -45,6 +45,11 @@ inline constexpr const char* kCheck = "check";
 inline constexpr const char* kParse = "parse";
 inline constexpr const char* kReceive = "receive";
 inline constexpr const char* kSend = "send";
+// `parse` with this flag stays for the program's whole run: each request line on its standard
+// input (a socket) asks for one parse, and its answer line follows once the result file is there.
+inline constexpr const char* kResidentFlag = "--resident";
+inline constexpr std::string_view kResidentRequest = "parse\n";
+inline constexpr std::string_view kResidentAnswer = "done\n";
 }  // namespace command
 
 }  // namespace tv::exchange

@@ -83,6 +83,10 @@ struct Globals {
     std::string REPLY_SPAM_FILTER = "0";
     std::string REJECT_ALLOW_FORWARD = "0";
     std::string REJECT_ALLOW_REPLY = "0";
+    std::string ARRIVAL_ICON_HANDLE;  // the icon file last loaded for the main window, empty: none
+    // The answering-log record whose forward went out in a check that failed before its reply; the
+    // next check does not forward it again.
+    std::string FORWARDED_LOG_RECORD;
 
     // Address books.
     std::string MAIL_FILE_NAME;       // the file name of the mail last selected for an action

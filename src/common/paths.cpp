@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "common/errors.h"
+#include "common/folder_index.h"
 #include "common/sjis.h"
 
 namespace tv::files {
@@ -16,17 +17,6 @@ namespace {
 stdfs::path& root() {
     static stdfs::path folder = stdfs::current_path();
     return folder;
-}
-
-bool ascii_iequal(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
 }
 
 // Splits at "\" and "/" outside double-byte characters.
@@ -78,11 +68,7 @@ stdfs::path resolve(std::string_view path) {
             continue;
         }
         // Case-blind match; of several variants the smallest in raw bytes, so the choice is stable.
-        std::string best;
-        for (stdfs::directory_iterator it(current, ec), end; !ec && it != end; it.increment(ec)) {
-            std::string candidate = it->path().filename().string();
-            if (ascii_iequal(candidate, name) && (best.empty() || candidate < best)) best = candidate;
-        }
+        std::string best = find_case_blind(current, fold_ascii(name));
         current = best.empty() ? std::move(exact) : current / best;
     }
     return current;
@@ -161,10 +147,57 @@ bool remove_folder_tree(std::string_view path) {
     return stdfs::remove_all(disk, ec) != static_cast<std::uintmax_t>(-1) && !ec;
 }
 
+namespace {
+
+// The bytes of a name as lower_ascii gives them, one at a time, without building the string.
+class FoldedBytes {
+public:
+    explicit FoldedBytes(std::string_view s) : s_(s) {}
+    bool done() const { return i_ >= s_.size(); }
+    unsigned char next() {
+        auto c = static_cast<unsigned char>(s_[i_]);
+        if (trail_) {
+            trail_ = false;
+        } else if (char_length(s_, i_) == 2) {
+            trail_ = true;
+        } else if (c >= 'A' && c <= 'Z') {
+            c = static_cast<unsigned char>(c - 'A' + 'a');
+        }
+        ++i_;
+        return c;
+    }
+
+private:
+    std::string_view s_;
+    std::size_t i_ = 0;
+    bool trail_ = false;
+};
+
+}  // namespace
+
 bool name_less(std::string_view a, std::string_view b) {
-    std::string ka = lower_ascii(a), kb = lower_ascii(b);
-    if (ka != kb) return ka < kb;  // std::string compares bytes as unsigned
-    return a < b;                  // raw-byte tie-break, so case variants keep one order
+    FoldedBytes x(a), y(b);
+    while (!x.done() && !y.done()) {
+        unsigned char cx = x.next(), cy = y.next();
+        if (cx != cy) return cx < cy;
+    }
+    if (x.done() != y.done()) return x.done();  // a shorter folded name first
+    return a < b;  // raw-byte tie-break, so case variants keep one order
+}
+
+void sort_names(std::vector<std::string>& names) {
+    if (std::is_sorted(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+            return name_less(a, b);
+        })) {
+        return;
+    }
+    // Keys computed once per name, not at every comparison.
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(names.size());
+    for (auto& name : names) keyed.emplace_back(lower_ascii(name), std::move(name));
+    std::stable_sort(keyed.begin(), keyed.end());
+    names.clear();
+    for (auto& entry : keyed) names.push_back(std::move(entry.second));
 }
 
 bool same_name(std::string_view a, std::string_view b) { return lower_ascii(a) == lower_ascii(b); }
@@ -181,13 +214,7 @@ std::vector<std::string> list_folder_files(std::string_view folder) {
         if (!cp932) continue;
         names.push_back(std::move(*cp932));
     }
-    // Sort by precomputed keys: the same order as name_less, without folding on every comparison.
-    std::vector<std::pair<std::string, std::string>> keyed;
-    keyed.reserve(names.size());
-    for (auto& name : names) keyed.emplace_back(lower_ascii(name), std::move(name));
-    std::sort(keyed.begin(), keyed.end());
-    names.clear();
-    for (auto& entry : keyed) names.push_back(std::move(entry.second));
+    sort_names(names);
     return names;
 }
 

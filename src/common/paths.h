@@ -46,6 +46,8 @@ bool remove_folder_tree(std::string_view path);
 // The one order of every listing and sorted list: ASCII case-blind, byte-wise, double-byte
 // characters compared as they are, then the raw bytes to break ties.
 bool name_less(std::string_view a, std::string_view b);
+// Sorts into that order, each name's key computed once; a list already in order is only checked.
+void sort_names(std::vector<std::string>& names);
 // Whether two names are one name to the file system here (ASCII case-blind).
 bool same_name(std::string_view a, std::string_view b);
 

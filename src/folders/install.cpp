@@ -3,6 +3,7 @@
 #include "common/globals.h"
 #include "folders/folder_window.h"
 #include "folders/folder_windows.h"
+#include "folders/mail_out_actions.h"
 #include "folders/main_moves.h"
 #include "folders/trash_window.h"
 #include "folders/window_deletes.h"
@@ -38,6 +39,9 @@ void install() {
         {"FORM16_RESIZE", [] {}},
         {"SAKUJO_G", SAKUJO_G},
         {"SAKUJO_FOR", SAKUJO_FOR},
+        {"BUTTON70_ON", BUTTON70_ON},
+        {"BUTTON71_ON", BUTTON71_ON},
+        {"GOMI_F_SYOUSAI", GOMI_F_SYOUSAI},
         window_input("FORM8", "LIST10_CLICK", LIST10_CLICK),
         window_input("FORM8", "LIST11_CLICK", LIST11_CLICK),
         window_input("FORM8", "LIST10_DBLCLICK", LIST10_DBLCLICK),
@@ -56,9 +60,11 @@ void install() {
         window_input("FORM16", "BUTTON54_ON", BUTTON54_ON),
         window_input("FORM16", "BUTTON55_ON", BUTTON55_ON),
         window_input("FORM16", "BUTTON56_ON", BUTTON56_ON),
+        window_input("FORM16", "BUTTON57_ON", BUTTON57_ON),
         window_input("FORM16", "BUTTON58_ON", BUTTON58_ON),
         window_input("FORM16", "BUTTON59_ON", BUTTON59_ON),
         window_input("FORM16", "BUTTON60_ON", BUTTON60_ON),
+        window_input("FORM16", "BUTTON61_ON", BUTTON61_ON),
         window_input("FORM16", "CHECK9_ON", CHECK9_ON),
     });
     pf::install_handlers(folder_move_handlers());

@@ -55,14 +55,9 @@ void show_progress_window(int folder_no) {
     wait.changed();
 }
 
-void set_pointer(pf::Form& f, pf::MousePointer pointer) {
-    f.pointer = pointer;
-    f.changed();
-}
-
 void close_repair_progress() {
     if (!pf::forms().is_loaded("FORM5")) return;
-    set_pointer(pf::form("FORM5"), pf::MousePointer::Arrow);
+    set_pointer("FORM5", pf::MousePointer::Arrow);
     store::close_progress_window();
 }
 
@@ -74,7 +69,7 @@ void repair_received_list(int folder_no) {
     pf::Form& window = pf::form(place.lists.window);
     pf::Control& rows = window.control(place.lists.received_list);
     const pf::Control& mails = window.control(place.lists.received_files);
-    set_pointer(window, pf::MousePointer::Hourglass);
+    set_pointer(place.lists.window, pf::MousePointer::Hourglass);
     files::remove_if_exists(exchange::kParseResultFile);
     files::remove_if_exists(exchange::kRequestFile);
     for (int i = 1; i <= mails.count(); ++i) {
@@ -88,7 +83,7 @@ void repair_received_list(int folder_no) {
         rows.add_item(folder_received_row(summary_items_of(result), mail));
     }
     write_list_cache(store.cache, rows.items());
-    set_pointer(window, pf::MousePointer::Arrow);
+    set_pointer(place.lists.window, pf::MousePointer::Arrow);
     close_repair_progress();
     window.set_topmost(true);
 }
@@ -97,9 +92,8 @@ void advise_database_rebuild(int folder_no) {
     const store::FolderPlace& place = store::folder_place(folder_no);
     files::remove_if_exists(store::store_by_folder_no(folder_no).cache);
     close_repair_progress();
-    pf::message_box(place.lists.window, "データベースの再構築"_sj,
-                    "メールの表示異常があります。"_sj + "\r\n" + "データベースの再構築を実行して下さい。     "_sj,
-                    pf::MsgButtons::Ok, pf::MsgIcon::Information);
+    inform(place.lists.window, "データベースの再構築"_sj,
+           "メールの表示異常があります。"_sj + "\r\n" + "データベースの再構築を実行して下さい。     "_sj);
 }
 
 }  // namespace tv::folders

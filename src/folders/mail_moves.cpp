@@ -7,6 +7,7 @@
 #include "common/sjis.h"
 #include "common/summary_record.h"
 #include "folders/file_moves.h"
+#include "folders/window_steps.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "store/folder_places.h"
@@ -22,10 +23,9 @@ namespace {
 constexpr int kStepPause = 20;
 
 void report_failed_move(const MailList& from, const Destination& to) {
-    pf::message_box(from.form, "NOT MOVED !",
-                    "メールを「"_sj + to.name + "」に移動できませんでした。    "_sj + "\r\n\r\n" +
-                        "メールは元の場所に残っています。    "_sj,
-                    pf::MsgButtons::Ok, pf::MsgIcon::Information);
+    inform(from.form, "NOT MOVED !",
+           "メールを「"_sj + to.name + "」に移動できませんでした。    "_sj + "\r\n\r\n" +
+               "メールは元の場所に残っています。    "_sj);
 }
 
 void remove_quietly(const std::string& path) {

@@ -8,6 +8,7 @@
 #include "folders/keep_on_server_rule.h"
 #include "folders/mail_lists.h"
 #include "folders/mail_moves.h"
+#include "folders/window_steps.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "store/folder_places.h"
@@ -47,16 +48,13 @@ std::string not_selected_text(const MoveButton& b) {
 // Moving to the trash may go without the question; moving to a folder always asks.
 bool confirmed(const MoveButton& b) {
     if (b.folder_no == 0 && numeric_value(globals().NO_TRASH_CONFIRM) != 0) return true;
-    std::string title = b.folder_no == 0 ? "「ごみ箱」へ移動"_sj : "移動"_sj;
-    std::string text = "選択したメールを「"_sj + store::display_name(store::folder_place(b.folder_no)) +
-                       "」に移動します。    "_sj + "\r\n" + "よろしいですか？    "_sj;
-    return pf::message_box("MAINFORM", title, text, pf::MsgButtons::YesNo, pf::MsgIcon::Question) == pf::MsgAnswer::Yes;
+    return asked_yes("MAINFORM", b.folder_no == 0 ? "「ごみ箱」へ移動"_sj : "移動"_sj, move_question(b.folder_no));
 }
 
 void move_selected(const MoveButton& b) {
     pf::Control& list = main_list(b.box).rows();
     if (list.selected() < 0) {
-        pf::message_box("MAINFORM", "NOT SELECT", not_selected_text(b), pf::MsgButtons::Ok, pf::MsgIcon::Information);
+        inform("MAINFORM", "NOT SELECT", not_selected_text(b));
         return;
     }
     if (b.box == 1 && keep_on_server_refuses(list.selected())) return;

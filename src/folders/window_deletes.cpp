@@ -5,6 +5,7 @@
 #include "folders/folder_windows.h"
 #include "folders/mail_lists.h"
 #include "folders/mail_moves.h"
+#include "folders/window_steps.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "store/folder_places.h"
@@ -18,22 +19,14 @@ namespace {
 
 constexpr ViewAfter kAfterDelete{false, true};
 
-bool asked_yes(const MailList& list, const std::string& title, const std::string& first_line) {
-    return pf::message_box(list.form, title, first_line + "\r\n" + "よろしいですか？    "_sj, pf::MsgButtons::YesNo,
-                           pf::MsgIcon::Question) == pf::MsgAnswer::Yes;
-}
-
-void refuse(const MailList& list, const char* title, const char* text) {
-    pf::message_box(list.form, title, sj(text), pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
 
 void delete_selected(int folder_no, bool received, const std::string& no_confirm, void (*delete_row)()) {
     MailList list = window_list(folder_no, received);
     if (list.rows().selected() < 0) {
-        refuse(list, "NOT SELECT", "削除対象メールが選択されていません。    ");
+        inform(list.form, "NOT SELECT", "削除対象メールが選択されていません。    "_sj);
         return;
     }
-    if (numeric_value(no_confirm) == 0 && !asked_yes(list, "削除"_sj, "選択したメールを削除します。    "_sj)) return;
+    if (numeric_value(no_confirm) == 0 && !asked_yes(list.form, "削除"_sj, "選択したメールを削除します。    "_sj)) return;
     int row = list.rows().selected();
     if (row < 0) return;
     Globals& g = globals();
@@ -51,11 +44,11 @@ void delete_row_of(int folder_no) {
 void delete_everything(int folder_no, bool received) {
     MailList list = window_list(folder_no, received);
     if (list.listing().count() == 0) {
-        refuse(list, "NOT EXIST", "メールがありません。    ");
+        inform(list.form, "NOT EXIST", "メールがありません。    "_sj);
         return;
     }
     std::string what = received ? "の全ての「受信メール」を削除します。    "_sj : "の全ての「送信メール」を削除します。    "_sj;
-    if (!asked_yes(list, "全て削除"_sj, store::display_name(store::folder_place(folder_no)) + what)) return;
+    if (!asked_yes(list.form, "全て削除"_sj, store::display_name(store::folder_place(folder_no)) + what)) return;
     pf::Form& f = pf::form(list.form);
     if (!f.loaded) return;
     f.pointer = pf::MousePointer::Hourglass;

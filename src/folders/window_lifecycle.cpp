@@ -43,12 +43,6 @@ constexpr WindowGlobals kFolderGlobals{&Globals::FOLDER_WINDOW_OPEN, &Globals::R
 const WindowGlobals& globals_of(int folder_no) { return folder_no == 0 ? kTrashGlobals : kFolderGlobals; }
 const WindowFace& face_of_folder(int folder_no) { return folder_no == 0 ? trash_face() : folder_face(); }
 
-void set_pointer(const std::string& form, pf::MousePointer pointer) {
-    pf::Form& f = pf::form(form);
-    f.pointer = pointer;
-    f.changed();
-}
-
 // The folder window's switch button of the folder shown is the one it cannot press.
 void set_switch_buttons(int folder_no) {
     pf::Form& f = pf::form("FORM16");
@@ -92,10 +86,9 @@ void loading_failed(int folder_no, int error_number) {
     const WindowFace& face = face_of_folder(folder_no);
     std::string title = "CAUTION !";
     if (wg.error_number_in_title) title += "  err.=, " + std::to_string(error_number);
-    pf::message_box(face.form, title,
-                    "データベースに問題が発生しました。"_sj + "\r\n" + "データベースの再構築を実行して再度「"_sj +
-                        store::display_name(store::folder_place(folder_no)) + "」を表示して下さい。   "_sj,
-                    pf::MsgButtons::Ok, pf::MsgIcon::Information);
+    inform(face.form, title,
+           "データベースに問題が発生しました。"_sj + "\r\n" + "データベースの再構築を実行して再度「"_sj +
+               store::display_name(store::folder_place(folder_no)) + "」を表示して下さい。   "_sj);
     globals().*wg.open = 0;
     set_pointer(face.form, pf::MousePointer::Arrow);
     if (pf::forms().is_loaded("FORM5")) store::close_progress_window();

@@ -6,6 +6,7 @@
 #include "common/sjis.h"
 #include "folders/mail_lists.h"
 #include "folders/mail_moves.h"
+#include "folders/window_steps.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "store/folder_places.h"
@@ -26,15 +27,10 @@ void move_selected(int destination, bool received) {
     MailList list = window_list(source, received);
     if (!pf::forms().is_loaded(list.form)) return;
     if (list.rows().selected() < 0) {
-        pf::message_box(list.form, "NOT SELECT", "削除対象メールが選択されていません。    "_sj, pf::MsgButtons::Ok,
-                        pf::MsgIcon::Information);
+        inform(list.form, "NOT SELECT", "削除対象メールが選択されていません。    "_sj);
         return;
     }
-    std::string text = "選択したメールを「"_sj + store::display_name(store::folder_place(destination)) +
-                       "」に移動します。    "_sj + "\r\n" + "よろしいですか？    "_sj;
-    if (pf::message_box(list.form, "移動"_sj, text, pf::MsgButtons::YesNo, pf::MsgIcon::Question) != pf::MsgAnswer::Yes) {
-        return;
-    }
+    if (!asked_yes(list.form, "移動"_sj, move_question(destination))) return;
     move_mail(list, list.rows().selected(), folder_destination(destination, received), kAfterWindowMove);
 }
 

@@ -28,12 +28,6 @@ struct ReturnSpec {
 constexpr ReturnSpec kToReceiveBox{true, "受信ボックスに戻す", "選択したメールを受信ボックスに戻します。    "};
 constexpr ReturnSpec kToSendBox{false, "送信ボックスに戻す", "選択したメールを送信ボックスに戻します。    "};
 
-void set_pointer(const std::string& form, pf::MousePointer pointer) {
-    pf::Form& f = pf::form(form);
-    f.pointer = pointer;
-    f.changed();
-}
-
 void show_wait_window(bool shrink) {
     if (!pf::forms().is_loaded("FORM5")) pf::forms().load("FORM5");
     pf::EVENT_PUMP();
@@ -73,20 +67,16 @@ void call_off(const std::string& window) {
 void return_selected(int folder_no, const ReturnSpec& spec) {
     MailList list = window_list(folder_no, spec.received);
     if (list.rows().count() == 0) {
-        pf::message_box(list.form, "NOT EXIST", "メールがありません。    "_sj, pf::MsgButtons::Ok, pf::MsgIcon::Information);
+        inform(list.form, "NOT EXIST", "メールがありません。    "_sj);
         return;
     }
     int row = list.rows().selected();
     if (list.listing().count() == 0) return;
     if (row < 0) {
-        pf::message_box(list.form, "NOT SELECT", "メールが選択されていません。    "_sj, pf::MsgButtons::Ok,
-                        pf::MsgIcon::Information);
+        inform(list.form, "NOT SELECT", "メールが選択されていません。    "_sj);
         return;
     }
-    if (pf::message_box(list.form, sj(spec.title), sj(spec.first_line) + "\r\n" + "よろしいですか？    "_sj,
-                        pf::MsgButtons::YesNo, pf::MsgIcon::Question) != pf::MsgAnswer::Yes) {
-        return;
-    }
+    if (!asked_yes(list.form, sj(spec.title), sj(spec.first_line))) return;
     if (!pf::forms().is_loaded(list.form)) return;  // closed while the question was up
     // From here the window takes no input: a click queued now would act on a list that changes.
     pf::form(list.form).set_enabled(false);

@@ -1,11 +1,33 @@
 #include "folders/window_steps.h"
 
+#include "common/sjis.h"
 #include "platform/forms.h"
+#include "store/folder_places.h"
 #include "platform/platform.h"
 
 namespace tv::folders {
 
+using namespace tv::literals;
 namespace pf = tv::platform;
+
+void inform(const std::string& owner, const std::string& title, const std::string& text) {
+    pf::message_box(owner, title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
+}
+
+bool asked_yes(const std::string& owner, const std::string& title, const std::string& first_line) {
+    return pf::message_box(owner, title, first_line + "\r\n" + "よろしいですか？    "_sj, pf::MsgButtons::YesNo,
+                           pf::MsgIcon::Question) == pf::MsgAnswer::Yes;
+}
+
+std::string move_question(int folder_no) {
+    return "選択したメールを「"_sj + store::display_name(store::folder_place(folder_no)) + "」に移動します。    "_sj;
+}
+
+void set_pointer(const std::string& form, pf::MousePointer pointer) {
+    pf::Form& f = pf::form(form);
+    f.pointer = pointer;
+    f.changed();
+}
 
 void put_main_window_away() {
     pf::Form& main = pf::form("MAINFORM");

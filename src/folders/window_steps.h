@@ -5,8 +5,19 @@
 #include <string>
 
 #include "platform/events.h"
+#include "platform/forms.h"
 
 namespace tv::folders {
+
+// A message with the OK button and the information icon, owned by `owner`.
+void inform(const std::string& owner, const std::string& title, const std::string& text);
+// A question with Yes and No: `first_line`, then "よろしいですか？    ". True for Yes.
+bool asked_yes(const std::string& owner, const std::string& title, const std::string& first_line);
+// The question of a move: "選択したメールを「<place>」に移動します。    ".
+std::string move_question(int folder_no);
+
+// The mouse pointer over a window.
+void set_pointer(const std::string& form, platform::MousePointer pointer);
 
 // The main window hidden and disabled behind a trash or folder window.
 void put_main_window_away();

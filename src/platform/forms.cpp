@@ -66,10 +66,7 @@ void Control::clear() {
 }
 
 void Control::set_items(std::vector<std::string> rows) {
-    if (sorted) {
-        std::stable_sort(rows.begin(), rows.end(),
-                         [](const std::string& a, const std::string& b) { return files::name_less(a, b); });
-    }
+    if (sorted) files::sort_names(rows);
     items_ = std::move(rows);
     selected_ = -1;
     top_index_ = 0;

@@ -1,20 +1,23 @@
 #include "platform/process_script_host.h"
 
-#include <signal.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
-#include <thread>
 
 #include "common/errors.h"
 #include "common/exchange_files.h"
 #include "platform/platform.h"
+#include "platform/readable_wait.h"
 
 extern char** environ;
 
@@ -33,12 +36,44 @@ constexpr std::array<ScriptMapping, 5> kScripts{{
     {"sam042.wsf", exchange::command::kSend, kTransferLimit},
 }};
 
+using exchange::command::kResidentFlag;
+constexpr std::string_view kRequestLine = exchange::command::kResidentRequest;
+
 bool iequal(const std::string& a, const char* b) {
     std::size_t i = 0;
     for (; i < a.size() && b[i]; ++i) {
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
     }
     return i == a.size() && b[i] == '\0';
+}
+
+int pidfd_of(pid_t pid) { return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)); }
+
+// Waits for the end of `pid` on the real clock (the limit is a fail-safe, not a pause of the
+// program), dispatching window messages; kills it at the limit. Reaps it either way.
+void wait_for_process(pid_t pid, int limit_seconds) {
+    using namespace std::chrono;
+    auto deadline = steady_clock::now() + seconds(limit_seconds);
+    int pidfd = pidfd_of(pid);
+    for (;;) {
+        int status = 0;
+        pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid || (done < 0 && errno != EINTR)) break;
+        auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+        if (left <= 0) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            break;
+        }
+        if (pidfd >= 0) {
+            wait_readable(pidfd, static_cast<int>(std::min<long long>(left, 1000)));
+        } else {
+            // A kernel without pidfds: short pauses, the window messages dispatched between.
+            if (auto* windows = services().window_system) windows->dispatch_pending_messages();
+            poll_readable(-1, 5);
+        }
+    }
+    if (pidfd >= 0) ::close(pidfd);
 }
 
 }  // namespace
@@ -53,35 +88,99 @@ const ScriptMapping* find_script(const std::string& script_name) {
 ProcessScriptHost::ProcessScriptHost(std::filesystem::path component, std::filesystem::path program_folder)
     : component_(std::move(component)), program_folder_(std::move(program_folder)) {}
 
-void ProcessScriptHost::run_and_wait(const std::string& script_name) {
-    const ScriptMapping* mapping = find_script(script_name);
-    if (!mapping) raise_error(err::kBadName, "no program for " + script_name);
+ProcessScriptHost::~ProcessScriptHost() { stop_helper(false); }
 
+pid_t ProcessScriptHost::spawn(const char* subcommand, bool resident, int stdin_fd) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, program_folder_.c_str());
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (stdin_fd >= 0) {
+        posix_spawn_file_actions_adddup2(&actions, stdin_fd, STDIN_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    }
     std::string program = component_.string();
-    std::string subcommand = mapping->subcommand;
-    char* argv[] = {program.data(), subcommand.data(), nullptr};
+    std::string command = subcommand;
+    std::string flag = kResidentFlag;
+    char* argv[] = {program.data(), command.data(), resident ? flag.data() : nullptr, nullptr};
     pid_t pid = 0;
     int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) raise_error(err::kBadName, "cannot start " + program + " for " + script_name);
+    return rc == 0 ? pid : 0;
+}
 
-    // Wait on the real clock: this bound is a fail-safe, not a pause of the program.
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(mapping->limit_seconds);
+void ProcessScriptHost::run_and_wait(const std::string& script_name) {
+    const ScriptMapping* mapping = find_script(script_name);
+    if (!mapping) raise_error(err::kBadName, "no program for " + script_name);
+    if (std::string_view(mapping->subcommand) == exchange::command::kParse) {
+        run_parse(*mapping);
+    } else {
+        run_process(*mapping);
+    }
+}
+
+void ProcessScriptHost::run_process(const ScriptMapping& mapping) {
+    pid_t pid = spawn(mapping.subcommand, false, -1);
+    if (pid == 0) raise_error(err::kBadName, "cannot start " + component_.string() + " " + mapping.subcommand);
+    wait_for_process(pid, limit(mapping));
+}
+
+bool ProcessScriptHost::start_helper() {
+    int ends[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return false;
+    helper_pid_ = spawn(exchange::command::kParse, true, ends[1]);
+    ::close(ends[1]);
+    if (helper_pid_ == 0) {
+        ::close(ends[0]);
+        return false;
+    }
+    helper_socket_ = ends[0];
+    return true;
+}
+
+void ProcessScriptHost::stop_helper(bool kill_it) {
+    if (helper_pid_ == 0) return;
+    // Closing its socket ends a waiting helper; one that is busy or hung is killed.
+    ::close(helper_socket_);
+    helper_socket_ = -1;
+    if (kill_it) ::kill(helper_pid_, SIGKILL);
+    int pidfd = kill_it ? -1 : pidfd_of(helper_pid_);
+    int status = 0;
+    if (pidfd >= 0 && !poll_readable(pidfd, 2000)) ::kill(helper_pid_, SIGKILL);
+    if (pidfd >= 0) ::close(pidfd);
+    ::waitpid(helper_pid_, &status, 0);
+    helper_pid_ = 0;
+}
+
+void ProcessScriptHost::run_parse(const ScriptMapping& mapping) {
+    if (helper_pid_ == 0 && !start_helper()) {
+        raise_error(err::kBadName, "cannot start " + component_.string() + " " + mapping.subcommand);
+    }
+    ssize_t sent = ::send(helper_socket_, kRequestLine.data(), kRequestLine.size(), MSG_NOSIGNAL);
+    if (sent != static_cast<ssize_t>(kRequestLine.size())) {
+        // It died since the last parse: this run ends as a script that wrote nothing.
+        stop_helper(true);
+        return;
+    }
+    using namespace std::chrono;
+    auto deadline = steady_clock::now() + seconds(limit(mapping));
+    std::string answer;
     for (;;) {
-        int status = 0;
-        pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid || (done < 0 && errno != EINTR)) return;
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
+        auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+        if (left <= 0) {
+            stop_helper(true);
             return;
         }
-        if (auto* windows = services().window_system) windows->dispatch_one_message();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!wait_readable(helper_socket_, static_cast<int>(std::min<long long>(left, 1000)))) continue;
+        char buffer[64];
+        ssize_t n = ::recv(helper_socket_, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+        if (n <= 0) {
+            stop_helper(true);  // it ended in the middle of the request
+            return;
+        }
+        answer.append(buffer, static_cast<std::size_t>(n));
+        if (answer.find('\n') != std::string::npos) return;
     }
 }
 

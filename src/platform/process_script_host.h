@@ -1,9 +1,17 @@
 // The script host of the real program: each script name maps to a subcommand of our mail
-// component `talvenor-mail`, started as a process in the program folder and waited for.
+// component `talvenor-mail`, run in the program folder.
+//
+// The check, the receive and the send start a process each and wait for it to end. The parse
+// scripts share one resident helper (`talvenor-mail parse --resident`), started at the first parse
+// and kept: each run sends it one request line over a socket and waits for its answer line, with
+// the same files written and read around it as if a process had run. A helper that does not answer
+// within the parse's limit is killed, and the run counts as a script that wrote no result; a
+// helper that died is started again at the next parse; it ends with the host.
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "platform/services.h"
@@ -23,11 +31,30 @@ class ProcessScriptHost : public ScriptHost {
 public:
     // `component` is the path of talvenor-mail; `program_folder` the working folder of each run.
     ProcessScriptHost(std::filesystem::path component, std::filesystem::path program_folder);
+    ~ProcessScriptHost() override;
+    ProcessScriptHost(const ProcessScriptHost&) = delete;
+    ProcessScriptHost& operator=(const ProcessScriptHost&) = delete;
+
     void run_and_wait(const std::string& script_name) override;
 
+    // The resident parse helper's process, 0 when none runs (tests).
+    pid_t parse_helper() const { return helper_pid_; }
+    // Shortens every limit to `seconds` (tests of the fail-safe).
+    void set_limit_for_tests(int seconds) { test_limit_ = seconds; }
+
 private:
+    pid_t spawn(const char* subcommand, bool resident, int stdin_fd);
+    void run_process(const ScriptMapping& mapping);
+    void run_parse(const ScriptMapping& mapping);
+    bool start_helper();
+    void stop_helper(bool kill_it);
+    int limit(const ScriptMapping& mapping) const { return test_limit_ > 0 ? test_limit_ : mapping.limit_seconds; }
+
     std::filesystem::path component_;
     std::filesystem::path program_folder_;
+    pid_t helper_pid_ = 0;
+    int helper_socket_ = -1;
+    int test_limit_ = 0;
 };
 
 // The folder of the running executable.

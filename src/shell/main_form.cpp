@@ -116,7 +116,7 @@ void define(Form& f) {
     add_list(f, "LIST3", 12, 114, 996, 258, true, false);
     add_list(f, "LIST1", 12, 444, 996, 216, true, false);
     for (const char* hidden : {"LIST2", "LIST5", "LIST24", "LIST33", "LIST34"}) add_list(f, hidden, 0, 0, 0, 0, false, true);
-    add_list(f, "LIST32", 0, 0, 0, 0, false, false);
+    for (const char* unsorted : {"LIST19", "LIST21", "LIST32"}) add_list(f, unsorted, 0, 0, 0, 0, false, false);
     for (const char* timer : {"TIMER1", "TIMER3"}) {
         auto& t = f.add(timer, ControlKind::Timer);
         t.interval = 93;

@@ -148,7 +148,10 @@ bool copy_chosen_file(const std::string& from, const std::string& to, const std:
 }
 
 void save_mail_as_eml(const std::string& owner, const std::string& mail_path, std::string_view subject) {
-    std::string start = join_start_path(save_start_folder(), default_eml_name(subject));
+    std::string name = default_eml_name(subject);
+    std::string start = join_start_path(save_start_folder(), name);
+    // A start path longer than the dialog takes (a very deep remembered folder) starts on the Desktop.
+    if (start.size() > kMaxStartPath) start = join_start_path(pf::desktop_folder_text(), name);
     auto chosen = choose_save_path({owner, start, kEmlFilter, true});
     if (!chosen) return;
     copy_chosen_file(mail_path, *chosen, owner, "保存するメールが見つかりません。    "_sj);

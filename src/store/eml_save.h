@@ -13,6 +13,8 @@
 namespace tv::store {
 
 inline constexpr const char* kLastSaveFolder = "SYSTEM_F\\BASYO_HO";
+// The longest start path (folder and proposed name) the save dialog takes.
+inline constexpr std::size_t kMaxStartPath = 260;
 
 extern const platform::FileFilter kEmlFilter;       // "emlﾌｧｲﾙ(*.eml)"
 extern const platform::FileFilter kAllFilesFilter;  // "すべてのファイル(*.*)"

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "common/errors.h"
+#include "common/sjis.h"
 #include "common/text_file.h"
 #include "harness/harness.h"
 
@@ -41,6 +43,51 @@ TEST(Paths, NamesMatchWithoutRegardToCase) {
     make_raw(h, "A/MAIL.eml", "upper");
     EXPECT_EQ(*read_bytes("A\\MAIL.eml"), "upper");
     EXPECT_EQ(*read_bytes("A\\mail.eml"), "lower");
+}
+
+TEST(Paths, CaseBlindMatchesFollowChangesMadeBehindTheProgram) {
+    test::Harness h;
+    h.make_folder("BOX");
+    EXPECT_EQ(resolve("BOX\\a.txt"), h.folder / "BOX" / "a.txt");  // no variant yet
+    struct Step {
+        const char* make;    // created behind the program's back ("" none)
+        const char* remove;  // deleted behind its back ("" none)
+        const char* found;   // what "BOX\a.txt" resolves to
+    };
+    const Step steps[] = {
+        {"A.TXT", "", "A.TXT"},
+        {"a.Txt", "", "A.TXT"},  // the smallest variant in raw bytes
+        {"", "A.TXT", "a.Txt"},
+        {"", "a.Txt", "a.txt"},
+    };
+    for (const Step& step : steps) {
+        if (*step.make) make_raw(h, std::string("BOX/") + step.make);
+        if (*step.remove) std::filesystem::remove(h.folder / "BOX" / step.remove);
+        EXPECT_EQ(resolve("BOX\\a.txt"), h.folder / "BOX" / step.found) << step.make << step.remove;
+    }
+    // A folder deleted and made again is listed again.
+    std::filesystem::remove_all(h.folder / "BOX");
+    make_raw(h, "BOX/A.txt");
+    EXPECT_EQ(resolve("box\\a.TXT"), h.folder / "BOX" / "A.txt");
+}
+
+TEST(Paths, SortedNamesFollowTheFoldedKeysWithoutFoldingTrailBytes) {
+    // "\x83\x41" (a katakana whose second byte is "A") must not fold to "\x83\x61".
+    std::vector<std::string> names{"b", "B", "a", "\x83\x61", "\x83\x41", "A", "ab", "Ab", "_", "10", "9", "", "a\x83\x41"};
+    auto reference = names;
+    std::stable_sort(reference.begin(), reference.end(), [](const std::string& x, const std::string& y) {
+        std::string kx = lower_ascii(x), ky = lower_ascii(y);
+        return kx != ky ? kx < ky : x < y;
+    });
+    for (int turn = 0; turn < 3; ++turn) {
+        std::vector<std::string> sorted = names;
+        std::rotate(sorted.begin(), sorted.begin() + turn * 4, sorted.end());
+        sort_names(sorted);
+        EXPECT_EQ(sorted, reference) << turn;
+        sort_names(sorted);  // already in order
+        EXPECT_EQ(sorted, reference);
+        for (std::size_t i = 1; i < sorted.size(); ++i) EXPECT_TRUE(name_less(sorted[i - 1], sorted[i])) << i;
+    }
 }
 
 TEST(Paths, ListingIsPlainFilesInOneOrder) {

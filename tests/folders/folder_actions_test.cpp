@@ -126,6 +126,14 @@ TEST(WindowMoves, BetweenFoldersAndIntoTheTrash) {
     EXPECT_EQ(p.subjects("FORM16", "LIST28"), Strings{"sent 2"});
     EXPECT_EQ(FolderProgram::count_line("FORM16", false), FolderProgram::count_text(false, 1));
 
+    // A listed sent file that is gone: nothing to copy, and the list shows what is there.
+    files::remove_file(files::join(job().sent_folder, sent_name(2)));
+    p.h.boxes().answer_next(MsgAnswer::Yes);
+    p.run("HOBB_IDOU_SOUSIN");
+    EXPECT_TRUE(p.h.rows("FORM16", "LIST28").empty());
+    EXPECT_TRUE(FolderProgram::files_in(store::store_by_folder_no(3).sent_folder).empty());
+    EXPECT_EQ(p.titles(), (Strings{"移動"_sj, "移動"_sj}));
+
     // A No changes nothing.
     p.h.click_row("FORM16", "LIST27", 0);
     before = p.h.snapshot();
@@ -196,6 +204,7 @@ TEST(WindowReturns, InputAndCloseRequestsAtItsPumpsAreDropped) {
     EXPECT_TRUE(FolderProgram::form("MAINFORM").enabled);
     EXPECT_FALSE(p.h.program_ended());
 
+    pf::forms().load("FORM9");  // a mail being written, hidden by the folder window
     p.choose("JOB_F");
     p.h.boxes().clear();
     p.h.click_row("FORM16", "LIST28", 0);
@@ -221,6 +230,8 @@ TEST(WindowReturns, InputAndCloseRequestsAtItsPumpsAreDropped) {
     Strings sent;
     for (const auto& row : p.h.rows("MAINFORM", "LIST1")) sent.push_back(trim(row.substr(56, 60)));
     EXPECT_EQ(sent, (Strings{"sent 1", "sent 3"}));  // at its place among the box's mail
+    EXPECT_TRUE(FolderProgram::form("FORM9").visible);
+    EXPECT_EQ(pf::forms().active(), "FORM9");
     EXPECT_FALSE(p.h.program_ended());
 }
 

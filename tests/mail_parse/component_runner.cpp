@@ -11,13 +11,13 @@
 
 namespace tv::test {
 
-int run_mail_component(const std::filesystem::path& folder, const char* command) {
+int run_mail_component(const std::filesystem::path& folder, const char* command, const std::filesystem::path& program) {
     pid_t pid = ::fork();
     if (pid < 0) throw std::runtime_error("fork failed");
     if (pid == 0) {
         if (::chdir(folder.c_str()) != 0) ::_exit(126);
         ::setenv("TZ", kTestTimeZone, 1);
-        ::execl(TALVENOR_MAIL_PROGRAM, TALVENOR_MAIL_PROGRAM, command, static_cast<char*>(nullptr));
+        ::execl(program.c_str(), program.c_str(), command, static_cast<char*>(nullptr));
         ::_exit(127);
     }
     int status = 0;

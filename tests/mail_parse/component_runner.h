@@ -11,8 +11,9 @@ namespace tv::test {
 
 inline constexpr const char* kTestTimeZone = "Asia/Tokyo";
 
-// The exit status of `talvenor-mail <command>` run in `folder`.
-int run_mail_component(const std::filesystem::path& folder, const char* command);
+// The exit status of `talvenor-mail <command>` run in `folder` (another copy of it: `program`).
+int run_mail_component(const std::filesystem::path& folder, const char* command,
+                       const std::filesystem::path& program = TALVENOR_MAIL_PROGRAM);
 
 // A fixture mail's bytes (tests/fixtures/mail/<name>).
 std::string fixture(std::string_view name);

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <chrono>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
@@ -442,6 +443,32 @@ TEST_F(QtViewTest, CloseBoxRunsTheCloseHandlerAtOnceButWaitsOutAPause) {
     QCoreApplication::postEvent(view().window("MAINFORM"), new QCloseEvent);
     EXPECT_TRUE(h.run([&] { qt->window_system().dispatch_pending_messages(); }));
     EXPECT_EQ(view().window("MAINFORM"), nullptr);  // the end of the program removed every window
+}
+
+TEST_F(QtViewTest, WaitingForAHelperBlocksOnItsDescriptorAndAClosingEndsTheWait) {
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    // Readable while the wait runs: it ends then, not at its limit.
+    QTimer::singleShot(20, [&] { ASSERT_EQ(::write(ends[1], "x", 1), 1); });
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(qt->window_system().wait_readable(ends[0], 5000));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    char byte;
+    ASSERT_EQ(::read(ends[0], &byte, 1), 1);
+    EXPECT_FALSE(qt->window_system().wait_readable(ends[0], 30));  // nothing comes: the limit
+
+    // The user closes the main window meanwhile: its handler runs at once and ends the program.
+    handlers().set("MAINFORM_QUERYCLOSE", [] { end_program(); });
+    show("MAINFORM", [](Form& f) {
+        f.width = 300;
+        f.height = 200;
+    });
+    QTimer::singleShot(20, [&] { QCoreApplication::postEvent(view().window("MAINFORM"), new QCloseEvent); });
+    start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(h.run([&] { qt->window_system().wait_readable(ends[0], 5000); }));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    ::close(ends[0]);
+    ::close(ends[1]);
 }
 
 TEST_F(QtViewTest, MessageBoxShowsTheCp932TextsAndReturnsTheAnswer) {

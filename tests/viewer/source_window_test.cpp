@@ -26,6 +26,7 @@ struct CountingWindows : pf::WindowSystem {
         if (reading && ++dispatches == act_at) act();
         real->dispatch_pending_messages();
     }
+    bool wait_readable(int fd, int timeout_ms) override { return real->wait_readable(fd, timeout_ms); }
 };
 
 struct SourceTest : ::testing::Test {

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "common/folder_index.h"
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "mail/parse/attachment_names.h"
@@ -21,37 +22,33 @@ constexpr unsigned kMaxAttempts = 1000;
 
 AttachmentFolder::AttachmentFolder(std::string folder) : folder_(std::move(folder)) {}
 
-void AttachmentFolder::list_once() {
-    if (listed_) return;
-    listed_ = true;
+void AttachmentFolder::find_folder() {
+    if (found_) return;
+    found_ = true;
     files::make_folder(folder_);
     disk_ = files::resolve(folder_);
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(disk_, ec), end; !ec && it != end; it.increment(ec)) {
-        // Every entry counts, dot-files and names CP932 cannot hold included: none may be replaced.
-        std::string disk_name = it->path().filename().string();
-        auto cp932 = from_utf8(disk_name);
-        taken_.insert(lower_ascii(cp932 ? *cp932 : disk_name));
-    }
 }
 
-bool AttachmentFolder::taken(const std::string& cp932_name) const { return taken_.count(lower_ascii(cp932_name)) > 0; }
+// Every entry counts, dot-files and names CP932 cannot hold included: none may be replaced.
+bool AttachmentFolder::taken(const std::string& cp932_name) const {
+    return !files::find_case_blind(disk_, files::fold_ascii(to_utf8(cp932_name))).empty();
+}
 
 unsigned AttachmentFolder::first_free_counter(const std::string& name) const {
     if (!taken(name)) return 1;
-    // One pass over the listing for the highest counter this name already has, so a folder that
+    // One pass over the names for the highest counter this name already has, so a folder that
     // holds thousands of "image001(n).png" costs no more than one that holds a few.
-    std::string prefix = lower_ascii(numbered_name(name, 2));
+    std::string prefix = files::fold_ascii(to_utf8(numbered_name(name, 2)));
     std::size_t open = prefix.rfind('(');
     std::string stem = prefix.substr(0, open + 1);
     std::string extension = prefix.substr(prefix.find(')', open) + 1);
     unsigned highest = 1;
-    for (const std::string& existing : taken_) {
-        if (existing.size() <= stem.size() + extension.size() + 1) continue;
-        if (existing.compare(0, stem.size(), stem) != 0) continue;
-        if (existing.compare(existing.size() - extension.size(), extension.size(), extension) != 0) continue;
-        std::string_view middle(existing.data() + stem.size(), existing.size() - stem.size() - extension.size());
-        if (middle.size() < 2 || middle.size() > 9 || middle.back() != ')') continue;
+    files::for_each_folded_name(disk_, [&](std::string_view existing) {
+        if (existing.size() <= stem.size() + extension.size() + 1) return;
+        if (existing.compare(0, stem.size(), stem) != 0) return;
+        if (existing.compare(existing.size() - extension.size(), extension.size(), extension) != 0) return;
+        std::string_view middle = existing.substr(stem.size(), existing.size() - stem.size() - extension.size());
+        if (middle.size() < 2 || middle.size() > 9 || middle.back() != ')') return;
         unsigned value = 0;
         bool digits = true;
         for (char c : middle.substr(0, middle.size() - 1)) {
@@ -59,12 +56,12 @@ unsigned AttachmentFolder::first_free_counter(const std::string& name) const {
             value = value * 10 + static_cast<unsigned>(c - '0');
         }
         if (digits && value > highest) highest = value;
-    }
+    });
     return highest + 1;
 }
 
 std::optional<std::string> AttachmentFolder::save(const std::string& name, const std::function<bool(int fd)>& write) {
-    list_once();
+    find_folder();
     unsigned counter = first_free_counter(name);
     for (unsigned attempt = 0; attempt < kMaxAttempts; ++attempt, ++counter) {
         std::string candidate = numbered_name(name, counter);
@@ -72,14 +69,10 @@ std::optional<std::string> AttachmentFolder::save(const std::string& name, const
         std::filesystem::path disk = disk_ / to_utf8(candidate);
         int fd = ::open(disk.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0) {
-            if (errno == EEXIST) {
-                taken_.insert(lower_ascii(candidate));
-                continue;
-            }
+            if (errno == EEXIST) continue;
             std::perror(("talvenor-mail: cannot create " + disk.string()).c_str());
             return std::nullopt;
         }
-        taken_.insert(lower_ascii(candidate));
         bool written = write(fd);
         if (::close(fd) != 0) written = false;
         if (!written) {

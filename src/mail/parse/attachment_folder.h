@@ -1,8 +1,8 @@
 // Saving attachments into TENPFIL without ever replacing a file that is there.
 //
-// The folder is listed once (case-blind, as the program matches names), and a taken name gets the
-// next free counter before its extension. Files are created exclusively, so a file that appears
-// meanwhile is not replaced either.
+// Names are looked up case-blind, as the program matches them, in the folder's index (kept current
+// without listing the folder again), and a taken name gets the next free counter before its
+// extension. Files are created exclusively, so a file that appears meanwhile is not replaced either.
 #pragma once
 
 #include <filesystem>
@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 
 namespace tv::mail {
 
@@ -23,14 +22,13 @@ public:
     std::optional<std::string> save(const std::string& name, const std::function<bool(int fd)>& write);
 
 private:
-    void list_once();
+    void find_folder();
     bool taken(const std::string& cp932_name) const;
     unsigned first_free_counter(const std::string& name) const;
 
     std::string folder_;
     std::filesystem::path disk_;
-    std::unordered_set<std::string> taken_;  // names as ASCII lower case CP932
-    bool listed_ = false;
+    bool found_ = false;
 };
 
 }  // namespace tv::mail

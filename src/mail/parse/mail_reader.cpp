@@ -114,7 +114,8 @@ bool write_part(GMimeObject* object, int fd) {
         GMimeDataWrapper* content = g_mime_part_get_content(GMIME_PART(object));
         if (content) written = g_mime_data_wrapper_write_to_stream(content, out.get());
     }
-    return written >= 0 && g_mime_stream_flush(out.get()) == 0;
+    // No flush: on a file stream it means fsync, and the attachment is a working copy for this run.
+    return written >= 0;
 }
 
 }  // namespace

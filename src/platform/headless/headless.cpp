@@ -7,6 +7,7 @@
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/list_registration.h"
+#include "platform/readable_wait.h"
 #include "platform/platform.h"
 
 namespace tv::platform::headless {
@@ -74,6 +75,11 @@ void ScriptedWindowSystem::dispatch_pending_messages() {
     }
 }
 
+bool ScriptedWindowSystem::wait_readable(int fd, int timeout_ms) {
+    dispatch_pending_messages();
+    return poll_readable(fd, timeout_ms);
+}
+
 std::optional<std::string> ScriptedPopupMenu::show(const PopupRequest& request) {
     shown_.push_back(request);
     if (choices_.empty()) return std::nullopt;
@@ -86,9 +92,10 @@ std::optional<std::string> ScriptedPopupMenu::show(const PopupRequest& request) 
     return std::nullopt;
 }
 
-bool FakeSystem::acquire_instance_lock(const std::string& name) {
-    locks_taken.push_back(name);
-    return !another_instance_runs;
+InstanceLock FakeSystem::acquire_instance_lock(const std::filesystem::path& folder) {
+    locks_taken.push_back(folder);
+    if (instance_lock_fails) return InstanceLock::Failed;
+    return another_instance_runs ? InstanceLock::HeldByAnother : InstanceLock::Taken;
 }
 
 bool FakeSystem::executable_exists(const std::string&) { return !component_missing; }

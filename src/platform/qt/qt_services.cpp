@@ -7,7 +7,9 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -38,6 +40,29 @@ void QtWindowSystem::dispatch_pending_messages() {
     view_.rethrow_pending();
     view_.remove_closed_windows();
     view_.settle_places();
+}
+
+bool QtWindowSystem::wait_readable(int fd, int timeout_ms) {
+    view_.remove_closed_windows();
+    view_.run_deferred();
+    view_.rethrow_pending();
+    bool readable = false;
+    {
+        QEventLoop loop;
+        QSocketNotifier notifier(fd, QSocketNotifier::Read);
+        QObject::connect(&notifier, &QSocketNotifier::activated, &loop, [&] {
+            readable = true;
+            loop.quit();
+        });
+        QTimer::singleShot(std::max(timeout_ms, 0), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        // Input that ends in an exception (the main window closed) ends the wait at once.
+        view_.set_wait_loop(&loop);
+        loop.exec(QEventLoop::AllEvents);
+        view_.set_wait_loop(nullptr);
+    }
+    view_.rethrow_pending();
+    view_.remove_closed_windows();
+    return readable;
 }
 
 void QtClock::sleep_ms(int ms) {

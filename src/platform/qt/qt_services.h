@@ -15,6 +15,7 @@ public:
     explicit QtWindowSystem(QtView& view) : view_(view) {}
     bool dispatch_one_message() override;
     void dispatch_pending_messages() override;
+    bool wait_readable(int fd, int timeout_ms) override;
 
 private:
     QtView& view_;

@@ -139,6 +139,7 @@ void QtView::deliver(const std::function<void()>& input) {
         input();
     } catch (...) {
         pending_ = std::current_exception();
+        if (wait_loop_) wait_loop_->quit();
     }
     --delivering_;
 }

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QEventLoop>
 #include <QWidget>
 #include <deque>
 #include <exception>
@@ -59,6 +60,8 @@ public:
     bool paused() const { return pauses_ > 0; }
     // Runs input held back by a pause; true when there was some.
     bool run_deferred();
+    // The loop of a wait for a file descriptor: input that ends in an exception stops it.
+    void set_wait_loop(QEventLoop* loop) { wait_loop_ = loop; }
     // Destroys windows of unloaded forms once no input of theirs is being delivered.
     void remove_closed_windows();
     // Windows the program placed move by their frames once the window manager has framed them.
@@ -79,6 +82,7 @@ private:
     std::deque<std::function<void()>> deferred_;
     std::exception_ptr pending_;
     int pauses_ = 0;
+    QEventLoop* wait_loop_ = nullptr;
     int delivering_ = 0;
     std::unique_ptr<InputBlocker> blocker_;
 };

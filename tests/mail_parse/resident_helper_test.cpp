@@ -1,0 +1,107 @@
+// The program's script host with the real mail component: the parse scripts share one resident
+// helper, which is started again after it died or hung, and ends with the host.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include "common/exchange_files.h"
+#include "common/text_file.h"
+#include "component_runner.h"
+#include "harness/harness.h"
+#include "platform/platform.h"
+#include "platform/process_script_host.h"
+
+namespace tv::test {
+namespace {
+
+namespace pf = tv::platform;
+
+bool process_runs(pid_t pid) { return pid > 0 && ::kill(pid, 0) == 0; }
+
+// A stand-in component: a shell script that plays the helper badly.
+std::filesystem::path script_component(Harness& h, const std::string& body) {
+    std::filesystem::path path = h.folder / "fake-mail";
+    std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    return path;
+}
+
+struct ResidentHelperTest : ::testing::Test {
+    Harness h;
+    ResidentHelperTest() {
+        h.make_folder("SYSTEM_F");
+        h.make_folder("TENPFIL");
+        h.write("JUSINBOX\\20240101_120000_0001.eml", fixture("shift_jis_8bit.eml"));
+        ::setenv("TZ", kTestTimeZone, 1);
+    }
+    std::vector<std::string> parse(pf::ProcessScriptHost& host, const char* script) {
+        h.write(exchange::kRequestFile, "JUSINBOX\\20240101_120000_0001.eml\r\n");
+        std::filesystem::remove(h.folder / "SYSTEM_F" / "YOMITORI.txt");
+        host.run_and_wait(script);
+        auto lines = files::split_lines(h.read(exchange::kParseResultFile));
+        return lines;
+    }
+};
+
+TEST_F(ResidentHelperTest, ParsesShareOneHelperThatEndsWithTheHost) {
+    pid_t helper = 0;
+    {
+        pf::ProcessScriptHost host(TALVENOR_MAIL_PROGRAM, h.folder);
+        bool dispatched = false;
+        h.platform.window_system.post_message([&] { dispatched = true; });
+        for (const char* script : {"sam046.wsf", "sam047.wsf", "sam046.wsf"}) {
+            auto lines = parse(host, script);
+            ASSERT_FALSE(lines.empty()) << script;
+            EXPECT_EQ(lines.back(), exchange::kEndLine) << script;
+            if (helper == 0) helper = host.parse_helper();
+            EXPECT_EQ(host.parse_helper(), helper) << script;
+        }
+        EXPECT_TRUE(dispatched);  // window messages go on while the helper works
+        EXPECT_TRUE(process_runs(helper));
+        h.write(exchange::kRequestFile, std::string(exchange::kRequestWord) + "\r\n");
+        host.run_and_wait("sam000.wsf");  // the check runs as a process of its own
+        EXPECT_EQ(h.read(exchange::kCheckResultFile), "OK\r\n");
+        EXPECT_EQ(host.parse_helper(), helper);
+    }
+    EXPECT_FALSE(process_runs(helper));
+}
+
+TEST_F(ResidentHelperTest, AHungHelperIsKilledAtTheLimitAndADeadOneStartedAgain) {
+    // Reads requests and never answers.
+    pf::ProcessScriptHost hung(script_component(h, "while read line; do :; done"), h.folder);
+    hung.set_limit_for_tests(1);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(parse(hung, "sam046.wsf").empty());  // no result, as from a script that wrote none
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+    EXPECT_EQ(hung.parse_helper(), 0);
+
+    // Ends at once: every parse finds it gone and starts it again.
+    pf::ProcessScriptHost dying(script_component(h, "exit 0"), h.folder);
+    start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(parse(dying, "sam047.wsf").empty());
+        EXPECT_EQ(dying.parse_helper(), 0);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST(TransferModule, AMissingModuleStillGivesTheProgramAnErrorResult) {
+    Harness h;
+    h.make_folder("SYSTEM_F");
+    std::filesystem::path lone = h.folder / "lone";
+    std::filesystem::create_directories(lone);
+    std::filesystem::copy_file(TALVENOR_MAIL_PROGRAM, lone / "talvenor-mail");
+    for (auto [command, result] : {std::pair{"receive", exchange::kReceiveResultFile}, std::pair{"send", exchange::kSendResultFile}}) {
+        EXPECT_EQ(run_mail_component(h.folder, command, lone / "talvenor-mail"), 1) << command;
+        std::string line = h.read(result);
+        EXPECT_EQ(line.rfind(exchange::kResultError, 0), 0u) << command;
+        EXPECT_NE(line.find("libtalvenor-mail-transfer.so"), std::string::npos) << command;
+    }
+}
+
+}  // namespace
+}  // namespace tv::test
