@@ -1,5 +1,6 @@
 #include "common/sjis.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 #include <stdexcept>
@@ -81,6 +82,17 @@ bool is_blank(std::string_view s) {
         i += len;
     }
     return true;
+}
+
+bool has_control_byte(std::string_view s) { return std::any_of(s.begin(), s.end(), is_control_byte); }
+
+std::string without_control_bytes(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (char c : s) {
+        if (!is_control_byte(c)) out.push_back(c);
+    }
+    return out;
 }
 
 std::string upper_ascii(std::string_view s) {
