@@ -49,15 +49,6 @@ constexpr Framed kFramed[] = {
     {18, 114, 844, 140, 372, 120, 16, "返 信 用 本 文"},
 };
 
-pf::Control& add(pf::Form& f, const char* name, pf::ControlKind kind, int x, int y, int width, int height) {
-    pf::Control& c = f.add(name, kind);
-    c.x = x;
-    c.y = y;
-    c.width = width;
-    c.height = height;
-    return c;
-}
-
 void define(pf::Form& f) {
     f.frame_width = 6;
     f.frame_height = 28;
@@ -69,18 +60,18 @@ void define(pf::Form& f) {
     f.topmost = true;
     f.minimize_box = false;
     f.close_box_enabled = false;
-    pf::Control& combo = add(f, "COMBO2", pf::ControlKind::ComboBox, 150, 36, 696, 22);  // its list drops 186
+    pf::Control& combo = f.add("COMBO2", pf::ControlKind::ComboBox, 150, 36, 696, 22);  // its list drops 186
     combo.read_only = true;
     combo.font = pf::gothic(14);
-    add(f, "EDIT19", pf::ControlKind::Edit, 150, 60, 696, 24).font = pf::gothic(14);
-    pf::Control& text = add(f, "EDIT20", pf::ControlKind::Edit, 18, 144, 828, 354);
+    f.add("EDIT19", pf::ControlKind::Edit, 150, 60, 696, 24).font = pf::gothic(14);
+    pf::Control& text = f.add("EDIT20", pf::ControlKind::Edit, 18, 144, 828, 354);
     text.multiline = true;
     text.word_wrap = true;
     text.scroll_bars = pf::ScrollBars::Vertical;
     text.font = pf::gothic(18);
-    add(f, "LIST18", pf::ControlKind::ListBox, 294, 294, 276, 76).visible = false;
+    f.add("LIST18", pf::ControlKind::ListBox, 294, 294, 276, 76).visible = false;
     for (const auto& b : kButtons) {
-        pf::Control& c = add(f, b.name, pf::ControlKind::Button, b.x, 516, b.width, 60);
+        pf::Control& c = f.add(b.name, pf::ControlKind::Button, b.x, 516, b.width, 60);
         c.caption = sj(b.caption);
         c.font = pf::mincho(20);
     }

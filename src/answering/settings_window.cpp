@@ -120,11 +120,7 @@ void define(pf::Form& f) {
     f.topmost = false;
     f.caption = program_caption();
     for (const auto& spec : kControls) {
-        pf::Control& c = f.add(spec.name, spec.kind);
-        c.x = spec.x;
-        c.y = spec.y;
-        c.width = spec.width;
-        c.height = spec.height;
+        pf::Control& c = f.add(spec.name, spec.kind, spec.x, spec.y, spec.width, spec.height);
         c.caption = sj(spec.caption);
         c.font = spec.mincho ? pf::mincho(spec.points) : pf::gothic(spec.points);
         if (spec.kind == K::Radio) c.menu = "interval";  // one group

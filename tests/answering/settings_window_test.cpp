@@ -271,7 +271,9 @@ TEST_F(ReplyTextEditor, NamesAsTheRulesGiveThem) {
         h.boxes().clear();
         save("text", c.typed);
         EXPECT_EQ(titles(), c.titles) << c.typed;
-        if (!c.file.empty()) EXPECT_EQ(h.read("SYSTEM_F\\HENSINYOU\\" + c.file), "text\r\n") << c.typed;
+        if (!c.file.empty()) {
+            EXPECT_EQ(h.read("SYSTEM_F\\HENSINYOU\\" + c.file), "text\r\n") << c.typed;
+        }
     }
     EXPECT_EQ(files::list_folder_files("SYSTEM_F\\HENSINYOU").size(), 4u);
 }
