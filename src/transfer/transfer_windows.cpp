@@ -22,6 +22,7 @@ using pf::mincho;
 namespace {
 
 constexpr pf::Rgb kGreen{0, 255, 0};
+constexpr StatusBar kSendBar{557, 12.125, 8.125};
 
 void frame(pf::Form& f, int x1, int y1, int x2, int y2) {
     f.draw_filled_box(x1, y1, x2, y2, pf::kGrey, pf::kFace);
@@ -99,16 +100,21 @@ void draw_send_status() {
     pf::engraved_text(f, 30, 6, "メールを送信中です・・・。"_sj);
     f.font = mincho(14);
     pf::engraved_text(f, 30, 26, "To："_sj + globals().SEND_TO_TEXT);
-    frame(f, 28, 45, 557, 80);
+    draw_status_bar_frame(kSendBar);
 }
 
-void draw_send_segments(int first, int last) {
+void draw_send_segments(int first, int last) { draw_status_blocks(kSendBar, first, last); }
+
+void draw_status_bar_frame(const StatusBar& bar) { frame(pf::form("FORM6"), 28, 45, bar.right, 80); }
+
+void draw_status_blocks(const StatusBar& bar, int first, int last) {
     for (int i = first; i <= last; ++i) {
         pf::EVENT_PUMP();
         pf::pause(20);
         if (!pf::forms().is_loaded("FORM6")) continue;
-        int x1 = static_cast<int>(std::lround(34 + 12.125 * (i - 1)));
-        int x2 = static_cast<int>(std::lround(42.125 + 12.125 * (i - 1)));
+        double left = 34 + bar.pitch * (i - 1);
+        int x1 = static_cast<int>(std::lround(left));
+        int x2 = static_cast<int>(std::lround(left + bar.width));
         pf::form("FORM6").draw_filled_box(x1, 49, x2, 76, kGreen, kGreen);
     }
 }

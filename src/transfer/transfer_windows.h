@@ -24,4 +24,14 @@ void draw_send_status();
 // Send bar segments first..last (1 to 43): before each, one pump step and a 20 ms pause.
 void draw_send_segments(int first, int last);
 
+// A bar of the status window: its frame from (28, 45) to (right, 80); block i runs from
+// 34 + pitch * (i - 1) for `width` pixels, from y 49 to 76.
+struct StatusBar {
+    int right;
+    double pitch, width;
+};
+void draw_status_bar_frame(const StatusBar& bar);
+// Blocks first..last of the bar, green: before each, one pump step and a 20 ms pause.
+void draw_status_blocks(const StatusBar& bar, int first, int last);
+
 }  // namespace tv::transfer

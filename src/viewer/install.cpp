@@ -3,9 +3,13 @@
 #include "platform/events.h"
 #include "viewer/attachments.h"
 #include "viewer/eml_save_actions.h"
+#include "viewer/html_conversion.h"
+#include "viewer/mail_print.h"
 #include "viewer/mail_program_actions.h"
 #include "viewer/openers.h"
+#include "viewer/print_lines.h"
 #include "viewer/source_window.h"
+#include "viewer/viewer_controls.h"
 #include "viewer/viewer_window.h"
 
 namespace tv::viewer {
@@ -39,6 +43,15 @@ void install() {
         {"BUTTON24_ON", BUTTON24_ON},
         {"BUTTON25_ON", BUTTON25_ON},
         {"WIN_OPEN_ON", WIN_OPEN_ON},
+        {"EDIT8_CHANGE", EDIT8_CHANGE},
+        {"BUTTON53_ON", BUTTON53_ON},
+        {"BUTTON88_ON", BUTTON88_ON},
+        {"BUTTON89_ON", BUTTON89_ON},
+        {"BUTTON90_ON", BUTTON90_ON},
+        {"BUTTON91_ON", BUTTON91_ON},
+        {"EDIT34_SETFOCUS", EDIT34_SETFOCUS},
+        {"EDIT15_SETFOCUS", EDIT15_SETFOCUS},
+        {"FORM3_CLICK", FORM3_CLICK},
     });
 }
 

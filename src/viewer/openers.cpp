@@ -19,7 +19,8 @@ void clear_selection_of(pf::Control& other) {
     if (other.count() > 0) other.select(-1);
 }
 
-// Records the row of the mail to show and names its file; false when the row names none.
+}  // namespace
+
 bool name_mail(const MainBox& box, int row) {
     auto& g = globals();
     g.VIEW_MODE = box.view_mode;
@@ -30,7 +31,6 @@ bool name_mail(const MainBox& box, int row) {
     return !is_blank(g.MAIL_FILE_NAME);
 }
 
-// A received mail loses its mark; the list, rebuilt by that, is put back where the user had it.
 void after_opening(const MainBox& box, int row, int top, bool put_back) {
     pf::Control& list = box_list(box);
     if (box.received) {
@@ -41,6 +41,8 @@ void after_opening(const MainBox& box, int row, int top, bool put_back) {
     if (put_back) list.set_top_index(top);
     list.select(row);
 }
+
+namespace {
 
 void open_by_double_click(const MainBox& box) {
     pf::Control& list = box_list(box);

@@ -10,6 +10,8 @@
 #include "platform/platform.h"
 #include "store/parse_exchange.h"
 #include "viewer/attachments.h"
+#include "viewer/html_conversion.h"
+#include "viewer/print_lines.h"
 #include "viewer/viewer_drawing.h"
 
 namespace tv::viewer {
@@ -53,7 +55,9 @@ Body scan_body(const ParseResult& result) {
         first = false;
         if (contains(upper, "DOCTYPE HTML PUBLIC") || contains(upper, "</HTML>")) body.html = true;
         bool notice = contains(upper, "COPYRIGHT") && contains(upper, "RESERVED");
-        if ((notice || has_double_byte(line)) &&
+        // A line break tag alone is handed over too: it keeps the mail's empty lines.
+        bool line_break = contains(line, "<BR>") || contains(line, "<br>");
+        if ((notice || line_break || has_double_byte(line)) &&
             g.QUOTE_LINE_COUNT + 1 < static_cast<int>(g.HTML_LINES.size())) {
             g.HTML_LINES[static_cast<std::size_t>(++g.QUOTE_LINE_COUNT)] = line;
         }
@@ -110,8 +114,14 @@ void show_received_mail(const ViewMode& view) {
     }
 
     Body body = scan_body(result);
-    // Until the HTML conversion is in, an HTML body shows as it came.
+    if (body.html) {
+        pf::pause(20);
+        HTM_HENKAN_TXT();
+        pf::pause(20);
+        body.text = g.HTML_TEXT;
+    }
     set_box_text(f, "EDIT8", body.text);
+    EDIT8_CHANGE();
 
     std::string subject = trim(result.subject());
     f.caption = trim(fit_width(subject, 130)) + "  *** 受信メール ***"_sj;

@@ -9,6 +9,7 @@
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "viewer/attachments.h"
+#include "viewer/print_lines.h"
 #include "viewer/viewer_drawing.h"
 
 namespace tv::viewer {
@@ -79,6 +80,7 @@ void show_sent_mail(const ViewMode& view) {
     std::string body;
     for (const auto& line : mail.body) body += line + "\r\n";
     set_box_text(f, "EDIT8", body);
+    EDIT8_CHANGE();
 
     pf::Control& list = f.control("LIST4");
     for (const auto& recorded : mail.attachments) {

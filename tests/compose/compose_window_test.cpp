@@ -231,6 +231,7 @@ TEST_F(ComposeWindowTest, CloseReturnsWhereTheMailCameFrom) {
         g.REPLY_FROM_TRASH = c.from_trash;
         g.REPLY_FROM_FOLDER = c.from_folder;
         main().set_window_state(pf::WindowState::Normal);
+        h.settle();  // the main window's resize handler runs before the state below is set
         if (c.main_visible) {
             main().show();
         } else {

@@ -1,0 +1,170 @@
+// Printing the shown mail into the recording printer.
+#include <gtest/gtest.h>
+
+#include "platform/events.h"
+#include "viewer/mail_print.h"
+#include "viewer/print_font.h"
+#include "viewer/print_lines.h"
+#include "viewer_program.h"
+
+namespace tv::viewer::test {
+namespace {
+
+using Printer = pf::headless::RecordingPrinter;
+
+struct PrintTest : ::testing::Test {
+    ViewerProgram p;
+    void SetUp() override { p.start(); }
+    Printer& printer() { return p.h.platform.printer; }
+    // The received mail 1 with these body lines (and attachments), shown in the viewer.
+    void show(const Strings& body, const Strings& attachments = {}) {
+        Strings lines{"DATE: Tue, 1 Dec 2026", "FROM:  Sender <s@x.jp> ", "TO: me@x.jp", "SUBJECT: Report"};
+        for (std::size_t i = 0; i < body.size(); ++i) lines.push_back(i == 0 ? "Body: " + body[i] : body[i]);
+        for (const auto& a : attachments) lines.push_back("File: TENPFIL\\" + a);
+        if (attachments.empty()) lines.push_back("FILE:");
+        lines.emplace_back("ENDDAYOPPI_AKASATA_HONYOHOYNYO");
+        p.parse_answers(lines);
+        p.open_received(0);
+        ASSERT_TRUE(p.loaded("FORM3"));
+    }
+    void print() { p.h.click("FORM3", "BUTTON53"); }
+    static Strings texts(const Printer::Page& page) {
+        Strings out;
+        for (const auto& row : page) out.push_back(row.text);
+        return out;
+    }
+};
+
+Strings numbered(int n, const std::string& prefix = "line ") {
+    Strings lines;
+    for (int i = 1; i <= n; ++i) lines.push_back(prefix + std::to_string(i));
+    return lines;
+}
+
+TEST_F(PrintTest, PagesBreakByTheLinesOfEachSize) {
+    struct Case { const char* radio; double points; int first_page_last_line, page_lines; };
+    for (auto c : {Case{"RADIO9", 8, 89, 94}, Case{"RADIO10", 10, 69, 74}, Case{"RADIO11", 12, 57, 62}}) {
+        show(numbered(200));
+        p.h.click("FORM3", c.radio);
+        print();
+        ASSERT_EQ(printer().documents().size(), 1u) << c.points;
+        const auto& doc = printer().documents()[0];
+        EXPECT_EQ(doc.name, "PRINTER");
+        EXPECT_TRUE(doc.ended);
+        const auto& page1 = doc.pages.at(0);
+        Strings page1_texts = texts(page1);
+        Strings head(page1_texts.begin(), page1_texts.begin() + 7);
+        EXPECT_EQ(head, (Strings{"", "   差出人： Sender <s@x.jp>"_sj, "   日　時： Tue, 1 Dec 2026"_sj, "   宛  先： me@x.jp"_sj,
+                                 "   件  名： Report"_sj, "", "   line 1"}));
+        EXPECT_EQ(page1.back().text, "   line " + std::to_string(c.first_page_last_line)) << c.points;
+        const auto& page2 = doc.pages.at(1);
+        EXPECT_EQ(texts(page2)[3], "   line " + std::to_string(c.first_page_last_line + 1)) << c.points;
+        EXPECT_EQ(page2.size(), static_cast<std::size_t>(3 + c.page_lines)) << c.points;
+        for (const auto& page : doc.pages) {
+            // Every row of a page lies inside the 822 points Qt's default margins leave on A4.
+            EXPECT_LE(page.size() * c.points, 822.0) << c.points;
+            for (const auto& row : page) {
+                EXPECT_EQ(row.face, "ＭＳ 明朝"_sj);
+                EXPECT_EQ(row.points, c.points);
+            }
+        }
+        EXPECT_EQ(doc.pages.back().back().text, "");  // the blank row after the body
+        EXPECT_EQ(p.h.platform.sound.beeps, 1);
+        EXPECT_FALSE(p.loaded("FORM6"));
+        EXPECT_TRUE(p.viewer().enabled && p.viewer().topmost);
+        p.close_viewer();
+        p.h.platform.sound.beeps = 0;
+        p.h.platform.printer = Printer{};
+    }
+}
+
+TEST_F(PrintTest, TheWholeBodyAndItsAttachmentsArePrinted) {
+    Strings body = numbered(300, std::string(40, 'x') + " ");  // over 10,000 bytes
+    p.h.write("TENPFIL\\a.pdf", "x");
+    show(body, {"a.pdf", "b.txt", "c.doc"});
+    print();
+    Strings all;
+    for (const auto& page : printer().documents().at(0).pages) {
+        for (const auto& t : texts(page)) all.push_back(t);
+    }
+    // The body box ends in CR LF: an empty print line follows the last line, then the blank row.
+    EXPECT_EQ(all[all.size() - 6], "   " + body.back());
+    EXPECT_EQ(all[all.size() - 5], "   ");
+    EXPECT_EQ(all[all.size() - 4], "");
+    EXPECT_EQ(Strings(all.end() - 3, all.end()),
+              (Strings{"   添付ファイル： a.pdf  (1byte)"_sj, std::string(18, ' ') + "b.txt ", std::string(18, ' ') + "c.doc "}));
+}
+
+TEST_F(PrintTest, RowsAnLfAddsCountTowardsThePage) {
+    Strings body = numbered(100);
+    body[9] = "ten\nsplit";  // an LF left inside a line: one more row
+    show(body);
+    // The view shows the LF as it is; the print line keeps it too.
+    print();
+    const auto& pages = printer().documents().at(0).pages;
+    EXPECT_EQ(pages.at(0).back().text, "   line 88");
+    auto rows = [](const Printer::Page& page) {
+        std::size_t n = 0;
+        for (const auto& row : page) n += 1 + std::count(row.text.begin(), row.text.end(), '\n');
+        return n;
+    };
+    EXPECT_EQ(rows(pages.at(0)), 95u);
+    EXPECT_EQ(texts(pages.at(1))[3], "   line 89");
+}
+
+TEST_F(PrintTest, CancelAndNoPrinter) {
+    show({"hello"});
+    printer().answer_next(pf::PrintChoice::Cancelled);
+    print();
+    EXPECT_TRUE(printer().documents().empty());
+    EXPECT_TRUE(p.h.boxes().shown().empty());
+    EXPECT_EQ(p.h.platform.sound.beeps, 0);
+    EXPECT_TRUE(p.viewer().enabled && p.viewer().topmost);
+    EXPECT_EQ(printer().dialogs(), Strings{"FORM3"});
+
+    printer().answer_next(pf::PrintChoice::Failed);
+    print();
+    EXPECT_EQ(p.titles(), Strings{"PRINT ERROR !"});
+    EXPECT_EQ(p.h.platform.sound.beeps, 0);
+    EXPECT_FALSE(p.loaded("FORM6"));
+    EXPECT_TRUE(p.viewer().enabled && p.viewer().topmost);
+}
+
+TEST_F(PrintTest, TheStatusWindowFillsItsBar) {
+    show({""});
+    // Drawn on the status window while the job runs.
+    std::size_t blocks = 0;
+    int right = 0;
+    bool text_seen = false;
+    p.h.clock().on_sleep = [&](int) {
+        if (!p.loaded("FORM6")) return;
+        blocks = 0;
+        for (const auto& op : pf::form("FORM6").drawing()) {
+            if (op.kind == pf::DrawOp::Kind::FilledBox && op.fill == pf::Rgb{0, 255, 0}) {
+                ++blocks;
+                right = std::max(right, op.x2);
+            }
+            if (op.text == "印刷中です・・・。"_sj) text_seen = true;
+        }
+    };
+    print();
+    p.h.clock().on_sleep = nullptr;
+    EXPECT_TRUE(text_seen);
+    EXPECT_EQ(blocks, 40u);  // a block drawn again covers itself
+    EXPECT_EQ(right, 435);
+    // An empty body prints as one line of three blanks.
+    const auto& page = printer().documents().at(0).pages.at(0);
+    EXPECT_EQ(page.at(6).text, "   ");
+}
+
+TEST(PrintLines, TheBodySplitAndCleaned) {
+    EXPECT_EQ(print_items("a\r\nb"), (Strings{"a", "\nb\r"}));
+    EXPECT_EQ(print_items(""), Strings{""});
+    EXPECT_EQ(print_items("a\r\n"), (Strings{"a", "\n\r"}));
+    EXPECT_EQ(printed_line("\nx\ry\r", false), "x");  // a lone CR ends what is printed
+    EXPECT_EQ(printed_line("first", true), "first");
+    EXPECT_EQ(print_size(9).page_lines, 94);
+}
+
+}  // namespace
+}  // namespace tv::viewer::test
