@@ -74,6 +74,11 @@ struct Globals {
     int REPLY_SWITCH_CLICKS = 2;
     std::string REPLY_STOPPED = "1";
     int REPLY_TEXT_SAVING = 0;
+    // The switch states as the settings window found them at its load, put back by its cancel.
+    int FORWARD_SWITCH_SAVED = 2;
+    int REPLY_SWITCH_SAVED = 2;
+    std::string FORWARD_STOPPED_SAVED = "1";
+    std::string REPLY_STOPPED_SAVED = "1";
     std::string FORWARD_ADDRESS;
     std::string FORWARD_SPAM_FILTER = "0";
     std::string REPLY_TEXT_FILE;

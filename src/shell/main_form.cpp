@@ -80,6 +80,7 @@ constexpr MenuSpec kMenu[] = {
     {"", "KYOHI_ADDRESS", "転送(返信)拒否アドレス帳", ""},
     {"", "YUUSENHENSINKYOHI", "優先的返信拒否アドレス帳", ""},
     {"", "TOKUTEI_SASI", "特定差出人アドレス帳", ""},
+    {"", "TALVENORSETTEI", "タルベノール設定", ""},
 };
 
 void add_list(Form& f, const char* name, int x, int y, int width, int height, bool visible, bool sorted) {
