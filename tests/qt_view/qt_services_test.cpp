@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <regex>
 
 #include "common/sjis.h"
@@ -191,6 +192,85 @@ TEST_F(QtViewTest, TimersGoOnCountingWhileADialogIsUp) {
     });
     input_box(InputBoxRequest{"MAINFORM", "t", "p", "", 0});
     EXPECT_GE(queued_while_up, 1u);
+}
+
+// The end of a long job: the owner is disabled, the progress window closes just before the box, the
+// program has pumped events; then the window manager hands the activation elsewhere (another
+// program, the fallback of the closed window). The dialog must win the keyboard back, so that
+// the keys the user types answer it.
+TEST_F(QtViewTest, EveryDialogTakesTheKeyboardWhenShownWhateverHadIt) {
+    struct Case {
+        const char* name;
+        std::function<std::string()> show;  // what the dialog answered
+        Qt::Key key;
+        std::string answer;
+    };
+    const std::vector<Case> cases = {
+        {"message box", [] { return std::to_string(static_cast<int>(message_box("MAINFORM", "t", "done", MsgButtons::Ok, MsgIcon::Information))); },
+         Qt::Key_Return, std::to_string(static_cast<int>(MsgAnswer::Ok))},
+        {"input box", [] { return input_box(InputBoxRequest{"MAINFORM", "t", "p", "typed", 64}); }, Qt::Key_Return, "typed"},
+        {"folder browser", [] { return std::to_string(static_cast<int>(browse_folder("MAINFORM").outcome)); },
+         Qt::Key_Escape, std::to_string(static_cast<int>(DialogAnswer::Outcome::Cancelled))},
+    };
+    Form& main = show("MAINFORM", [](Form& f) {
+        f.width = 300;
+        f.height = 200;
+    });
+    QWidget elsewhere;  // a window that takes the activation away
+    elsewhere.resize(100, 100);
+    elsewhere.show();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        main.enabled = false;
+        main.changed();
+        show("FORM5", [](Form& f) {
+            f.width = 200;
+            f.height = 80;
+            f.borderless = true;
+            f.topmost = true;
+        });
+        pause(30);
+        forms().unload("FORM5");
+        bool dialog_active = false, focus_inside = false;
+        QTimer::singleShot(0, [&] { elsewhere.activateWindow(); });
+        QTimer::singleShot(400, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QWidget* focused = QApplication::focusWidget();
+            dialog_active = dialog && QApplication::activeWindow() == dialog;
+            focus_inside = focused && focused->window() == dialog;
+            if (!dialog_active || !focus_inside) {
+                dialog->close();  // answered anyway, so that the next case runs
+                return;
+            }
+            QTest::keyClick(focused, c.key);
+        });
+        std::string answer = c.show();
+        EXPECT_TRUE(dialog_active);
+        EXPECT_TRUE(focus_inside);
+        EXPECT_EQ(answer, c.answer);
+        main.enabled = true;
+        main.changed();
+    }
+}
+
+// Qt's own dialogs read in Japanese like the rest of the program.
+TEST_F(QtViewTest, QtsOwnDialogsSpeakJapanese) {
+    QString title;
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        for (auto* button : dialog->findChildren<QPushButton*>()) {
+            if (button->isVisible()) buttons << button->text();
+        }
+        dialog->close();
+    });
+    browse_folder("");
+    EXPECT_NE(title, QStringLiteral("Find Directory"));
+    EXPECT_FALSE(title.isEmpty());
+    EXPECT_TRUE(buttons.contains(QString::fromUtf8("キャンセル"))) << buttons.join(u'|').toStdString();
+    EXPECT_FALSE(buttons.contains(QStringLiteral("Cancel")));
 }
 
 TEST_F(QtViewTest, ASizableWindowReportsUserResizesAndFollowsTheProgram) {

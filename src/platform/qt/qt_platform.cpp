@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QSessionManager>
+#include <QTranslator>
 
 #include "platform/input.h"
 #include "platform/platform.h"
@@ -20,6 +22,7 @@ struct QtPlatform::Impl {
         : app(argc, argv), window_system(view), clock(view), message_box(view), popup_menu(view), dialogs(view),
           printer(view) {}
     QApplication app;  // first made, last gone: every widget lives within it
+    QTranslator qt_texts;
     QtView view;
     QtWindowSystem window_system;
     QtClock clock;
@@ -35,6 +38,11 @@ QtPlatform::QtPlatform(int& argc, char** argv) : impl_(std::make_unique<Impl>(ar
     QApplication::setApplicationName(QStringLiteral("talvenor"));
     // The program's own main loop decides when it ends, not the last window.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's own dialogs (file dialogs, the folder browser, printing) speak the program's language,
+    // whatever the desktop's locale; without the translation installed they stay in English.
+    if (impl_->qt_texts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&impl_->qt_texts);
+    }
     QFont font = QApplication::font();
     font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
     QApplication::setFont(font);

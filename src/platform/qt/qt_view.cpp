@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -46,6 +47,48 @@ public:
 private:
     QtView& view_;
 };
+
+namespace {
+
+// Gives a dialog the keyboard once it shows, whatever window had it. The request Qt makes when the
+// dialog maps can be refused or lost: another program's window was in use, a window of ours was
+// closing at the same moment (the window manager's focus fallback then lands after it), or the
+// request carried the time of the last input seen before a long handler. So for a short while
+// after showing, the request is repeated whenever the dialog is not the active window; after that
+// the user's own choice of window stands.
+class DialogActivation : public QObject {
+public:
+    explicit DialogActivation(QDialog& dialog) : dialog_(dialog) {
+        dialog.installEventFilter(this);
+        retry_.setInterval(100);
+        QObject::connect(&retry_, &QTimer::timeout, this, [this] { request(); });
+    }
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (object == &dialog_ && event->type() == QEvent::Show) {
+            shown_.start();
+            request();
+            retry_.start();
+        }
+        return false;
+    }
+
+private:
+    static constexpr int kKeepMs = 1500;
+    void request() {
+        if (!dialog_.isVisible() || shown_.elapsed() > kKeepMs) {
+            retry_.stop();
+            return;
+        }
+        if (dialog_.isActiveWindow()) return;
+        dialog_.activateWindow();
+    }
+
+    QDialog& dialog_;
+    QTimer retry_;
+    QElapsedTimer shown_;
+};
+
+}  // namespace
 
 QtView::QtView() = default;
 
@@ -191,6 +234,7 @@ int QtView::exec_modal(QDialog& dialog) {
     ticks.start();
     if (has_topmost_window()) dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     dialog.setWindowModality(Qt::ApplicationModal);
+    DialogActivation activation(dialog);
     int result = dialog.exec();
     ticks.stop();
     rethrow_pending();

@@ -69,7 +69,8 @@ public:
 
     void beep();
     // Shows a dialog modal to the program: window messages go on, queued events wait, timer ticks
-    // are counted. Returns the dialog's result; a pending exception of the program is rethrown.
+    // are counted. The dialog takes the keyboard when it shows. Returns the dialog's result; a
+    // pending exception of the program is rethrown.
     int exec_modal(QDialog& dialog);
     // The owner's window to put a dialog over, null when it is not shown.
     QWidget* owner_widget(const std::string& owner) const;
