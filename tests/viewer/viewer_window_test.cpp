@@ -80,6 +80,18 @@ TEST(ViewerWindow, AnOpenerFindingTheSlotTakenChangesNothing) {
     EXPECT_EQ(store::receive_list().item(0), row);  // the unread mark stays
 }
 
+TEST(ViewerWindow, WithoutTheMailComponentTheProgramEndsBeforeTheViewerShows) {
+    ViewerProgram p;
+    p.start();
+    p.h.platform.system.component_missing = true;
+    bool shown = false;
+    p.h.boxes().while_shown = [&](const auto&) { shown = p.loaded("FORM3") && p.viewer().visible; };
+    p.open_received(0);
+    EXPECT_TRUE(p.h.program_ended());
+    EXPECT_EQ(p.titles(), Strings{"NOT EXIST MAIL COMPONENT !"});
+    EXPECT_FALSE(shown);
+}
+
 TEST(ViewerWindow, ClickingOneListClearsTheOthersSelection) {
     ViewerProgram p;
     p.start();
