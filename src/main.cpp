@@ -2,7 +2,6 @@
 #include <filesystem>
 
 #include "common/paths.h"
-#include "common/sjis.h"
 #include "platform/linux_system.h"
 #include "platform/platform.h"
 #include "platform/process_script_host.h"
@@ -27,7 +26,6 @@ int main(int argc, char** argv) {
     services.script_host = &scripts;
     services.shell = &shell;
     services.component_path = component.string();
-    services.program_name = tv::upper_ascii(std::filesystem::read_symlink("/proc/self/exe").stem().string());
 
     tv::install_program();
     tv::shell::run_program();

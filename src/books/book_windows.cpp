@@ -211,11 +211,12 @@ const BookWindow kAddressBookWindow{"FORM7", "LIST7", "EDIT9", "EDIT10", "BUTTON
 const BookWindow kRejectBookWindow{"FORM12", "LIST16", "EDIT16", "EDIT17", "BUTTON36", false, reject_book};
 const BookWindow kSenderBookWindow{"FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", false, sender_book};
 
-void fill_book_list(const BookWindow& w) {
+void fill_book_list(const BookWindow& w, int pause_ms) {
     if (!pf::forms().is_loaded(w.form)) return;
     int generation = ++fill_generations()[w.form];
     control(w, w.list).clear();
     for (const auto& entry : read_book(w.book())) {
+        if (pause_ms > 0) pf::pause(pause_ms);
         pf::EVENT_PUMP();
         if (!pf::forms().is_loaded(w.form) || fill_generations()[w.form] != generation) return;
         control(w, w.list).add_item(book_list_row(entry));

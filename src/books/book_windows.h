@@ -25,9 +25,10 @@ extern const BookWindow kAddressBookWindow;
 extern const BookWindow kRejectBookWindow;
 extern const BookWindow kSenderBookWindow;
 
-// Clears the list and adds one row per entry, one queued event running before each row. A fill
-// stops when its window has gone or a nested fill of the same window has started.
-void fill_book_list(const BookWindow& window);
+// Clears the list and adds one row per entry, one queued event running before each row (after a
+// pause of `pause_ms` when given). A fill stops when its window has gone or a nested fill of the
+// same window has started.
+void fill_book_list(const BookWindow& window, int pause_ms = 0);
 
 // Opens a book window in the child-window slot; the main window waits disabled until it closes.
 void open_book_window(const char* form);

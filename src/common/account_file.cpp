@@ -29,7 +29,8 @@ AccountData read_account_file() {
 
 void write_account_file(const std::array<std::string, 10>& values) {
     std::vector<std::string> lines;
-    for (const auto& v : values) lines.push_back(trim(v));
+    // A pasted line break (or any control byte) would split a value over two lines and shift the rest.
+    for (const auto& v : values) lines.push_back(trim(without_control_bytes(v)));
     files::write_lines_atomic(exchange::kAccountFile, lines, 0600);
 }
 

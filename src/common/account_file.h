@@ -30,7 +30,7 @@ struct AccountData {
 };
 
 AccountData read_account_file();
-// Writes the ten values, trimmed, one per line, through a temporary file; readable by its owner only.
+// Writes the ten values without control bytes, trimmed, one per line, through a temporary file; readable by its owner only.
 void write_account_file(const std::array<std::string, 10>& values);
 
 }  // namespace tv

@@ -74,6 +74,11 @@ struct Globals {
     int REPLY_SWITCH_CLICKS = 2;
     std::string REPLY_STOPPED = "1";
     int REPLY_TEXT_SAVING = 0;
+    // The switch states as the settings window found them at its load, put back by its cancel.
+    int FORWARD_SWITCH_SAVED = 2;
+    int REPLY_SWITCH_SAVED = 2;
+    std::string FORWARD_STOPPED_SAVED = "1";
+    std::string REPLY_STOPPED_SAVED = "1";
     std::string FORWARD_ADDRESS;
     std::string FORWARD_SPAM_FILTER = "0";
     std::string REPLY_TEXT_FILE;
@@ -83,6 +88,10 @@ struct Globals {
     std::string REPLY_SPAM_FILTER = "0";
     std::string REJECT_ALLOW_FORWARD = "0";
     std::string REJECT_ALLOW_REPLY = "0";
+    std::string ARRIVAL_ICON_HANDLE;  // the icon file last loaded for the main window, empty: none
+    // The answering-log record whose forward went out in a check that failed before its reply; the
+    // next check does not forward it again.
+    std::string FORWARDED_LOG_RECORD;
 
     // Address books.
     std::string MAIL_FILE_NAME;       // the file name of the mail last selected for an action

@@ -1,5 +1,6 @@
 #include "common/sjis.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 #include <stdexcept>
@@ -83,6 +84,17 @@ bool is_blank(std::string_view s) {
     return true;
 }
 
+bool has_control_byte(std::string_view s) { return std::any_of(s.begin(), s.end(), is_control_byte); }
+
+std::string without_control_bytes(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (char c : s) {
+        if (!is_control_byte(c)) out.push_back(c);
+    }
+    return out;
+}
+
 std::string upper_ascii(std::string_view s) {
     std::string out(s);
     for (std::size_t i = 0; i < out.size();) {
@@ -145,6 +157,13 @@ std::string left_whole_chars(std::string_view s, std::size_t n) {
         i += len;
     }
     return std::string(s.substr(0, i));
+}
+
+std::string right_whole_chars(std::string_view s, std::size_t n) {
+    if (s.size() <= n) return std::string(s);
+    std::size_t i = 0;
+    while (i < s.size() && s.size() - i > n) i += char_length(s, i);
+    return std::string(s.substr(i));
 }
 
 bool starts_with_upper(std::string_view s, std::string_view upper) {

@@ -26,6 +26,12 @@ std::string trim_left(std::string_view s);
 std::string trim_right(std::string_view s);
 bool is_blank(std::string_view s);
 
+// A control byte: 0x00-0x1F and 0x7F. Never the second byte of a double-byte character, so a
+// byte-wise test is safe on CP932.
+inline bool is_control_byte(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+bool has_control_byte(std::string_view s);
+std::string without_control_bytes(std::string_view s);
+
 // ASCII a-z / A-Z case change that never touches the second byte of a double-byte character.
 std::string upper_ascii(std::string_view s);
 std::string lower_ascii(std::string_view s);
@@ -42,6 +48,8 @@ std::string fit_width(std::string_view s, std::size_t width);
 
 // The longest start of `s` of at most `n` bytes that ends at a character boundary (no padding).
 std::string left_whole_chars(std::string_view s, std::size_t n);
+// The shortest end of `s` of at most `n` bytes that begins at a character boundary.
+std::string right_whole_chars(std::string_view s, std::size_t n);
 
 // Whether the first `n` bytes of `s`, ASCII upper-cased, equal `upper` (which is upper case).
 bool starts_with_upper(std::string_view s, std::string_view upper);

@@ -26,6 +26,13 @@ bool EventQueue::run_next() {
     return true;
 }
 
+bool EventQueue::waiting(const std::string& name) const {
+    for (const auto& event : events_) {
+        if (event.name == name) return true;
+    }
+    return false;
+}
+
 EventQueue& event_queue() {
     static EventQueue queue;
     return queue;

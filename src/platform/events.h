@@ -28,6 +28,8 @@ public:
     bool post(const std::string& handler_name) { return post(Event{handler_name, {}}); }
     // Runs the next event to completion; false when none was waiting.
     bool run_next();
+    // Whether an event of that name waits in the queue.
+    bool waiting(const std::string& name) const;
     std::size_t size() const { return events_.size(); }
     bool empty() const { return events_.empty(); }
     void clear() { events_.clear(); }

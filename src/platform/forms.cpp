@@ -125,6 +125,15 @@ Control& Form::add(const std::string& name, ControlKind kind) {
     return ref;
 }
 
+Control& Form::add(const std::string& name, ControlKind kind, int x, int y, int width, int height) {
+    Control& c = add(name, kind);
+    c.x = x;
+    c.y = y;
+    c.width = width;
+    c.height = height;
+    return c;
+}
+
 Control& Form::control(const std::string& name) {
     auto it = controls_.find(name);
     if (it == controls_.end()) {

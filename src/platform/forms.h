@@ -211,6 +211,8 @@ public:
 
     // Controls by name; created by the form's definition when it loads.
     Control& add(const std::string& name, ControlKind kind);
+    // The same, placed at (x, y) with its size.
+    Control& add(const std::string& name, ControlKind kind, int x, int y, int width, int height);
     Control& control(const std::string& name);
     bool has(const std::string& name) const { return controls_.count(name) != 0; }
     const std::vector<Control*>& controls() const { return order_; }

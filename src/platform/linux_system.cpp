@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,18 +13,21 @@
 
 namespace tv::platform {
 
-bool LinuxSystem::acquire_instance_lock(const std::string& name) {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::string folder = (runtime && *runtime) ? runtime : "/tmp";
-    std::string path = folder + "/" + name + ".lock";
+InstanceLock LinuxSystem::acquire_instance_lock(const std::filesystem::path& folder) {
+    std::filesystem::path path = folder / ".talvenor.lock";
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return true;  // no lock file possible: do not keep the user out
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return false;
+    if (fd < 0) return InstanceLock::Failed;
+    int result = 0;
+    while ((result = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
     }
+    if (result != 0) {
+        int error = errno;
+        ::close(fd);
+        return error == EWOULDBLOCK ? InstanceLock::HeldByAnother : InstanceLock::Failed;
+    }
+    if (lock_fd_ >= 0) ::close(lock_fd_);
     lock_fd_ = fd;  // held until the process ends
-    return true;
+    return InstanceLock::Taken;
 }
 
 std::string LinuxSystem::desktop_folder() {

@@ -7,8 +7,9 @@ namespace tv::platform {
 
 class LinuxSystem : public SystemInfo {
 public:
-    // The lock file lives in $XDG_RUNTIME_DIR, else /tmp.
-    bool acquire_instance_lock(const std::string& name) override;
+    // The lock is a dot-file in the folder, so it holds for every user and every way the folder
+    // is reached.
+    InstanceLock acquire_instance_lock(const std::filesystem::path& folder) override;
     int menu_bar_height() override { return menu_bar; }
     std::string desktop_folder() override;
     bool executable_exists(const std::string& path) override;

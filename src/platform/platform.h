@@ -24,8 +24,6 @@ struct Services {
     ShellService* shell = nullptr;           // null: nothing can be opened (error 55)
     ClipboardService* clipboard = nullptr;   // null: an empty clipboard
     FormsView* view = nullptr;  // may be null: the model alone
-    // The program's own name, upper-cased for its single-instance lock ("TALVENOR").
-    std::string program_name = "TALVENOR";
     // The window whose closing ends the program, asked when the desktop session ends.
     std::string main_form = "MAINFORM";
     // The mail component the script host starts (UTF-8 disk path).

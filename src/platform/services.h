@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,13 +53,16 @@ public:
     virtual bool wait_readable(int fd, int timeout_ms) = 0;
 };
 
+// The single-instance lock: taken, held by another running instance, or not to be had at all.
+enum class InstanceLock { Taken, HeldByAnother, Failed };
+
 // What the program asks of the system it runs on.
 class SystemInfo {
 public:
     virtual ~SystemInfo() = default;
-    // Takes the single-instance lock of `name` for the life of the process; false when another
-    // running instance holds it.
-    virtual bool acquire_instance_lock(const std::string& name) = 0;
+    // Takes the single-instance lock of the program folder `folder` (a disk path) for the life of
+    // the process: one instance per folder, and instances of other folders side by side.
+    virtual InstanceLock acquire_instance_lock(const std::filesystem::path& folder) = 0;
     // Height of a one-line menu bar in pixels.
     virtual int menu_bar_height() = 0;
     // The user's Desktop folder (UTF-8 disk path), empty when there is none.

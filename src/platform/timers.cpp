@@ -24,10 +24,12 @@ void poll_timers() {
             if (control->kind() != ControlKind::Timer || !control->timer_enabled || control->interval <= 0) continue;
             std::int64_t period = static_cast<std::int64_t>(control->interval) * 10;
             std::int64_t due = (now - control->timer_started_ms) / period;
-            if (due > control->timer_ticks_done) {
-                control->timer_ticks_done = due;
-                event_queue().post(control->name() + "_TIMER");
-            }
+            if (due <= control->timer_ticks_done) continue;
+            control->timer_ticks_done = due;
+            // A timer running on while nothing is pumped (a message box is up) must not fill the
+            // queue, or a window's load event queued after it would be dropped.
+            std::string event = control->name() + "_TIMER";
+            if (!event_queue().waiting(event)) event_queue().post(event);
         }
     });
 }

@@ -1,5 +1,6 @@
 #include "program/install_program.h"
 
+#include "answering/install.h"
 #include "books/install.h"
 #include "compose/install.h"
 #include "folders/install.h"
@@ -14,6 +15,7 @@ void install_program() {
     // Lowest layer first; the subsystems of one layer in any order.
     store::install();
     transfer::install();
+    answering::install();
     books::install();
     folders::install();
     viewer::install();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "common/answering_files.h"
 #include "common/answering_settings.h"
 #include "common/errors.h"
 #include "common/paths.h"
@@ -53,7 +54,7 @@ void create_folder_tree() {
 }
 
 void delete_stale_answering_log() {
-    files::remove_if_exists("SYSTEM_F\\TALVENOR.txt");
+    files::remove_if_exists(kAnsweringLog);
     pf::pause(20);
 }
 
@@ -61,21 +62,6 @@ void seed_settings_file() {
     // Without a seed the settings file stays absent and the settings take their defaults.
     if (!files::file_exists(kSettingsFile) && files::file_exists(kSettingsSeed)) {
         files::copy_file(kSettingsSeed, kSettingsFile);
-    }
-}
-
-void purge_reply_logs() {
-    pf::Control& list = store::work_list("LIST24");
-    store::LIST_FOLDER_FILES("SYSTEM_F\\TODAY_HENSIN", list);
-    pf::pause(20);
-    if (list.count() == 0) return;
-    std::string today = pf::format_yyyymmdd(pf::now());
-    for (int i = 1; i <= list.count(); ++i) {
-        std::string name = store::listed_name(list, i);
-        if (trim(left_bytes(name, 8)) == today) continue;
-        std::string path = files::join("SYSTEM_F\\TODAY_HENSIN", name);
-        if (files::file_exists(path)) files::remove_file(path);
-        pf::pause(20);
     }
 }
 

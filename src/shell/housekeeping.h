@@ -9,7 +9,5 @@ void create_folder_tree();
 void delete_stale_answering_log();
 // Copies the shipped settings seed when the settings file is missing (and the seed exists).
 void seed_settings_file();
-// Deletes the daily reply logs whose names do not begin with today's date.
-void purge_reply_logs();
 
 }  // namespace tv::shell

@@ -1,6 +1,8 @@
 #include "shell/main_face.h"
 
+#include "common/errors.h"
 #include "common/globals.h"
+#include "common/paths.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 #include "platform/forms.h"
@@ -57,7 +59,10 @@ void draw_main_face() {
 
 void single_instance_test() {
     auto& s = pf::services();
-    if (!s.system || s.system->acquire_instance_lock(upper_ascii(s.program_name))) return;
+    pf::InstanceLock lock = s.system ? s.system->acquire_instance_lock(files::program_folder()) : pf::InstanceLock::Taken;
+    if (lock == pf::InstanceLock::Taken) return;
+    // Never run unguarded: a lock that cannot be had ends the start through the error trap.
+    if (lock == pf::InstanceLock::Failed) raise_error(err::kAccessDenied, "the program folder cannot be locked");
     pf::pause(20);
     pf::message_box("MAINFORM", "PREVINSTANCE !", "既に同じアプリケ－ションが起動されています。"_sj, pf::MsgButtons::Ok,
                     pf::MsgIcon::Information);

@@ -80,6 +80,7 @@ constexpr MenuSpec kMenu[] = {
     {"", "KYOHI_ADDRESS", "転送(返信)拒否アドレス帳", ""},
     {"", "YUUSENHENSINKYOHI", "優先的返信拒否アドレス帳", ""},
     {"", "TOKUTEI_SASI", "特定差出人アドレス帳", ""},
+    {"", "TALVENORSETTEI", "タルベノール設定", ""},
 };
 
 void add_list(Form& f, const char* name, int x, int y, int width, int height, bool visible, bool sorted) {
@@ -116,7 +117,7 @@ void define(Form& f) {
     add_list(f, "LIST3", 12, 114, 996, 258, true, false);
     add_list(f, "LIST1", 12, 444, 996, 216, true, false);
     for (const char* hidden : {"LIST2", "LIST5", "LIST24", "LIST33", "LIST34"}) add_list(f, hidden, 0, 0, 0, 0, false, true);
-    add_list(f, "LIST32", 0, 0, 0, 0, false, false);
+    for (const char* unsorted : {"LIST19", "LIST21", "LIST32"}) add_list(f, unsorted, 0, 0, 0, 0, false, false);
     for (const char* timer : {"TIMER1", "TIMER3"}) {
         auto& t = f.add(timer, ControlKind::Timer);
         t.interval = 93;

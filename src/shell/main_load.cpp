@@ -218,7 +218,7 @@ void MAINFORM_START() {
     main.enabled = true;
     main.pointer = pf::MousePointer::Arrow;
     main.changed();
-    transfer::draw_status_panel("* リストを右クリックによって詳細設定できます。"_sj);
+    transfer::draw_hint_panel();
 }
 
 }  // namespace tv::shell

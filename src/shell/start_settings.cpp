@@ -46,25 +46,7 @@ void take_menu_bar_height() {
 
 void load_answering_settings() {
     Globals& g = globals();
-    SettingsFields fields = default_answering_settings();
-    if (auto stored = read_answering_settings()) fields = *stored;
-    std::string interval = trim(fields[kInterval]);
-    if (numeric_value(interval) < 60) interval = "300";
-    g.CHECK_INTERVAL = 300;
-    for (int allowed : {60, 180, 300, 600}) {
-        if (interval == std::to_string(allowed)) g.CHECK_INTERVAL = allowed;
-    }
-    g.FORWARD_ADDRESS = trim(fields[kForwardAddress]);
-    g.FORWARD_SPAM_FILTER = numeric_value(fields[kForwardSpamFilter]) == 1 ? "1" : "0";
-    g.FORWARD_STOPPED = fields[kForwardStopped];
-    g.FORWARD_SWITCH_CLICKS = numeric_value(fields[kForwardStopped]) == 1 ? 2 : 3;
-    g.REPLY_STOPPED = fields[kReplyStopped];
-    g.REPLY_SWITCH_CLICKS = numeric_value(fields[kReplyStopped]) == 1 ? 2 : 3;
-    g.REPLY_TEXT_FILE = fields[kReplyTextFile];
-    g.REPLY_ONLY_SPECIFIC = fields[kReplyOnlySpecific];
-    g.FORWARD_ONLY_SPECIFIC = fields[kForwardOnlySpecific];
-    g.FORWARD_ATTACHMENTS = fields[kForwardAttachments];
-    g.REPLY_SPAM_FILTER = fields[kReplySpamFilter];
+    tv::load_answering_settings(SettingsReader::StartUp);
     g.REJECT_ALLOW_FORWARD = read_flag_record("SYSTEM_F\\KYOHI_TENSOU");
     g.REJECT_ALLOW_REPLY = read_flag_record("SYSTEM_F\\KYOHI_HENSIN");
 }

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "answering/reply_log.h"
 #include "common/globals.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
@@ -54,7 +55,7 @@ void START_UP_SEQUENCE() {
     delete_stale_answering_log();
     seed_settings_file();
     store::FIRST_RUN_REBUILD();
-    purge_reply_logs();
+    answering::purge_reply_logs();
     draw_main_face();
     prepare_main_window();
     show_splash();

@@ -1,6 +1,7 @@
 #include "transfer/new_mail.h"
 
 #include "common/exchange_files.h"
+#include "common/answering_files.h"
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/receive_list_row.h"
@@ -24,7 +25,6 @@ namespace pf = tv::platform;
 
 namespace {
 
-constexpr const char* kAnsweringLog = "SYSTEM_F\\TALVENOR.txt";
 
 bool is_end(const std::string& trimmed) { return ParseResult::is_end_line(trimmed); }
 

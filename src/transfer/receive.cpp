@@ -75,6 +75,12 @@ std::string poll_result() {
     return script_environment_error();
 }
 
+// What a receive whose helper stopped without a result says once the mail it stored is listed.
+std::string stopped_receive_error(int stored) {
+    return std::string(kResultError) + "受信処理が途中で終了しました。受信できた"_sj + std::to_string(stored) +
+           "通のメールは受信ボックスに入っています。"_sj;
+}
+
 bool receive_refused() { return globals().TRANSFER_RUNNING || store::parse_exchange_running(); }
 
 void message(const std::string& text) {
@@ -218,30 +224,34 @@ void run_receive(bool manual) {
         pf::pause(20);
         if (manual) draw_receive_blocks(28, 33);
 
-        if (begins(result, kResultDone)) {
+        // Mail that reached the box gets its row whatever the result: a helper that stopped after
+        // storing part of the mail must not leave files without rows until the next start.
+        bool done = begins(result, kResultDone);
+        int new_count = mails.count();
+        if (done || new_count > old_count) {
             files::remove_if_exists(exchange::kParseResultFile);
             pf::pause(20);
             files::remove_if_exists(exchange::kRequestFile);
             pf::pause(20);
-            int new_count = mails.count();
             int new_mails = 0;
             std::vector<int> duplicates;
             bool keep = numeric_value(g.KEEP_ON_SERVER) > 0;
             for (int row = old_count + 1; row <= new_count; ++row) {
                 pf::pause(20);
                 std::string name = store::listed_name(mails, row);
-                if (keep && is_duplicate(name)) {
+                if (done && keep && is_duplicate(name)) {
                     duplicates.push_back(row - 1);
                     continue;
                 }
                 ++new_mails;
                 take_new_mail(name, manual);
             }
-            if (keep && !duplicates.empty()) {
+            if (!duplicates.empty()) {
                 remove_duplicates(duplicates, new_mails, manual);
                 return;
             }
             write_cache_after_receive();
+            if (!done && result == script_environment_error()) result = stopped_receive_error(new_mails);
         }
         if (manual) draw_receive_blocks(34, 43);
         if (contains(result, "受信に失敗"_sj) && ++attempts <= 4) {

@@ -31,6 +31,8 @@ void draw_status_panel(const std::string& text, bool grey_below) {
     }
 }
 
+void draw_hint_panel() { draw_status_panel("* リストを右クリックによって詳細設定できます。"_sj); }
+
 std::string status_text(const std::string& message) {
     auto t = pf::now();
     return message + " *** " + pf::format_yy_mm_dd(t) + "(" + pf::format_time(t) + ") ***";

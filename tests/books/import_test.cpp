@@ -16,6 +16,7 @@ std::string record(const std::string& name, const std::string& address) {
 
 struct ImportTest : BooksTest {
     std::string exports;  // the chosen folder, as the folder browser gives it
+    std::vector<int> pauses;  // the import's, from its question to the box of its outcome
 
     ImportTest() {
         exports = (h.folder / "exports").string();
@@ -28,8 +29,18 @@ struct ImportTest : BooksTest {
         globals().OS_GENERATION = generation;
         open("ADDRESS");
         h.platform.dialogs.choose_next(exports);
+        h.boxes().while_shown = [this](const pf::MessageBoxRequest& box) {
+            if (box.title == "インポート"_sj) {
+                h.clock().reset_pauses();
+            } else {
+                pauses = h.clock().pauses();
+            }
+        };
         h.click("FORM7", "BUTTON8");
+        h.boxes().while_shown = nullptr;
     }
+    // A pause as the old book goes, then one before each imported entry is listed.
+    static std::vector<int> pauses_for(std::size_t entries) { return std::vector<int>(entries + 1, 20); }
     void expect_old_book_kept() {
         EXPECT_EQ(h.read(kAddressBook), kOldBook);
         EXPECT_EQ(rows(), (std::vector<std::string>{book_list_row({"Old", "old@example.jp"})}));
@@ -60,6 +71,7 @@ TEST_F(ImportTest, CsvFileReplacesTheBook) {
                                         record("Three", "three@example.jp") + record("", "noname@example.jp") +
                                         record("Say hi", "spaced@example.jp") + record("Colon: name", "colon@example.jp"));
     EXPECT_EQ(rows().size(), 5u);
+    EXPECT_EQ(pauses, pauses_for(5));
     EXPECT_TRUE(pf::form("FORM7").enabled);
     EXPECT_EQ(pf::form("FORM7").pointer, pf::MousePointer::Arrow);
 }
@@ -81,6 +93,7 @@ TEST_F(ImportTest, VcardFilesReplaceTheBook) {
     EXPECT_NE(book.find(record("佐藤"_sj, "sato@example.jp")), std::string::npos);
     EXPECT_EQ(read_book(kAddressBook).size(), 3u);
     EXPECT_EQ(rows().size(), 3u);
+    EXPECT_EQ(pauses, pauses_for(3));
 }
 
 TEST_F(ImportTest, FailuresKeepTheOldBook) {
@@ -109,6 +122,7 @@ TEST_F(ImportTest, FailuresKeepTheOldBook) {
         import(c.generation);
         expect_outcome(c.title, c.text);
         expect_old_book_kept();
+        EXPECT_EQ(pauses, pauses_for(0));
         h.click("FORM7", "BUTTON7");
         h.boxes().clear();
     }

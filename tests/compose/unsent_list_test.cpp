@@ -4,6 +4,7 @@
 
 #include "common/sjis.h"
 #include "compose_fixture.h"
+#include "platform/timers.h"
 
 namespace tv::test {
 namespace {
@@ -88,6 +89,28 @@ TEST_F(UnsentListTest, AReopenedMailComesBackWholeAndClosingReturnsToTheList) {
     reopen(1);
     EXPECT_EQ(box("LIST12").items(), Lines{"/home/taro/a.txt"});
     EXPECT_EQ(box("EDIT11").text, "see the file");
+}
+
+// The compose window's timer goes on while its close question is up, as a desktop's does: the
+// list's load event, queued when the answer comes after seconds, must still run.
+TEST_F(UnsentListTest, TheListComesBackAfterASlowAnswerToTheCloseQuestion) {
+    open_list();
+    reopen(0);
+    h.boxes().while_shown = [this](const pf::MessageBoxRequest&) {
+        for (int i = 0; i < 100; ++i) {
+            h.clock().advance(50);
+            pf::poll_timers();
+        }
+    };
+    EXPECT_TRUE(close("FORM9"));
+    h.boxes().while_shown = nullptr;
+    ASSERT_TRUE(pf::forms().is_loaded("FORM10"));
+    EXPECT_TRUE(list_window().visible);
+    EXPECT_EQ(rows().count(), 3);
+    EXPECT_FALSE(main().enabled);
+
+    EXPECT_TRUE(close("FORM10"));
+    EXPECT_TRUE(main().enabled);
 }
 
 // The reopened mail leaves the store only when it was sent or kept again under a new name.

@@ -126,6 +126,10 @@ void Harness::settle(int max_passes) {
     }
 }
 
+void Harness::run_until(const platform::DateTime& until) {
+    while (!ended_ && clock().now() < until) run_trapped(shell::event_loop_pass);
+}
+
 void Harness::click(const std::string& form, const std::string& control) {
     platform::input::click(platform::form(form).control(control));
     settle();

@@ -61,6 +61,8 @@ public:
     bool start(bool script_host_answers = true);
     // Runs loop passes until a pass ends with nothing queued (at most `max_passes`).
     void settle(int max_passes = 2000);
+    // Runs loop passes until the virtual clock reads `until` (timers raise their events meanwhile).
+    void run_until(const platform::DateTime& until);
     // What a user does; each is followed by settle().
     void click(const std::string& form, const std::string& control);
     void click_row(const std::string& form, const std::string& list, int row);

@@ -27,6 +27,8 @@ const char* const kFixtures[] = {
     // Every readable text in the body: a text type without its subtype, inline text parts with
     // file names, a header block without its blank line, forwarded messages within a report.
     "text_without_subtype", "inline_named_text", "header_without_blank", "delivery_report",
+    // Subject and names split over several encoded words, on one line and folded, JIS and UTF-8.
+    "split_encoded_words",
 };
 
 // The first line where two results differ, shown readably.

@@ -141,6 +141,15 @@ std::vector<std::string> Account::lines() const {
     return {smtp_server, sender_name, sender_address, pop3_server, user_id, password, smtp_port, pop3_port, timeout, local_host};
 }
 
+Account server_account(const TestMailbox& mailbox) {
+    Account account;
+    account.user_id = mailbox.user;
+    account.password = mailbox.password;
+    account.smtp_port = servers().get("SMTP_AUTH_PORT");
+    account.pop3_port = servers().get("POP3_PORT");
+    return account;
+}
+
 MailFolder::MailFolder() {
     for (const char* folder : {"SYSTEM_F", "JUSINBOX", "SOUSINBOX", "TENPFIL"}) h.make_folder(folder);
 }
@@ -193,28 +202,77 @@ int run_process(const std::vector<std::string>& argv, const stdfs::path& folder,
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-CutProxy::CutProxy(int target_port, long cut_after, const std::string& mode) {
-    stdfs::path port_file = stdfs::temp_directory_path() / (unique_name("cut-proxy-") + ".port");
-    std::vector<std::string> argv{"/usr/bin/python3", TALVENOR_SERVERS_DIR "/cut_proxy.py", std::to_string(target_port),
-                                  std::to_string(cut_after), port_file.string(), mode};
+PortScript::PortScript(const std::string& script, const std::vector<std::string>& arguments) {
+    stdfs::path port_file = stdfs::temp_directory_path() / (unique_name("port-script-") + ".port");
+    std::vector<std::string> argv{"/usr/bin/python3", std::string(TALVENOR_SERVERS_DIR "/") + script};
+    for (const auto& a : arguments) argv.push_back(a == kPortFile ? port_file.string() : a);
     std::vector<char*> args;
     for (auto& a : argv) args.push_back(a.data());
     args.push_back(nullptr);
     pid_t pid = 0;
-    if (posix_spawn(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) throw std::runtime_error("cannot start the cut proxy");
+    if (posix_spawn(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) throw std::runtime_error("cannot start " + script);
     pid_ = pid;
     for (int i = 0; i < 400 && !stdfs::exists(port_file); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(25));
     port_ = std::stoi(slurp(port_file).empty() ? "0" : slurp(port_file));
     stdfs::remove(port_file);
-    if (port_ == 0) throw std::runtime_error("the cut proxy did not start");
+    if (port_ == 0) throw std::runtime_error(script + " did not start");
 }
 
-CutProxy::~CutProxy() {
+PortScript::~PortScript() {
     if (pid_ > 0) {
         ::kill(pid_, SIGTERM);
         int status = 0;
         ::waitpid(pid_, &status, 0);
     }
+}
+
+CutProxy::CutProxy(int target_port, long cut_after, const std::string& mode)
+    : PortScript("cut_proxy.py", {std::to_string(target_port), std::to_string(cut_after), kPortFile, mode}) {}
+
+MisbehavingServer::MisbehavingServer(const std::string& mode)
+    : MisbehavingServer(mode, stdfs::temp_directory_path() / (unique_name("misbehaving-") + ".log")) {}
+
+MisbehavingServer::MisbehavingServer(const std::string& mode, const stdfs::path& log)
+    : PortScript("misbehaving_server.py", {mode, kPortFile, log.string(), servers().get("ROOT") + "/tls/server.pem",
+                                           servers().get("ROOT") + "/tls/server.key"}),
+      log_(log) {}
+
+MisbehavingServer::~MisbehavingServer() {
+    std::error_code ec;
+    stdfs::remove(log_, ec);
+}
+
+std::vector<std::string> MisbehavingServer::connection_lines(int connection) const {
+    std::vector<std::string> lines;
+    int current = 0;
+    std::string all = stdfs::exists(log_) ? slurp(log_) : std::string();
+    for (std::size_t at = 0; at < all.size();) {
+        std::size_t end = all.find('\n', at);
+        std::string line = all.substr(at, end - at);
+        at = end == std::string::npos ? all.size() : end + 1;
+        if (line.rfind("CONNECT ", 0) == 0) {
+            current = std::stoi(line.substr(8));
+        } else if (connection == 0 || connection == current) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+bool kill_mail_component_in(const stdfs::path& folder) {
+    std::error_code ec;
+    stdfs::path exe = stdfs::canonical(TALVENOR_MAIL_EXE, ec);
+    stdfs::path cwd = stdfs::canonical(folder, ec);
+    for (const auto& entry : stdfs::directory_iterator("/proc", ec)) {
+        std::string pid = entry.path().filename().string();
+        if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::error_code gone;
+        if (stdfs::read_symlink(entry.path() / "exe", gone) != exe || stdfs::read_symlink(entry.path() / "cwd", gone) != cwd) {
+            continue;
+        }
+        return ::kill(std::stoi(pid), SIGKILL) == 0;
+    }
+    return false;
 }
 
 namespace {

@@ -58,6 +58,9 @@ struct Account {
     std::vector<std::string> lines() const;
 };
 
+// The account of the test servers for a mailbox's user.
+Account server_account(const TestMailbox& mailbox);
+
 // A program folder for the helper with its folders and the account. Its file helpers act on the
 // folder of the newest Harness (the file layer has one program folder at a time).
 class MailFolder {
@@ -78,19 +81,45 @@ public:
     std::vector<std::string> raw_entries(const std::string& folder) const;
 };
 
-// A relay to a server port (tests/servers/cut_proxy.py) that breaks each connection after
-// `cut_after` bytes from the server; with mode "stall" it keeps it open and silent from then on;
-// with mode "at:WORD" it keeps the session in plain text and breaks it when the client sends WORD.
-class CutProxy {
+// A script of tests/servers that listens on a free port of 127.0.0.1 until it is destroyed; the
+// argument kPortFile stands for the file it names its port in.
+class PortScript {
 public:
-    CutProxy(int target_port, long cut_after, const std::string& mode = "cut");
-    ~CutProxy();
+    static constexpr const char* kPortFile = "<port file>";
+    PortScript(const std::string& script, const std::vector<std::string>& arguments);
+    ~PortScript();
+    PortScript(const PortScript&) = delete;
+    PortScript& operator=(const PortScript&) = delete;
     int port() const { return port_; }
 
 private:
     int pid_ = -1;
     int port_ = 0;
 };
+
+// A relay to a server port (tests/servers/cut_proxy.py) that breaks each connection after
+// `cut_after` bytes from the server; with mode "stall" it keeps it open and silent from then on;
+// with mode "at:WORD" it keeps the session in plain text and breaks it when the client sends WORD.
+class CutProxy : public PortScript {
+public:
+    CutProxy(int target_port, long cut_after, const std::string& mode = "cut");
+};
+
+// A server that misbehaves in the way `mode` names (tests/servers/misbehaving_server.py).
+class MisbehavingServer : public PortScript {
+public:
+    explicit MisbehavingServer(const std::string& mode);
+    ~MisbehavingServer();
+    // The lines clients sent on one connection (numbered from 1), or on all of them with 0.
+    std::vector<std::string> connection_lines(int connection = 0) const;
+
+private:
+    MisbehavingServer(const std::string& mode, const std::filesystem::path& log);
+    std::filesystem::path log_;
+};
+
+// Kills (SIGKILL) the talvenor-mail of this test run that works in `folder`; false when none runs.
+bool kill_mail_component_in(const std::filesystem::path& folder);
 
 // A port of 127.0.0.1 where nothing listens.
 int closed_port();

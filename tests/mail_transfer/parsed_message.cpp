@@ -56,6 +56,8 @@ ParsedMessage parse_message(const std::string& bytes) {
     const char* subject = g_mime_message_get_subject(message);
     parsed.subject = subject ? subject : "";
     parsed.raw_subject = header(top, "Subject");
+    parsed.raw_from = header(top, "From");
+    parsed.raw_to = header(top, "To");
     parsed.from = address_list(g_mime_message_get_from(message));
     parsed.to = address_list(g_mime_message_get_to(message));
     parsed.date = header(top, "Date");
@@ -78,7 +80,8 @@ ParsedMessage parse_message(const std::string& bytes) {
         GMimePart* part = GMIME_PART(object);
         const char* filename = g_mime_part_get_filename(part);
         if (filename) {
-            parsed.attachments.push_back({filename, decoded_content(part)});
+            parsed.attachments.push_back({filename, decoded_content(part), header(object, "Content-Type"),
+                                          header(object, "Content-Disposition")});
         } else if (GMIME_IS_TEXT_PART(object) && parsed.body_charset.empty()) {
             const char* charset = g_mime_object_get_content_type_parameter(object, "charset");
             parsed.body_charset = charset ? charset : "";
@@ -90,6 +93,13 @@ ParsedMessage parse_message(const std::string& bytes) {
     }
     g_object_unref(message);
     return parsed;
+}
+
+std::string decode_header_text(const std::string& raw) {
+    char* text = g_mime_utils_header_decode_text(nullptr, raw.c_str());
+    std::string out = text ? text : "";
+    g_free(text);
+    return out;
 }
 
 }  // namespace tv::test

@@ -9,6 +9,8 @@ namespace tv::test {
 struct ParsedAttachment {
     std::string name;  // UTF-8
     std::string data;
+    std::string raw_type;         // Content-Type and Content-Disposition as they stand
+    std::string raw_disposition;
 };
 
 struct ParsedMessage {
@@ -19,6 +21,8 @@ struct ParsedMessage {
     std::string message_id;
     std::string mime_version;
     std::string raw_subject;
+    std::string raw_from;
+    std::string raw_to;
     std::string body_charset;    // charset parameter of the text part
     std::string body_encoding;   // Content-Transfer-Encoding of the text part
     std::string body;            // decoded to UTF-8
@@ -26,5 +30,8 @@ struct ParsedMessage {
 };
 
 ParsedMessage parse_message(const std::string& bytes);
+
+// Header text with encoded words decoded (UTF-8).
+std::string decode_header_text(const std::string& raw);
 
 }  // namespace tv::test

@@ -1,8 +1,11 @@
 // The program's own receive and send, with the real mail component and the test servers.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
 #include "common/globals.h"
 #include "common/paths.h"
@@ -26,11 +29,7 @@ struct ProgramTransferTest : ::testing::Test {
     Account account;
     std::unique_ptr<pf::ProcessScriptHost> scripts;
 
-    ProgramTransferTest() {
-        account.user_id = mailbox.user;
-        account.password = mailbox.password;
-        account.smtp_port = servers().get("SMTP_AUTH_PORT");
-        account.pop3_port = servers().get("POP3_PORT");
+    ProgramTransferTest() : account(server_account(mailbox)) {
         folder.write_account(account);
         ::setenv("TALVENOR_CA_FILE", servers().get("CA_FILE").c_str(), 1);
     }
@@ -70,6 +69,36 @@ TEST_F(ProgramTransferTest, ManualReceiveOfThreeMailsFromDovecot) {
     EXPECT_EQ(files::list_folder_files("SYSTEM_F\\F_D_F").size(), 3u);
     EXPECT_EQ(folder.h.read("SYSTEM_F\\F_JU.txt"), crlf(rows));
     EXPECT_TRUE(folder.h.boxes().shown().empty());
+    EXPECT_TRUE(pf::form("MAINFORM").enabled);
+}
+
+// The helper stops after it stored the mail (killed while the server never answers its deletion):
+// every stored mail gets its row at once, and the message says what happened.
+TEST_F(ProgramTransferTest, AHelperKilledAfterStoringLeavesNoMailWithoutItsRow) {
+    MisbehavingServer server("stall-at-dele");
+    account.pop3_port = std::to_string(server.port());
+    account.timeout = "60";
+    folder.write_account(account);
+    folder.h.write("SYSTEM_F\\serv_del", "0\r\n");
+    start();
+    std::atomic<bool> received{false};
+    std::thread killer([&] {
+        for (int i = 0; i < 1000 && !received; ++i) {
+            for (const std::string& line : server.connection_lines()) {
+                if (line.rfind("DELE", 0) == 0 && kill_mail_component_in(folder.h.folder)) return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    folder.h.click("MAINFORM", "BUTTON3");
+    received = true;
+    killer.join();
+
+    EXPECT_EQ(folder.h.rows("MAINFORM", "LIST3").size(), 3u);
+    EXPECT_EQ(files::list_folder_files("SYSTEM_F\\F_D_F").size(), 3u);
+    ASSERT_EQ(folder.h.boxes().shown().size(), 1u);
+    EXPECT_EQ(folder.h.boxes().shown()[0].text,
+              "受信処理が途中で終了しました。受信できた3通のメールは受信ボックスに入っています。"_sj);
     EXPECT_TRUE(pf::form("MAINFORM").enabled);
 }
 

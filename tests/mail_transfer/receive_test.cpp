@@ -1,10 +1,16 @@
 // talvenor-mail receive against a real Dovecot on 127.0.0.1.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <regex>
 #include <set>
+#include <thread>
 
+#include "common/paths.h"
 #include "common/sjis.h"
 #include "mail_fixtures.h"
 #include "mail_test_support.h"
@@ -293,6 +299,56 @@ TEST_F(ReceiveTest, IncompleteAccountIsRefusedBeforeAnyConnection) {
     mailbox.add({sized_message("waiting", 200)});
     EXPECT_NE(receive(), 0);
     EXPECT_EQ(folder.receive_result(), "ERRORアカウント情報が正しく設定されていません。"_sj);
+    EXPECT_EQ(mailbox.count(), 1u);
+}
+
+// A line break inside a value would reach the server as a command of its own.
+TEST_F(ReceiveTest, AnAccountValueWithAControlByteIsRefusedBeforeAnyConnection) {
+    MisbehavingServer server("repeated-uidl");
+    account.pop3_port = std::to_string(server.port());
+    for (const std::string& password : {std::string("pa\nQUIT"), std::string("pa\tss")}) {
+        account.password = password;
+        folder.write_account(account);
+        EXPECT_NE(receive(), 0);
+        EXPECT_EQ(folder.receive_result().rfind("ERRORアカウント情報が正しく設定されていません。"_sj, 0), 0u);
+    }
+    EXPECT_TRUE(server.connection_lines().empty());
+}
+
+// Two receives on one program folder at once: the second waits for the first and finds nothing
+// new, so no mail is overwritten by another of the same name and none is lost.
+TEST_F(ReceiveTest, TwoReceivesAtOnceOnOneFolderLoseNothing) {
+    keep_on_server("0\r\n");
+    std::vector<std::string> messages;
+    for (int i = 1; i <= 6; ++i) messages.push_back(sized_message("mail " + std::to_string(i), 20000));
+    mailbox.add(messages);
+
+    int status[2] = {-1, -1};
+    std::thread first([&] { status[0] = receive(); });
+    std::thread second([&] { status[1] = receive(); });
+    first.join();
+    second.join();
+    EXPECT_EQ(status[0], 0);
+    EXPECT_EQ(status[1], 0);
+    EXPECT_EQ(stored_bodies(), messages);
+    EXPECT_EQ(mailbox.count(), 0u);
+}
+
+// A receive that cannot take the folder's transfer lock within the account's time-out gives up
+// and touches nothing.
+TEST_F(ReceiveTest, AReceiveWaitsForTheFoldersTransferThenGivesUp) {
+    account.timeout = "1";
+    folder.write_account(account);
+    mailbox.add({sized_message("waiting", 200)});
+    int held = ::open(files::resolve("SYSTEM_F\\.transfer.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_NE(receive(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    ::close(held);
+    EXPECT_EQ(folder.receive_result(), "ERROR別の送受信が終わらないため、メールを受信できませんでした。"_sj);
+    EXPECT_TRUE(folder.raw_entries("JUSINBOX").empty());
     EXPECT_EQ(mailbox.count(), 1u);
 }
 

@@ -2,6 +2,8 @@
 // back with GMime.
 #include <gtest/gtest.h>
 
+#include <glib.h>
+
 #include <functional>
 #include <regex>
 
@@ -64,7 +66,7 @@ TEST_F(SendTest, JapaneseMailWithTwoAttachmentsArrivesAsWrittenAndIsFiled) {
     EXPECT_EQ(delivered[0].rfind("Return-Path: <taro@example.com>\r\n", 0), 0u);
     ParsedMessage m = parse_message(delivered[0]);
     EXPECT_EQ(cp932(m.subject), "会議の資料～確認"_sj);
-    EXPECT_TRUE(has(m.raw_subject, "iso-2022-jp")) << m.raw_subject;
+    EXPECT_TRUE(has(lower_ascii(m.raw_subject), "=?iso-2022-jp?b?")) << m.raw_subject;
     EXPECT_EQ(m.body_charset, "iso-2022-jp");
     std::string expected_body;
     for (const auto& line : body) expected_body += line + "\r\n";
@@ -92,6 +94,75 @@ TEST_F(SendTest, JapaneseMailWithTwoAttachmentsArrivesAsWrittenAndIsFiled) {
     EXPECT_EQ(std::vector<std::string>(filed.begin() + 6, filed.begin() + 11), body);
     EXPECT_EQ(filed[11], "FILE:TENPFIL\\資料.txt"_sj);
     EXPECT_EQ(filed[12], "FILE:" + absolute);
+}
+
+// Every "=?...?=" word of a header text.
+std::vector<std::string> encoded_words_in(const std::string& raw) {
+    std::vector<std::string> words;
+    for (std::size_t at = raw.find("=?"); at != std::string::npos; at = raw.find("=?", at)) {
+        std::size_t q = raw.find('?', raw.find('?', at + 2) + 3);
+        std::size_t end = raw.find("?=", q);
+        words.push_back(raw.substr(at, end + 2 - at));
+        at = end + 2;
+    }
+    return words;
+}
+
+// The quoted value of a parameter ("name" in `name="..."`).
+std::string quoted_parameter(const std::string& raw, const std::string& name) {
+    std::size_t at = raw.find(name + "=\"");
+    if (at == std::string::npos) return {};
+    at += name.size() + 2;
+    return raw.substr(at, raw.find('"', at) - at);
+}
+
+// Japanese phones read ISO-2022-JP headers only in short B-encoded words that each return to
+// ASCII; attachment names in RFC 2047 form beside the RFC 2231 one.
+TEST_F(SendTest, JapaneseHeadersGoOutInShortJisWords) {
+    std::string subject = "【重要】来週の定例会議の議題と資料の送付について（第三回目・最終確認のお願い）"_sj;
+    std::string sender = "株式会社テスト・インターナショナル 東日本営業本部 佐藤 花子"_sj;
+    std::string file = "御見積書（株式会社テスト・インターナショナル様向け）最終版.pdf"_sj;
+    folder.h.write("TENPFIL\\" + file, "%PDF-1.4\n");
+    request({"TO:山田 太郎 <"_sj + recipient() + ">", "FROM:" + sender + "<taro@example.com>", "SUBJECT:" + subject,
+             "本文"_sj, "FILE:TENPFIL\\" + file, "MAIL_END"});
+    ASSERT_EQ(folder.run("send"), 0) << to_utf8(folder.send_result());
+
+    std::vector<std::string> delivered = delivered_to(local);
+    ASSERT_EQ(delivered.size(), 1u);
+    ParsedMessage m = parse_message(delivered[0]);
+    EXPECT_EQ(cp932(m.subject), subject);
+    EXPECT_TRUE(has(m.from, to_utf8(sender))) << m.from;
+    EXPECT_TRUE(has(m.to, "山田 太郎")) << m.to;
+    ASSERT_EQ(m.attachments.size(), 1u);
+    const ParsedAttachment& attachment = m.attachments[0];
+    EXPECT_EQ(cp932(attachment.name), file);
+    for (const std::string& raw : {attachment.raw_type, attachment.raw_disposition}) {
+        EXPECT_TRUE(has(raw, "name*")) << raw;  // RFC 2231
+    }
+    for (const char* parameter : {"name", "filename"}) {
+        const std::string& raw = std::string(parameter) == "name" ? attachment.raw_type : attachment.raw_disposition;
+        EXPECT_EQ(cp932(decode_header_text(quoted_parameter(raw, parameter))), file) << raw;  // RFC 2047
+    }
+
+    std::string headers = m.raw_subject + " " + m.raw_from + " " + m.raw_to + " " + attachment.raw_type + " " +
+                          attachment.raw_disposition;
+    std::vector<std::string> words = encoded_words_in(headers);
+    EXPECT_GE(words.size(), 8u);
+    for (const std::string& word : words) {
+        EXPECT_LE(word.size(), 75u) << word;
+        ASSERT_EQ(word.rfind("=?ISO-2022-JP?B?", 0), 0u) << word;
+        std::string text = word.substr(16, word.size() - 18);
+        gsize length = 0;
+        guchar* bytes = g_base64_decode(text.c_str(), &length);
+        std::string raw(reinterpret_cast<char*>(bytes), length);
+        g_free(bytes);
+        std::size_t last_escape = raw.rfind('\x1b');
+        if (last_escape != std::string::npos) {
+            EXPECT_EQ(raw.substr(last_escape, 3), "\x1b(B") << "back in ASCII at its end: " << word;
+        }
+        std::string alone = decode_header_text(word);  // each word decodes on its own
+        EXPECT_TRUE(alone.find("\xEF\xBF\xBD") == std::string::npos && alone.find("=?") == std::string::npos) << word;
+    }
 }
 
 TEST_F(SendTest, PlainServerListOfRecipientsAndTextIsoCannotHold) {
@@ -202,7 +273,23 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  "TENPFIL\\gone.pdf"},
         FailCase{"NoEndLine", [](SendTest&, std::vector<std::string>& lines) { lines.push_back("FILE:"); },
-                 "送信データ", false}),
+                 "送信データ", false},
+        // 2,000 recipients make a line longer than a line may be: cut, it would send to the first
+        // ones and to a wrong domain at the cut.
+        FailCase{"RecipientLineCut",
+                 [](SendTest& t, std::vector<std::string>& lines) {
+                     std::string to = "TO:" + t.recipient();
+                     for (int i = 1; i < 2000; ++i) to += ", " + t.local + "-" + std::to_string(i) + "@example.jp";
+                     lines[0] = to;
+                     lines.push_back("FILE:");
+                 },
+                 "宛先が長すぎます"},
+        FailCase{"TwoRecipientsInOneBracketLine",
+                 [](SendTest& t, std::vector<std::string>& lines) {
+                     lines[0] = "TO:Taro <" + t.recipient() + ">, Hanako <hanako@example.jp>";
+                     lines.push_back("FILE:");
+                 },
+                 "宛先が正しくありません"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

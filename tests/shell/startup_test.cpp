@@ -86,7 +86,21 @@ TEST(Startup, SecondInstanceIsRefusedBeforeAnyFileChanges) {
     ASSERT_EQ(h.boxes().shown().size(), 1u);
     EXPECT_EQ(h.boxes().shown()[0].title, "PREVINSTANCE !");
     EXPECT_EQ(h.boxes().shown()[0].text, "既に同じアプリケ－ションが起動されています。"_sj);
-    EXPECT_EQ(h.platform.system.locks_taken, std::vector<std::string>{"TALVENOR"});
+    EXPECT_EQ(h.platform.system.locks_taken, std::vector<std::filesystem::path>{h.folder});
+    EXPECT_EQ(h.scripts().total_starts(), 0);
+}
+
+// A lock that cannot be taken (a folder that refuses the lock file) never lets the program run
+// unguarded: the start ends through the error trap, before any file changes.
+TEST(Startup, AnInstanceLockThatCannotBeTakenEndsTheStart) {
+    test::Harness h;
+    h.add_mail("JUSINBOX", "20261201_100000.eml", "2026/12/01 10:00:00", "a <a@example.jp>", "s");
+    auto before = h.snapshot();
+    h.platform.system.instance_lock_fails = true;
+    EXPECT_FALSE(h.start());
+    EXPECT_EQ(h.snapshot(), before);
+    ASSERT_EQ(h.boxes().shown().size(), 1u);
+    EXPECT_NE(h.boxes().shown()[0].title.find("ER.No.：75"_sj), std::string::npos) << h.boxes().shown()[0].title;
     EXPECT_EQ(h.scripts().total_starts(), 0);
 }
 

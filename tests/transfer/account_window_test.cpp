@@ -77,6 +77,24 @@ TEST_F(AccountWindowTest, EnterMovesFromBoxToBoxAndOkSaves) {
     EXPECT_TRUE(read_account_file().is_set());
 }
 
+// A pasted line break or a lone CR would split a value over two lines and shift every later one
+// (the POP3 port would read the SMTP port): OK keeps each value on its line without them.
+TEST_F(AccountWindowTest, PastedLineBreaksAndControlBytesNeverReachTheFile) {
+    const std::vector<std::pair<const char*, std::string>> typed{
+        {"EDIT1", "smtp.example.jp"}, {"EDIT2", "Taro"},          {"EDIT3", "taro@example.jp"},
+        {"EDIT4", "pop.example.jp"},  {"EDIT5", "ta\nro\t"},     {"EDIT6", "pa\r\nss\rwo\x7Frd"},
+        {"EDIT28", "25"},             {"EDIT29", "110"},          {"EDIT31", "host"}};
+    for (const auto& [name, text] : typed) {
+        pf::input::focus(box(name));
+        pf::input::change_text(box(name), text);
+        h.settle();
+    }
+    h.click("FORM4", "BUTTON6");
+    EXPECT_EQ(h.read("SYSTEM_F\\MAIL_DATA.txt"),
+              test::crlf({"smtp.example.jp", "Taro", "taro@example.jp", "pop.example.jp", "taro", "password", "25", "110",
+                          "180", "host"}));
+}
+
 TEST_F(AccountWindowTest, ValuesWithCommasAndColonsStayOnTheirLines) {
     h.click("FORM4", "BUTTON5");
     h.write_lines("SYSTEM_F\\MAIL_DATA.txt", {"smtp.example.jp", "Yamada, Taro", "taro@example.jp", "pop.example.jp",

@@ -133,9 +133,7 @@ std::string switch_picture(int width, int height, Sign sign) {
                 }
                 if (mark) r = g = b = 0;
             }
-            pixels.push_back(static_cast<char>(b));
-            pixels.push_back(static_cast<char>(g));
-            pixels.push_back(static_cast<char>(r));
+            for (double channel : {b, g, r}) pixels.push_back(static_cast<char>(static_cast<unsigned char>(channel)));
         }
         while ((pixels.size() - start) % 4 != 0) pixels.push_back('\0');
     }

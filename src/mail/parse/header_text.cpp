@@ -2,6 +2,8 @@
 
 #include <gmime/gmime.h>
 
+#include <optional>
+
 #include "common/iso2022jp.h"
 #include "common/sjis.h"
 #include "mail/parse/charset.h"
@@ -96,54 +98,87 @@ bool ascii_compatible(std::string_view label) {
            name.find("ucs") == std::string::npos;
 }
 
-// One encoded word "=?charset?B|Q?text?=" in a form GMime decodes as this system needs it: a
-// Japanese label in the reading that keeps CP932, and no NUL byte (GMime would end the text
-// there or make it "?"; a blank is what every other control byte becomes).
-std::string rewrite_encoded_word(std::string_view charset, char encoding, std::string_view text) {
+// One encoded word "=?charset?B|Q?text?=" taken apart: the charset GMime is to read it in and its
+// bytes. A word in a charset where a NUL byte is no NUL character is passed on as it stands.
+struct Word {
+    std::string charset;  // a Japanese label in the reading that keeps CP932
+    bool jis = false;     // bytes are ISO-2022-JP, read into CP932 once the run is whole
+    std::string bytes;
+    std::string as_is;    // set for a word passed on unchanged
+};
+
+Word take_word(std::string_view charset, char encoding, std::string_view text) {
     std::string_view label = charset.substr(0, charset.find('*'));  // RFC 2231 language suffix
-    std::string_view reading = windows_reading(label);
-    std::string_view name = reading.empty() ? charset : reading;
     bool jis = charset_family(label) == CharsetFamily::Jis;
-    if (!jis && !ascii_compatible(label)) return encoded_word(charset, encoding, text);
+    if (!jis && !ascii_compatible(label)) return {{}, false, {}, encoded_word(charset, encoding, text)};
+    std::string_view reading = windows_reading(label);
     std::string bytes = (encoding == 'B' || encoding == 'b') ? decode_b(text) : decode_q(text);
-    bool nul = bytes.find('\0') != std::string::npos;
+    return {jis ? "CP932" : std::string(reading.empty() ? label : reading), jis, std::move(bytes), {}};
+}
+
+// A run of words in one charset as one B-encoded word, so that GMime decodes it whole (it joins
+// the base64 texts of neighbouring words and stops at the padding of the first) and a character
+// split between two words is whole again. No NUL byte: GMime would end the text there or make
+// it "?"; a blank is what every other control byte becomes.
+std::string joined_word(const Word& word) {
+    std::string bytes = word.jis ? jis_to_cp932(word.bytes) : word.bytes;
     for (char& c : bytes) {
         if (c == '\0') c = ' ';
     }
-    if (jis) return base64_word("CP932", jis_to_cp932(bytes));
-    if (nul) return base64_word(name, bytes);
-    return encoded_word(name, encoding, text);
+    return base64_word(word.charset, bytes);
 }
 
+// An encoded word holds no blank or line end.
+bool charset_and_text_whole(std::string_view charset, std::string_view text) {
+    return charset.find_first_of(" \t\r\n") == std::string_view::npos &&
+           text.find_first_of(" \t\r\n") == std::string_view::npos;
+}
+
+bool only_space(std::string_view text) {
+    for (char c : text) {
+        if (!is_space(c)) return false;
+    }
+    return true;
+}
+
+// Every encoded word in a form GMime decodes as this system needs it: Japanese labels in the
+// reading that keeps CP932, neighbouring words of one charset joined.
 std::string rewrite_encoded_words(std::string_view s) {
     std::string out;
-    std::size_t i = 0;
-    for (;;) {
-        std::size_t start = s.find("=?", i);
+    std::optional<Word> run;
+    std::size_t i = 0;  // where the text not yet written begins
+    for (std::size_t from = 0;;) {
+        std::size_t start = s.find("=?", from);
         if (start == std::string_view::npos) break;
+        from = start + 2;
         std::size_t q1 = s.find('?', start + 2);
         bool word = q1 != std::string_view::npos && q1 > start + 2 && q1 - start < 80 && q1 + 2 < s.size() &&
                     s[q1 + 2] == '?' && std::string_view("BbQq").find(s[q1 + 1]) != std::string_view::npos;
         std::size_t end = word ? s.find("?=", q1 + 3) : std::string_view::npos;
-        if (end == std::string_view::npos) {
-            out.append(s.substr(i, start + 2 - i));
-            i = start + 2;
-            continue;
-        }
+        if (end == std::string_view::npos) continue;
         std::string_view charset = s.substr(start + 2, q1 - start - 2);
         std::string_view text = s.substr(q1 + 3, end - q1 - 3);
-        bool clean = true;
-        for (char c : charset) clean = clean && !is_space(c);
-        for (char c : text) clean = clean && !is_space(c);
-        if (!clean) {
-            out.append(s.substr(i, start + 2 - i));
-            i = start + 2;
-            continue;
+        if (!charset_and_text_whole(charset, text)) continue;
+        Word next = take_word(charset, s[q1 + 1], text);
+        std::string_view between = s.substr(i, start - i);
+        bool joins = run && next.as_is.empty() && only_space(between) && run->jis == next.jis &&
+                     lower_ascii(run->charset) == lower_ascii(next.charset);
+        if (joins) {
+            run->bytes += next.bytes;
+        } else {
+            if (run) out += joined_word(*run);
+            run.reset();
+            out.append(between);
+            if (next.as_is.empty()) {
+                run = std::move(next);
+            } else {
+                out += next.as_is;
+            }
         }
-        out.append(s.substr(i, start - i));
-        out += rewrite_encoded_word(charset, s[q1 + 1], text);
         i = end + 2;
+        from = i;
     }
+    if (run) out += joined_word(*run);
     out.append(s.substr(i));
     return out;
 }
@@ -186,8 +221,7 @@ std::string prepare_raw_parameters(std::string_view raw) {
 std::string one_line(std::string_view utf8) {
     std::string line = utf8_to_cp932(utf8);
     for (char& c : line) {
-        auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b == 0x7F) c = ' ';  // never a trail byte in CP932
+        if (is_control_byte(c)) c = ' ';
     }
     return trim(line);
 }

@@ -14,6 +14,10 @@ constexpr long kDefaultTimeout = 180;
 AccountData read_account() {
     AccountData account = read_account_file();
     if (!account.is_set()) throw TransferError(Failure::kAccount, {});
+    // A line break inside a value would reach the server as a command of its own.
+    for (const std::string& value : account.values) {
+        if (has_control_byte(value)) throw TransferError(Failure::kAccount, "改行などの制御文字を含む値があります"_sj);
+    }
     return account;
 }
 

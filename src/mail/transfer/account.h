@@ -8,8 +8,8 @@
 
 namespace tv::mail {
 
-// Reads the account; raises TransferError(kAccount) when the file is missing or one of the ten
-// values is blank.
+// Reads the account; raises TransferError(kAccount) when the file is missing, one of the ten
+// values is blank or holds a control byte.
 AccountData read_account();
 
 // A port value as a number; raises TransferError(kAccount) when it is not one.

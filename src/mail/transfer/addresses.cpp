@@ -28,7 +28,14 @@ std::vector<Mailbox> parse_recipients(const std::string& text) {
     std::vector<Mailbox> recipients;
     std::size_t open = find_last_char(text, '<');
     if (open != std::string::npos && find_first_char(text, '>', open) != std::string::npos) {
-        recipients.push_back(parse_mailbox(text));
+        // One recipient: a name before it that holds another address, or text after it, would be
+        // recipients dropped without a word.
+        Mailbox mailbox = parse_mailbox(text);
+        bool more = find_first_char(mailbox.name, '<') != std::string::npos ||
+                    find_first_char(mailbox.name, '@') != std::string::npos ||
+                    !is_blank(text.substr(find_first_char(text, '>', open) + 1));
+        if (more) throw TransferError(Failure::kRequest, "宛先が正しくありません "_sj + left_whole_chars(text, 200));
+        recipients.push_back(std::move(mailbox));
     } else {
         std::size_t start = 0;
         while (start <= text.size()) {

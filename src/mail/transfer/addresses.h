@@ -16,7 +16,8 @@ struct Mailbox {
 Mailbox parse_mailbox(const std::string& text);
 
 // The recipients of a "TO:" value: one when it holds an address in angle brackets, else the
-// comma-separated list. Raises TransferError(kRequest) naming an address that cannot be sent to.
+// comma-separated list. Raises TransferError(kRequest) naming an address that cannot be sent to,
+// and for an angle-bracket value that holds more than its one recipient.
 std::vector<Mailbox> parse_recipients(const std::string& text);
 
 // Whether an address can go into an SMTP envelope: printable ASCII without blanks or brackets,

@@ -1,17 +1,25 @@
 #include "mail/transfer/curl_session.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
 #include "common/sjis.h"
-#include "mail/transfer/transfer_error.h"
+#include "mail/transfer/known_tls_servers.h"
 
 namespace tv::mail {
 
 using namespace tv::literals;
 
 namespace {
+
+// Connecting has its own bound: a server that drops packets ends the session well before the
+// inactivity limit would.
+constexpr long kConnectSeconds = 15;
+// Below this many bytes a second over the inactivity limit, a transfer is taken for stalled: a
+// server that trickles a byte now and then must not hold the session for hours.
+constexpr long kLowSpeedBytes = 256;
 
 struct ProtocolInfo {
     const char* plain_scheme;
@@ -117,26 +125,59 @@ CurlSession::CurlSession(Endpoint endpoint, const std::string& user, const std::
                      endpoint_.protocol == Protocol::kPop3 ? "pop3,pop3s" : "smtp,smtps");
     if (!user.empty()) curl_easy_setopt(curl_, CURLOPT_USERNAME, to_utf8(user).c_str());
     if (!password.empty()) curl_easy_setopt(curl_, CURLOPT_PASSWORD, to_utf8(password).c_str());
-    // STARTTLS whenever the server offers it; a port that speaks TLS from the start needs none.
-    curl_easy_setopt(curl_, CURLOPT_USE_SSL, static_cast<long>(endpoint_.implicit_tls ? CURLUSESSL_ALL : CURLUSESSL_TRY));
+    curl_easy_setopt(curl_, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+    // The server's capabilities show whether it offers STARTTLS (see perform).
+    curl_easy_setopt(curl_, CURLOPT_VERBOSE, 1L);
+    curl_easy_setopt(curl_, CURLOPT_DEBUGFUNCTION, &CurlSession::on_debug);
+    curl_easy_setopt(curl_, CURLOPT_DEBUGDATA, this);
     curl_easy_setopt(curl_, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(curl_, CURLOPT_SSL_VERIFYHOST, 2L);
     if (const char* ca = std::getenv("TALVENOR_CA_FILE"); ca && *ca) curl_easy_setopt(curl_, CURLOPT_CAINFO, ca);
-    // The account's time-out bounds every wait: connecting, each answer, and silence in a transfer.
-    curl_easy_setopt(curl_, CURLOPT_CONNECTTIMEOUT, timeout_seconds);
+    // The account's time-out bounds every answer and every slow stretch of a transfer.
+    curl_easy_setopt(curl_, CURLOPT_CONNECTTIMEOUT, std::min(kConnectSeconds, timeout_seconds));
     curl_easy_setopt(curl_, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeout_seconds);
-    curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_LIMIT, kLowSpeedBytes);
     curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_TIME, timeout_seconds);
 }
 
 CurlSession::~CurlSession() { curl_easy_cleanup(curl_); }
 
-void CurlSession::perform() {
+int CurlSession::on_debug(CURL*, curl_infotype type, char* data, size_t size, void* self) {
+    if (type != CURLINFO_HEADER_IN) return 0;
+    // A capability line: "STLS" in a POP3 CAPA answer, "250-STARTTLS" or "250 STARTTLS" after EHLO.
+    std::string_view text(data, size);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+    std::string line = trim(upper_ascii(text));
+    if (line.size() > 4 && (line.compare(0, 4, "250-") == 0 || line.compare(0, 4, "250 ") == 0)) line.erase(0, 4);
+    if (line == "STLS" || line == "STARTTLS") static_cast<CurlSession*>(self)->starttls_offered_ = true;
+    return 0;
+}
+
+CURLcode CurlSession::perform_once() {
     error_[0] = '\0';
-    CURLcode code = curl_easy_perform(curl_);
+    failed_with_.reset();
+    return curl_easy_perform(curl_);
+}
+
+void CurlSession::perform() {
+    CURLcode code = perform_once();
+    if (code == CURLE_USE_SSL_FAILED && tls_required_ && !endpoint_.implicit_tls) {
+        // Nothing but the greeting and the capabilities has passed: no credential was sent.
+        if (starttls_offered_) throw TransferError(Failure::kTlsRefused, endpoint_.shown());
+        if (seen_with_tls(endpoint_)) throw TransferError(Failure::kTlsMissing, endpoint_.shown());
+        tls_required_ = false;
+        curl_easy_setopt(curl_, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_NONE));
+        code = perform_once();
+    }
+    // The session ran over TLS as far as the login: the server is known to speak it from now on.
+    if (tls_required_ && !remembered_ && (code == CURLE_OK || code == CURLE_LOGIN_DENIED)) {
+        remember_tls(endpoint_);
+        remembered_ = true;
+    }
     if (code == CURLE_OK) return;
     std::fprintf(stderr, "talvenor-mail: %s (%d): %s\n", endpoint_.url("").c_str(), static_cast<int>(code),
                  error_[0] ? error_ : curl_easy_strerror(code));
+    if (failed_with_) throw TransferError(*failed_with_, endpoint_.shown());
     Failure failure = failure_of(code, curl_);
     std::string detail = endpoint_.shown();
     if (failure == Failure::kRefused) {

@@ -1,12 +1,19 @@
 // One libcurl handle for one mail server, set up the same way for POP3 and SMTP: implicit TLS on
-// the TLS port, STARTTLS when the server offers it, certificates always verified, the account's
-// inactivity limit on every wait. Failures become TransferError.
+// the TLS port, STARTTLS when the server offers it, certificates always verified, connecting
+// bounded on its own, the account's inactivity limit on every wait. Failures become TransferError.
+//
+// No credential ever goes out in plain text to a server that offers STARTTLS or has spoken TLS
+// before: the session asks for TLS, and only a server that neither offers it nor is remembered
+// with it is spoken to again without.
 #pragma once
 
 #include <curl/curl.h>
 
 #include <string>
+#include <optional>
 #include <string_view>
+
+#include "mail/transfer/transfer_error.h"
 
 namespace tv::mail {
 
@@ -41,13 +48,23 @@ public:
 
     // Runs what is set on the handle; raises TransferError when it fails.
     void perform();
+    // A callback that ends the transfer with TransferError(failure) when it returns a failure
+    // code after calling this.
+    void fail_with(Failure failure) { failed_with_ = failure; }
     // Connections the last perform had to open (0 when it reused the open one).
     long new_connections() const;
 
 private:
+    CURLcode perform_once();
+    static int on_debug(CURL*, curl_infotype type, char* data, size_t size, void* self);
+
     Endpoint endpoint_;
     CURL* curl_;
     char error_[CURL_ERROR_SIZE] = {};
+    bool tls_required_ = true;     // false only for a server that offers no TLS and never did
+    bool starttls_offered_ = false;
+    bool remembered_ = false;
+    std::optional<Failure> failed_with_;
 };
 
 }  // namespace tv::mail

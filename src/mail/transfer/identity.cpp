@@ -17,8 +17,12 @@ std::string sha1_hex(std::initializer_list<std::string_view> parts) {
     return hex;
 }
 
-std::string identity_line(std::string_view server, std::string_view user, std::string_view uidl) {
-    return "X-Talvenor-Id: " + sha1_hex({lower_ascii(server), user, uidl}) + "\r\n";
+std::string identity_line(std::string_view server, std::string_view user, std::string_view uidl,
+                          std::size_t occurrence) {
+    std::string host = lower_ascii(server);
+    std::string number = std::to_string(occurrence);
+    std::string hash = occurrence <= 1 ? sha1_hex({host, user, uidl}) : sha1_hex({host, user, uidl, number});
+    return "X-Talvenor-Id: " + hash + "\r\n";
 }
 
 }  // namespace tv::mail

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "mail/transfer/header_words.h"
 #include "mail/transfer/mime_charset.h"
 
 namespace tv::mail {
@@ -36,6 +37,50 @@ struct Ref {
 
 const char* header_charset(const CharsetChoice& choice) {
     return choice.charset == "us-ascii" ? nullptr : choice.charset.c_str();
+}
+
+bool is_jis(const CharsetChoice& choice) { return choice.charset == "iso-2022-jp"; }
+
+// Replaces the value GMime formatted for a header with `value` (GMime's raw form: LF line ends).
+void set_raw(GMimeObject* object, const char* name, const std::string& value) {
+    GMimeHeader* header = g_mime_header_list_get_header(g_mime_object_get_header_list(object), name);
+    if (header) g_mime_header_set_raw_value(header, (" " + value + "\n").c_str());
+}
+
+// Adds a parameter right after the type or disposition of a header GMime formatted.
+void add_raw_parameter(GMimeObject* object, const char* name, const std::string& parameter) {
+    GMimeHeader* header = g_mime_header_list_get_header(g_mime_object_get_header_list(object), name);
+    const char* raw = header ? g_mime_header_get_raw_value(header) : nullptr;
+    if (!raw) return;
+    std::string value(raw);
+    std::size_t semicolon = value.find(';');
+    std::size_t at = semicolon == std::string::npos ? value.find_last_not_of("\n") + 1 : semicolon;
+    value.insert(at, ";\n\t" + parameter);
+    g_mime_header_set_raw_value(header, value.c_str());
+}
+
+// A mailbox as header text; a display name that ISO-2022-JP holds in B-encoded words.
+std::string address_text(const Mailbox& mailbox, InternetAddress* address) {
+    CharsetChoice name = choose_charset(mailbox.name);
+    if (is_jis(name)) return folded_words(encoded_words(name.utf8, "ISO-2022-JP")) + "\n <" + mailbox.address + ">";
+    gchar* text = internet_address_to_string(address, nullptr, TRUE);
+    std::string value = text ? text : mailbox.address;
+    g_free(text);
+    return value;
+}
+
+// From and To written again where a display name goes out in ISO-2022-JP.
+void write_jis_addresses(GMimeMessage* message, const char* header, InternetAddressList* list,
+                         const std::vector<Mailbox>& mailboxes) {
+    bool any = false;
+    for (const auto& mailbox : mailboxes) any = any || is_jis(choose_charset(mailbox.name));
+    if (!any) return;
+    std::string value;
+    for (std::size_t i = 0; i < mailboxes.size(); ++i) {
+        if (i > 0) value += ",\n ";
+        value += address_text(mailboxes[i], internet_address_list_get_address(list, static_cast<int>(i)));
+    }
+    set_raw(GMIME_OBJECT(message), header, value);
 }
 
 InternetAddress* make_address(const Mailbox& mailbox) {
@@ -93,6 +138,13 @@ GMimeObject* make_attachment(const Attachment& attachment) {
     GMimePart* part = g_mime_part_new_with_type(mime_type.substr(0, slash).c_str(), mime_type.substr(slash + 1).c_str());
     g_mime_object_set_disposition(GMIME_OBJECT(part), GMIME_DISPOSITION_ATTACHMENT);
     g_mime_part_set_filename(part, name.c_str());
+    // GMime gives the name in RFC 2231 form; Japanese programs read the RFC 2047 form beside it.
+    CharsetChoice choice = choose_charset(attachment.name);
+    if (choice.charset != "us-ascii") {
+        std::string words = folded_words(encoded_words(choice.utf8, is_jis(choice) ? "ISO-2022-JP" : "UTF-8"), "\n\t");
+        add_raw_parameter(GMIME_OBJECT(part), "Content-Type", "name=\"" + words + "\"");
+        add_raw_parameter(GMIME_OBJECT(part), "Content-Disposition", "filename=\"" + words + "\"");
+    }
     set_content(part, attachment.data, GMIME_CONTENT_ENCODING_BASE64);
     return GMIME_OBJECT(part);
 }
@@ -112,8 +164,13 @@ std::string build_message(const OutgoingMail& mail) {
         internet_address_list_add(to, address);
         g_object_unref(address);
     }
+    write_jis_addresses(message.get(), "From", g_mime_message_get_from(message.get()), {mail.from});
+    write_jis_addresses(message.get(), "To", to, mail.to);
     CharsetChoice subject = choose_charset(mail.subject);
     g_mime_message_set_subject(message.get(), subject.utf8.c_str(), header_charset(subject));
+    if (is_jis(subject)) {
+        set_raw(GMIME_OBJECT(message.get()), "Subject", folded_words(encoded_words(subject.utf8, "ISO-2022-JP")));
+    }
     GDateTime* date = g_date_time_new_from_unix_local(mail.date);
     g_mime_message_set_date(message.get(), date);
     g_date_time_unref(date);

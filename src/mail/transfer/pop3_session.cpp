@@ -10,6 +10,15 @@ namespace tv::mail {
 
 using namespace tv::literals;
 
+namespace {
+
+// A listing of a few hundred thousand messages fits; a server that sends without end does not.
+constexpr std::size_t kMaxListingBytes = 16 << 20;
+// A listing line is a number and a UIDL of at most 70 characters; this leaves room for faults.
+constexpr std::size_t kMaxListingLineBytes = 1024;
+
+}  // namespace
+
 Pop3Session::Pop3Session(Endpoint endpoint, const std::string& user, const std::string& password,
                          long timeout_seconds)
     : session_(std::make_unique<CurlSession>(std::move(endpoint), user, password, timeout_seconds)) {
@@ -25,9 +34,18 @@ size_t Pop3Session::on_data(char* data, size_t size, size_t count, void* self) {
             session->sink_failed_ = true;
             return 0;
         }
-    } else {
-        session->listing_.append(bytes);
+        return bytes.size();
     }
+    bool line_too_long = false;
+    for (char c : bytes) {
+        session->line_bytes_ = c == '\n' ? 0 : session->line_bytes_ + 1;
+        line_too_long = line_too_long || session->line_bytes_ > kMaxListingLineBytes;
+    }
+    if (session->listing_.size() + bytes.size() > kMaxListingBytes || line_too_long) {
+        session->session_->fail_with(Failure::kBadAnswer);
+        return 0;
+    }
+    session->listing_.append(bytes);
     return bytes.size();
 }
 
@@ -52,6 +70,7 @@ void Pop3Session::run(const std::string& path, const char* command, bool has_bod
 
 std::vector<ListedMessage> Pop3Session::list() {
     listing_.clear();
+    line_bytes_ = 0;
     run("", "UIDL", true);
     std::vector<ListedMessage> messages;
     for (const std::string& line : files::split_lines(listing_)) {

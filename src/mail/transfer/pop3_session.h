@@ -23,7 +23,8 @@ class Pop3Session {
 public:
     Pop3Session(Endpoint endpoint, const std::string& user, const std::string& password, long timeout_seconds);
 
-    // Logs in and lists the mailbox (UIDL).
+    // Logs in and lists the mailbox (UIDL). A listing or a line of it beyond any real mailbox's
+    // ends the session with TransferError(kBadAnswer).
     std::vector<ListedMessage> list();
     // Fetches a message (RETR): its bytes, dot-unstuffed, go to `sink` piece by piece; a sink
     // that returns false stops the transfer and the call raises TransferError(kLocal).
@@ -40,6 +41,7 @@ private:
     std::unique_ptr<CurlSession> session_;
     bool started_ = false;
     std::string listing_;
+    std::size_t line_bytes_ = 0;  // of the listing's last line so far
     const std::function<bool(std::string_view)>* sink_ = nullptr;
     bool sink_failed_ = false;
     static size_t on_data(char* data, size_t size, size_t count, void* self);

@@ -4,7 +4,8 @@
 // written under a hidden name; only when all arrived whole are they moved into JUSINBOX; then the
 // ledger of fetched UIDLs is written; only then are messages deleted on the server (when the
 // keep-on-server option is off), and the session ends with QUIT. A run that fails before the move
-// leaves JUSINBOX and the server as they were.
+// leaves JUSINBOX and the server as they were. The whole run holds the program folder's transfer
+// lock.
 #include <cstdio>
 #include <ctime>
 #include <unordered_map>
@@ -18,6 +19,7 @@
 #include "mail/transfer/mail_names.h"
 #include "mail/transfer/pop3_session.h"
 #include "mail/transfer/staged_mailbox.h"
+#include "mail/transfer/transfer_lock.h"
 #include "mail/transfer/transfer_result.h"
 #include "mail/transfer/uidl_ledger.h"
 
@@ -33,6 +35,7 @@ constexpr const char* kMailExtension = ".eml";
 std::string receive_mail() {
     AccountData account = read_account();
     Endpoint endpoint = make_endpoint(Protocol::kPop3, account.pop3_server(), port_number(account.pop3_port()));
+    TransferLock lock(timeout_seconds(account));
     bool keep = keep_on_server();
     UidlLedger ledger(account.pop3_server(), account.user_id());
     StagedMailbox staged(kInbox);
@@ -42,18 +45,21 @@ std::string receive_mail() {
     // libcurl takes a listing or a message cut short by a broken connection for a whole one; the
     // next command on the same connection proves it whole.
     pop3.check_connection();
-    std::unordered_map<std::string, int> listings;
+    // The k-th message the server lists under a UIDL is stored once the ledger counts k of them.
+    std::unordered_map<std::string, std::size_t> seen;
+    std::vector<std::size_t> occurrence;
     std::vector<std::string> uidls;
     for (const auto& message : listed) {
-        ++listings[message.uidl];
+        occurrence.push_back(++seen[message.uidl]);
         uidls.push_back(message.uidl);
     }
     ledger.keep_only(uidls);
 
     std::vector<std::string> fetched;
-    for (const auto& message : listed) {
-        if (ledger.contains(message.uidl)) continue;
-        staged.begin(identity_line(account.pop3_server(), account.user_id(), message.uidl));
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        const ListedMessage& message = listed[i];
+        if (occurrence[i] <= ledger.stored(message.uidl)) continue;
+        staged.begin(identity_line(account.pop3_server(), account.user_id(), message.uidl, occurrence[i]));
         pop3.retrieve(message.number, [&staged](std::string_view bytes) { return staged.append(bytes); });
         staged.finish();
         ledger.add(message.uidl);
@@ -78,9 +84,8 @@ std::string receive_mail() {
     }
     if (!keep && ledger_written) {
         try {
-            for (const auto& message : listed) {
-                // A UIDL the server gives to two messages names neither for sure: both stay.
-                if (listings[message.uidl] == 1 && ledger.contains(message.uidl)) pop3.remove(message.number);
+            for (std::size_t i = 0; i < listed.size(); ++i) {
+                if (occurrence[i] <= ledger.stored(listed[i].uidl)) pop3.remove(listed[i].number);
             }
         } catch (const TransferError&) {
             // What was not deleted now is deleted by the next run: the ledger holds it.

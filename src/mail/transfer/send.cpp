@@ -14,6 +14,7 @@
 #include "mail/transfer/send_request.h"
 #include "mail/transfer/sent_mail_file.h"
 #include "mail/transfer/smtp_session.h"
+#include "mail/transfer/transfer_lock.h"
 #include "mail/transfer/transfer_result.h"
 
 namespace tv::mail {
@@ -45,6 +46,7 @@ std::string domain_of(const std::string& address, const std::string& fallback) {
 
 std::string send_mail() {
     AccountData account = read_account();
+    TransferLock lock(timeout_seconds(account));
     SendRequest request = read_send_request();
     OutgoingMail mail;
     mail.from = parse_mailbox(request.from);

@@ -18,7 +18,7 @@ struct FailureWords {
     const char* send;
 };
 
-constexpr std::array<FailureWords, 9> kFailureWords{{
+constexpr std::array<FailureWords, 13> kFailureWords{{
     {Failure::kAccount, "アカウント情報が正しく設定されていません。", "アカウント情報が正しく設定されていません。"},
     {Failure::kRequest, "メールの受信を開始できませんでした。", "メールを送信できませんでした。"},
     {Failure::kUnreachable, "メールの受信に失敗しました。受信サーバーに接続できません。",
@@ -27,14 +27,24 @@ constexpr std::array<FailureWords, 9> kFailureWords{{
      "送信サーバーにログインできませんでした。ユーザーIDとパスワードを確認してください。"},
     {Failure::kCertificate, "受信サーバーとの暗号化通信を確立できませんでした。サーバー証明書を確認してください。",
      "送信サーバーとの暗号化通信を確立できませんでした。サーバー証明書を確認してください。"},
+    {Failure::kTlsRefused,
+     "受信サーバーが暗号化通信（STARTTLS）を拒否しました。ユーザーIDとパスワードは送信していません。",
+     "送信サーバーが暗号化通信（STARTTLS）を拒否しました。ユーザーIDとパスワードは送信していません。"},
+    {Failure::kTlsMissing,
+     "受信サーバーは以前は暗号化通信に対応していましたが、今回は対応していません。安全のため、ユーザーIDとパスワードは送信していません。",
+     "送信サーバーは以前は暗号化通信に対応していましたが、今回は対応していません。安全のため、ユーザーIDとパスワードは送信していません。"},
     {Failure::kInterrupted, "メールの受信に失敗しました。通信が途中で切れました。",
      "メールを送信できませんでした。通信が途中で切れました。"},
     {Failure::kRefused, "メールの受信に失敗しました。受信サーバーがエラーを返しました。",
      "送信サーバーがメールを受け付けませんでした。"},
+    {Failure::kBadAnswer, "受信サーバーの応答が正しくありません。応答が長すぎます。",
+     "送信サーバーの応答が正しくありません。"},
     {Failure::kUnsupported, "受信サーバーがUIDLコマンドに対応していません。",
      "送信サーバーが必要な機能に対応していません。"},
     {Failure::kLocal, "受信したメールを保存できませんでした。ディスクの空きと書き込み権限を確認してください。",
      "メールを送信できませんでした。"},
+    {Failure::kBusy, "別の送受信が終わらないため、メールを受信できませんでした。",
+     "別の送受信が終わらないため、メールを送信できませんでした。"},
 }};
 
 // One line without the bytes the item reader splits at: they become their full-width forms
@@ -53,7 +63,7 @@ std::string clean_line(std::string_view line) {
             out += "："_sj;
         } else if (c == '"') {
             out += "”"_sj;
-        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+        } else if (is_control_byte(c)) {
             out += ' ';
         } else {
             out += c;

@@ -92,9 +92,10 @@ std::optional<std::string> ScriptedPopupMenu::show(const PopupRequest& request) 
     return std::nullopt;
 }
 
-bool FakeSystem::acquire_instance_lock(const std::string& name) {
-    locks_taken.push_back(name);
-    return !another_instance_runs;
+InstanceLock FakeSystem::acquire_instance_lock(const std::filesystem::path& folder) {
+    locks_taken.push_back(folder);
+    if (instance_lock_fails) return InstanceLock::Failed;
+    return another_instance_runs ? InstanceLock::HeldByAnother : InstanceLock::Taken;
 }
 
 bool FakeSystem::executable_exists(const std::string&) { return !component_missing; }

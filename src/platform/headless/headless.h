@@ -101,13 +101,14 @@ private:
 // System answers set by the test.
 class FakeSystem : public SystemInfo {
 public:
-    bool acquire_instance_lock(const std::string& name) override;
+    InstanceLock acquire_instance_lock(const std::filesystem::path& folder) override;
     int menu_bar_height() override { return menu_bar; }
     std::string desktop_folder() override { return desktop; }
     bool executable_exists(const std::string& path) override;
 
     bool another_instance_runs = false;
-    std::vector<std::string> locks_taken;
+    bool instance_lock_fails = false;
+    std::vector<std::filesystem::path> locks_taken;
     int menu_bar = 20;
     std::string desktop;
     bool component_missing = false;

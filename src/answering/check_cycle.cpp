@@ -1,0 +1,198 @@
+#include "answering/check_cycle.h"
+
+#include "answering/answer_steps.h"
+#include "answering/check_inputs.h"
+#include "answering/main_window.h"
+#include "common/answering_files.h"
+#include "common/errors.h"
+#include "common/globals.h"
+#include "common/paths.h"
+#include "common/sjis.h"
+#include "common/text_file.h"
+#include "platform/events.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
+#include "platform/timers.h"
+#include "store/parse_exchange.h"
+#include "store/silent_reindex.h"
+#include "transfer/receive.h"
+
+namespace tv::answering {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+namespace {
+
+constexpr int kMaxRetries = 10;
+
+pf::Control& timer3() { return pf::form("MAINFORM").control("TIMER3"); }
+
+std::string arrival_caption() { return "Received！( Talvenor Ririvi Ver."_sj + VERSION_TEXT + " )"; }
+
+// One check's working data.
+struct Check {
+    CheckInputs inputs;
+    bool inputs_loaded = false;
+    bool received = false;  // the receive has run
+    AnsweringLog log;
+    bool log_loaded = false;
+    CheckProgress progress;
+};
+
+void receive(Check& check) {
+    try {
+        check.inputs = load_check_inputs();
+        check.inputs_loaded = true;
+    } catch (const RuntimeError&) {
+        // Without its books no mail may be answered: the receive still runs, the mails wait in
+        // the log for the next check.
+        files::close_all_files();
+    }
+    show_main_minimized();
+    pf::form("MAINFORM").set_focus("");
+    enable_main(false);
+    pf::pause(20);
+    pf::EVENT_PUMP();
+    transfer::JUSIN();
+    check.received = true;
+    pf::EVENT_PUMP();
+}
+
+void load_log(Check& check) {
+    Globals& g = globals();
+    check.log = load_answering_log();
+    check.log_loaded = true;
+    // The first mail's forward went out in a check that failed before its reply.
+    if (!g.FORWARDED_LOG_RECORD.empty() && check.progress.mails_done == 0 && !check.log.mails.empty() &&
+        record_line(check.log.mails[0].items) == g.FORWARDED_LOG_RECORD) {
+        check.progress.forward_done = true;
+    }
+    g.FORWARDED_LOG_RECORD.clear();
+}
+
+void handle_mails(Check& check) {
+    const auto& mails = check.log.mails;
+    while (check.progress.mails_done < mails.size()) {
+        const LoggedMail& mail = mails[check.progress.mails_done];
+        if (!check.progress.forward_done) forward_step(mail, check.inputs, check.progress);
+        reply_step(mail, check.inputs, check.progress);
+    }
+}
+
+// The end of a check: the log gone (records beyond the handled ones stay), the caption and the
+// icon telling whether mail came, and the timer running again.
+void finish(Check& check) {
+    Globals& g = globals();
+    std::size_t received_count = check.log.exists ? check.log.mails.size() : 0;
+    files::close_all_files();
+    if (files::file_exists(kAnsweringLog)) {
+        pf::pause(20);
+        keep_unhandled_records(check.log, check.log.mails.size());
+    }
+    if (g.ARRIVAL_ICON_SET == 0 && received_count > 0) set_arrival_icon();
+    pf::pause(20);
+    pf::pause(20);
+    g.ANSWER_CHECK_RUNNING = 0;
+    enable_main(true);
+    main_font_gothic();
+    if (g.AWAY_MAIL_ARRIVED > 0) {
+        set_main_caption(arrival_caption());
+        pf::pause(20);
+    } else if (received_count == 0) {
+        set_main_caption(kWaitingCaption);
+    } else {
+        set_main_caption(arrival_caption());
+        g.AWAY_MAIL_ARRIVED = 1;
+    }
+    g.ANSWER_CHECK_RUNNING = 0;
+    pf::pause(20);
+    if (!timer3().timer_enabled) pf::start_timer(timer3());
+    pf::pause(20);
+    g.ANSWER_CHECK_RUNNING = 0;
+    enable_main(true);
+}
+
+// After a failure: the mails not handled stay in the log for the next check, and the receive box
+// is indexed again.
+void clean_up(Check& check) {
+    Globals& g = globals();
+    files::close_all_files();
+    if (check.log_loaded && check.log.exists) {
+        try {
+            keep_unhandled_records(check.log, check.progress.mails_done);
+            if (check.progress.forward_done && check.progress.mails_done < check.log.mails.size()) {
+                g.FORWARDED_LOG_RECORD = record_line(check.log.mails[check.progress.mails_done].items);
+            }
+        } catch (const RuntimeError&) {
+            files::close_all_files();
+        }
+    }
+    pf::pause(20);
+    if (!timer3().timer_enabled) pf::start_timer(timer3());
+    g.ANSWER_CHECK_RUNNING = 0;
+    enable_main(true);
+    main_font_gothic();
+    if (pf::form("MAINFORM").caption.find("Received！"_sj) == std::string::npos) set_main_caption(kWaitingCaption);
+    pf::pause(20);
+    pf::pause(20);
+    pf::stop_timer(timer3());
+    pf::EVENT_PUMP();
+    store::D_SAIK_AOUTO();
+    pf::start_timer(timer3());
+}
+
+void run_check() {
+    Globals& g = globals();
+    pf::stop_timer(timer3());
+    g.ANSWER_CHECK_RUNNING = 1;
+    g.MANUAL_TRANSFER = 0;
+    enable_main(false);
+    main_font_gothic();
+    set_main_caption("Now checking ･･･ Please wait !"_sj);
+    Check check;
+    int failures = 0;
+    for (;;) {
+        try {
+            if (!check.received) {
+                receive(check);
+                if (!check.inputs_loaded) {
+                    clean_up(check);
+                    return;
+                }
+                failures = 0;
+            }
+            load_log(check);
+            handle_mails(check);
+            finish(check);
+            return;
+        } catch (const RuntimeError& e) {
+            files::close_all_files();
+            if (++failures > kMaxRetries || e.number() != err::kFileAnomaly) {
+                clean_up(check);
+                return;
+            }
+            // A read past the end: the log is read again and the mails not yet handled go on.
+            pf::pause(20);
+        }
+    }
+}
+
+}  // namespace
+
+void TIMER3_TIMER() {
+    Globals& g = globals();
+    // A tick queued before the timer stopped, or pumped inside a transfer or a parse, is no tick.
+    if (!timer3().timer_enabled || g.TRANSFER_RUNNING || store::parse_exchange_running()) return;
+    if (g.CHECK_INTERVAL == 0) g.CHECK_INTERVAL = 600;
+    pf::pause(20);
+    if (++g.ANSWER_TICKS > g.CHECK_INTERVAL + 2) g.ANSWER_TICKS = 2;
+    if (g.ANSWER_TICKS != 1 && g.ANSWER_TICKS != g.CHECK_INTERVAL) {
+        g.ANSWER_CHECK_RUNNING = 0;
+        enable_main(true);
+        return;
+    }
+    run_check();
+}
+
+}  // namespace tv::answering

@@ -1,0 +1,259 @@
+// The timed check of the answering mode through the program: ticks, forwards and replies, the
+// answering log, failures and the captions, with fake transfer scripts on the virtual clock.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "answering/check_cycle.h"
+#include "answering_program.h"
+#include "common/errors.h"
+#include "common/sjis.h"
+
+namespace tv::test {
+namespace {
+
+using namespace tv::literals;
+namespace pf = tv::platform;
+
+std::string fixture(const std::string& name) {
+    std::ifstream in(std::string(TALVENOR_ANSWERING_FIXTURES) + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string subject_of(const std::string& request) { return files::split_lines(request)[2]; }
+
+std::vector<std::string> subjects_of(const std::vector<std::string>& requests) {
+    std::vector<std::string> subjects;
+    for (const auto& r : requests) subjects.push_back(subject_of(r));
+    return subjects;
+}
+
+// The forward and the reply of "mail 1" to "mail 4", in order.
+std::vector<std::string> forward_and_reply_of_four() {
+    std::vector<std::string> expected;
+    for (int i = 1; i <= 4; ++i) {
+        expected.push_back("SUBJECT:<転>mail "_sj + std::to_string(i));
+        expected.push_back("SUBJECT:<返>Ｒｅ：mail "_sj + std::to_string(i));
+    }
+    return expected;
+}
+
+TEST(CheckCycle, ChecksFallOnTheFirstEventAndThenEveryIntervalPlusOne) {
+    struct Case { int interval; std::vector<int> check_events; };
+    for (const Case& c : {Case{60, {1, 60, 121, 182}}, Case{0, {1, 600, 1201}}}) {
+        AnsweringProgram p;
+        int events = 0;
+        std::vector<int> checks;
+        pf::handlers().set("TIMER3_TIMER", [&] {
+            if (pf::form("MAINFORM").control("TIMER3").timer_enabled) ++events;
+            int before = p.h.scripts().starts("sam045.wsf");
+            answering::TIMER3_TIMER();
+            if (p.h.scripts().starts("sam045.wsf") > before) checks.push_back(events);
+        });
+        p.start_mode();
+        globals().CHECK_INTERVAL = c.interval;
+        for (int minute = 0; minute < 25 && checks.size() < c.check_events.size(); ++minute) p.run_seconds(60);
+        EXPECT_EQ(checks, c.check_events) << c.interval;
+        if (c.interval == 0) {
+            EXPECT_EQ(globals().CHECK_INTERVAL, 600);
+        }
+    }
+}
+
+TEST(CheckCycle, ForwardsAndRepliesAsTheGoldenRequestsShow) {
+    SettingsFields f = AnsweringProgram::settings();
+    f[kForwardAttachments] = "1";
+    f[kReplyTextFile] = "お礼.txt"_sj;
+    AnsweringProgram p(f);
+    p.h.write("SYSTEM_F\\HENSINYOU\\お礼.txt"_sj, fixture("reply_text.txt"));
+    for (const char* name : {"案内.pdf", "地図.png"}) p.h.write("SYSTEM_F\\TEMPF_HENSIN\\"_sj + sj(name), "file");
+    for (const char* name : {"資料.pdf", "a.txt", "b.txt"}) p.h.write("TENPFIL\\"_sj + sj(name), "file");
+    p.start_mode();
+    // Removed while the mode runs: the listing of the start names it, the reply leaves it out.
+    files::remove_file("SYSTEM_F\\TEMPF_HENSIN\\案内.pdf"_sj);
+    p.h.write("SYSTEM_F\\TALVENOR.txt", fixture("check_log.txt"));
+    p.run_seconds(5);
+    std::string sent;
+    for (const auto& r : p.requests) sent += r;
+    EXPECT_EQ(sent, fixture("check_requests.txt"));
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
+    EXPECT_EQ(p.h.read("SYSTEM_F\\TODAY_HENSIN\\20261210_TODAY_HENSIN.txt"),
+              crlf({"hanako@example.jp", "list@example.org", "ken@example.jp"}));
+    EXPECT_EQ(p.h.read("SYSTEM_F\\ATESAKI.txt"), "\r\n");
+    EXPECT_EQ(p.h.read("SYSTEM_F\\HENSIN.txt"), " \r\n");
+    pf::Form& main = pf::form("MAINFORM");
+    EXPECT_EQ(main.caption, "Received！( Talvenor Ririvi Ver.2.12 )"_sj);
+    EXPECT_EQ(main.icon, "SYSTEM_F\\TLVG.ico");
+    EXPECT_TRUE(main.minimized);
+    EXPECT_TRUE(main.enabled);
+    EXPECT_TRUE(p.mode_waiting());
+    EXPECT_EQ(globals().ANSWER_CHECK_RUNNING, 0);
+}
+
+TEST(CheckCycle, OnceADaySecondMailOfASenderIsNotAnswered) {
+    AnsweringProgram p;
+    p.receives = {{AnsweringProgram::mail("Hanako <hanako@example.jp>", "one"),
+                   AnsweringProgram::mail("hanako@example.jp", "two")},
+                  {AnsweringProgram::mail("Hanako <hanako@example.jp>", "three")}};
+    p.start_mode();
+    p.run_seconds(70);
+    EXPECT_EQ(p.requests_with("SUBJECT:<転>"_sj).size(), 3u);
+    ASSERT_EQ(p.requests_with("SUBJECT:<返>"_sj).size(), 1u);
+    EXPECT_EQ(subject_of(p.requests_with("SUBJECT:<返>"_sj)[0]), "SUBJECT:<返>Ｒｅ：one"_sj);
+    // Every new row carries the answering mark.
+    for (const auto& row : p.h.rows("MAINFORM", "LIST3")) EXPECT_EQ(row.substr(56, 4), "<樽>"_sj);
+}
+
+TEST(CheckCycle, AReadPastTheEndAtTheThirdMailForwardsNothingTwice) {
+    AnsweringProgram p;
+    for (int i = 1; i <= 4; ++i) {
+        p.receives.resize(1);
+        p.receives[0].push_back(AnsweringProgram::mail("s" + std::to_string(i) + "@example.jp", "mail " + std::to_string(i)));
+    }
+    bool failed = false;
+    p.h.clock().on_sleep = [&](int) {
+        if (failed || !p.h.exists("SYSTEM_F\\DEL_SOUSIN.txt")) return;
+        if (p.h.read("SYSTEM_F\\DEL_SOUSIN.txt").find("SUBJECT:<転>mail 3"_sj) == std::string::npos) return;
+        failed = true;
+        raise_error(err::kFileAnomaly, "read past the end");
+    };
+    p.start_mode();
+    p.run_seconds(10);
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(subjects_of(p.requests), forward_and_reply_of_four());
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
+}
+
+TEST(CheckCycle, AFailureAfterAForwardLeavesOnlyItsReplyForTheNextCheck) {
+    AnsweringProgram p;
+    p.receives.resize(1);
+    for (int i = 1; i <= 4; ++i) {
+        p.receives[0].push_back(AnsweringProgram::mail("s" + std::to_string(i) + "@example.jp", "mail " + std::to_string(i)));
+    }
+    // The hand-over file cannot be written after the third forward: the check fails there.
+    p.h.scripts().on("sam042.wsf", [&] {
+        p.requests.push_back(p.h.read("SYSTEM_F\\DEL_SOUSIN.txt"));
+        p.h.write("SYSTEM_F\\T_OUT_DONE.txt", "DONE\r\n");
+        if (p.requests.size() == 5) {
+            files::remove_if_exists("SYSTEM_F\\ATESAKI.txt");
+            p.h.make_folder("SYSTEM_F\\ATESAKI.txt");
+        }
+    });
+    p.start_mode();
+    p.run_seconds(10);
+    ASSERT_EQ(p.requests.size(), 5u);
+    // What was not handled waits in the log; the mode goes on.
+    auto log = files::read_lines("SYSTEM_F\\TALVENOR.txt");
+    ASSERT_TRUE(log);
+    ASSERT_EQ(log->size(), 2u);
+    EXPECT_NE((*log)[0].find("mail 3"), std::string::npos);
+    EXPECT_TRUE(p.mode_waiting());
+    EXPECT_EQ(pf::form("MAINFORM").caption, "Talveno-chuu !");
+    std::filesystem::remove(files::resolve("SYSTEM_F\\ATESAKI.txt"));
+    p.run_seconds(60);
+    EXPECT_EQ(subjects_of(p.requests), forward_and_reply_of_four());
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
+}
+
+TEST(CheckCycle, MailsBeyondThe199thWaitForTheNextCheck) {
+    SettingsFields f = AnsweringProgram::settings();
+    f[kReplyStopped] = "1";
+    AnsweringProgram p(f);
+    std::vector<std::string> log;
+    for (int i = 1; i <= 250; ++i) {
+        log.push_back("\"DATE: 2026/12/10 08:00:00\",\"FROM: s@example.jp\",\"SUBJECT: m" + std::to_string(i) +
+                      "\",\"Body: hiCrLfFILE:CrLfENDDAYOPPI_AKASATA_HONYOHOYNYO\"");
+    }
+    log.insert(log.begin() + 5, "\" \",\"\",\" \",\"Body: blank\"");  // a blank record does not count
+    p.h.write_lines("SYSTEM_F\\TALVENOR.txt", log);
+    p.start_mode();
+    p.run_seconds(30);
+    ASSERT_EQ(p.requests.size(), 199u);
+    EXPECT_EQ(subject_of(p.requests.back()), "SUBJECT:<転>m199"_sj);
+    EXPECT_EQ(files::read_lines("SYSTEM_F\\TALVENOR.txt")->size(), 51u);
+    p.run_seconds(60);
+    ASSERT_EQ(p.requests.size(), 250u);
+    EXPECT_EQ(subject_of(p.requests.back()), "SUBJECT:<転>m250"_sj);
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
+}
+
+TEST(CheckCycle, AReplyAfterMidnightGoesIntoTheNewDaysLog) {
+    AnsweringProgram p;
+    p.receives = {{AnsweringProgram::mail("Hanako <hanako@example.jp>", "late")}};
+    p.h.clock().set_now({2026, 12, 10, 23, 59, 58});
+    p.h.scripts().on("sam042.wsf", [&] {
+        p.requests.push_back(p.h.read("SYSTEM_F\\DEL_SOUSIN.txt"));
+        p.h.write("SYSTEM_F\\T_OUT_DONE.txt", "DONE\r\n");
+        if (subject_of(p.requests.back()).starts_with("SUBJECT:<返>"_sj)) p.h.clock().advance(3000);
+    });
+    p.start_mode();
+    p.run_seconds(5);
+    ASSERT_EQ(p.requests_with("SUBJECT:<返>"_sj).size(), 1u);
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TODAY_HENSIN\\20261210_TODAY_HENSIN.txt"));
+    EXPECT_EQ(p.h.read("SYSTEM_F\\TODAY_HENSIN\\20261211_TODAY_HENSIN.txt"), "hanako@example.jp\r\n");
+}
+
+TEST(CheckCycle, CaptionAndIconTellWhetherMailCame) {
+    AnsweringProgram p;
+    p.receives = {{}, {AnsweringProgram::mail("a@example.jp", "x")}, {}};
+    p.start_mode();
+    pf::Form& main = pf::form("MAINFORM");
+    p.run_seconds(5);
+    EXPECT_EQ(main.caption, "Talveno-chuu !");
+    EXPECT_EQ(main.icon, "SYSTEM_F\\TLVN.ico");
+    // The arrival icon is missing: the caption still changes, the icon stays.
+    files::remove_file("SYSTEM_F\\TLVG.ico");
+    p.run_seconds(60);
+    EXPECT_EQ(main.caption, "Received！( Talvenor Ririvi Ver.2.12 )"_sj);
+    EXPECT_EQ(main.icon, "SYSTEM_F\\TLVN.ico");
+    p.h.write("SYSTEM_F\\TLVG.ico", "arrival icon");
+    p.run_seconds(60);
+    EXPECT_EQ(p.h.scripts().starts("sam045.wsf"), 3);
+    EXPECT_EQ(main.caption, "Received！( Talvenor Ririvi Ver.2.12 )"_sj);
+    EXPECT_EQ(main.icon, "SYSTEM_F\\TLVN.ico");  // one try per run of the mode
+}
+
+TEST(CheckCycle, RestoringTheWindowDuringACheckKeepsTheModeOn) {
+    AnsweringProgram p;
+    p.h.scripts().on("sam045.wsf", [&] {
+        pf::input::set_minimized(pf::form("MAINFORM"), false);
+        p.h.write("SYSTEM_F\\T_IN_DONE.txt", "DONE received\r\n");
+    });
+    p.start_mode();
+    p.h.boxes().clear();
+    p.run_seconds(5);
+    EXPECT_TRUE(p.h.boxes().shown().empty());
+    EXPECT_TRUE(pf::form("MAINFORM").minimized);
+    EXPECT_TRUE(p.mode_waiting());
+    EXPECT_EQ(pf::form("MAINFORM").caption, "Talveno-chuu !");
+}
+
+TEST(CheckCycle, NoTickCountsInsideATransfer) {
+    AnsweringProgram p;
+    p.start_mode();
+    p.run_seconds(3);
+    int ticks = globals().ANSWER_TICKS;
+    globals().TRANSFER_RUNNING = true;
+    p.run_seconds(5);
+    EXPECT_EQ(globals().ANSWER_TICKS, ticks);
+    globals().TRANSFER_RUNNING = false;
+    p.run_seconds(5);
+    EXPECT_GT(globals().ANSWER_TICKS, ticks);
+}
+
+TEST(CheckCycle, AMalformedBookDoesNotStopTheMode) {
+    AnsweringProgram p;
+    p.h.write("SYSTEM_F\\KYOHI_ADDRESS.txt", "\" \",\" \"\r\n\"Spam Co\r\n,,,\r\n\"Never\",\"never@example.jp");
+    p.h.write("SYSTEM_F\\TOKUTEI_ADDRESS.txt", "\"");
+    p.receives = {{AnsweringProgram::mail("Hanako <hanako@example.jp>", "hi"),
+                   AnsweringProgram::mail("never@example.jp", "blocked")}};
+    p.start_mode();
+    p.run_seconds(5);
+    EXPECT_EQ(p.requests.size(), 2u);  // the forward and the reply of the first mail
+    EXPECT_EQ(p.requests_with("SUBJECT:<返>Ｒｅ：hi"_sj).size(), 1u);
+    EXPECT_TRUE(p.mode_waiting());
+}
+
+}  // namespace
+}  // namespace tv::test
