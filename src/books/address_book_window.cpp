@@ -5,7 +5,6 @@
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/sjis.h"
-#include "common/text_file.h"
 #include "platform/drawing_styles.h"
 #include "platform/platform.h"
 
@@ -85,9 +84,7 @@ void FORM7_START() {
     pf::Form& f = pf::form("FORM7");
     clear_face(f);
     set_ime(false);
-    // The mode file is left behind, empty, when it was missing.
-    if (!files::file_exists(kSearchModeFile)) files::write_bytes(kSearchModeFile, "");
-    std::string mode = read_flag_record(kSearchModeFile);
+    std::string mode = open_flag_record(kSearchModeFile);
     globals().ADDRESS_SEARCH_MODE = mode;
     long long value = numeric_value(mode);
     if (value == 0 || value == 1) {

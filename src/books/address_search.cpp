@@ -59,7 +59,10 @@ void EDIT32_CHANGE() {
     if (!pf::forms().is_loaded("FORM7")) return;
     pf::Control& box = search_box();
     std::size_t at = box.text.find("\r\n");
-    if (at == std::string::npos) return;  // plain typing searches nothing
+    if (at == std::string::npos) {  // plain typing searches nothing
+        focus_search_box();
+        return;
+    }
     std::string rest = box.text.substr(0, at) + box.text.substr(at + 2);
     std::string key = trim(rest);
     box.text = key;

@@ -7,7 +7,6 @@
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/sjis.h"
-#include "common/text_file.h"
 #include "platform/drawing_styles.h"
 #include "platform/forms.h"
 
@@ -73,9 +72,7 @@ void FORM12_START() {
     clear_face(f);
     draw(f);
     for (const auto& o : kOptions) {
-        // Opening the window leaves each option file behind, empty when it was missing.
-        if (!files::file_exists(o.file)) files::write_bytes(o.file, "");
-        globals().*o.value = read_flag_record(o.file);
+        globals().*o.value = open_flag_record(o.file);
         pf::Control& box = f.control(o.box);
         box.checked = numeric_value(globals().*o.value) > 0;
         box.changed();

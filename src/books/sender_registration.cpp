@@ -54,7 +54,7 @@ struct Registration {
     const char* no_selection;
     bool address_book_name;   // commas to full stops, backslashes out when it holds "\(" or "\)"
     bool name_from_book;      // the address book's name for the address, when it has one
-    store::ParseCaller parse; // whether queued events run while the result is awaited
+    store::ParseCaller parse; // how the request is prepared; whether queued events run while the result is awaited
     bool pump_per_record;     // a queued event runs after every book record without a hit
 };
 
@@ -69,12 +69,14 @@ const Registration kRegistrations[] = {
      store::ParseCaller::RegisterQuietly, true},
     {"GOMI_KYOHI", &kRejectBookTexts, Source::TrashOrFolder, kNoMailSelected, false, true,
      store::ParseCaller::RegisterOrReply, true},
+    // These three prepare the parse as the replies do: the request is written afresh, not deleted
+    // first; events run while they wait as with the others.
     {"GOMI_YUUSEN", &kPriorityRejectBookTexts, Source::TrashOrFolder, kNoMailSelected, false, true,
-     store::ParseCaller::RegisterOrReply, false},
+     store::ParseCaller::Reply, false},
     {"GOMI_TOKUTEI", &kSpecificSenderBookTexts, Source::TrashOrFolder, kNoMailSelected, false, true,
-     store::ParseCaller::RegisterOrReply, false},
+     store::ParseCaller::Reply, false},
     {"ADO_TOUROKU_GOMI_F", &kAddressBookTexts, Source::TrashOrFolder, kNoSenderSelected, true, false,
-     store::ParseCaller::RegisterOrReply, false},
+     store::ParseCaller::Reply, false},
 };
 
 // Where the selected mail is: the window that owns the boxes and the pointer, its visible list,

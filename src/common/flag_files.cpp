@@ -13,6 +13,11 @@ std::string read_flag_record(std::string_view path) {
     return trim(left_bytes(*record, kFlagFieldWidth));
 }
 
+std::string open_flag_record(std::string_view path) {
+    if (!files::file_exists(path)) files::write_bytes(path, "");
+    return read_flag_record(path);
+}
+
 void write_flag_record(std::string_view path, std::string_view value) {
     // The whole record is written from a zero-filled buffer: the value, blank-padded to its field,
     // then zero bytes, whatever the file held there before.

@@ -3,11 +3,14 @@
 #include <array>
 
 #include "common/account_file.h"
+#include "common/exchange_files.h"
 #include "common/globals.h"
 #include "common/request_lines.h"
 #include "common/sjis.h"
+#include "common/paths.h"
 #include "compose/messages.h"
 #include "platform/forms.h"
+#include "platform/platform.h"
 #include "transfer/account.h"
 #include "transfer/component_check.h"
 
@@ -54,7 +57,17 @@ std::string one_line(std::string text) {
     return text;
 }
 
+// The account; a reading of the file is followed by a pause, as every reading of a file that
+// another program may write next.
+AccountData read_account() {
+    AccountData account = read_account_file();
+    if (files::file_exists(exchange::kAccountFile)) pf::pause(20);
+    return account;
+}
+
 }  // namespace
+
+std::string from_line() { return read_account().from_line(); }
 
 ComposedMail composed_mail() {
     pf::Form& f = pf::form("FORM9");
@@ -67,7 +80,7 @@ ComposedMail composed_mail() {
 }
 
 bool ready_to(ComposeAction action, const ComposedMail& mail) {
-    if (!read_account_file().is_set()) {
+    if (!read_account().is_set()) {
         transfer::show_account_not_set("FORM9");
         return false;
     }

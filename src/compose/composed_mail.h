@@ -25,6 +25,9 @@ enum class ComposeAction { Send, Save };
 // in: each refusal is told in its own box and false returned. UNSENT_MODE is 0 afterwards.
 bool ready_to(ComposeAction action, const ComposedMail& mail);
 
+// The sender's "FROM:" line, the account read again as the request is built.
+std::string from_line();
+
 // The send request: "TO:", "FROM:", "SUBJECT:", the body lines, one "FILE:" line per attachment (a
 // bare "FILE:" when there is none) and "MAIL_END".
 std::vector<std::string> request_lines(const ComposedMail& mail, const std::string& from_line, BodyTrim body_trim);

@@ -1,6 +1,5 @@
 #include "compose/send_mail.h"
 
-#include "common/account_file.h"
 #include "common/errors.h"
 #include "common/exchange_files.h"
 #include "common/globals.h"
@@ -88,7 +87,7 @@ void BUTTON27_ON() {
     if (!pf::forms().is_loaded("FORM9")) return;
     ComposedMail mail = composed_mail();
     if (!ready_to(ComposeAction::Send, mail)) return;
-    if (!write_request(request_lines(mail, read_account_file().from_line(), BodyTrim::Trailing))) return;
+    if (!write_request(request_lines(mail, from_line(), BodyTrim::Trailing))) return;
 
     // From here the mail goes.
     Globals& g = globals();
@@ -138,7 +137,7 @@ void BUTTON79_ON() {
     compose.pointer = pf::MousePointer::Hourglass;
     compose.changed();
     bool kept = false;
-    if (write_request(request_lines(mail, read_account_file().from_line(), BodyTrim::Both))) {
+    if (write_request(request_lines(mail, from_line(), BodyTrim::Both))) {
         try {
             kept = !transfer::keep_request_as_unsent().empty();
         } catch (const RuntimeError&) {

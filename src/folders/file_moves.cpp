@@ -1,8 +1,10 @@
 #include "folders/file_moves.h"
 
+#include <algorithm>
+
 #include "common/errors.h"
 #include "common/paths.h"
-#include "platform/platform.h"
+#include "folders/step_pauses.h"
 
 namespace tv::folders {
 
@@ -30,12 +32,14 @@ bool move_files(const std::vector<FileMove>& moves) {
     }
     std::size_t placed = 0;
     try {
-        for (const FileMove* move : present) {
-            // A folder of the destination's name would make the copy unplaceable: fail before
-            // anything is written.
-            if (files::folder_exists(move->to)) raise_error(err::kAccessDenied, "a folder blocks " + move->to);
-            files::copy_file(move->from, hidden_copy_of(move->to));
-            platform::pause(20);
+        for (const auto& move : moves) {
+            if (std::find(present.begin(), present.end(), &move) != present.end()) {
+                // A folder of the destination's name would make the copy unplaceable: fail before
+                // anything is written.
+                if (files::folder_exists(move.to)) raise_error(err::kAccessDenied, "a folder blocks " + move.to);
+                files::copy_file(move.from, hidden_copy_of(move.to));
+            }
+            pause_steps(move.copy_pauses);
         }
         for (const FileMove* move : present) {
             files::rename_file(hidden_copy_of(move->to), move->to);
@@ -46,9 +50,9 @@ bool move_files(const std::vector<FileMove>& moves) {
         for (std::size_t i = placed; i < present.size(); ++i) remove_quietly(hidden_copy_of(present[i]->to));
         return false;
     }
-    for (const FileMove* move : present) {
-        remove_quietly(move->from);
-        platform::pause(20);
+    for (const auto& move : moves) {
+        if (std::find(present.begin(), present.end(), &move) != present.end()) remove_quietly(move.from);
+        pause_steps(move.remove_pauses);
     }
     return true;
 }

@@ -20,8 +20,6 @@ namespace pf = tv::platform;
 
 namespace {
 
-constexpr int kStepPause = 20;
-
 void report_failed_move(const MailList& from, const Destination& to) {
     inform(from.form, "NOT MOVED !",
            "メールを「"_sj + to.name + "」に移動できませんでした。    "_sj + "\r\n\r\n" +
@@ -47,7 +45,7 @@ std::string record_of(const MailList& list, const std::string& name) {
 
 // The row leaves with its mail: a mail whose file is still there (it could not be deleted) keeps
 // its row, so row i stays mail i. The rows go back to the cache exactly as shown.
-void settle_rows(const MailList& list, int row, const std::string& name) {
+void settle_rows(const MailList& list, int row, const std::string& name, const StepPauses& pauses) {
     if (!list.received()) {
         rebuild_sent_rows(list, false);
         return;
@@ -62,6 +60,7 @@ void settle_rows(const MailList& list, int row, const std::string& name) {
     } catch (const RuntimeError&) {
         // The next opening finds the cache out of step with the store and rebuilds it.
     }
+    pause_steps(pauses.cache + pauses.rows);
 }
 
 void settle_view(const MailList& list, int top, int row, ViewAfter view) {
@@ -76,10 +75,10 @@ void settle_view(const MailList& list, int top, int row, ViewAfter view) {
     redraw_count(list);
 }
 
-void refill_listing(const MailList& list) {
-    pf::pause(kStepPause);
+void refill_listing(const MailList& list, const StepPauses& pauses) {
+    pause_steps(pauses.listing / 2);
     store::LIST_FOLDER_FILES(list.mail_folder, list.listing());
-    pf::pause(kStepPause);
+    pause_steps(pauses.listing - pauses.listing / 2);
 }
 
 }  // namespace
@@ -97,44 +96,52 @@ Destination folder_destination(int folder_no, bool received) {
     return {store.sent_folder, "", name};
 }
 
-bool move_mail(const MailList& from, int row, const Destination& to, ViewAfter view) {
+bool move_mail(const MailList& from, int row, const Destination& to, ViewAfter view, const StepPauses& pauses) {
     // A window closed while its question was up has no list left to act on.
     if (row < 0 || !pf::forms().is_loaded(from.form) || files::same_name(from.mail_folder, to.mail_folder)) return false;
     int top = from.rows().top_index();
-    pf::pause(kStepPause);
+    pause_steps(pauses.start);
     std::string name = name_at(from, row);
     if (name.empty() && !from.received()) return false;
     if (!name.empty()) {
-        std::vector<FileMove> moves{{files::join(from.mail_folder, name), files::join(to.mail_folder, name)}};
+        std::vector<FileMove> moves{{files::join(from.mail_folder, name), files::join(to.mail_folder, name),
+                                     pauses.mail_copy, pauses.mail_remove}};
         if (from.received()) {
+            pause_steps(pauses.records);
             std::string record = SUMMARY_RECORD_NAME(name);
-            moves.push_back({files::join(from.record_folder, record), files::join(to.record_folder, record)});
+            moves.push_back({files::join(from.record_folder, record), files::join(to.record_folder, record),
+                             pauses.record_copy, pauses.record_remove});
         }
         if (!move_files(moves)) {
             report_failed_move(from, to);
             return false;
         }
     }
-    settle_rows(from, row, name);
-    refill_listing(from);
+    settle_rows(from, row, name, pauses);
+    refill_listing(from, pauses);
     settle_view(from, top, row, view);
     return true;
 }
 
-void delete_mail(const MailList& list, int row, ViewAfter view) {
+void delete_mail(const MailList& list, int row, ViewAfter view, const StepPauses& pauses) {
     if (row < 0 || !pf::forms().is_loaded(list.form)) return;
     int top = list.rows().top_index();
-    pf::pause(kStepPause);
+    pause_steps(pauses.start);
     std::string name = name_at(list, row);
     if (name.empty() && !list.received()) return;
     if (!name.empty()) {
         std::string mail = files::join(list.mail_folder, name);
         remove_quietly(mail);
-        // A mail that stays keeps its record.
-        if (list.received() && !files::file_exists(mail)) remove_quietly(record_of(list, name));
+        pause_steps(pauses.mail_remove);
+        if (list.received()) {
+            pause_steps(pauses.records);
+            // A mail that stays keeps its record.
+            if (!files::file_exists(mail)) remove_quietly(record_of(list, name));
+            pause_steps(pauses.record_remove);
+        }
     }
-    settle_rows(list, row, name);
-    refill_listing(list);
+    settle_rows(list, row, name, pauses);
+    refill_listing(list, pauses);
     settle_view(list, top, row, view);
 }
 
@@ -142,20 +149,20 @@ void delete_all_mail(const MailList& list) {
     if (!pf::forms().is_loaded(list.form)) return;
     if (list.received() && !list.cache.empty()) {
         remove_quietly(list.cache);
-        pf::pause(kStepPause);
+        pause_steps(1);
     }
     pf::Control& files = list.listing();
     for (int i = 1; i <= files.count(); ++i) {
         std::string name = store::listed_name(files, i);
         if (!name.empty()) remove_quietly(files::join(list.mail_folder, name));
-        pf::pause(kStepPause);
+        pause_steps(1);
     }
     if (list.received()) {
         // Every record goes, a stray one too: nothing of the store's received mail stays described.
-        pf::pause(kStepPause);
+        pause_steps(2);
         for (const std::string& record : files::list_folder_files(list.record_folder)) {
             remove_quietly(files::join(list.record_folder, record));
-            pf::pause(kStepPause);
+            pause_steps(1);
         }
     }
     // What could not be deleted stays listed, one row per file as the window builds it next.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "folders/mail_lists.h"
+#include "folders/step_pauses.h"
 
 namespace tv::folders {
 
@@ -30,13 +31,14 @@ struct ViewAfter {
 // the list with its mail and the cache is written from the rows as shown; a sent list is rebuilt
 // from its files. A copy that fails leaves mail, record and row where they were and says so,
 // owned by the list's window. A destination that is the source, or a window that is no longer
-// loaded, does nothing. False when nothing moved.
-bool move_mail(const MailList& from, int row, const Destination& to, ViewAfter view);
+// loaded, does nothing. False when nothing moved. `pauses` are the action's own.
+bool move_mail(const MailList& from, int row, const Destination& to, ViewAfter view, const StepPauses& pauses);
 
 // Deletes the mail of row `row` for good, with its own record; the row and the cache as above.
-void delete_mail(const MailList& list, int row, ViewAfter view);
+void delete_mail(const MailList& list, int row, ViewAfter view, const StepPauses& pauses);
 
 // Deletes every mail of a trash or folder list; for received mail also its cache and every record.
+// 20 ms after the cache and after each file.
 void delete_all_mail(const MailList& list);
 
 }  // namespace tv::folders

@@ -30,7 +30,9 @@ MailList main_list(int box) { return box == 1 ? main_received_list() : main_sent
 void move_from_main(int box, int row, int folder_no) {
     if (box != 1 && box != 2) return;
     try {
-        move_mail(main_list(box), row, folder_destination(folder_no, box == 1), kAfterMainMove);
+        MailAction action = folder_no == 0 ? MailAction::TrashFromMain : MailAction::FolderFromMain;
+        move_mail(main_list(box), row, folder_destination(folder_no, box == 1), kAfterMainMove,
+                  step_pauses(action, box == 1));
     } catch (const RuntimeError&) {
     }
 }

@@ -38,7 +38,9 @@ void delete_selected(int folder_no, bool received, const std::string& no_confirm
 void delete_row_of(int folder_no) {
     const Globals& g = globals();
     if (g.DELETE_BOX != 1 && g.DELETE_BOX != 2) return;
-    delete_mail(window_list(folder_no, g.DELETE_BOX == 1), g.DELETE_ROW, kAfterDelete);
+    MailAction action = folder_no == 0 ? MailAction::TrashDelete : MailAction::FolderDelete;
+    delete_mail(window_list(folder_no, g.DELETE_BOX == 1), g.DELETE_ROW, kAfterDelete,
+                step_pauses(action, g.DELETE_BOX == 1));
 }
 
 void delete_everything(int folder_no, bool received) {

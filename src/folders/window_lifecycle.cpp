@@ -1,5 +1,7 @@
 #include "folders/window_lifecycle.h"
 
+#include <algorithm>
+
 #include "common/errors.h"
 #include "common/globals.h"
 #include "common/paths.h"
@@ -9,8 +11,10 @@
 #include "folders/folder_windows.h"
 #include "folders/list_loading.h"
 #include "folders/mail_lists.h"
+#include "folders/step_pauses.h"
 #include "folders/window_steps.h"
 #include "platform/drawing_styles.h"
+#include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/input.h"
 #include "platform/list_registration.h"
@@ -33,12 +37,13 @@ struct WindowGlobals {
     int Globals::*reply;
     std::string Globals::*no_delete_confirm;
     bool error_number_in_title;
+    int pauses_before_main;  // 20 ms pauses when a failed load closes the window
 };
 
 constexpr WindowGlobals kTrashGlobals{&Globals::TRASH_WINDOW_OPEN, &Globals::REPLY_FROM_TRASH,
-                                      &Globals::TRASH_NO_DELETE_CONFIRM, false};
+                                      &Globals::TRASH_NO_DELETE_CONFIRM, false, 1};
 constexpr WindowGlobals kFolderGlobals{&Globals::FOLDER_WINDOW_OPEN, &Globals::REPLY_FROM_FOLDER,
-                                       &Globals::FOLDER_NO_DELETE_CONFIRM, true};
+                                       &Globals::FOLDER_NO_DELETE_CONFIRM, true, 0};
 
 const WindowGlobals& globals_of(int folder_no) { return folder_no == 0 ? kTrashGlobals : kFolderGlobals; }
 const WindowFace& face_of_folder(int folder_no) { return folder_no == 0 ? trash_face() : folder_face(); }
@@ -93,7 +98,7 @@ void loading_failed(int folder_no, int error_number) {
     set_pointer(face.form, pf::MousePointer::Arrow);
     if (pf::forms().is_loaded("FORM5")) store::close_progress_window();
     pf::forms().unload(face.form);
-    pf::pause(20);
+    pause_steps(wg.pauses_before_main);
     back_to_main_window(0);
 }
 
@@ -110,13 +115,17 @@ void set_up_window(int folder_no) {
     }
 }
 
-void leave_window(int folder_no) {
+void leave_window(int folder_no, CacheSave save) {
     const WindowFace& face = face_of_folder(folder_no);
     globals().*globals_of(folder_no).open = 0;
     set_pointer(face.form, pf::MousePointer::Hourglass);
     MailList received = window_list(folder_no, true);
+    if (save.pump_per_row) pf::EVENT_PUMP();
     files::remove_if_exists(received.cache);
-    pf::pause(20);
+    pause_steps(save.pauses);
+    if (save.pump_per_row) {
+        for (int i = 0; i < std::max(received.rows().count(), 1); ++i) pf::EVENT_PUMP();
+    }
     write_cache_from_rows(received);
     set_pointer(face.form, pf::MousePointer::Arrow);
 }

@@ -14,8 +14,15 @@ void set_up_window(int folder_no);
 // window (and a loaded compose window) comes back. A disabled window refuses.
 void close_window_by_user(int folder_no);
 
+// How the received list is saved when its window is left: the 20 ms pauses after the old cache
+// goes, and whether queued events run before it goes and before each row.
+struct CacheSave {
+    int pauses = 1;
+    bool pump_per_row = false;
+};
+
 // The window left from code: the open flag cleared and the received list saved to its cache.
-void leave_window(int folder_no);
+void leave_window(int folder_no, CacheSave save = {});
 
 // A click on one list of the window clears the other list's selection when the clicked list has
 // rows.

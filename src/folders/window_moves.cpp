@@ -31,7 +31,8 @@ void move_selected(int destination, bool received) {
         return;
     }
     if (!asked_yes(list.form, "移動"_sj, move_question(destination))) return;
-    move_mail(list, list.rows().selected(), folder_destination(destination, received), kAfterWindowMove);
+    move_mail(list, list.rows().selected(), folder_destination(destination, received), kAfterWindowMove,
+              step_pauses(MailAction::BetweenWindows, received));
 }
 
 }  // namespace

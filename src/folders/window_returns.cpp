@@ -28,30 +28,57 @@ struct ReturnSpec {
 constexpr ReturnSpec kToReceiveBox{true, "受信ボックスに戻す", "選択したメールを受信ボックスに戻します。    "};
 constexpr ReturnSpec kToSendBox{false, "送信ボックスに戻す", "選択したメールを送信ボックスに戻します。    "};
 
-void show_wait_window(bool shrink) {
+// How each window returns each kind of mail: the wait window, the change of windows before the
+// files move, the saving of the window's received list, and the events run around the refill.
+struct ReturnStyle {
+    bool shrink_wait_window;   // the trash shows it smaller until its own size comes back
+    bool main_hourglass_first;
+    int pumps_after_drawing;
+    int pumps_after_main_shown;  // -1: the main window stays hidden until the refill
+    CacheSave save;
+    bool pump_after_refill;
+};
+
+//                                       shrink  hourglass  drawn  main  save         after
+constexpr ReturnStyle kTrashReceived{true, false, 0, -1, {1, false}, false};
+constexpr ReturnStyle kTrashSent{true, true, 1, 1, {1, true}, true};
+constexpr ReturnStyle kFolderReceived{false, true, 1, -1, {1, false}, false};
+constexpr ReturnStyle kFolderSent{false, true, 1, 2, {0, true}, true};
+
+const ReturnStyle& style_of(int folder_no, bool received) {
+    if (folder_no == 0) return received ? kTrashReceived : kTrashSent;
+    return received ? kFolderReceived : kFolderSent;
+}
+
+void pump(int times) {
+    for (int i = 0; i < times; ++i) pf::EVENT_PUMP();
+}
+
+void show_wait_window(const ReturnStyle& style) {
     if (!pf::forms().is_loaded("FORM5")) pf::forms().load("FORM5");
     pf::EVENT_PUMP();
     pf::Form& wait = pf::form("FORM5");
     wait.background = pf::kFace;
     wait.clear_drawing();
     wait.set_window_state(pf::WindowState::Normal);
-    if (shrink) wait.set_size(475, 108);
+    if (style.shrink_wait_window) wait.set_size(475, 108);
     wait.show();
     wait.set_topmost(true);
     wait.font = pf::mincho(30, pf::SizeUnit::Pixels, true, true);
     pf::engraved_text(wait, 20, 15, program_caption(), 2);
     wait.changed();
+    pump(style.pumps_after_drawing);
 }
 
 // The main window comes out while the window, hidden, still holds the mail.
-void main_window_in_front(const std::string& window) {
-    pf::EVENT_PUMP();
+void main_window_in_front(const std::string& window, int pumps_after_shown) {
     set_pointer("MAINFORM", pf::MousePointer::Hourglass);
     set_pointer(window, pf::MousePointer::Hourglass);
+    pf::EVENT_PUMP();
     pf::form(window).hide();
     pf::EVENT_PUMP();
     pf::form("MAINFORM").show();
-    pf::EVENT_PUMP();
+    pump(pumps_after_shown);
 }
 
 // The mail stayed where it was: the window comes back as it was before the question.
@@ -78,16 +105,18 @@ void return_selected(int folder_no, const ReturnSpec& spec) {
     }
     if (!asked_yes(list.form, sj(spec.title), sj(spec.first_line))) return;
     if (!pf::forms().is_loaded(list.form)) return;  // closed while the question was up
+    const ReturnStyle& style = style_of(folder_no, spec.received);
     // From here the window takes no input: a click queued now would act on a list that changes.
     pf::form(list.form).set_enabled(false);
-    if (!spec.received) set_pointer("MAINFORM", pf::MousePointer::Hourglass);
-    show_wait_window(folder_no == 0);
-    if (!spec.received) main_window_in_front(list.form);
-    if (!move_mail(list, row, box_destination(spec.received), {true, false})) {
+    if (style.main_hourglass_first) set_pointer("MAINFORM", pf::MousePointer::Hourglass);
+    show_wait_window(style);
+    if (style.pumps_after_main_shown >= 0) main_window_in_front(list.form, style.pumps_after_main_shown);
+    MailAction action = folder_no == 0 ? MailAction::TrashRestore : MailAction::FolderReturn;
+    if (!move_mail(list, row, box_destination(spec.received), {true, false}, step_pauses(action, spec.received))) {
         call_off(list.form);
         return;
     }
-    leave_window(folder_no);
+    leave_window(folder_no, style.save);
     pf::forms().unload(list.form);
     Globals& g = globals();
     pf::form("MAINFORM").set_enabled(true);
@@ -95,10 +124,8 @@ void return_selected(int folder_no, const ReturnSpec& spec) {
     set_pointer("MAINFORM", pf::MousePointer::Hourglass);
     pf::EVENT_PUMP();
     pf::handlers().run("MAINFORM_START");
-    if (pf::forms().is_loaded("FORM5")) {
-        store::close_progress_window();
-        pf::EVENT_PUMP();
-    }
+    if (pf::forms().is_loaded("FORM5")) store::close_progress_window();
+    if (style.pump_after_refill) pf::EVENT_PUMP();
     set_pointer("MAINFORM", pf::MousePointer::Arrow);
     bring_compose_window_back();
 }

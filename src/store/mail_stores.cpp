@@ -14,7 +14,7 @@ const std::array<MailStore, 6> kStores{{
     {"trash", 0, "GOMIBAKO\\JUSIN_FO", "GOMIBAKO\\F_D_F", "GOMIBAKO\\SOUSIN_FO", "SYSTEM_F\\G_JU.txt", "LIST34",
      "GOMIBAKO・・・・・・", false, "GOMIBAKO ：", 20},
     {"JOB", 1, "SYSTEM_F\\FORDA_FO\\JOB\\JUSIN_FO", "SYSTEM_F\\FORDA_FO\\JOB\\JUSIN_FO\\F_D_F",
-     "SYSTEM_F\\FORDA_FO\\JOB\\SOUSIN_FO", "SYSTEM_F\\JOB_F_JU.TXT", "LIST34", "ＪＯＢ・・・・・・", false,
+     "SYSTEM_F\\FORDA_FO\\JOB\\SOUSIN_FO", "SYSTEM_F\\JOB_F_JU.txt", "LIST34", "ＪＯＢ・・・・・・", false,
      "ＪＯＢ   ：", 100},
     {"PRIVATE", 2, "SYSTEM_F\\FORDA_FO\\PRIVATE\\JUSIN_FO", "SYSTEM_F\\FORDA_FO\\PRIVATE\\JUSIN_FO\\F_D_F",
      "SYSTEM_F\\FORDA_FO\\PRIVATE\\SOUSIN_FO", "SYSTEM_F\\PRI_F_JU.txt", "LIST34", "ＰＲＩＶＡＴＥ・・・・・・", true,

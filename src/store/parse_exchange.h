@@ -36,7 +36,7 @@ enum class ParseCaller {
     Viewer,           // FORM3_START
     Receive,          // JUSIN
     RegisterOrReply,  // BUTTON10_ON, BUTTON34_ON, YUUSENTEKI_TORO, GOMI_KYOHI, ...
-    Reply,            // BUTTON32_ON, GOMIBAKO_HENSIN, FORDA_HENSIN
+    Reply,            // BUTTON32_ON, GOMIBAKO_HENSIN, FORDA_HENSIN, GOMI_YUUSEN, GOMI_TOKUTEI, ADO_TOUROKU_GOMI_F
     RegisterQuietly,  // BUTTON49_ON: no event runs while it waits
     FolderListRepair, // FORM8_START, FORM16_START
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "books_fixture.h"
 #include "common/globals.h"
 #include "common/text_file.h"
@@ -68,26 +70,27 @@ TEST_F(RegistrationTest, EveryRegistrationPutsTheSenderInItsBook) {
         const char* sentence;
         const char* name;          // shown and stored: the address book's name where the row looks it up
         bool events_while_parsing;
+        int pauses;                // of 20 ms before the question, the old request and result on disk
     };
     const Case cases[] = {
         // The address book first: it turns the commas of the mail's name into full stops, and the
         // other books then take that name from it.
         {"BUTTON10_ON", -1, kAddressBook, "アドレス帳に登録", "この１件のアドレスをアドレス帳に登録します。  ",
-         "Yamada. Taro", true},
+         "Yamada. Taro", true, 4},
         {"BUTTON34_ON", -1, kRejectBook, "転送(返信)拒否アドレス帳に登録",
-         "この１件のメールを転送(返信)拒否アドレス帳に登録します。  ", "Yamada. Taro", true},
+         "この１件のメールを転送(返信)拒否アドレス帳に登録します。  ", "Yamada. Taro", true, 4},
         {"YUUSENTEKI_TORO", -1, kPriorityRejectBook, "優先的返信拒否アドレス帳に登録",
-         "この１件のメールを優先的返信拒否アドレス帳に登録します。  ", "Yamada. Taro", true},
+         "この１件のメールを優先的返信拒否アドレス帳に登録します。  ", "Yamada. Taro", true, 4},
         {"BUTTON49_ON", -1, kSpecificSenderBook, "特定差出人アドレス帳に登録",
-         "この１件のメールを特定差出人アドレス帳に登録します。  ", "Yamada. Taro", false},
+         "この１件のメールを特定差出人アドレス帳に登録します。  ", "Yamada. Taro", false, 4},
         {"ADO_TOUROKU_GOMI_F", 0, kAddressBook, "アドレス帳に登録", "この１件のアドレスをアドレス帳に登録します。  ",
-         "Sato. Jiro", true},
+         "Sato. Jiro", true, 3},
         {"GOMI_KYOHI", 3, kRejectBook, "転送(返信)拒否アドレス帳に登録",
-         "この１件のメールを転送(返信)拒否アドレス帳に登録します。  ", "Sato. Jiro", true},
+         "この１件のメールを転送(返信)拒否アドレス帳に登録します。  ", "Sato. Jiro", true, 4},
         {"GOMI_YUUSEN", 0, kPriorityRejectBook, "優先的返信拒否アドレス帳に登録",
-         "この１件のメールを優先的返信拒否アドレス帳に登録します。  ", "Sato. Jiro", true},
+         "この１件のメールを優先的返信拒否アドレス帳に登録します。  ", "Sato. Jiro", true, 3},
         {"GOMI_TOKUTEI", 3, kSpecificSenderBook, "特定差出人アドレス帳に登録",
-         "この１件のメールを特定差出人アドレス帳に登録します。  ", "Sato. Jiro", true},
+         "この１件のメールを特定差出人アドレス帳に登録します。  ", "Sato. Jiro", true, 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.handler);
@@ -100,10 +103,15 @@ TEST_F(RegistrationTest, EveryRegistrationPutsTheSenderInItsBook) {
             show_mail_window(c.folder_no, "\"Sato, Jiro\" <jiro@example.jp>");
         }
         const std::string before = h.read(c.book);
+        h.write("SYSTEM_F\\CHECK.txt", "old request\r\n");
+        h.write("SYSTEM_F\\YOMITORI.txt", "old result\r\n");
+        h.clock().reset_pauses();
         bool nested_ran = false;
         bool ran_before_question = false;
+        std::vector<int> pauses;
         h.boxes().while_shown = [&](const pf::MessageBoxRequest& box) {
             ran_before_question = nested_ran;
+            pauses = h.clock().pauses();
             EXPECT_FALSE(pf::form(window).enabled);  // the window waits while the registration runs
             EXPECT_EQ(box.owner, window);
         };
@@ -112,6 +120,9 @@ TEST_F(RegistrationTest, EveryRegistrationPutsTheSenderInItsBook) {
         expect_box(sj(c.title), "差出人： "_sj + c.name + "\r\n" + "ｅメール・アドレス： "_sj + address + "\r\n\r\n" +
                                     sj(c.sentence));
         EXPECT_EQ(ran_before_question, c.events_while_parsing);
+        // The receive box's registrations and the trash's reject-book one delete the old request
+        // before writing the new one; the others write it afresh.
+        EXPECT_EQ(std::count(pauses.begin(), pauses.end(), 20), c.pauses);
         EXPECT_EQ(h.read(c.book), (before.empty() ? kPlaceholder : before) + "\"" + c.name + "\",\"" + address + "\"\r\n");
         std::string folder = receive_box ? "JUSINBOX" : c.folder_no == 0 ? kTrashFolder : kHobbyFolder;
         EXPECT_EQ(files::read_first_line("SYSTEM_F\\CHECK.txt"), folder + "\\" + kMailName);

@@ -91,7 +91,11 @@ TEST_F(ComposeWindowTest, SendAndSaveChecks) {
         }
         fill(c.to, c.subject, "body");
         h.boxes().clear();
-        h.click("FORM9", c.button);
+        h.clock().reset_pauses();
+        h.run([&] { pf::handlers().run(std::string(c.button) + "_ON"); });
+        // A reading of the account file is followed by its pause.
+        EXPECT_EQ(h.clock().pauses(), c.account ? std::vector<int>{20} : std::vector<int>{}) << c.name;
+        h.settle();
         ASSERT_EQ(h.boxes().shown().size(), 1u) << c.name;
         EXPECT_EQ(h.boxes().shown()[0].title, c.title) << c.name;
         EXPECT_EQ(h.boxes().shown()[0].text, c.text) << c.name;

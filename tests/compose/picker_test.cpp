@@ -47,6 +47,9 @@ TEST_F(PickerTest, ListsTheBookSortedAndHandsOverTheChosenEntry) {
     EXPECT_FALSE(compose().enabled);
     EXPECT_TRUE(main().minimized);
     EXPECT_TRUE(picker().control("RADIO19").checked);
+    // The missing mode file is left behind empty, as the address book's is.
+    EXPECT_TRUE(h.exists("SYSTEM_F\\ATE_KENSAKU"));
+    EXPECT_EQ(h.read("SYSTEM_F\\ATE_KENSAKU"), "");
     Lines names;
     for (const auto& row : list().items()) names.push_back(trim(row.substr(0, 40)));
     EXPECT_EQ(names, (Lines{"abc", "Hanako", "Sato, Jiro: sales", "Yamada Hanako"}));

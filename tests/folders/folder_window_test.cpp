@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "folder_program.h"
 
 namespace tv::folders {
@@ -25,6 +27,8 @@ TEST(FolderMove, MailMovedToAFolderShowsThereWhenItOpens) {
     pf::input::request_close(FolderProgram::form("FORM16"));
     p.h.settle();
     ASSERT_TRUE(p.h.exists(job().cache));
+    auto in_system = FolderProgram::files_in("SYSTEM_F");
+    EXPECT_NE(std::find(in_system.begin(), in_system.end(), "JOB_F_JU.txt"), in_system.end());  // named as the others
 
     pf::input::activate(FolderProgram::form("MAINFORM"));
     p.h.settle();
