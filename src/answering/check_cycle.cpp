@@ -56,6 +56,8 @@ void receive(Check& check) {
     pf::EVENT_PUMP();
     transfer::JUSIN();
     check.received = true;
+    // The receive gives the main window back at its end; the check still holds it until it ends.
+    enable_main(false);
     pf::EVENT_PUMP();
 }
 

@@ -5,6 +5,7 @@
 #include "common/answering_files.h"
 #include "common/globals.h"
 #include "common/sjis.h"
+#include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "platform/timers.h"
@@ -45,6 +46,11 @@ void list_folder(const char* list, const char* folder) {
 }
 
 pf::Control& timer3() { return pf::form("MAINFORM").control("TIMER3"); }
+
+// An operation under way keeps the main window disabled: one that pumps events (a receive or
+// send, a parse, a rebuild, a check), or a window in the child slot (the viewer, a book). A
+// minimise and restore meanwhile must not let the user act on lists it is still changing.
+bool main_window_held() { return pf::inside_event_pump() || !pf::forms().child_slot().empty(); }
 
 }  // namespace
 
@@ -98,7 +104,7 @@ void MAINFORM_RESIZE() {
     }
     pf::pause(20);
     if (!timer3().timer_enabled) {
-        enable_main(true);
+        if (!main_window_held()) enable_main(true);
         set_normal_icon(IconPauses::Resize);
     }
     if (!timer3().timer_enabled && !main.minimized && g.ANSWER_CHECK_RUNNING == 1) show_main_minimized();

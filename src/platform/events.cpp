@@ -54,7 +54,19 @@ void install_handlers(const std::vector<NamedHandler>& table) {
     for (const auto& entry : table) handlers().set(entry.name, entry.run);
 }
 
+namespace {
+int g_pump_depth = 0;
+
+struct PumpDepth {
+    PumpDepth() { ++g_pump_depth; }
+    ~PumpDepth() { --g_pump_depth; }
+};
+}  // namespace
+
+bool inside_event_pump() { return g_pump_depth > 0; }
+
 void EVENT_PUMP() {
+    PumpDepth depth;
     if (event_queue().run_next()) return;
     poll_timers();
     if (event_queue().run_next()) return;

@@ -70,6 +70,10 @@ void install_handlers(const std::vector<NamedHandler>& table);
 // dispatches one waiting window message and runs the event that this queued, if any.
 void EVENT_PUMP();
 
+// Whether the code running now was called from inside an EVENT_PUMP, that is nested in a handler
+// that is still under way (a transfer, a parse, a rebuild, a check).
+bool inside_event_pump();
+
 // Runs queued events until none is left (events queued meanwhile included).
 void run_queued_events();
 

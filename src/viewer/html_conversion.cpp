@@ -63,8 +63,9 @@ void strip_inner_tags(std::string& line, const std::function<void()>& pump) {
 
 }  // namespace
 
-std::string convert_html_line(std::string_view raw, const std::function<void()>& pump) {
+std::string convert_html_line(std::string_view raw, const std::function<void()>& pump, bool* filtered) {
     std::string line = left_bytes(trim(raw), kLineBytes);
+    if (filtered) *filtered = true;
     if (contains(line, "上へ戻る"_sj)) return {};
     if (contains(line, "font-family:")) return kBlankLine;
     bool line_break = contains(line, "<BR>") || contains(line, "<br>");
@@ -72,6 +73,7 @@ std::string convert_html_line(std::string_view raw, const std::function<void()>&
     std::string upper = upper_ascii(line);
     bool notice = contains(upper, "COPYRIGHT") && contains(upper, "RESERVED");
     if (!notice && !has_double_byte(line)) return line_break ? kBlankLine : std::string();
+    if (filtered) *filtered = false;
 
     if (has_brackets(line)) strip_leading_tags(line, pump);
     if (has_brackets(line)) strip_trailing_tags(line, pump);
@@ -92,9 +94,10 @@ void HTM_HENKAN_TXT() {
     auto pump = [] { pf::EVENT_PUMP(); };
     for (int i = 1; i <= count && i < static_cast<int>(g.HTML_LINES.size()); ++i) {
         pump();
-        std::string out = convert_html_line(g.HTML_LINES[static_cast<std::size_t>(i)], pump);
-        text += out;
-        if (!out.empty()) pump();
+        bool filtered = false;
+        text += convert_html_line(g.HTML_LINES[static_cast<std::size_t>(i)], pump, &filtered);
+        // A line the filter ended goes straight on to the next one.
+        if (!filtered) pump();
     }
     g.HTML_TEXT = std::move(text);
 }

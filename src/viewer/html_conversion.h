@@ -9,11 +9,13 @@
 namespace tv::viewer {
 
 // What one body line adds to the text (empty: nothing), each output line ending in CR LF.
-// `pump` runs at the start of every pass of the tag steps.
-std::string convert_html_line(std::string_view line, const std::function<void()>& pump = {});
+// `pump` runs at the start of every pass of the tag steps; `filtered` tells whether the line
+// filter decided the line (before any tag was stripped).
+std::string convert_html_line(std::string_view line, const std::function<void()>& pump = {},
+                              bool* filtered = nullptr);
 
-// Converts HTML_LINES 1 to QUOTE_LINE_COUNT into HTML_TEXT, letting queued events run once before
-// and once after each line.
+// Converts HTML_LINES 1 to QUOTE_LINE_COUNT into HTML_TEXT, letting queued events run before each
+// line and after each line that got past the filter.
 void HTM_HENKAN_TXT();
 
 }  // namespace tv::viewer

@@ -90,7 +90,14 @@ void print_mail(pf::PrinterService& printer, pf::Form& viewer, const PrintSize& 
     }
     transfer::draw_status_blocks(kPrintBar, 5, 12);
     std::vector<std::string> lines;
-    for (std::size_t i = 0; i < items.size(); ++i) lines.push_back(printed_line(items[i], i == 0));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        // Each byte up to the line's CR is looked at, and queued events run at each one.
+        std::size_t cr = items[i].find('\r');
+        for (std::size_t b = 0, examined = cr == std::string::npos ? items[i].size() : cr + 1; b < examined; ++b) {
+            pf::EVENT_PUMP();
+        }
+        lines.push_back(printed_line(items[i], i == 0));
+    }
     transfer::draw_status_blocks(kPrintBar, 12, 18);
 
     printer.set_font("ＭＳ 明朝"_sj, size.points);

@@ -14,7 +14,7 @@ void raised_text(pf::Form& f, int x, int y, const std::string& text) {
 void draw_header(pf::Form& f, const HeaderLine (&lines)[4]) {
     f.font = pf::gothic(12);
     f.fore_color = pf::Rgb{0, 0, 0};
-    for (int i = 0; i < 4; ++i) f.draw_text(25, 15 + 20 * i, lines[i].label + lines[i].value, f.fore_color);
+    for (int i = 0; i < 4; ++i) raised_text(f, 25, 15 + 20 * i, lines[i].label + lines[i].value);
 }
 
 void set_box_text(pf::Form& f, const char* control, const std::string& text) {

@@ -10,8 +10,8 @@ namespace tv::viewer {
 
 void raised_text(platform::Form& f, int x, int y, const std::string& text);
 
-// The header labels of a view, black, in "ＭＳ ゴシック" 12 at x 25 and y 15, 35, 55 and 75; a value
-// drawn after its label stands on the same line.
+// The header labels of a view, raised as every drawn text, in "ＭＳ ゴシック" 12 at x 25 and y 15, 35,
+// 55 and 75; a value drawn after its label stands on the same line.
 struct HeaderLine {
     std::string label;
     std::string value;  // empty: the label alone

@@ -171,8 +171,9 @@ void FORM3_START() {
     f.set_topmost(true);
     f.background = pf::kFace;
     f.clear_drawing();
-    f.show();
+    // Without the mail component the program ends before anything of the viewer shows.
     transfer::BASP_CHECK("FORM3");
+    f.show();
     main.pointer = pf::MousePointer::Hourglass;
     main.changed();
     f.caption = program_caption();

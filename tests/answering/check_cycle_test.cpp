@@ -216,17 +216,28 @@ TEST(CheckCycle, CaptionAndIconTellWhetherMailCame) {
 
 TEST(CheckCycle, RestoringTheWindowDuringACheckKeepsTheModeOn) {
     AnsweringProgram p;
+    std::vector<bool> enabled_inside;  // the main window as the check goes on after the restore
     p.h.scripts().on("sam045.wsf", [&] {
         pf::input::set_minimized(pf::form("MAINFORM"), false);
+        pf::event_queue().post(pf::Event{"probe", [&] {
+                                             if (globals().ANSWER_CHECK_RUNNING == 1) {
+                                                 enabled_inside.push_back(pf::form("MAINFORM").enabled);
+                                             }
+                                         }});
+        p.h.write_lines("JUSINBOX\\20261210_090001.eml", AnsweringProgram::mail("hanako@example.jp", "hi"));
         p.h.write("SYSTEM_F\\T_IN_DONE.txt", "DONE received\r\n");
     });
     p.start_mode();
     p.h.boxes().clear();
     p.run_seconds(5);
+    // The restore ran at the pump after the receive; the check holds the window disabled.
+    EXPECT_EQ(enabled_inside, std::vector<bool>{false});
+    EXPECT_EQ(p.requests.size(), 2u);
     EXPECT_TRUE(p.h.boxes().shown().empty());
     EXPECT_TRUE(pf::form("MAINFORM").minimized);
     EXPECT_TRUE(p.mode_waiting());
-    EXPECT_EQ(pf::form("MAINFORM").caption, "Talveno-chuu !");
+    EXPECT_TRUE(pf::form("MAINFORM").enabled);
+    EXPECT_EQ(pf::form("MAINFORM").caption.rfind("Received！"_sj, 0), 0u);
 }
 
 TEST(CheckCycle, NoTickCountsInsideATransfer) {

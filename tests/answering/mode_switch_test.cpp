@@ -93,6 +93,55 @@ TEST(ModeSwitch, StartWaitsMinimisedAndRestoringStopsIt) {
     EXPECT_EQ(p.h.scripts().starts("sam045.wsf"), checks + 1);
 }
 
+// With the mode off, a minimise and restore enables the main window, except while an operation
+// holds it disabled: a receive that pumps events, or a window in the child slot.
+TEST(ModeSwitch, RestoringTheWindowLeavesItDisabledWhileAnOperationHoldsIt) {
+    {
+        AnsweringProgram p;
+        pf::Form& main = pf::form("MAINFORM");
+        p.h.run([&] { main.set_enabled(false); });  // left disabled, no operation under way
+        pf::input::set_minimized(main, true);
+        p.restore_window();
+        EXPECT_TRUE(main.enabled);
+    }
+    {
+        // A manual receive of ten mails pumps events as each one is listed.
+        AnsweringProgram p;
+        p.receives.resize(1);
+        for (int i = 0; i < 10; ++i) p.receives[0].push_back(AnsweringProgram::mail("a@example.jp", std::to_string(i)));
+        pf::Form& main = pf::form("MAINFORM");
+        std::vector<bool> enabled_inside;
+        p.h.scripts().on("sam045.wsf", [&] {
+            for (std::size_t i = 0; i < p.receives[0].size(); ++i) {
+                p.h.write_lines("JUSINBOX\\20261210_0900" + std::to_string(10 + i) + ".eml", p.receives[0][i]);
+            }
+            p.h.write("SYSTEM_F\\T_IN_DONE.txt", "DONE received\r\n");
+            // The user minimises and restores the main window while the mails come in.
+            pf::input::set_minimized(main, true);
+            pf::input::set_minimized(main, false);
+            pf::event_queue().post(pf::Event{"probe", [&] {
+                                                 if (globals().TRANSFER_RUNNING) enabled_inside.push_back(main.enabled);
+                                             }});
+        });
+        p.h.click("MAINFORM", "BUTTON3");
+        ASSERT_EQ(enabled_inside.size(), 1u);  // the restore ran inside the receive
+        EXPECT_FALSE(enabled_inside[0]);
+        EXPECT_EQ(p.h.rows("MAINFORM", "LIST3").size(), 10u);
+        EXPECT_TRUE(main.enabled);  // the receive's end gives it back
+    }
+    {
+        AnsweringProgram p;
+        pf::Form& main = pf::form("MAINFORM");
+        p.h.click("MAINFORM", "KANKYOYU");
+        ASSERT_FALSE(main.enabled);
+        pf::input::set_minimized(main, true);
+        p.restore_window();
+        EXPECT_FALSE(main.enabled);
+        p.h.click("FORM4", "BUTTON5");
+        EXPECT_TRUE(main.enabled);
+    }
+}
+
 TEST(ModeSwitch, WithoutReplyTextsYesStartsAModeThatOnlyForwards) {
     AnsweringProgram p;
     files::remove_file("SYSTEM_F\\HENSINYOU\\thanks.txt");

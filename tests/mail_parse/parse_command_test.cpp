@@ -1,11 +1,16 @@
 // The parse command beyond single fixtures: where mails lie, what it does with TENPFIL as it
 // finds it, requests it cannot serve and results that must be cut.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
 
 #include "component_runner.h"
 #include "harness/harness.h"
 #include "result_invariants.h"
 #include "common/exchange_files.h"
+#include "common/sjis.h"
 
 namespace tv::test {
 namespace {
@@ -45,6 +50,91 @@ TEST(ParseCommand, NeverReplacesAFileInTenpfil) {
     EXPECT_EQ(h.read("TENPFIL\\" + "見積書 ①.pdf"_sj), "older file");
     EXPECT_EQ(h.read("TENPFIL\\" + "売上表(2).xls"_sj), "an earlier counter");
     EXPECT_EQ(h.read("TENPFIL\\" + "見積書 ①(2).pdf"_sj).substr(0, 8), "%PDF-1.4");
+}
+
+// A mail of one text line and the given attachments ({name, content}, content sent as it is).
+std::string mail_with_attachments(const std::vector<std::pair<std::string, std::string>>& attachments) {
+    std::string mail =
+        "From: a@example.com\r\nSubject: files\r\nDate: Mon, 1 Jan 2024 00:00:00 +0000\r\n"
+        "Content-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\nContent-Type: text/plain\r\n\r\nhi\r\n";
+    for (const auto& [name, content] : attachments) {
+        mail += "--b\r\nContent-Disposition: attachment; filename=" + name + "\r\n\r\n" + content + "\r\n";
+    }
+    return mail + "--b--\r\n";
+}
+
+TEST(ParseCommand, AMailParsedAgainFindsItsAttachmentsAndSavesNoneTwice) {
+    struct Case {
+        const char* what;
+        std::string mail;
+    };
+    const Case cases[] = {
+        {"two attachments", fixture("two_attachments.eml")},
+        {"a forwarded message saved whole", fixture("nested_forward.eml")},
+        {"two attachments of one name", mail_with_attachments({{"a.txt", "one"}, {"a.txt", "two"}})},
+        {"the same attachment twice", mail_with_attachments({{"a.txt", "same"}, {"a.txt", "same"}})},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h.write("JUSINBOX\\20240101_000000_0001.eml", c.mail);
+        auto first = attachment_names(parse(h, "JUSINBOX\\20240101_000000_0001.eml"));
+        std::vector<std::string> files;
+        for (const std::string& name : first) files.push_back("TENPFIL/" + to_utf8(name));
+        std::sort(files.begin(), files.end());
+        ASSERT_EQ(files.size(), 2u) << c.what;  // every attachment its own file, each parse
+        for (int again = 0; again < 2; ++again) {
+            EXPECT_EQ(attachment_names(parse(h, "JUSINBOX\\20240101_000000_0001.eml")), first) << c.what;
+            std::vector<std::string> tenpfil;
+            for (const std::string& file : files_below(h.folder)) {
+                if (file.rfind("TENPFIL/", 0) == 0) tenpfil.push_back(file);
+            }
+            EXPECT_EQ(tenpfil, files) << c.what;
+        }
+    }
+}
+
+TEST(ParseCommand, AFileOfTheNameWithOtherBytesIsKeptAndTheAttachmentNumbered) {
+    const std::string pdf = "%PDF-1.4\n% fake pdf for the test\n%%EOF\n";
+    std::string one_byte_off = pdf;
+    one_byte_off.back() = '\r';
+    const std::string cases[] = {one_byte_off, pdf + "x", pdf.substr(0, pdf.size() - 1)};
+    for (const std::string& older : cases) {
+        Harness h;
+        h.write("TENPFIL\\" + "見積書 ①.pdf"_sj, older);
+        h.write("JUSINBOX\\20240311_174600_0001.eml", fixture("two_attachments.eml"));
+        auto lines = parse(h, "JUSINBOX\\20240311_174600_0001.eml");
+        EXPECT_EQ(attachment_names(lines)[0], "見積書 ①(2).pdf"_sj) << older;
+        EXPECT_EQ(h.read("TENPFIL\\" + "見積書 ①.pdf"_sj), older);
+        EXPECT_EQ(h.read("TENPFIL\\" + "見積書 ①(2).pdf"_sj), pdf);
+    }
+}
+
+TEST(ParseCommand, AFifoUnderTheNameDoesNotHoldTheParse) {
+    Harness h;
+    h.make_folder("TENPFIL");
+    ASSERT_EQ(::mkfifo((h.folder / "TENPFIL" / "売上表.xls").c_str(), 0600), 0);  // no writer ever comes
+    h.write("JUSINBOX\\20240311_174600_0001.eml", fixture("two_attachments.eml"));
+    auto lines = parse(h, "JUSINBOX\\20240311_174600_0001.eml");
+    EXPECT_EQ(attachment_names(lines), (std::vector<std::string>{"見積書 ①.pdf"_sj, "売上表(2).xls"_sj}));
+}
+
+TEST(ParseCommand, AnEqualFileUnderANumberedOrCaseVariantNameIsUsedUnderThatName) {
+    Harness h;
+    h.write("JUSINBOX\\20240311_174600_0001.eml", fixture("two_attachments.eml"));
+    const std::string request = "JUSINBOX\\20240311_174600_0001.eml";
+    auto first = attachment_names(parse(h, request));
+    ASSERT_EQ(first, (std::vector<std::string>{"見積書 ①.pdf"_sj, "売上表.xls"_sj}));
+    // The user changed the one and renamed the other in its case.
+    std::string xls = h.read("TENPFIL\\" + "売上表.xls"_sj);
+    h.write("TENPFIL\\" + "見積書 ①.pdf"_sj, "edited");
+    std::filesystem::rename(h.folder / "TENPFIL" / "売上表.xls", h.folder / "TENPFIL" / "売上表.XLS");
+    for (int view = 2; view <= 3; ++view) {
+        EXPECT_EQ(attachment_names(parse(h, request)), (std::vector<std::string>{"見積書 ①(2).pdf"_sj, "売上表.XLS"_sj}))
+            << "view " << view;
+    }
+    EXPECT_EQ(h.read("TENPFIL\\" + "見積書 ①.pdf"_sj), "edited");
+    EXPECT_EQ(h.read("TENPFIL\\" + "売上表.XLS"_sj), xls);
+    EXPECT_EQ(files_below(h.folder / "TENPFIL").size(), 3u);
 }
 
 TEST(ParseCommand, AnUnservableRequestStillGivesACompleteResult) {

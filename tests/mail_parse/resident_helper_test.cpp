@@ -14,6 +14,7 @@
 #include "harness/harness.h"
 #include "platform/platform.h"
 #include "platform/process_script_host.h"
+#include "result_invariants.h"
 
 namespace tv::test {
 namespace {
@@ -68,6 +69,31 @@ TEST_F(ResidentHelperTest, ParsesShareOneHelperThatEndsWithTheHost) {
         EXPECT_EQ(host.parse_helper(), helper);
     }
     EXPECT_FALSE(process_runs(helper));
+}
+
+// The helper learns nothing about TENPFIL that outlives a parse: files changed or removed between
+// parses count as they are then.
+TEST_F(ResidentHelperTest, EachParseFindsTenpfilAsItIsNow) {
+    using namespace tv::literals;
+    h.write("JUSINBOX\\20240101_120000_0001.eml", fixture("two_attachments.eml"));
+    const std::string pdf = "TENPFIL\\" + "見積書 ①.pdf"_sj;
+    pf::ProcessScriptHost host(TALVENOR_MAIL_PROGRAM, h.folder);
+    auto first_name = [&] {
+        auto names = attachment_names(parse(host, "sam046.wsf"));
+        return names.empty() ? std::string() : names[0];
+    };
+    EXPECT_EQ(first_name(), "見積書 ①.pdf"_sj);
+    EXPECT_EQ(first_name(), "見積書 ①.pdf"_sj);
+    std::string saved = h.read(pdf);
+    std::string changed(saved.size(), 'x');  // same size, other bytes
+    h.write(pdf, changed);
+    EXPECT_EQ(first_name(), "見積書 ①(2).pdf"_sj);
+    EXPECT_EQ(h.read(pdf), changed);
+    std::filesystem::remove(h.folder / "TENPFIL" / "見積書 ①.pdf");
+    std::filesystem::remove(h.folder / "TENPFIL" / "見積書 ①(2).pdf");
+    EXPECT_EQ(first_name(), "見積書 ①.pdf"_sj);
+    EXPECT_EQ(h.read(pdf), saved);
+    EXPECT_NE(host.parse_helper(), 0);
 }
 
 TEST_F(ResidentHelperTest, AHungHelperIsKilledAtTheLimitAndADeadOneStartedAgain) {

@@ -359,6 +359,20 @@ TEST_F(QtViewTest, TypedTextReachesTheModelAsCp932OrIsRefused) {
     main.control("TEXT2").changed();
     EXPECT_EQ(body->toPlainText(), "1\n2");
     EXPECT_TRUE(event_queue().empty());  // text set by the program raises no event
+    // CR LF, a lone CR and a lone LF each end a shown line.
+    std::string lines;
+    for (int i = 0; i < 2000; ++i) lines += "1\r2\n3\r\n";
+    main.control("TEXT2").text = lines;
+    main.control("TEXT2").changed();
+    EXPECT_EQ(body->toPlainText().size(), 2000 * 6);
+    EXPECT_EQ(body->toPlainText().left(12), "1\n2\n3\n1\n2\n3\n");
+    // A state change of the box leaves the text it shows as it was.
+    QTextCursor cursor = body->textCursor();
+    cursor.setPosition(7);
+    body->setTextCursor(cursor);
+    main.control("TEXT2").width = 310;
+    main.control("TEXT2").changed();
+    EXPECT_EQ(body->textCursor().position(), 7);
 }
 
 TEST_F(QtViewTest, DeleteOnAListReachesTheLoopButNotFromAnEdit) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/exchange_files.h"
+#include "platform/events.h"
 #include "viewer/html_conversion.h"
 #include "viewer_program.h"
 
@@ -59,6 +60,36 @@ TEST(HtmlConversion, WhatEachLineAdds) {
         {"60 inner tags", jp + repeat("<>", 60) + word + "<>", jp + repeat("<>", 10) + word + "\r\n"},
     };
     for (const auto& c : cases) EXPECT_EQ(convert_html_line(c.line), c.out) << c.name;
+}
+
+TEST(HtmlConversion, QueuedEventsRunBeforeEachLineAndAfterEachConvertedOne) {
+    tv::test::Harness h;
+    // An event that queues itself again counts the pumps: each pump runs one queued event.
+    int pumps = 0;
+    pf::handlers().set("COUNT", [&] {
+        ++pumps;
+        pf::event_queue().post("COUNT");
+    });
+    pf::event_queue().post("COUNT");
+    auto& g = globals();
+    struct Case {
+        const char* name;
+        std::string line;
+        int pumps;
+    };
+    const Case cases[] = {
+        {"ended by the filter with a blank line", "hello<br>", 1},
+        {"ended by the filter with nothing", "hello", 1},
+        {"one pass of the leading and one of the trailing tags", "<b>単語</b>"_sj, 4},
+        {"no tags", "単語"_sj, 2},
+    };
+    for (const auto& c : cases) {
+        g.HTML_LINES[1] = c.line;
+        g.QUOTE_LINE_COUNT = 1;
+        pumps = 0;
+        HTM_HENKAN_TXT();
+        EXPECT_EQ(pumps, c.pumps) << c.name;
+    }
 }
 
 TEST(HtmlConversion, AnHtmlMailShowsTheConvertedText) {

@@ -157,6 +157,30 @@ TEST_F(PrintTest, TheStatusWindowFillsItsBar) {
     EXPECT_EQ(page.at(6).text, "   ");
 }
 
+TEST_F(PrintTest, QueuedEventsRunForEachByteCleaned) {
+    // An event that queues itself again while the status window shows counts the job's pumps.
+    int pumps = 0;
+    bool seen = false;
+    pf::handlers().set("COUNT", [&] {
+        if (p.loaded("FORM6")) {
+            seen = true;
+            ++pumps;
+        }
+        if (!seen || p.loaded("FORM6")) pf::event_queue().post("COUNT");
+    });
+    auto job_pumps = [&](const std::string& line) {
+        show({line});
+        pumps = 0;
+        seen = false;
+        pf::event_queue().post("COUNT");
+        print();
+        p.close_viewer();
+        return pumps;
+    };
+    // Five more bytes before the line's CR: five more pumps, the rest of the job alike.
+    EXPECT_EQ(job_pumps("abcdef") - job_pumps("a"), 5);
+}
+
 TEST(PrintLines, TheBodySplitAndCleaned) {
     EXPECT_EQ(print_items("a\r\nb"), (Strings{"a", "\nb\r"}));
     EXPECT_EQ(print_items(""), Strings{""});

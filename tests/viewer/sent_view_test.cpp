@@ -52,8 +52,8 @@ TEST(SentView, ShowsTheSentMailWithTheBookNameAndDisabledAttachments) {
     EXPECT_EQ(p.text("EDIT15"), "Taro<to2@example.jp>");
     EXPECT_EQ(p.text("EDIT22"), "sent two");
     EXPECT_EQ(p.text("EDIT8"), "TO:someone@else.jp\r\nline\r\n");
-    EXPECT_TRUE(p.was_drawn("FORM3", "差出人 ：  me <me@example.jp>"_sj));
-    EXPECT_TRUE(p.was_drawn("FORM3", "日　時 ：  2026/12/01 20:00:02"_sj));
+    EXPECT_TRUE(p.drawn_raised("FORM3", 25, 55, "差出人 ：  me <me@example.jp>"_sj));
+    EXPECT_TRUE(p.drawn_raised("FORM3", 25, 35, "日　時 ：  2026/12/01 20:00:02"_sj));
     EXPECT_EQ(v.control("LIST4").items(), (Strings{"doc.pdf  (1KB)", "file.txt "}));
     for (const char* c : {"LIST4", "BUTTON22", "BUTTON23"}) EXPECT_FALSE(v.control(c).enabled) << c;
     EXPECT_EQ(globals().VIEW_SUBJECT, " sent two ");

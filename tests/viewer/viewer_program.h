@@ -6,6 +6,7 @@
 
 #include "common/globals.h"
 #include "harness/harness.h"
+#include "platform/drawing_styles.h"
 #include "platform/forms.h"
 #include "platform/input.h"
 
@@ -82,6 +83,19 @@ struct ViewerProgram {
     static bool was_drawn(const char* form, const std::string& text) {
         for (const auto& t : drawn(form)) {
             if (t == text) return true;
+        }
+        return false;
+    }
+    // A drawn text as the windows draw every text: white one pixel right and down, then black.
+    static bool drawn_raised(const char* form, int x, int y, const std::string& text) {
+        const auto& ops = pf::form(form).drawing();
+        for (std::size_t i = 0; i + 1 < ops.size(); ++i) {
+            const auto &white = ops[i], &black = ops[i + 1];
+            if (white.kind == pf::DrawOp::Kind::Text && black.kind == pf::DrawOp::Kind::Text && white.text == text &&
+                black.text == text && white.x1 == x + 1 && white.y1 == y + 1 && black.x1 == x && black.y1 == y &&
+                white.color == pf::kWhite && black.color == pf::Rgb{0, 0, 0}) {
+                return true;
+            }
         }
         return false;
     }

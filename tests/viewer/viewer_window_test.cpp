@@ -27,8 +27,9 @@ TEST(ViewerWindow, DoubleClickOpensTheReceivedMailAndClearsItsMark) {
     EXPECT_EQ(p.text("EDIT22"), "mail 1");
     EXPECT_EQ(p.text("EDIT8"), "hello\r\n");
     // The date shown is the receipt time of the file name; the mail's own date is what printing uses.
-    EXPECT_TRUE(p.was_drawn("FORM3", "日　時 ：  2026/12/01 10:00:01"_sj));
-    EXPECT_TRUE(p.was_drawn("FORM3", "宛　先 ：  me@example.jp"_sj));
+    EXPECT_TRUE(p.drawn_raised("FORM3", 25, 35, "日　時 ：  2026/12/01 10:00:01"_sj));
+    EXPECT_TRUE(p.drawn_raised("FORM3", 25, 55, "宛　先 ：  me@example.jp"_sj));
+    EXPECT_TRUE(p.drawn_raised("FORM3", 475, 566, "* 印刷時のフォントサイズ ： "_sj));
     EXPECT_EQ(globals().VIEW_DATE, "Tue, 1 Dec 2026 10:00:01");
     EXPECT_EQ(globals().VIEW_TO, "me@example.jp");
     EXPECT_EQ(globals().VIEW_SUBJECT, fit_width("mail 1", 130));
@@ -77,6 +78,18 @@ TEST(ViewerWindow, AnOpenerFindingTheSlotTakenChangesNothing) {
     EXPECT_FALSE(p.loaded("FORM3"));
     EXPECT_TRUE(pf::form("MAINFORM").enabled);
     EXPECT_EQ(store::receive_list().item(0), row);  // the unread mark stays
+}
+
+TEST(ViewerWindow, WithoutTheMailComponentTheProgramEndsBeforeTheViewerShows) {
+    ViewerProgram p;
+    p.start();
+    p.h.platform.system.component_missing = true;
+    bool shown = false;
+    p.h.boxes().while_shown = [&](const auto&) { shown = p.loaded("FORM3") && p.viewer().visible; };
+    p.open_received(0);
+    EXPECT_TRUE(p.h.program_ended());
+    EXPECT_EQ(p.titles(), Strings{"NOT EXIST MAIL COMPONENT !"});
+    EXPECT_FALSE(shown);
 }
 
 TEST(ViewerWindow, ClickingOneListClearsTheOthersSelection) {

@@ -1,6 +1,7 @@
 #include "mail/parse/attachment_folder.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +11,7 @@
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "mail/parse/attachment_names.h"
+#include "mail/parse/gobject_ptr.h"
 
 namespace tv::mail {
 
@@ -17,6 +19,15 @@ namespace {
 
 // Attempts after which a name is given up (only a folder filling up under our feet gets there).
 constexpr unsigned kMaxAttempts = 1000;
+
+std::string folded_disk_name(const std::string& cp932_name) { return files::fold_ascii(to_utf8(cp932_name)); }
+
+// The CP932 name of the entry `raw` (a disk name), when it has one that leads back to it.
+std::optional<std::string> cp932_name_of(const std::string& raw) {
+    std::optional<std::string> name = from_utf8(raw);
+    if (name && to_utf8(*name) != raw) return std::nullopt;
+    return name;
+}
 
 }  // namespace
 
@@ -31,18 +42,17 @@ void AttachmentFolder::find_folder() {
 
 // Every entry counts, dot-files and names CP932 cannot hold included: none may be replaced.
 bool AttachmentFolder::taken(const std::string& cp932_name) const {
-    return !files::find_case_blind(disk_, files::fold_ascii(to_utf8(cp932_name))).empty();
+    return !files::find_case_blind(disk_, folded_disk_name(cp932_name)).empty();
 }
 
-unsigned AttachmentFolder::first_free_counter(const std::string& name) const {
-    if (!taken(name)) return 1;
-    // One pass over the names for the highest counter this name already has, so a folder that
-    // holds thousands of "image001(n).png" costs no more than one that holds a few.
-    std::string prefix = files::fold_ascii(to_utf8(numbered_name(name, 2)));
+std::set<unsigned> AttachmentFolder::counters_taken(const std::string& name) const {
+    std::set<unsigned> counters = {1};  // asked only for a name that is taken
+    // One pass over the names, so a folder that holds thousands of "image001(n).png" costs no more
+    // than one that holds a few.
+    std::string prefix = folded_disk_name(numbered_name(name, 2));
     std::size_t open = prefix.rfind('(');
     std::string stem = prefix.substr(0, open + 1);
     std::string extension = prefix.substr(prefix.find(')', open) + 1);
-    unsigned highest = 1;
     files::for_each_folded_name(disk_, [&](std::string_view existing) {
         if (existing.size() <= stem.size() + extension.size() + 1) return;
         if (existing.compare(0, stem.size(), stem) != 0) return;
@@ -55,14 +65,40 @@ unsigned AttachmentFolder::first_free_counter(const std::string& name) const {
             digits = digits && c >= '0' && c <= '9';
             value = value * 10 + static_cast<unsigned>(c - '0');
         }
-        if (digits && value > highest) highest = value;
+        if (digits && value > 1) counters.insert(value);
     });
-    return highest + 1;
+    return counters;
 }
 
-std::optional<std::string> AttachmentFolder::save(const std::string& name, const std::function<bool(int fd)>& write) {
-    find_folder();
-    unsigned counter = first_free_counter(name);
+// Sizes first: a file is read only when its size is the content's, and then only up to the first
+// byte that differs. Only regular files count; a file this parse has given is left to its own part.
+std::optional<std::string> AttachmentFolder::earlier_copy(const std::string& name, const std::set<unsigned>& counters,
+                                                          const ContentWriter& content) const {
+    std::optional<std::uint64_t> size;
+    for (unsigned counter : counters) {
+        std::string candidate = numbered_name(name, counter);
+        std::string folded = folded_disk_name(candidate);
+        if (given_.count(folded)) continue;
+        // A counter read from "(02)" or gone meanwhile finds nothing here.
+        std::string raw = files::find_case_blind(disk_, folded);
+        if (raw.empty()) continue;
+        // Non-blocking, so that a FIFO under the name cannot hold the parse.
+        int fd = ::open((disk_ / raw).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat status {};
+        bool same = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+        if (same && !size) size = content_size(content).value_or(UINT64_MAX);
+        same = same && static_cast<std::uint64_t>(status.st_size) == *size && file_holds(fd, content);
+        ::close(fd);
+        if (!same) continue;
+        if (raw == to_utf8(candidate)) return candidate;
+        if (auto own = cp932_name_of(raw)) return own;  // a case variant: the program finds it as it is
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> AttachmentFolder::write_new(const std::string& name, unsigned counter,
+                                                       const ContentWriter& content) const {
     for (unsigned attempt = 0; attempt < kMaxAttempts; ++attempt, ++counter) {
         std::string candidate = numbered_name(name, counter);
         if (taken(candidate)) continue;
@@ -73,7 +109,13 @@ std::optional<std::string> AttachmentFolder::save(const std::string& name, const
             std::perror(("talvenor-mail: cannot create " + disk.string()).c_str());
             return std::nullopt;
         }
-        bool written = write(fd);
+        bool written;
+        {
+            GObjectPtr<GMimeStream> out(g_mime_stream_fs_new(fd));
+            g_mime_stream_fs_set_owner(GMIME_STREAM_FS(out.get()), FALSE);
+            // No flush: on a file stream it means fsync, and the attachment is a working copy for this run.
+            written = content(out.get());
+        }
         if (::close(fd) != 0) written = false;
         if (!written) {
             std::fprintf(stderr, "talvenor-mail: cannot write %s\n", disk.c_str());
@@ -82,6 +124,24 @@ std::optional<std::string> AttachmentFolder::save(const std::string& name, const
         }
         return candidate;
     }
+    return std::nullopt;
+}
+
+std::string AttachmentFolder::claim(std::string name) {
+    given_.insert(folded_disk_name(name));
+    return name;
+}
+
+std::optional<std::string> AttachmentFolder::save(const std::string& name, const ContentWriter& content) {
+    find_folder();
+    unsigned counter = 1;
+    if (taken(name)) {
+        std::set<unsigned> counters = counters_taken(name);
+        if (auto copy = earlier_copy(name, counters, content)) return claim(std::move(*copy));
+        counter = *counters.rbegin() + 1;
+    }
+    auto saved = write_new(name, counter, content);
+    if (saved) return claim(std::move(*saved));
     return std::nullopt;
 }
 

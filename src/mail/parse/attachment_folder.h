@@ -3,13 +3,17 @@
 // Names are looked up case-blind, as the program matches them, in the folder's index (kept current
 // without listing the folder again), and a taken name gets the next free counter before its
 // extension. Files are created exclusively, so a file that appears meanwhile is not replaced either.
+// A mail parsed again (each view, reply and forward parses it) finds its attachments there already:
+// a file under the name or one of its numbered names that holds the same bytes is used as it is.
+// One folder object serves one parse, so nothing it learns outlives the parse.
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <optional>
+#include <set>
 #include <string>
-#include <string_view>
+
+#include "mail/parse/content_match.h"
 
 namespace tv::mail {
 
@@ -17,18 +21,24 @@ class AttachmentFolder {
 public:
     explicit AttachmentFolder(std::string folder);
 
-    // Creates a new file for `name` (a cleaned name) and has `write` fill it (true on success).
-    // Returns the name the file got, or nullopt when it could not be saved (nothing is left then).
-    std::optional<std::string> save(const std::string& name, const std::function<bool(int fd)>& write);
+    // Saves the bytes `content` writes under `name` (a cleaned name), or finds them saved already.
+    // Returns the name of the file that holds them, or nullopt when they could not be saved
+    // (nothing is left then). No file this parse has given is given again.
+    std::optional<std::string> save(const std::string& name, const ContentWriter& content);
 
 private:
     void find_folder();
     bool taken(const std::string& cp932_name) const;
-    unsigned first_free_counter(const std::string& name) const;
+    std::set<unsigned> counters_taken(const std::string& name) const;
+    std::optional<std::string> earlier_copy(const std::string& name, const std::set<unsigned>& counters,
+                                            const ContentWriter& content) const;
+    std::optional<std::string> write_new(const std::string& name, unsigned counter, const ContentWriter& content) const;
+    std::string claim(std::string name);
 
     std::string folder_;
     std::filesystem::path disk_;
     bool found_ = false;
+    std::set<std::string> given_;  // folded disk names of the files this parse has given
 };
 
 }  // namespace tv::mail

@@ -103,18 +103,15 @@ std::string wanted_name(GMimeObject* object) {
     return clean_attachment_name(name, mime_type_of(object));
 }
 
-bool write_part(GMimeObject* object, int fd) {
-    GObjectPtr<GMimeStream> out(g_mime_stream_fs_new(fd));
-    g_mime_stream_fs_set_owner(GMIME_STREAM_FS(out.get()), FALSE);
+bool write_part(GMimeObject* object, GMimeStream* out) {
     gint64 written = 0;
     if (GMIME_IS_MESSAGE_PART(object)) {
         GMimeMessage* message = g_mime_message_part_get_message(GMIME_MESSAGE_PART(object));
-        if (message) written = g_mime_object_write_to_stream(GMIME_OBJECT(message), nullptr, out.get());
+        if (message) written = g_mime_object_write_to_stream(GMIME_OBJECT(message), nullptr, out);
     } else {
         GMimeDataWrapper* content = g_mime_part_get_content(GMIME_PART(object));
-        if (content) written = g_mime_data_wrapper_write_to_stream(content, out.get());
+        if (content) written = g_mime_data_wrapper_write_to_stream(content, out);
     }
-    // No flush: on a file stream it means fsync, and the attachment is a working copy for this run.
     return written >= 0;
 }
 
@@ -148,7 +145,7 @@ ParsedMail read_mail(GMimeStream* stream, const std::string& receipt_date, Attac
     mail.body = body_text(options, parts, 0);
     for (GMimeObject* attachment : parts.attachments) {
         if (mail.attachments.size() >= kMaxAttachments) break;
-        auto saved = folder.save(wanted_name(attachment), [attachment](int fd) { return write_part(attachment, fd); });
+        auto saved = folder.save(wanted_name(attachment), [attachment](GMimeStream* out) { return write_part(attachment, out); });
         if (saved) mail.attachments.push_back(std::move(*saved));
     }
     return mail;

@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QValidator>
+#include <optional>
+#include <string>
 
 #include "platform/input.h"
 #include "platform/qt/cp932_validator.h"
@@ -120,6 +122,13 @@ public:
         edit_->setLineWrapMode(c.word_wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
         edit_->setFrameShape(c.border ? QFrame::StyledPanel : QFrame::NoFrame);
         apply_back_color(*edit_, c);
+        // A large text (a mail source) is converted and compared only when the program changed it,
+        // not on every resize or state change of the box.
+        if (shown_ && *shown_ == c.text) {
+            sync_selection(c);
+            return;
+        }
+        shown_ = c.text;
         QString shown = lines_to_qstring(c.text);
         accepted_ = shown;
         if (edit_->toPlainText() != shown) {
@@ -130,13 +139,17 @@ public:
             edit_->verticalScrollBar()->setValue(0);
             edit_->ensureCursorVisible();
         }
+        sync_selection(c);
+    }
+
+private:
+    void sync_selection(const Control& c) {
         if (selections_ != c.selection_requests) {
             selections_ = c.selection_requests;
             edit_->selectAll();
         }
     }
 
-private:
     void typed() {
         Control* c = control();
         if (syncing() || !c) return;
@@ -154,11 +167,13 @@ private:
         }
         accepted_ = now;
         deliver([&](Control& target) { input::change_text(target, *bytes); });
+        shown_.reset();  // whatever the model holds now is compared with what was typed
         if (control()) sync();
     }
 
     QPointer<QPlainTextEdit> edit_;
     QString accepted_;
+    std::optional<std::string> shown_;  // the model text the box shows
     std::uint64_t selections_ = 0;
 };
 

@@ -228,11 +228,19 @@ void FormWindow::apply_visibility(const Form& f) {
     switch (f.window_state()) {
         case WindowState::Minimized:
             if (newly_shown || !isMinimized()) showMinimized();
+            minimized_by_program_ = true;
             break;
         case WindowState::Maximized:
             if (newly_shown || !isMaximized()) showMaximized();
             break;
         case WindowState::Normal:
+            if (newly_shown && minimized_by_program_ && windowHandle()) {
+                // Our minimise asked the window manager to map this window iconic, and its restore
+                // did not take that back: a state change while hidden does, so it maps normal.
+                windowHandle()->setWindowStates(Qt::WindowMaximized);
+                windowHandle()->setWindowStates(Qt::WindowNoState);
+                minimized_by_program_ = false;
+            }
             if (newly_shown || isMinimized() || isMaximized()) showNormal();
             break;
     }

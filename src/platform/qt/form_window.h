@@ -92,6 +92,7 @@ private:
     std::map<std::string, std::unique_ptr<ControlView>> controls_;
     std::size_t controls_seen_ = 0;
     bool applying_ = false;  // the view changes the window state: no user input
+    bool minimized_by_program_ = false;  // showMinimized() left the window's hints iconic
     // What was applied last, so that only changes touch the window.
     bool applied_ = false;
     QPoint position_;

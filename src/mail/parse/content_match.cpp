@@ -1,0 +1,89 @@
+#include "mail/parse/content_match.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "mail/parse/gobject_ptr.h"
+
+namespace tv::mail {
+
+namespace {
+
+// A stream that takes each write as the next bytes the file must hold: the first difference fails
+// the write, which ends the writing at once.
+struct MatchStream {
+    GMimeStream parent;
+    int fd;
+    bool differs;
+    std::vector<char>* chunk;
+};
+
+struct MatchStreamClass {
+    GMimeStreamClass parent_class;
+};
+
+G_DEFINE_TYPE(MatchStream, match_stream, GMIME_TYPE_STREAM)
+
+// Reads up to `len` bytes, fewer only at the end of the file.
+ssize_t read_fully(int fd, char* buffer, size_t len) {
+    size_t got = 0;
+    while (got < len) {
+        ssize_t n = ::read(fd, buffer + got, len - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return -1;
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    return static_cast<ssize_t>(got);
+}
+
+ssize_t match_stream_write(GMimeStream* stream, const char* buf, size_t len) {
+    auto* self = reinterpret_cast<MatchStream*>(stream);
+    if (self->differs) return -1;
+    self->chunk->resize(len);
+    if (read_fully(self->fd, self->chunk->data(), len) != static_cast<ssize_t>(len) ||
+        std::memcmp(self->chunk->data(), buf, len) != 0) {
+        self->differs = true;
+        return -1;
+    }
+    stream->position += static_cast<gint64>(len);
+    return static_cast<ssize_t>(len);
+}
+
+int match_stream_flush(GMimeStream*) { return 0; }
+
+void match_stream_init(MatchStream* self) {
+    self->fd = -1;
+    self->differs = false;
+    self->chunk = nullptr;
+}
+
+void match_stream_class_init(MatchStreamClass* klass) {
+    klass->parent_class.write = match_stream_write;
+    klass->parent_class.flush = match_stream_flush;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> content_size(const ContentWriter& content) {
+    GObjectPtr<GMimeStream> null(g_mime_stream_null_new());
+    if (!content(null.get())) return std::nullopt;
+    return GMIME_STREAM_NULL(null.get())->written;
+}
+
+bool file_holds(int fd, const ContentWriter& content) {
+    std::vector<char> chunk;
+    GObjectPtr<GMimeStream> stream(GMIME_STREAM(g_object_new(match_stream_get_type(), nullptr)));
+    g_mime_stream_construct(stream.get(), 0, -1);
+    auto* self = reinterpret_cast<MatchStream*>(stream.get());
+    self->fd = fd;
+    self->chunk = &chunk;
+    if (!content(stream.get()) || self->differs) return false;
+    char after;
+    return read_fully(fd, &after, 1) == 0;  // nothing left over
+}
+
+}  // namespace tv::mail
