@@ -50,10 +50,7 @@ constexpr Framed kFramed[] = {
 };
 
 void define(pf::Form& f) {
-    f.frame_width = 6;
-    f.frame_height = 28;
-    f.width = 869 - f.frame_width;
-    f.height = 616 - f.frame_height;
+    f.set_outer_size(869, 616, 6, 28);
     f.left = 94;
     f.top = 62;
     f.caption = "返信用本文作成"_sj;

@@ -113,10 +113,7 @@ pf::Form& window() { return pf::form(kForm); }
 pf::Control& control(const char* name) { return window().control(name); }
 
 void define(pf::Form& f) {
-    f.frame_width = 8;
-    f.frame_height = 30;
-    f.width = 1024 - f.frame_width;
-    f.height = 768 - f.frame_height;
+    f.set_outer_size(1024, 768, 8, 30);
     f.topmost = false;
     f.caption = program_caption();
     for (const auto& spec : kControls) {

@@ -190,6 +190,13 @@ public:
 
     int outer_width() const { return width + frame_width; }
     int outer_height() const { return height + frame_height; }
+    // A definition's size as the outside of the window, given its frame (title bar and borders).
+    void set_outer_size(int outer_w, int outer_h, int frame_w, int frame_h) {
+        frame_width = frame_w;
+        frame_height = frame_h;
+        width = outer_w - frame_w;
+        height = outer_h - frame_h;
+    }
 
     // What the program does to its window, raising what the desktop would. Showing a window for
     // the first time since it was loaded, and every change of its size or state, queue

@@ -25,10 +25,7 @@ constexpr int kMinWidth = 656, kMinHeight = 300;  // outer size
 
 void define(pf::Form& f) {
     // 846 x 472 outside, sizable, with minimise and maximise boxes.
-    f.frame_width = 8;
-    f.frame_height = 30;
-    f.width = 846 - f.frame_width;
-    f.height = 472 - f.frame_height;
+    f.set_outer_size(846, 472, 8, 30);
     f.left = 90;
     f.top = 60;
     f.sizable = true;

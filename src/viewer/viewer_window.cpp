@@ -61,10 +61,7 @@ constexpr FontRadio kFontRadios[] = {{"RADIO9", "8"}, {"RADIO10", "10"}, {"RADIO
 
 void define(pf::Form& f) {
     // 847 x 747 outside, a title bar with a close box only.
-    f.frame_width = 8;
-    f.frame_height = 30;
-    f.width = 847 - f.frame_width;
-    f.height = 747 - f.frame_height;
+    f.set_outer_size(847, 747, 8, 30);
     f.left = 80;
     f.top = 20;
     f.minimize_box = false;

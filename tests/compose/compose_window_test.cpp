@@ -253,7 +253,9 @@ TEST_F(ComposeWindowTest, CloseReturnsWhereTheMailCameFrom) {
         for (const char* w : {"FORM8", "FORM16"}) {
             EXPECT_EQ(pf::forms().is_loaded(w) && pf::form(w).visible, c.shown == w) << c.name << " " << w;
         }
-        if (c.expected == R::MainClosingOthers) EXPECT_FALSE(pf::forms().is_loaded("FORM16")) << c.name;
+        if (c.expected == R::MainClosingOthers) {
+            EXPECT_FALSE(pf::forms().is_loaded("FORM16")) << c.name;
+        }
         EXPECT_EQ(pf::forms().is_loaded("FORM10"), c.list_open) << c.name;
         EXPECT_EQ(h.read("SYSTEM_F\\ATESAKI.txt"), "\r\n") << c.name;
         EXPECT_EQ(h.read("SYSTEM_F\\HENSIN.txt"), " \r\n") << c.name;

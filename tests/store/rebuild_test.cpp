@@ -254,7 +254,9 @@ TEST_F(RebuildTest, ARebuildInsideAnotherParseKeepsTheRecordsItCannotRemake) {
         EXPECT_TRUE(outer.complete()) << c.name;
         auto after = h.snapshot();
         for (const auto& [path, bytes] : before) {
-            if (path.find("F_D_F") != std::string::npos) EXPECT_EQ(after[path], bytes) << c.name << " " << path;
+            if (path.find("F_D_F") != std::string::npos) {
+                EXPECT_EQ(after[path], bytes) << c.name << " " << path;
+            }
         }
         EXPECT_EQ(records(box).size(), c.records ? 2u : 0u) << c.name;  // no empty record written
         h.scripts().while_waiting = nullptr;
