@@ -14,6 +14,7 @@
 #include "common/text_file.h"
 #include "compose/address_window.h"
 #include "compose/messages.h"
+#include "platform/enter_key.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "platform/timers.h"
@@ -83,14 +84,6 @@ std::string picker_row(std::string_view name, std::string_view address) {
     return fit_width(name, 40) + "  " + fit_width(address, 50);
 }
 
-bool row_matches(std::string_view row, std::string_view key, std::string_view mode) {
-    switch (numeric_value(mode)) {
-        case 0: return contains_text(row, key);
-        case 1: return contains_text(upper_ascii(row), upper_ascii(key));
-        default: return false;
-    }
-}
-
 void BUTTON26_ON() {
     if (!pf::forms().is_loaded("FORM9")) return;
     if (child_slot_taken("FORM10", "FORM9")) return;
@@ -125,36 +118,21 @@ void show_picker_layout() {
 
 void EDIT33_CHANGE() {
     if (!pf::forms().is_loaded("FORM10")) return;
-    std::string text = search_box().text;
-    std::size_t at = text.find("\r\n");
-    if (at == std::string::npos) {
+    pf::Control& box = search_box();
+    bool nothing_typed = box.text == "\r\n";
+    if (!pf::take_enter(box)) {
         picker().set_focus("EDIT33");
         return;
     }
-    std::string rest = text.substr(0, at) + text.substr(at + 2);
-    if (rest.empty()) {
-        set_search_text("");
+    if (nothing_typed) return;
+    pf::Control& list = rows();
+    if (auto row = next_matching_row(list.items(), list.selected(), box.text, globals().PICKER_SEARCH_MODE)) {
+        list.select(*row);
+        picker().set_focus("EDIT33");
         return;
     }
-    std::string key = trim(rest);
-    set_search_text(key);
-    pf::Control& list = rows();
-    int selected = list.selected();
-    int start = (selected < 0 || selected == list.count() - 1) ? 0 : selected + 1;
-    const std::string& mode = globals().PICKER_SEARCH_MODE;
-    for (int i = start; i < list.count(); ++i) {
-        if (row_matches(list.item(i), key, mode)) {
-            list.select(i);
-            list.changed();
-            picker().set_focus("EDIT33");
-            return;
-        }
-    }
     inform("FORM10", "NOT EXIST !"_sj, "検索できませんでした。　　　　"_sj);
-    if (list.count() > 0) {
-        list.select(-1);
-        list.changed();
-    }
+    list.select(-1);
     picker().set_focus("EDIT33");
 }
 
