@@ -15,8 +15,6 @@ namespace pf = tv::platform;
 
 namespace {
 
-inline constexpr const char* kSearchModeFile = "SYSTEM_F\\ATE_KENSAKU";
-
 struct ControlSpec {
     const char* name;
     pf::ControlKind kind;
@@ -102,7 +100,7 @@ void FORM10_START() {
     f.clear_drawing();
     for (const char* name : kLayoutControls) show_control(name, false);
     Globals& g = globals();
-    g.PICKER_SEARCH_MODE = open_flag_record(kSearchModeFile);
+    g.PICKER_SEARCH_MODE = open_flag_record(kPickerSearchModeFile);
     long long mode = numeric_value(g.PICKER_SEARCH_MODE);
     if (mode == 0 || mode == 1) {
         f.control("RADIO19").set_checked(mode == 0);

@@ -27,8 +27,6 @@ namespace pf = tv::platform;
 
 namespace {
 
-inline constexpr const char* kSearchModeFile = "SYSTEM_F\\ATE_KENSAKU";
-
 constexpr std::array<WindowLabel, 6> kLabels{{
     {"宛   先", 80, 12, 18, 5, 200, 35},
     {"検 索", 289, 12, 265, 5, 355, 35, true},
@@ -69,7 +67,7 @@ void choose_mode(const char* mode, pf::InputMethod method) {
     if (!pf::forms().is_loaded("FORM10")) return;
     set_search_text("");
     try {
-        write_flag_record(kSearchModeFile, mode);
+        write_flag_record(kPickerSearchModeFile, mode);
     } catch (const RuntimeError&) {
         // The mode still holds for this opening; it is only not remembered.
     }
