@@ -54,14 +54,6 @@ void clear_selection(const BookWindow& w) {
     }
 }
 
-// The edit and delete keep the window busy: hourglass and no input until the list is refilled.
-void set_busy(const BookWindow& w, bool busy) {
-    pf::Form& f = pf::form(w.form);
-    f.pointer = busy ? pf::MousePointer::Hourglass : pf::MousePointer::Arrow;
-    f.set_enabled(!busy);
-    f.changed();
-}
-
 // The values a row of the list shows for a record.
 AddressEntry as_listed(const AddressEntry& e) { return read_book_list_row(book_list_row(e)); }
 
@@ -158,13 +150,13 @@ void ADD_OR_EDIT(const BookWindow& w) {
     }
     if (selected >= 0) {
         AddressEntry row = read_book_list_row(list.item(selected));
-        set_busy(w, true);
+        set_busy(w.form, true);
         change_record(w, row, typed);
         fill_book_list(w);
         if (!pf::forms().is_loaded(w.form)) return;
         clear_selection(w);
         empty_boxes(w);
-        set_busy(w, false);
+        set_busy(w.form, false);
     } else {
         std::string book = w.book();
         if (read_book(book).empty()) {
@@ -195,13 +187,13 @@ void DELETE_ENTRY(const BookWindow& w) {
         return;
     }
     if (!pf::forms().is_loaded(w.form)) return;
-    set_busy(w, true);
+    set_busy(w.form, true);
     change_record(w, row, std::nullopt);
     fill_book_list(w);
     if (!pf::forms().is_loaded(w.form)) return;
     clear_selection(w);
     empty_boxes(w);
-    set_busy(w, false);
+    set_busy(w.form, false);
     control(w, w.list).set_top_index(top);
 }
 
@@ -221,6 +213,13 @@ void fill_book_list(const BookWindow& w, int pause_ms) {
         if (!pf::forms().is_loaded(w.form) || fill_generations()[w.form] != generation) return;
         control(w, w.list).add_item(book_list_row(entry));
     }
+}
+
+void set_busy(const char* form, bool busy) {
+    pf::Form& f = pf::form(form);
+    f.pointer = busy ? pf::MousePointer::Hourglass : pf::MousePointer::Arrow;
+    f.set_enabled(!busy);
+    f.changed();
 }
 
 void open_book_window(const char* form) {
