@@ -46,13 +46,7 @@ void empty_boxes(const BookWindow& w) {
     set_text(control(w, w.address_box), "");
 }
 
-void clear_selection(const BookWindow& w) {
-    pf::Control& list = control(w, w.list);
-    if (list.count() > 0) {
-        list.select(-1);
-        list.changed();
-    }
-}
+void clear_selection(const BookWindow& w) { control(w, w.list).select(-1); }
 
 // The values a row of the list shows for a record.
 AddressEntry as_listed(const AddressEntry& e) { return read_book_list_row(book_list_row(e)); }

@@ -139,11 +139,7 @@ void BUTTON92_ON() { FORM10_QUERYCLOSE(); }
 
 void FORM10_CLICK() {
     if (!pf::forms().is_loaded("FORM10")) return;
-    pf::Control& list = window().control(globals().UNSENT_MODE == 0 ? "LIST13" : "LIST30");
-    if (list.count() > 0) {
-        list.select(-1);
-        list.changed();
-    }
+    window().control(globals().UNSENT_MODE == 0 ? "LIST13" : "LIST30").select(-1);
 }
 
 }  // namespace tv::compose

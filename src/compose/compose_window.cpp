@@ -190,12 +190,8 @@ void FORM9_START() {
     f.clear_drawing();
     f.caption = (g.UNSENT_MODE > 0 ? "未送信メール_"_sj : "メールの作成_"_sj) + program_caption();
     f.changed();
-    for (pf::Control* list : {&store::receive_list(), &pf::form("MAINFORM").control("LIST1")}) {
-        if (list->count() > 0) {
-            list->select(-1);
-            list->changed();
-        }
-    }
+    store::receive_list().select(-1);
+    pf::form("MAINFORM").control("LIST1").select(-1);
     pf::pause(20);
     set_timer(true);
     if (g.UNSENT_MODE > 0) {
