@@ -241,14 +241,12 @@ void define_book_window(pf::Form& f, const BookWindow& w, int width, int height,
     f.topmost = true;
     f.minimize_box = false;
     f.caption = caption ? sj(caption) : std::string();
-    pf::Control& list = f.add(w.list, pf::ControlKind::ListBox);
-    list.x = 24, list.y = 84, list.width = 852, list.height = 358;
+    pf::Control& list = f.add(w.list, pf::ControlKind::ListBox, 24, 84, 852, 358);
     list.sorted = w.sorted;
     list.font = pf::gothic(16);
     list.visible_rows = 358 / 22;
     for (auto [name, x, width] : {std::tuple{w.name_box, 24, 414}, std::tuple{w.address_box, 444, 432}}) {
-        pf::Control& box = f.add(name, pf::ControlKind::Edit);
-        box.x = x, box.y = 450, box.width = width, box.height = 26;
+        pf::Control& box = f.add(name, pf::ControlKind::Edit, x, 450, width, 26);
         box.multiline = true;
         box.font = pf::gothic(16);
     }
@@ -256,9 +254,8 @@ void define_book_window(pf::Form& f, const BookWindow& w, int width, int height,
 
 void add_button(pf::Form& f, const char* name, const char* caption, int x, int y, int width, int height,
                 double points) {
-    pf::Control& b = f.add(name, pf::ControlKind::Button);
+    pf::Control& b = f.add(name, pf::ControlKind::Button, x, y, width, height);
     b.caption = sj(caption);
-    b.x = x, b.y = y, b.width = width, b.height = height;
     b.font = pf::mincho(points);
 }
 

@@ -46,11 +46,7 @@ void define(pf::Form& f) {
     f.topmost = true;
     f.background = pf::kFace;
     for (const auto& spec : kControls) {
-        auto& c = f.add(spec.name, spec.kind);
-        c.x = spec.x;
-        c.y = spec.y;
-        c.width = spec.width;
-        c.height = spec.height;
+        auto& c = f.add(spec.name, spec.kind, spec.x, spec.y, spec.width, spec.height);
         c.caption = sj(spec.caption);
         c.font = spec.gothic ? pf::gothic(spec.points) : pf::mincho(spec.points);
         c.sorted = spec.sorted;
