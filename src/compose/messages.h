@@ -5,8 +5,6 @@
 
 namespace tv::compose {
 
-// An OK box with the information icon.
-void inform(const std::string& owner, const std::string& title, const std::string& text);
 // A Yes/No box with the question icon; true for Yes.
 bool confirm(const std::string& owner, const std::string& title, const std::string& text);
 
