@@ -13,13 +13,9 @@ bool confirm(const std::string& owner, const std::string& title, const std::stri
     return pf::message_box(owner, title, text, pf::MsgButtons::YesNo, pf::MsgIcon::Question) == pf::MsgAnswer::Yes;
 }
 
-void refuse_while_composing(const std::string& owner) {
-    pf::inform(owner, "作成中"_sj, "メールの作成中です。     "_sj);
-}
-
 bool compose_window_busy(const std::string& owner) {
     if (!pf::forms().is_loaded("FORM9")) return false;
-    refuse_while_composing(owner);
+    pf::inform(owner, "作成中"_sj, "メールの作成中です。     "_sj);
     return true;
 }
 
