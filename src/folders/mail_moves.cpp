@@ -26,13 +26,6 @@ void report_failed_move(const MailList& from, const Destination& to) {
                "メールは元の場所に残っています。    "_sj);
 }
 
-void remove_quietly(const std::string& path) {
-    try {
-        files::remove_if_exists(path);
-    } catch (const RuntimeError&) {
-    }
-}
-
 // The name at the row's place in the listing; empty past its end.
 std::string name_at(const MailList& list, int row) {
     const pf::Control& files = list.listing();
