@@ -4,12 +4,15 @@
 #include <exception>
 #include <filesystem>
 
+#include "common/globals.h"
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 #include "common/width_conversion.h"
 #include "platform/platform.h"
+#include "platform/forms.h"
 #include "platform/registry_value.h"
+#include "store/mail_stores.h"
 
 namespace tv::store {
 
@@ -155,6 +158,27 @@ void save_mail_as_eml(const std::string& owner, const std::string& mail_path, st
     auto chosen = choose_save_path({owner, start, kEmlFilter, true});
     if (!chosen) return;
     copy_chosen_file(mail_path, *chosen, owner, "保存するメールが見つかりません。    "_sj);
+}
+
+void save_listed_mail(const FolderPlace& place, bool received, std::size_t subject_byte) {
+    const FolderWindowLists& lists = place.lists;
+    if (!pf::forms().is_loaded(lists.window)) return;
+    pf::Form& window = pf::form(lists.window);
+    const pf::Control& rows = window.control(received ? lists.received_list : lists.sent_list);
+    int row = rows.selected();
+    if (row < 0) {
+        tell(lists.window, "NOT SELECT",
+             received ? "受信メールが選択されていません。    "_sj : "送信メールが選択されていません。    "_sj);
+        return;
+    }
+    auto& g = globals();
+    g.VIEW_MODE = received ? 3 : 4;
+    g.MAIL_FILE_NAME = listed_name(window.control(received ? lists.received_files : lists.sent_files), row + 1);
+    if (is_blank(g.MAIL_FILE_NAME)) return;
+    g.VIEW_SUBJECT = trim(mid_bytes(rows.item(row), subject_byte, 54));
+    const MailStore& store = store_by_folder_no(place.folder_no);
+    save_mail_as_eml(lists.window, files::join(received ? store.mail_folder : store.sent_folder, g.MAIL_FILE_NAME),
+                     g.VIEW_SUBJECT);
 }
 
 }  // namespace tv::store

@@ -30,32 +30,6 @@ void save_current(const std::string& owner, std::string_view subject) {
     store::save_mail_as_eml(owner, path, subject);
 }
 
-// A trash window's list: its received or sent half.
-struct TrashMember {
-    bool received;
-    int view_mode;
-    const char* not_selected_text;  // UTF-8 source text
-};
-
-void save_trash_mail(const TrashMember& member) {
-    const auto& lists = store::folder_place(0).lists;
-    if (!pf::forms().is_loaded(lists.window)) return;
-    pf::Form& window = pf::form(lists.window);
-    pf::Control& list = window.control(member.received ? lists.received_list : lists.sent_list);
-    pf::Control& names = window.control(member.received ? lists.received_files : lists.sent_files);
-    int row = list.selected();
-    if (row < 0) {
-        not_selected(lists.window, sj(member.not_selected_text));
-        return;
-    }
-    auto& g = globals();
-    g.VIEW_MODE = member.view_mode;
-    g.MAIL_FILE_NAME = trim(names.item(row));
-    if (is_blank(g.MAIL_FILE_NAME)) return;
-    g.VIEW_SUBJECT = trim(mid_bytes(list.item(row), 53, 54));
-    save_current(lists.window, g.VIEW_SUBJECT);
-}
-
 }  // namespace
 
 void HOZON_ON() {
@@ -113,8 +87,9 @@ void BUTTON13_ON() {
     save_current("FORM3", g.VIEW_SUBJECT);
 }
 
-void BUTTON20_ON() { save_trash_mail({true, 3, "受信メールが選択されていません。    "}); }
+// The trash reads the row's subject column itself (from byte 53).
+void BUTTON20_ON() { store::save_listed_mail(store::folder_place(0), true, 53); }
 
-void BUTTON21_ON() { save_trash_mail({false, 4, "送信メールが選択されていません。    "}); }
+void BUTTON21_ON() { store::save_listed_mail(store::folder_place(0), false, 53); }
 
 }  // namespace tv::viewer
