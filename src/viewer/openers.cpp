@@ -21,11 +21,16 @@ void clear_selection_of(pf::Control& other) {
 
 }  // namespace
 
+void record_row(const MainBox& box, int row) {
+    auto& g = globals();
+    g.VIEW_RECV_ROW = box.received ? row : -1;
+    g.VIEW_SENT_ROW = box.received ? -1 : row;
+}
+
 bool name_mail(const MainBox& box, int row) {
     auto& g = globals();
     g.VIEW_MODE = box.view_mode;
-    g.VIEW_RECV_ROW = box.received ? row : -1;
-    g.VIEW_SENT_ROW = box.received ? -1 : row;
+    record_row(box, row);
     if (row < 0) return false;
     g.MAIL_FILE_NAME = box_file_name(box, row);
     return !is_blank(g.MAIL_FILE_NAME);

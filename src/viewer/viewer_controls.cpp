@@ -18,12 +18,6 @@ namespace pf = tv::platform;
 
 namespace {
 
-void record_row(const MainBox& box, int row) {
-    auto& g = globals();
-    g.VIEW_RECV_ROW = box.received ? row : -1;
-    g.VIEW_SENT_ROW = box.received ? -1 : row;
-}
-
 // Replaces the viewer by one for the mail `delta` rows away in its list; a beep at either end.
 void step(int delta) {
     auto& g = globals();
