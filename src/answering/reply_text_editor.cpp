@@ -105,6 +105,18 @@ bool read_into_box(const std::string& item) {
     }
 }
 
+// Lists the folder and shows its first file; false when it holds none.
+bool show_first_text() {
+    pf::Control& combo = control("COMBO2");
+    combo.set_items(list_reply_texts());
+    if (combo.count() == 0) return false;
+    combo.select(0);
+    set_text(combo, combo.item(0));
+    set_text(control("EDIT19"), reply_text_item_name(combo.item(0)));
+    read_into_box(combo.item(0));
+    return true;
+}
+
 // Empties the boxes and lists the folder again, showing its first file.
 bool refill() {
     control("LIST18").clear();
@@ -113,13 +125,7 @@ bool refill() {
     set_text(combo, "");
     set_text(control("EDIT19"), "");
     set_text(control("EDIT20"), "");
-    combo.set_items(list_reply_texts());
-    if (combo.count() == 0) return false;
-    combo.select(0);
-    set_text(combo, combo.item(0));
-    set_text(control("EDIT19"), reply_text_item_name(combo.item(0)));
-    read_into_box(combo.item(0));
-    return true;
+    return show_first_text();
 }
 
 // The lines of the text: split at every line break, the first line trimmed.
@@ -186,13 +192,7 @@ void FORM13_START() {
     }
     f.font = pf::mincho(14);
     pf::engraved_text(f, 21, 87, "( 上記のファイル名を変更して登録可能。但し、拡張子は入力しないで下さい )"_sj);
-    pf::Control& combo = control("COMBO2");
-    combo.set_items(list_reply_texts());
-    if (combo.count() == 0) return;
-    combo.select(0);
-    set_text(combo, combo.item(0));
-    set_text(control("EDIT19"), reply_text_item_name(combo.item(0)));
-    read_into_box(combo.item(0));
+    show_first_text();
 }
 
 // Only the back button leaves the editor.

@@ -136,10 +136,7 @@ void BUTTON39_ON() {
 
 void FORM11_CLICK() {
     if (!pf::forms().is_loaded(kForm)) return;
-    for (const char* name : {"LIST17", "LIST20"}) {
-        pf::Control& list = control(name);
-        if (list.count() > 0) list.select(-1);
-    }
+    for (const char* name : {"LIST17", "LIST20"}) control(name).select(-1);
 }
 
 void FORM11_MOUSEDOWN() {

@@ -106,13 +106,6 @@ std::optional<std::string> chosen_folder() {
     return trim(answer.path);
 }
 
-void set_busy(bool busy) {
-    pf::Form& f = pf::form("FORM7");
-    f.pointer = busy ? pf::MousePointer::Hourglass : pf::MousePointer::Arrow;
-    f.set_enabled(!busy);
-    f.changed();
-}
-
 }  // namespace
 
 void BUTTON8_ON() {
@@ -126,7 +119,7 @@ void BUTTON8_ON() {
     }
     auto folder = chosen_folder();
     if (!folder || !pf::forms().is_loaded("FORM7")) return;
-    set_busy(true);
+    set_busy("FORM7", true);
     // The import keeps its pace: 20 ms where the old book is let go, 20 ms per entry listed.
     pf::pause(kPauseMs);
     pf::Control& listing = pf::form("FORM7").control("LIST6");
@@ -144,7 +137,7 @@ void BUTTON8_ON() {
     } else {
         message("DONE", "アドレス帳をインポートしました。    "_sj);
     }
-    if (pf::forms().is_loaded("FORM7")) set_busy(false);
+    if (pf::forms().is_loaded("FORM7")) set_busy("FORM7", false);
 }
 
 }  // namespace tv::books

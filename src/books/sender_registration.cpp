@@ -142,11 +142,7 @@ void message(const MailSource& source, const char* title, const std::string& tex
 
 void clear_selection(const MailSource& source) {
     if (!pf::forms().is_loaded(source.window)) return;
-    pf::Control& list = pf::form(source.window).control(source.list);
-    if (list.count() > 0) {
-        list.select(-1);
-        list.changed();
-    }
+    pf::form(source.window).control(source.list).select(-1);
 }
 
 void REGISTER_SENDER(const Registration& r) {

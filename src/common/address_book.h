@@ -53,6 +53,14 @@ void rewrite_book(std::string_view path, const std::vector<AddressEntry>& kept);
 // empty text, the empty text in every other.
 bool contains_text(std::string_view stored, std::string_view looked_for);
 
+// The search of a book's list rows: whether `row` holds `key` in search mode `mode` ("0": as
+// typed; "1": ASCII letters upper-cased on both sides; any other mode finds nothing).
+bool search_matches(std::string_view row, std::string_view key, std::string_view mode);
+// The row a search moves to: the first matching row below `selected` (from the top when nothing or
+// the last row is selected); nullopt when none below matches, the search does not wrap.
+std::optional<int> next_matching_row(const std::vector<std::string>& rows, int selected, std::string_view key,
+                                     std::string_view mode);
+
 // Whether the book already holds `address`: some record after record 1, not blank, whose trimmed
 // address equals the trimmed `address`. `after_miss` runs after every record tested without a hit.
 bool book_has_address(std::string_view path, std::string_view address,

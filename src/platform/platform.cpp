@@ -26,6 +26,10 @@ MsgAnswer message_box(const std::string& owner, const std::string& title, const 
     return services().message_box->show(MessageBoxRequest{owner, title, text, buttons, icon});
 }
 
+void inform(const std::string& owner, const std::string& title, const std::string& text) {
+    message_box(owner, title, text, MsgButtons::Ok, MsgIcon::Information);
+}
+
 std::optional<std::string> show_popup(const PopupRequest& request) {
     if (!services().popup_menu) return std::nullopt;
     return services().popup_menu->show(request);

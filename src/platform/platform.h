@@ -44,6 +44,8 @@ void pause(int ms);
 DateTime now();
 MsgAnswer message_box(const std::string& owner, const std::string& title, const std::string& text,
                       MsgButtons buttons, MsgIcon icon);
+// An OK box with the information icon: what every window tells its user.
+void inform(const std::string& owner, const std::string& title, const std::string& text);
 std::optional<std::string> show_popup(const PopupRequest& request);
 void beep();
 

@@ -25,10 +25,6 @@ const pf::FileFilter kAllFilesFilter{sj("すべてのファイル(*.*)"), "*.*"}
 
 namespace {
 
-void tell(const std::string& owner, const std::string& title, const std::string& text) {
-    pf::message_box(owner, title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
-
 bool is_separator(char c) { return c == '\\' || c == '/'; }
 
 // The full stops of a name, read character by character.
@@ -54,7 +50,7 @@ bool inside_program_folder(const std::string& path) {
 }
 
 void refuse_program_folder(const std::string& owner) {
-    tell(owner, "BAD FILE PATH !", "カレントフォルダ内にファイルを保存することはできません。     "_sj);
+    pf::inform(owner, "BAD FILE PATH !", "カレントフォルダ内にファイルを保存することはできません。     "_sj);
 }
 
 }  // namespace
@@ -91,7 +87,7 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
             pf::save_file_dialog({dialog.owner, "ファイルの保存"_sj, dialog.start_path, {dialog.filter}});
         if (answer.outcome == pf::DialogAnswer::Outcome::Cancelled) return std::nullopt;
         if (answer.outcome == pf::DialogAnswer::Outcome::NotCp932) {
-            tell(dialog.owner, "BAD FILE NAME",
+            pf::inform(dialog.owner, "BAD FILE NAME",
                  "ファイル名に使用できない文字が含まれています。  "_sj + "\r\n" + "ファイル名を変更して再度保存して下さい。  "_sj);
             pf::pause(20);
             continue;
@@ -103,14 +99,14 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
         }
         std::string name = files::split_folder_name(path).second;
         if (full_stops(name) > 1) {
-            tell(dialog.owner, "BAD FILE NAME",
+            pf::inform(dialog.owner, "BAD FILE NAME",
                  "ファイル名中に「 . 」は使用できません。  "_sj + "\r\n" + "または拡張子の設定に誤りがあります。     "_sj +
                      "\r\n" + "ファイル名を変更して再度保存して下さい。  "_sj);
             pf::pause(20);
             continue;
         }
         if (is_blank(base_name(trim(name)))) {
-            tell(dialog.owner, "NOT FILE NAME",
+            pf::inform(dialog.owner, "NOT FILE NAME",
                  "ファイル名が未入力です。  "_sj + "\r\n" + "ファイル名を指定して再度保存して下さい。  "_sj);
             pf::pause(20);
             continue;
@@ -138,13 +134,13 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
 bool copy_chosen_file(const std::string& from, const std::string& to, const std::string& owner,
                       const std::string& missing_text) {
     if (from.empty() || !files::file_exists(from)) {
-        tell(owner, "NOT EXIST FILE !", missing_text);
+        pf::inform(owner, "NOT EXIST FILE !", missing_text);
         return false;
     }
     try {
         files::copy_file(from, to);
     } catch (const std::exception&) {
-        tell(owner, "SAVE ERROR !", "ファイルを保存できませんでした。    "_sj);
+        pf::inform(owner, "SAVE ERROR !", "ファイルを保存できませんでした。    "_sj);
         return false;
     }
     return true;
@@ -167,7 +163,7 @@ void save_listed_mail(const FolderPlace& place, bool received, std::size_t subje
     const pf::Control& rows = window.control(received ? lists.received_list : lists.sent_list);
     int row = rows.selected();
     if (row < 0) {
-        tell(lists.window, "NOT SELECT",
+        pf::inform(lists.window, "NOT SELECT",
              received ? "受信メールが選択されていません。    "_sj : "送信メールが選択されていません。    "_sj);
         return;
     }

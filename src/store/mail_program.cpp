@@ -19,11 +19,8 @@ std::string mail_copy_path(std::string_view mail_path) {
 }
 
 bool open_in_mail_program(const std::string& mail_path, const std::string& owner) {
-    auto tell = [&](const char* title, const std::string& text) {
-        pf::message_box(owner, title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-    };
     if (!files::file_exists(mail_path)) {
-        tell("NOT EXIST FILE !", "メールファイルが見つかりません。    "_sj);
+        pf::inform(owner, "NOT EXIST FILE !", "メールファイルが見つかりません。    "_sj);
         return false;
     }
     std::string copy = mail_copy_path(mail_path);
@@ -31,14 +28,14 @@ bool open_in_mail_program(const std::string& mail_path, const std::string& owner
         files::make_folder(kMailCopyFolder);
         files::copy_file(mail_path, copy);
     } catch (const std::exception&) {
-        tell("OPEN ERROR !", "メールをコピーできませんでした。    "_sj);
+        pf::inform(owner, "OPEN ERROR !", "メールをコピーできませんでした。    "_sj);
         return false;
     }
     pf::pause(20);
     try {
         pf::shell_open_document(copy);
     } catch (const std::exception&) {
-        tell("OPEN ERROR !", "メールソフトで開くことができませんでした。    "_sj);
+        pf::inform(owner, "OPEN ERROR !", "メールソフトで開くことができませんでした。    "_sj);
         return false;
     }
     return true;

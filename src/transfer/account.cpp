@@ -9,8 +9,7 @@ namespace tv::transfer {
 using namespace tv::literals;
 
 void show_account_not_set(const std::string& owner) {
-    platform::message_box(owner, program_caption(), "アカウント情報が設定されていません。      "_sj,
-                          platform::MsgButtons::Ok, platform::MsgIcon::Information);
+    platform::inform(owner, program_caption(), "アカウント情報が設定されていません。      "_sj);
 }
 
 }  // namespace tv::transfer

@@ -83,10 +83,7 @@ std::string stopped_receive_error(int stored) {
 
 bool receive_refused() { return globals().TRANSFER_RUNNING || store::parse_exchange_running(); }
 
-void message(const std::string& text) {
-    pf::message_box("MAINFORM", program_caption(), text, pf::MsgButtons::Ok,
-                    pf::MsgIcon::Information);
-}
+void message(const std::string& text) { pf::inform("MAINFORM", program_caption(), text); }
 
 // The end of every receive: the counts as the lists now are, the windows as they were, the flag
 // back to 0.

@@ -62,10 +62,6 @@ void add_sent_row(const std::string& name, bool manual) {
     pf::form("MAINFORM").control("LIST1").add_item(build_send_row(lines, name, kSendListStyle, is_blank(recipient) ? nullptr : &recipient));
 }
 
-void message(const std::string& title, const std::string& text) {
-    pf::message_box("MAINFORM", title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
-
 void restore_main_window(bool manual) {
     pf::Form& main = pf::form("MAINFORM");
     if (manual && pf::forms().is_loaded("FORM6")) pf::forms().unload("FORM6");
@@ -90,7 +86,7 @@ void keep_unsent(bool manual) {
     keep();
     const std::string& text = "メールを送信できませんでした。未送信メールに保存しました。   "_sj;
     if (manual) {
-        message("NOT SEND !", text);
+        pf::inform("MAINFORM", "NOT SEND !", text);
     } else {
         draw_status_panel(status_text(trim(text)));
     }
@@ -169,7 +165,7 @@ void run_send(bool manual) {
             if (upper_ascii(result).find("CANT CONNECT SERVER") != std::string::npos) {
                 text = "サーバーに接続できませんでした。  "_sj + "\r\n\r\n" + text;
             }
-            message(program_caption(), text);
+            pf::inform("MAINFORM", program_caption(), text);
         }
         main.enabled = true;
         main.changed();
