@@ -21,8 +21,6 @@ namespace pf = tv::platform;
 
 namespace {
 
-void not_selected(const std::string& owner, const std::string& text) { inform(owner, "NOT SELECT", text); }
-
 // The folder the folder window shows; -1 when FOLDER_NO names none (no file is reached then).
 int shown_folder() { return is_user_folder(globals().FOLDER_NO) ? globals().FOLDER_NO : -1; }
 
@@ -38,7 +36,7 @@ void open_in_mail_program(int folder_no) {
     const std::string& form = lists[0].form;
     if (!pf::forms().is_loaded(form)) return;
     if (lists[0].rows().selected() < 0 && lists[1].rows().selected() < 0) {
-        not_selected(form, "メールが選択されていません。    "_sj);
+        pf::inform(form, "NOT SELECT", "メールが選択されていません。    "_sj);
         return;
     }
     set_pointer(form, pf::MousePointer::Hourglass);
@@ -72,7 +70,7 @@ void GOMI_F_SYOUSAI() {
     int row = list.rows().selected();
     g.DETAIL_ROW_TEXT = row >= 0 ? list.rows().item(row) : std::string();
     if (row < 0) {
-        not_selected(list.form, "受信メールを選択して下さい。    "_sj);
+        pf::inform(list.form, "NOT SELECT", "受信メールを選択して下さい。    "_sj);
         return;
     }
     g.MAIL_FILE_NAME = store::listed_name(list.listing(), row + 1);

@@ -88,7 +88,7 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
         if (answer.outcome == pf::DialogAnswer::Outcome::Cancelled) return std::nullopt;
         if (answer.outcome == pf::DialogAnswer::Outcome::NotCp932) {
             pf::inform(dialog.owner, "BAD FILE NAME",
-                 "ファイル名に使用できない文字が含まれています。  "_sj + "\r\n" + "ファイル名を変更して再度保存して下さい。  "_sj);
+                       "ファイル名に使用できない文字が含まれています。  "_sj + "\r\n" + "ファイル名を変更して再度保存して下さい。  "_sj);
             pf::pause(20);
             continue;
         }
@@ -100,14 +100,14 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
         std::string name = files::split_folder_name(path).second;
         if (full_stops(name) > 1) {
             pf::inform(dialog.owner, "BAD FILE NAME",
-                 "ファイル名中に「 . 」は使用できません。  "_sj + "\r\n" + "または拡張子の設定に誤りがあります。     "_sj +
-                     "\r\n" + "ファイル名を変更して再度保存して下さい。  "_sj);
+                       "ファイル名中に「 . 」は使用できません。  "_sj + "\r\n" + "または拡張子の設定に誤りがあります。     "_sj +
+                           "\r\n" + "ファイル名を変更して再度保存して下さい。  "_sj);
             pf::pause(20);
             continue;
         }
         if (is_blank(base_name(trim(name)))) {
             pf::inform(dialog.owner, "NOT FILE NAME",
-                 "ファイル名が未入力です。  "_sj + "\r\n" + "ファイル名を指定して再度保存して下さい。  "_sj);
+                       "ファイル名が未入力です。  "_sj + "\r\n" + "ファイル名を指定して再度保存して下さい。  "_sj);
             pf::pause(20);
             continue;
         }
@@ -164,7 +164,7 @@ void save_listed_mail(const FolderPlace& place, bool received, std::size_t subje
     int row = rows.selected();
     if (row < 0) {
         pf::inform(lists.window, "NOT SELECT",
-             received ? "受信メールが選択されていません。    "_sj : "送信メールが選択されていません。    "_sj);
+                   received ? "受信メールが選択されていません。    "_sj : "送信メールが選択されていません。    "_sj);
         return;
     }
     auto& g = globals();

@@ -18,10 +18,6 @@ namespace pf = tv::platform;
 
 namespace {
 
-void not_selected(const std::string& owner, const std::string& text) {
-    pf::message_box(owner, "NOT SELECT", text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
-
 // Saves the mail VIEW_MODE and MAIL_FILE_NAME name; a view without a folder has nothing to save.
 void save_current(const std::string& owner, std::string_view subject) {
     auto& g = globals();
@@ -38,7 +34,7 @@ void HOZON_ON() {
     pf::Control& sent = box_list(kSendBox);
     int a = received.selected(), b = sent.selected();
     if (a < 0 && b < 0) {
-        not_selected("MAINFORM", "メールが選択されていません。    "_sj);
+        pf::inform("MAINFORM", "NOT SELECT", "メールが選択されていません。    "_sj);
         return;
     }
     if (a >= 0) {

@@ -25,10 +25,7 @@ void set_main_pointer(pf::MousePointer pointer) {
 }
 
 bool tell_none_selected(bool none) {
-    if (none) {
-        pf::message_box("MAINFORM", "NOT SELECT", "メールが選択されていません。    "_sj, pf::MsgButtons::Ok,
-                        pf::MsgIcon::Information);
-    }
+    if (none) pf::inform("MAINFORM", "NOT SELECT", "メールが選択されていません。    "_sj);
     return none;
 }
 

@@ -72,8 +72,7 @@ void HIRAKU_ON() {
     int sent = box_list(kSendBox).selected();
     globals().UNREAD_CLEAR_ROW = received;
     if (received < 0 && sent < 0) {
-        pf::message_box("MAINFORM", "NOT SELECT", "メールが選択されていません。    "_sj, pf::MsgButtons::Ok,
-                        pf::MsgIcon::Information);
+        pf::inform("MAINFORM", "NOT SELECT", "メールが選択されていません。    "_sj);
         return;
     }
     // The receive list wins when both lists have a selection; its scroll position is not put back.

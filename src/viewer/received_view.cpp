@@ -150,10 +150,9 @@ void show_received_mail(const ViewMode& view) {
     main.changed();
     if (body.html) {
         pf::pause(20);
-        pf::message_box("FORM3", "HTML形式"_sj,
-                        "このメールはHTML形式のため、正確に表示することができません。  "_sj + "\r\n" +
-                            "(HTML形式のメールを閲覧する場合は、右クリック、ポップアップ・メニューによって「メールソフトから開く」をどうぞ)"_sj,
-                        pf::MsgButtons::Ok, pf::MsgIcon::Information);
+        pf::inform("FORM3", "HTML形式"_sj,
+                   "このメールはHTML形式のため、正確に表示することができません。  "_sj + "\r\n" +
+                       "(HTML形式のメールを閲覧する場合は、右クリック、ポップアップ・メニューによって「メールソフトから開く」をどうぞ)"_sj);
         f.set_focus("EDIT8");
     }
 

@@ -67,7 +67,7 @@ void BUTTON90_ON() {
     pf::Form& f = pf::form("FORM3");
     auto address = web_address(f.control("EDIT34").text);
     if (!address) {
-        pf::message_box("FORM3", "Bad URL !", "URL が無効です。   "_sj, pf::MsgButtons::Ok, pf::MsgIcon::Information);
+        pf::inform("FORM3", "Bad URL !", "URL が無効です。   "_sj);
         if (!pf::forms().is_loaded("FORM3")) return;
         f.control("EDIT34").select_all();
         f.set_focus("EDIT34");
