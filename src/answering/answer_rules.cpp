@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/exchange_files.h"
 #include "common/sjis.h"
 
 namespace tv::answering {
@@ -10,10 +11,8 @@ using namespace tv::literals;
 
 namespace {
 
-
 bool unreadable(const LoggedMail& mail) {
-    const std::string& marker = "can not read mail !";
-    return contains_text(mail.sender, marker) || contains_text(mail.subject, marker);
+    return contains_text(mail.sender, exchange::kUnreadableMail) || contains_text(mail.subject, exchange::kUnreadableMail);
 }
 
 // A book of which an entry refuses the sender by its name or by its address; entries lacking

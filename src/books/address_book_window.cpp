@@ -41,19 +41,15 @@ void define(pf::Form& f) {
     add_button(f, "BUTTON9", "新規・編集", 24, 486, 162, 96, 20);
     add_button(f, "BUTTON8", "インポート", 24, 594, 162, 84, 20);
     add_button(f, "BUTTON7", "キャンセル", 768, 594, 108, 84, 16);
-    pf::Control& search = f.add("EDIT32", pf::ControlKind::Edit);
-    search.x = 456, search.y = 12, search.width = 276, search.height = 24;
+    pf::Control& search = f.add("EDIT32", pf::ControlKind::Edit, 456, 12, 276, 24);
     search.multiline = true;
     search.font = pf::gothic(16);
     for (auto [name, caption, y] : {std::tuple{"RADIO17", " 漢字(全角)で検索", 6}, std::tuple{"RADIO18", " 英字(半角)で検索", 24}}) {
-        pf::Control& radio = f.add(name, pf::ControlKind::Radio);
+        pf::Control& radio = f.add(name, pf::ControlKind::Radio, 744, y, 132, 18);
         radio.caption = sj(caption);
-        radio.x = 744, radio.y = y, radio.width = 132, radio.height = 18;
         radio.font = pf::mincho(12);
     }
-    pf::Control& files = f.add("LIST6", pf::ControlKind::ListBox);
-    files.x = 714, files.y = 54, files.width = 162, files.height = 25;
-    files.visible = false;
+    f.add("LIST6", pf::ControlKind::ListBox, 714, 54, 162, 25).visible = false;
 }
 
 void set_ime(bool open) { pf::form("FORM7").set_input_method(open ? pf::InputMethod::Hiragana : pf::InputMethod::Off); }

@@ -5,6 +5,7 @@
 #include "common/flag_files.h"
 #include "common/globals.h"
 #include "common/sjis.h"
+#include "platform/enter_key.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
 
@@ -30,16 +31,6 @@ void choose_mode(const char* mode) {
     focus_search_box();
 }
 
-// Whether a row holds the key in the current mode: as typed, or with ASCII letters upper-cased on
-// both sides; any other mode finds nothing.
-bool row_holds(const std::string& row, const std::string& key) {
-    switch (numeric_value(globals().ADDRESS_SEARCH_MODE)) {
-        case 0: return contains_text(row, key);
-        case 1: return contains_text(upper_ascii(row), upper_ascii(key));
-        default: return false;
-    }
-}
-
 }  // namespace
 
 void RADIO17_ON() { choose_mode("0"); }
@@ -58,34 +49,22 @@ void EDIT32_SETFOCUS() {
 void EDIT32_CHANGE() {
     if (!pf::forms().is_loaded("FORM7")) return;
     pf::Control& box = search_box();
-    std::size_t at = box.text.find("\r\n");
-    if (at == std::string::npos) {  // plain typing searches nothing
+    bool nothing_typed = box.text == "\r\n";
+    if (!pf::take_enter(box)) {  // plain typing searches nothing
         focus_search_box();
         return;
     }
-    std::string rest = box.text.substr(0, at) + box.text.substr(at + 2);
-    std::string key = trim(rest);
-    box.text = key;
-    box.changed();
-    if (rest.empty()) return;
+    if (nothing_typed) return;
 
     pf::Control& list = pf::form("FORM7").control("LIST7");
-    int n = list.count();
-    int selected = list.selected();
-    int start = (selected < 0 || selected >= n - 1) ? 0 : selected + 1;
-    for (int i = start; i < n; ++i) {
-        if (!row_holds(list.item(i), key)) continue;
-        list.select(i);
+    if (auto row = next_matching_row(list.items(), list.selected(), box.text, globals().ADDRESS_SEARCH_MODE)) {
+        list.select(*row);
         focus_search_box();
         return;
     }
-    pf::message_box("FORM7", "NOT EXIST !", "検索できませんでした。　　　　"_sj, pf::MsgButtons::Ok, pf::MsgIcon::Information);
+    pf::inform("FORM7", "NOT EXIST !", "検索できませんでした。　　　　"_sj);
     if (!pf::forms().is_loaded("FORM7")) return;
-    pf::Control& shown = pf::form("FORM7").control("LIST7");
-    if (shown.count() > 0) {
-        shown.select(-1);
-        shown.changed();
-    }
+    pf::form("FORM7").control("LIST7").select(-1);
     focus_search_box();
 }
 

@@ -32,10 +32,6 @@ std::map<std::string, int>& fill_generations() {
 
 pf::Control& control(const BookWindow& w, const char* name) { return pf::form(w.form).control(name); }
 
-void message(const BookWindow& w, const char* title, const std::string& text) {
-    pf::message_box(w.form, title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
-
 void set_text(pf::Control& box, const std::string& text) {
     box.text = text;
     box.changed();
@@ -46,21 +42,7 @@ void empty_boxes(const BookWindow& w) {
     set_text(control(w, w.address_box), "");
 }
 
-void clear_selection(const BookWindow& w) {
-    pf::Control& list = control(w, w.list);
-    if (list.count() > 0) {
-        list.select(-1);
-        list.changed();
-    }
-}
-
-// The edit and delete keep the window busy: hourglass and no input until the list is refilled.
-void set_busy(const BookWindow& w, bool busy) {
-    pf::Form& f = pf::form(w.form);
-    f.pointer = busy ? pf::MousePointer::Hourglass : pf::MousePointer::Arrow;
-    f.set_enabled(!busy);
-    f.changed();
-}
+void clear_selection(const BookWindow& w) { control(w, w.list).select(-1); }
 
 // The values a row of the list shows for a record.
 AddressEntry as_listed(const AddressEntry& e) { return read_book_list_row(book_list_row(e)); }
@@ -120,7 +102,7 @@ void change_record(const BookWindow& w, const AddressEntry& row, const std::opti
     auto at = record_of_row(records, row, true);
     if (!at) {
         pf::form(w.form).pointer = pf::MousePointer::Arrow;
-        message(w, kNotFoundTitle, not_found_text());
+        pf::inform(w.form, kNotFoundTitle, not_found_text());
         return;
     }
     std::vector<AddressEntry> kept;
@@ -142,10 +124,10 @@ void ADD_OR_EDIT(const BookWindow& w) {
     AddressEntry typed = typed_values(w);
     if (typed.name.empty() && typed.address.empty()) {
         if (selected < 0) {
-            message(w, "NOT EXIST DATA", "新規入力データまたは、編集データがありません。        "_sj);
+            pf::inform(w.form, "NOT EXIST DATA", "新規入力データまたは、編集データがありません。        "_sj);
             return;
         }
-        message(w, "NOT EXIST DATA",
+        pf::inform(w.form, "NOT EXIST DATA",
                 "空欄では編集できません。        "_sj + "\r\n" + "データを削除する場合は、ダブルクリックして下さい。"_sj);
         if (!pf::forms().is_loaded(w.form)) return;
         clear_selection(w);
@@ -153,18 +135,18 @@ void ADD_OR_EDIT(const BookWindow& w) {
         return;
     }
     if (typed.name.empty() || typed.address.empty()) {
-        message(w, "BAD DATA", "表示名及びｅメール・アドレス、両方を入力して下さい。   "_sj);
+        pf::inform(w.form, "BAD DATA", "表示名及びｅメール・アドレス、両方を入力して下さい。   "_sj);
         return;
     }
     if (selected >= 0) {
         AddressEntry row = read_book_list_row(list.item(selected));
-        set_busy(w, true);
+        set_busy(w.form, true);
         change_record(w, row, typed);
         fill_book_list(w);
         if (!pf::forms().is_loaded(w.form)) return;
         clear_selection(w);
         empty_boxes(w);
-        set_busy(w, false);
+        set_busy(w.form, false);
     } else {
         std::string book = w.book();
         if (read_book(book).empty()) {
@@ -195,13 +177,13 @@ void DELETE_ENTRY(const BookWindow& w) {
         return;
     }
     if (!pf::forms().is_loaded(w.form)) return;
-    set_busy(w, true);
+    set_busy(w.form, true);
     change_record(w, row, std::nullopt);
     fill_book_list(w);
     if (!pf::forms().is_loaded(w.form)) return;
     clear_selection(w);
     empty_boxes(w);
-    set_busy(w, false);
+    set_busy(w.form, false);
     control(w, w.list).set_top_index(top);
 }
 
@@ -221,6 +203,13 @@ void fill_book_list(const BookWindow& w, int pause_ms) {
         if (!pf::forms().is_loaded(w.form) || fill_generations()[w.form] != generation) return;
         control(w, w.list).add_item(book_list_row(entry));
     }
+}
+
+void set_busy(const char* form, bool busy) {
+    pf::Form& f = pf::form(form);
+    f.pointer = busy ? pf::MousePointer::Hourglass : pf::MousePointer::Arrow;
+    f.set_enabled(!busy);
+    f.changed();
 }
 
 void open_book_window(const char* form) {
@@ -248,14 +237,12 @@ void define_book_window(pf::Form& f, const BookWindow& w, int width, int height,
     f.topmost = true;
     f.minimize_box = false;
     f.caption = caption ? sj(caption) : std::string();
-    pf::Control& list = f.add(w.list, pf::ControlKind::ListBox);
-    list.x = 24, list.y = 84, list.width = 852, list.height = 358;
+    pf::Control& list = f.add(w.list, pf::ControlKind::ListBox, 24, 84, 852, 358);
     list.sorted = w.sorted;
     list.font = pf::gothic(16);
     list.visible_rows = 358 / 22;
     for (auto [name, x, width] : {std::tuple{w.name_box, 24, 414}, std::tuple{w.address_box, 444, 432}}) {
-        pf::Control& box = f.add(name, pf::ControlKind::Edit);
-        box.x = x, box.y = 450, box.width = width, box.height = 26;
+        pf::Control& box = f.add(name, pf::ControlKind::Edit, x, 450, width, 26);
         box.multiline = true;
         box.font = pf::gothic(16);
     }
@@ -263,9 +250,8 @@ void define_book_window(pf::Form& f, const BookWindow& w, int width, int height,
 
 void add_button(pf::Form& f, const char* name, const char* caption, int x, int y, int width, int height,
                 double points) {
-    pf::Control& b = f.add(name, pf::ControlKind::Button);
+    pf::Control& b = f.add(name, pf::ControlKind::Button, x, y, width, height);
     b.caption = sj(caption);
-    b.x = x, b.y = y, b.width = width, b.height = height;
     b.font = pf::mincho(points);
 }
 

@@ -30,6 +30,9 @@ extern const BookWindow kSenderBookWindow;
 // same window has started.
 void fill_book_list(const BookWindow& window, int pause_ms = 0);
 
+// A change of the book keeps its window busy: hourglass and no input until the list is refilled.
+void set_busy(const char* form, bool busy);
+
 // Opens a book window in the child-window slot; the main window waits disabled until it closes.
 void open_book_window(const char* form);
 // Closes it: the main window is enabled and shown again.

@@ -35,9 +35,8 @@ void define(pf::Form& f) {
     add_button(f, "BUTTON36", "新規・編集", 24, 492, 144, 78, 20);
     add_button(f, "BUTTON35", "キャンセル", 768, 492, 108, 78, 16);
     for (const auto& o : kOptions) {
-        pf::Control& box = f.add(o.box, pf::ControlKind::CheckBox);
+        pf::Control& box = f.add(o.box, pf::ControlKind::CheckBox, 42, o.y, 372, 18);
         box.caption = sj(o.caption);
-        box.x = 42, box.y = o.y, box.width = 372, box.height = 18;
         box.font = pf::gothic(14);
     }
 }

@@ -19,6 +19,12 @@ AddressEntry parse_record_line(std::string line) {
     return entry;
 }
 
+// One record line as it stands on disk (without its CR LF): the values cleaned as the writer
+// cleans them.
+std::string book_record_line(const AddressEntry& entry) {
+    return "\"" + clean_book_value(entry.name) + "\",\"" + clean_book_value(entry.address) + "\"";
+}
+
 }  // namespace
 
 bool is_blank_entry(const AddressEntry& entry) { return is_blank(entry.name) && is_blank(entry.address); }
@@ -30,10 +36,6 @@ std::string clean_book_value(std::string_view value) {
         if (c != '"' && c != '\r' && c != '\n') out.push_back(c);
     }
     return out;
-}
-
-std::string book_record_line(const AddressEntry& entry) {
-    return "\"" + clean_book_value(entry.name) + "\",\"" + clean_book_value(entry.address) + "\"";
 }
 
 std::vector<AddressEntry> read_book_records(std::string_view path) {
@@ -75,6 +77,23 @@ void rewrite_book(std::string_view path, const std::vector<AddressEntry>& kept) 
 
 bool contains_text(std::string_view stored, std::string_view looked_for) {
     return !stored.empty() && stored.find(looked_for) != std::string_view::npos;
+}
+
+bool search_matches(std::string_view row, std::string_view key, std::string_view mode) {
+    switch (numeric_value(mode)) {
+        case 0: return contains_text(row, key);
+        case 1: return contains_text(upper_ascii(row), upper_ascii(key));
+        default: return false;
+    }
+}
+
+std::optional<int> next_matching_row(const std::vector<std::string>& rows, int selected, std::string_view key,
+                                     std::string_view mode) {
+    int n = static_cast<int>(rows.size());
+    for (int i = (selected < 0 || selected >= n - 1) ? 0 : selected + 1; i < n; ++i) {
+        if (search_matches(rows[static_cast<std::size_t>(i)], key, mode)) return i;
+    }
+    return std::nullopt;
 }
 
 bool book_has_address(std::string_view path, std::string_view address, const std::function<void()>& after_miss) {

@@ -27,9 +27,6 @@ struct AddressEntry {
 // Both items empty after trimming (the placeholder is blank).
 bool is_blank_entry(const AddressEntry& entry);
 
-// One record line as it stands on disk (without its CR LF): the values cleaned as the writer
-// cleans them.
-std::string book_record_line(const AddressEntry& entry);
 // What the writer keeps of a value: every double quote, CR and LF removed, since the record has no
 // escaping and any of them would shift every later record.
 std::string clean_book_value(std::string_view value);
@@ -52,6 +49,14 @@ void rewrite_book(std::string_view path, const std::vector<AddressEntry>& kept);
 // The containment test: `looked_for` occurs byte-wise in `stored`; nothing is contained in an
 // empty text, the empty text in every other.
 bool contains_text(std::string_view stored, std::string_view looked_for);
+
+// The search of a book's list rows: whether `row` holds `key` in search mode `mode` ("0": as
+// typed; "1": ASCII letters upper-cased on both sides; any other mode finds nothing).
+bool search_matches(std::string_view row, std::string_view key, std::string_view mode);
+// The row a search moves to: the first matching row below `selected` (from the top when nothing or
+// the last row is selected); nullopt when none below matches, the search does not wrap.
+std::optional<int> next_matching_row(const std::vector<std::string>& rows, int selected, std::string_view key,
+                                     std::string_view mode);
 
 // Whether the book already holds `address`: some record after record 1, not blank, whose trimmed
 // address equals the trimmed `address`. `after_miss` runs after every record tested without a hit.

@@ -15,8 +15,6 @@ namespace pf = tv::platform;
 
 namespace {
 
-inline constexpr const char* kSearchModeFile = "SYSTEM_F\\ATE_KENSAKU";
-
 struct ControlSpec {
     const char* name;
     pf::ControlKind kind;
@@ -48,11 +46,7 @@ void define(pf::Form& f) {
     f.topmost = true;
     f.background = pf::kFace;
     for (const auto& spec : kControls) {
-        auto& c = f.add(spec.name, spec.kind);
-        c.x = spec.x;
-        c.y = spec.y;
-        c.width = spec.width;
-        c.height = spec.height;
+        auto& c = f.add(spec.name, spec.kind, spec.x, spec.y, spec.width, spec.height);
         c.caption = sj(spec.caption);
         c.font = spec.gothic ? pf::gothic(spec.points) : pf::mincho(spec.points);
         c.sorted = spec.sorted;
@@ -102,7 +96,7 @@ void FORM10_START() {
     f.clear_drawing();
     for (const char* name : kLayoutControls) show_control(name, false);
     Globals& g = globals();
-    g.PICKER_SEARCH_MODE = open_flag_record(kSearchModeFile);
+    g.PICKER_SEARCH_MODE = open_flag_record(kPickerSearchModeFile);
     long long mode = numeric_value(g.PICKER_SEARCH_MODE);
     if (mode == 0 || mode == 1) {
         f.control("RADIO19").set_checked(mode == 0);
@@ -141,11 +135,7 @@ void BUTTON92_ON() { FORM10_QUERYCLOSE(); }
 
 void FORM10_CLICK() {
     if (!pf::forms().is_loaded("FORM10")) return;
-    pf::Control& list = window().control(globals().UNSENT_MODE == 0 ? "LIST13" : "LIST30");
-    if (list.count() > 0) {
-        list.select(-1);
-        list.changed();
-    }
+    window().control(globals().UNSENT_MODE == 0 ? "LIST13" : "LIST30").select(-1);
 }
 
 }  // namespace tv::compose

@@ -10,6 +10,9 @@ namespace tv::compose {
 
 void define_address_window();
 
+// The picker's search mode, remembered between openings.
+inline constexpr const char* kPickerSearchModeFile = "SYSTEM_F\\ATE_KENSAKU";
+
 void FORM10_START();
 // The user's close request; "閉じる" (BUTTON92) does the same.
 void FORM10_QUERYCLOSE();

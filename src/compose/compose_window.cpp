@@ -78,31 +78,20 @@ void define(pf::Form& f) {
     f.sizable = false;
     f.background = pf::kFace;
     for (const auto& spec : kButtons) {
-        auto& b = f.add(spec.name, pf::ControlKind::Button);
+        auto& b = f.add(spec.name, pf::ControlKind::Button, spec.x, spec.y, spec.width, spec.height);
         b.caption = sj(spec.caption);
         b.font = pf::mincho(spec.points);
-        b.x = spec.x;
-        b.y = spec.y;
-        b.width = spec.width;
-        b.height = spec.height;
     }
     for (const auto& spec : kEdits) {
-        auto& e = f.add(spec.name, pf::ControlKind::Edit);
+        auto& e = f.add(spec.name, pf::ControlKind::Edit, spec.x, spec.y, spec.width, spec.height);
         e.font = pf::gothic(spec.points);
-        e.x = spec.x;
-        e.y = spec.y;
-        e.width = spec.width;
-        e.height = spec.height;
         e.max_length = kEditLimit;
         e.multiline = spec.look != EditLook::ReadOnlyLine;
         e.read_only = spec.look == EditLook::ReadOnlyLine;
         e.word_wrap = spec.look == EditLook::Body;
         e.scroll_bars = spec.look == EditLook::Body ? pf::ScrollBars::Vertical : pf::ScrollBars::None;
     }
-    for (const char* name : {"LIST12", "LIST14"}) {
-        auto& list = f.add(name, pf::ControlKind::ListBox);
-        list.visible = false;
-    }
+    for (const char* name : {"LIST12", "LIST14"}) f.add(name, pf::ControlKind::ListBox).visible = false;
     auto& timer = f.add("TIMER2", pf::ControlKind::Timer);
     timer.interval = 1;
 }
@@ -190,12 +179,8 @@ void FORM9_START() {
     f.clear_drawing();
     f.caption = (g.UNSENT_MODE > 0 ? "未送信メール_"_sj : "メールの作成_"_sj) + program_caption();
     f.changed();
-    for (pf::Control* list : {&store::receive_list(), &pf::form("MAINFORM").control("LIST1")}) {
-        if (list->count() > 0) {
-            list->select(-1);
-            list->changed();
-        }
-    }
+    store::receive_list().select(-1);
+    pf::form("MAINFORM").control("LIST1").select(-1);
     pf::pause(20);
     set_timer(true);
     if (g.UNSENT_MODE > 0) {

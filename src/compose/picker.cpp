@@ -14,6 +14,7 @@
 #include "common/text_file.h"
 #include "compose/address_window.h"
 #include "compose/messages.h"
+#include "platform/enter_key.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "platform/timers.h"
@@ -25,8 +26,6 @@ using namespace tv::literals;
 namespace pf = tv::platform;
 
 namespace {
-
-inline constexpr const char* kSearchModeFile = "SYSTEM_F\\ATE_KENSAKU";
 
 constexpr std::array<WindowLabel, 6> kLabels{{
     {"宛   先", 80, 12, 18, 5, 200, 35},
@@ -68,7 +67,7 @@ void choose_mode(const char* mode, pf::InputMethod method) {
     if (!pf::forms().is_loaded("FORM10")) return;
     set_search_text("");
     try {
-        write_flag_record(kSearchModeFile, mode);
+        write_flag_record(kPickerSearchModeFile, mode);
     } catch (const RuntimeError&) {
         // The mode still holds for this opening; it is only not remembered.
     }
@@ -83,21 +82,13 @@ std::string picker_row(std::string_view name, std::string_view address) {
     return fit_width(name, 40) + "  " + fit_width(address, 50);
 }
 
-bool row_matches(std::string_view row, std::string_view key, std::string_view mode) {
-    switch (numeric_value(mode)) {
-        case 0: return contains_text(row, key);
-        case 1: return contains_text(upper_ascii(row), upper_ascii(key));
-        default: return false;
-    }
-}
-
 void BUTTON26_ON() {
     if (!pf::forms().is_loaded("FORM9")) return;
     if (child_slot_taken("FORM10", "FORM9")) return;
     pf::Form& main = pf::form("MAINFORM");
     if (!main.minimized) main.set_window_state(pf::WindowState::Minimized);
     if (globals().UNSENT_MODE > 0) {
-        inform("FORM9", "CAN NOT CHANGE !"_sj, "未送信メールのため変更できません。    "_sj);
+        pf::inform("FORM9", "CAN NOT CHANGE !"_sj, "未送信メールのため変更できません。    "_sj);
         return;
     }
     pf::Form& compose = pf::form("FORM9");
@@ -125,36 +116,21 @@ void show_picker_layout() {
 
 void EDIT33_CHANGE() {
     if (!pf::forms().is_loaded("FORM10")) return;
-    std::string text = search_box().text;
-    std::size_t at = text.find("\r\n");
-    if (at == std::string::npos) {
+    pf::Control& box = search_box();
+    bool nothing_typed = box.text == "\r\n";
+    if (!pf::take_enter(box)) {
         picker().set_focus("EDIT33");
         return;
     }
-    std::string rest = text.substr(0, at) + text.substr(at + 2);
-    if (rest.empty()) {
-        set_search_text("");
+    if (nothing_typed) return;
+    pf::Control& list = rows();
+    if (auto row = next_matching_row(list.items(), list.selected(), box.text, globals().PICKER_SEARCH_MODE)) {
+        list.select(*row);
+        picker().set_focus("EDIT33");
         return;
     }
-    std::string key = trim(rest);
-    set_search_text(key);
-    pf::Control& list = rows();
-    int selected = list.selected();
-    int start = (selected < 0 || selected == list.count() - 1) ? 0 : selected + 1;
-    const std::string& mode = globals().PICKER_SEARCH_MODE;
-    for (int i = start; i < list.count(); ++i) {
-        if (row_matches(list.item(i), key, mode)) {
-            list.select(i);
-            list.changed();
-            picker().set_focus("EDIT33");
-            return;
-        }
-    }
-    inform("FORM10", "NOT EXIST !"_sj, "検索できませんでした。　　　　"_sj);
-    if (list.count() > 0) {
-        list.select(-1);
-        list.changed();
-    }
+    pf::inform("FORM10", "NOT EXIST !"_sj, "検索できませんでした。　　　　"_sj);
+    list.select(-1);
     picker().set_focus("EDIT33");
 }
 

@@ -17,8 +17,4 @@ void LIST13_DBLCLICK();
 // A row of the picker: the display name in 40 bytes, two blanks, the address in 50 bytes.
 std::string picker_row(std::string_view name, std::string_view address);
 
-// Whether a row passes the search for `key` in search mode `mode` ("0": as typed, "1": ASCII
-// letter case ignored; any other mode finds nothing).
-bool row_matches(std::string_view row, std::string_view key, std::string_view mode);
-
 }  // namespace tv::compose

@@ -16,14 +16,14 @@ std::string hidden_copy_of(const std::string& destination) {
     return files::join(folder, "." + name + ".moving");
 }
 
+}  // namespace
+
 void remove_quietly(const std::string& path) {
     try {
         files::remove_if_exists(path);
     } catch (const RuntimeError&) {
     }
 }
-
-}  // namespace
 
 bool move_files(const std::vector<FileMove>& moves) {
     std::vector<const FileMove*> present;

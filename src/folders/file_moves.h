@@ -20,4 +20,7 @@ struct FileMove {
 // kept). A source that cannot be deleted stays (its copy stays too). False when the copies failed.
 bool move_files(const std::vector<FileMove>& moves);
 
+// Deletes a file if it is there; a file that cannot be deleted stays, without a word.
+void remove_quietly(const std::string& path);
+
 }  // namespace tv::folders

@@ -4,9 +4,7 @@
 #include <vector>
 
 #include "common/flag_files.h"
-#include "common/paths.h"
 #include "common/sjis.h"
-#include "common/text_file.h"
 #include "platform/drawing_styles.h"
 #include "platform/forms.h"
 #include "store/folder_places.h"
@@ -220,9 +218,7 @@ void draw_count_line(const std::string& form, bool received, int count) {
 }
 
 void read_delete_option(const WindowFace& face, std::string& value) {
-    // The option file is opened for records, which makes a missing one empty.
-    if (!files::file_exists(face.option_file)) files::write_bytes(face.option_file, "");
-    value = read_flag_record(face.option_file);
+    value = open_flag_record(face.option_file);
     pf::Control& check = pf::form(face.form).control(face.check_box);
     check.checked = numeric_value(value) > 0;
     check.changed();

@@ -92,8 +92,8 @@ void advise_database_rebuild(int folder_no) {
     const store::FolderPlace& place = store::folder_place(folder_no);
     files::remove_if_exists(store::store_by_folder_no(folder_no).cache);
     close_repair_progress();
-    inform(place.lists.window, "データベースの再構築"_sj,
-           "メールの表示異常があります。"_sj + "\r\n" + "データベースの再構築を実行して下さい。     "_sj);
+    pf::inform(place.lists.window, "データベースの再構築"_sj,
+               "メールの表示異常があります。"_sj + "\r\n" + "データベースの再構築を実行して下さい。     "_sj);
 }
 
 }  // namespace tv::folders

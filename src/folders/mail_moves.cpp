@@ -21,16 +21,9 @@ namespace pf = tv::platform;
 namespace {
 
 void report_failed_move(const MailList& from, const Destination& to) {
-    inform(from.form, "NOT MOVED !",
-           "メールを「"_sj + to.name + "」に移動できませんでした。    "_sj + "\r\n\r\n" +
-               "メールは元の場所に残っています。    "_sj);
-}
-
-void remove_quietly(const std::string& path) {
-    try {
-        files::remove_if_exists(path);
-    } catch (const RuntimeError&) {
-    }
+    pf::inform(from.form, "NOT MOVED !",
+               "メールを「"_sj + to.name + "」に移動できませんでした。    "_sj + "\r\n\r\n" +
+                   "メールは元の場所に残っています。    "_sj);
 }
 
 // The name at the row's place in the listing; empty past its end.

@@ -10,6 +10,7 @@
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "store/eml_save.h"
+#include "store/folder_places.h"
 #include "store/mail_program.h"
 #include "store/mail_stores.h"
 
@@ -20,27 +21,12 @@ namespace pf = tv::platform;
 
 namespace {
 
-void not_selected(const std::string& owner, const std::string& text) { inform(owner, "NOT SELECT", text); }
-
 // The folder the folder window shows; -1 when FOLDER_NO names none (no file is reached then).
 int shown_folder() { return is_user_folder(globals().FOLDER_NO) ? globals().FOLDER_NO : -1; }
 
+// The folder window reads the row's subject from the blank before its column (byte 52).
 void save_folder_mail(bool received) {
-    if (shown_folder() < 0) return;
-    MailList list = window_list(shown_folder(), received);
-    if (!pf::forms().is_loaded(list.form)) return;
-    int row = list.rows().selected();
-    if (row < 0) {
-        not_selected(list.form, received ? "受信メールが選択されていません。    "_sj : "送信メールが選択されていません。    "_sj);
-        return;
-    }
-    Globals& g = globals();
-    // The view modes of the trash's saves, which the viewer's own save reads the same way.
-    g.VIEW_MODE = received ? 3 : 4;
-    g.MAIL_FILE_NAME = store::listed_name(list.listing(), row + 1);
-    if (is_blank(g.MAIL_FILE_NAME)) return;
-    g.VIEW_SUBJECT = trim(mid_bytes(list.rows().item(row), 52, 54));
-    store::save_mail_as_eml(list.form, files::join(list.mail_folder, g.MAIL_FILE_NAME), g.VIEW_SUBJECT);
+    if (shown_folder() >= 0) store::save_listed_mail(store::folder_place(shown_folder()), received, 52);
 }
 
 // The selected mail of each list of the window showing `folder_no`, received first.
@@ -50,7 +36,7 @@ void open_in_mail_program(int folder_no) {
     const std::string& form = lists[0].form;
     if (!pf::forms().is_loaded(form)) return;
     if (lists[0].rows().selected() < 0 && lists[1].rows().selected() < 0) {
-        not_selected(form, "メールが選択されていません。    "_sj);
+        pf::inform(form, "NOT SELECT", "メールが選択されていません。    "_sj);
         return;
     }
     set_pointer(form, pf::MousePointer::Hourglass);
@@ -84,7 +70,7 @@ void GOMI_F_SYOUSAI() {
     int row = list.rows().selected();
     g.DETAIL_ROW_TEXT = row >= 0 ? list.rows().item(row) : std::string();
     if (row < 0) {
-        not_selected(list.form, "受信メールを選択して下さい。    "_sj);
+        pf::inform(list.form, "NOT SELECT", "受信メールを選択して下さい。    "_sj);
         return;
     }
     g.MAIL_FILE_NAME = store::listed_name(list.listing(), row + 1);

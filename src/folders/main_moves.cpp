@@ -56,7 +56,7 @@ bool confirmed(const MoveButton& b) {
 void move_selected(const MoveButton& b) {
     pf::Control& list = main_list(b.box).rows();
     if (list.selected() < 0) {
-        inform("MAINFORM", "NOT SELECT", not_selected_text(b));
+        pf::inform("MAINFORM", "NOT SELECT", not_selected_text(b));
         return;
     }
     if (b.box == 1 && keep_on_server_refuses(list.selected())) return;

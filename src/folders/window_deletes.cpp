@@ -23,7 +23,7 @@ constexpr ViewAfter kAfterDelete{false, true};
 void delete_selected(int folder_no, bool received, const std::string& no_confirm, void (*delete_row)()) {
     MailList list = window_list(folder_no, received);
     if (list.rows().selected() < 0) {
-        inform(list.form, "NOT SELECT", "削除対象メールが選択されていません。    "_sj);
+        pf::inform(list.form, "NOT SELECT", "削除対象メールが選択されていません。    "_sj);
         return;
     }
     if (numeric_value(no_confirm) == 0 && !asked_yes(list.form, "削除"_sj, "選択したメールを削除します。    "_sj)) return;
@@ -46,7 +46,7 @@ void delete_row_of(int folder_no) {
 void delete_everything(int folder_no, bool received) {
     MailList list = window_list(folder_no, received);
     if (list.listing().count() == 0) {
-        inform(list.form, "NOT EXIST", "メールがありません。    "_sj);
+        pf::inform(list.form, "NOT EXIST", "メールがありません。    "_sj);
         return;
     }
     std::string what = received ? "の全ての「受信メール」を削除します。    "_sj : "の全ての「送信メール」を削除します。    "_sj;

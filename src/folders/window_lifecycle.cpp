@@ -91,9 +91,9 @@ void loading_failed(int folder_no, int error_number) {
     const WindowFace& face = face_of_folder(folder_no);
     std::string title = "CAUTION !";
     if (wg.error_number_in_title) title += "  err.=, " + std::to_string(error_number);
-    inform(face.form, title,
-           "データベースに問題が発生しました。"_sj + "\r\n" + "データベースの再構築を実行して再度「"_sj +
-               store::display_name(store::folder_place(folder_no)) + "」を表示して下さい。   "_sj);
+    pf::inform(face.form, title,
+               "データベースに問題が発生しました。"_sj + "\r\n" + "データベースの再構築を実行して再度「"_sj +
+                   store::display_name(store::folder_place(folder_no)) + "」を表示して下さい。   "_sj);
     globals().*wg.open = 0;
     set_pointer(face.form, pf::MousePointer::Arrow);
     if (pf::forms().is_loaded("FORM5")) store::close_progress_window();

@@ -27,7 +27,7 @@ void move_selected(int destination, bool received) {
     MailList list = window_list(source, received);
     if (!pf::forms().is_loaded(list.form)) return;
     if (list.rows().selected() < 0) {
-        inform(list.form, "NOT SELECT", "削除対象メールが選択されていません。    "_sj);
+        pf::inform(list.form, "NOT SELECT", "削除対象メールが選択されていません。    "_sj);
         return;
     }
     if (!asked_yes(list.form, "移動"_sj, move_question(destination))) return;

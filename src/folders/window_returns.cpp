@@ -94,13 +94,13 @@ void call_off(const std::string& window) {
 void return_selected(int folder_no, const ReturnSpec& spec) {
     MailList list = window_list(folder_no, spec.received);
     if (list.rows().count() == 0) {
-        inform(list.form, "NOT EXIST", "メールがありません。    "_sj);
+        pf::inform(list.form, "NOT EXIST", "メールがありません。    "_sj);
         return;
     }
     int row = list.rows().selected();
     if (list.listing().count() == 0) return;
     if (row < 0) {
-        inform(list.form, "NOT SELECT", "メールが選択されていません。    "_sj);
+        pf::inform(list.form, "NOT SELECT", "メールが選択されていません。    "_sj);
         return;
     }
     if (!asked_yes(list.form, sj(spec.title), sj(spec.first_line))) return;

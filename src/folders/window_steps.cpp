@@ -10,10 +10,6 @@ namespace tv::folders {
 using namespace tv::literals;
 namespace pf = tv::platform;
 
-void inform(const std::string& owner, const std::string& title, const std::string& text) {
-    pf::message_box(owner, title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
-
 bool asked_yes(const std::string& owner, const std::string& title, const std::string& first_line) {
     return pf::message_box(owner, title, first_line + "\r\n" + "よろしいですか？    "_sj, pf::MsgButtons::YesNo,
                            pf::MsgIcon::Question) == pf::MsgAnswer::Yes;

@@ -9,8 +9,6 @@
 
 namespace tv::folders {
 
-// A message with the OK button and the information icon, owned by `owner`.
-void inform(const std::string& owner, const std::string& title, const std::string& text);
 // A question with Yes and No: `first_line`, then "よろしいですか？    ". True for Yes.
 bool asked_yes(const std::string& owner, const std::string& title, const std::string& first_line);
 // The question of a move: "選択したメールを「<place>」に移動します。    ".

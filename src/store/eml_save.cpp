@@ -4,12 +4,15 @@
 #include <exception>
 #include <filesystem>
 
+#include "common/globals.h"
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 #include "common/width_conversion.h"
 #include "platform/platform.h"
+#include "platform/forms.h"
 #include "platform/registry_value.h"
+#include "store/mail_stores.h"
 
 namespace tv::store {
 
@@ -85,7 +88,7 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
         if (answer.outcome == pf::DialogAnswer::Outcome::Cancelled) return std::nullopt;
         if (answer.outcome == pf::DialogAnswer::Outcome::NotCp932) {
             pf::inform(dialog.owner, "BAD FILE NAME",
-                 "ファイル名に使用できない文字が含まれています。  "_sj + "\r\n" + "ファイル名を変更して再度保存して下さい。  "_sj);
+                       "ファイル名に使用できない文字が含まれています。  "_sj + "\r\n" + "ファイル名を変更して再度保存して下さい。  "_sj);
             pf::pause(20);
             continue;
         }
@@ -97,14 +100,14 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
         std::string name = files::split_folder_name(path).second;
         if (full_stops(name) > 1) {
             pf::inform(dialog.owner, "BAD FILE NAME",
-                 "ファイル名中に「 . 」は使用できません。  "_sj + "\r\n" + "または拡張子の設定に誤りがあります。     "_sj +
-                     "\r\n" + "ファイル名を変更して再度保存して下さい。  "_sj);
+                       "ファイル名中に「 . 」は使用できません。  "_sj + "\r\n" + "または拡張子の設定に誤りがあります。     "_sj +
+                           "\r\n" + "ファイル名を変更して再度保存して下さい。  "_sj);
             pf::pause(20);
             continue;
         }
         if (is_blank(base_name(trim(name)))) {
             pf::inform(dialog.owner, "NOT FILE NAME",
-                 "ファイル名が未入力です。  "_sj + "\r\n" + "ファイル名を指定して再度保存して下さい。  "_sj);
+                       "ファイル名が未入力です。  "_sj + "\r\n" + "ファイル名を指定して再度保存して下さい。  "_sj);
             pf::pause(20);
             continue;
         }
@@ -151,6 +154,27 @@ void save_mail_as_eml(const std::string& owner, const std::string& mail_path, st
     auto chosen = choose_save_path({owner, start, kEmlFilter, true});
     if (!chosen) return;
     copy_chosen_file(mail_path, *chosen, owner, "保存するメールが見つかりません。    "_sj);
+}
+
+void save_listed_mail(const FolderPlace& place, bool received, std::size_t subject_byte) {
+    const FolderWindowLists& lists = place.lists;
+    if (!pf::forms().is_loaded(lists.window)) return;
+    pf::Form& window = pf::form(lists.window);
+    const pf::Control& rows = window.control(received ? lists.received_list : lists.sent_list);
+    int row = rows.selected();
+    if (row < 0) {
+        pf::inform(lists.window, "NOT SELECT",
+                   received ? "受信メールが選択されていません。    "_sj : "送信メールが選択されていません。    "_sj);
+        return;
+    }
+    auto& g = globals();
+    g.VIEW_MODE = received ? 3 : 4;
+    g.MAIL_FILE_NAME = listed_name(window.control(received ? lists.received_files : lists.sent_files), row + 1);
+    if (is_blank(g.MAIL_FILE_NAME)) return;
+    g.VIEW_SUBJECT = trim(mid_bytes(rows.item(row), subject_byte, 54));
+    const MailStore& store = store_by_folder_no(place.folder_no);
+    save_mail_as_eml(lists.window, files::join(received ? store.mail_folder : store.sent_folder, g.MAIL_FILE_NAME),
+                     g.VIEW_SUBJECT);
 }
 
 }  // namespace tv::store

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/services.h"
+#include "store/folder_places.h"
 
 namespace tv::store {
 
@@ -48,5 +49,11 @@ bool copy_chosen_file(const std::string& from, const std::string& to, const std:
 // The whole save of one stored mail as an .eml file: the name proposed from `subject`, the dialog,
 // the copy of `mail_path`.
 void save_mail_as_eml(const std::string& owner, const std::string& mail_path, std::string_view subject);
+
+// The save of the selected mail of the received or sent list of a loaded trash or folder window
+// (the place's store holds the mail): no selection is told; else VIEW_MODE is set (3 received, 4
+// sent), MAIL_FILE_NAME to the row's listed name (blank: nothing more), VIEW_SUBJECT to the 54
+// bytes of the row from `subject_byte`, trimmed, and the mail is saved as above.
+void save_listed_mail(const FolderPlace& place, bool received, std::size_t subject_byte);
 
 }  // namespace tv::store

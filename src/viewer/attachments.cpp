@@ -16,13 +16,11 @@ namespace pf = tv::platform;
 
 namespace {
 
-const std::string& not_selected_text() { return "添付ファイルが選択されていません。    "_sj; }
-
 // The selected item's file in TENPFIL, or nothing (with the message when `tell`).
 std::optional<std::string> selected_attachment(bool tell) {
     pf::Control& list = pf::form("FORM3").control("LIST4");
     if (list.selected() < 0) {
-        if (tell) pf::message_box("FORM3", "NOT SELECT", not_selected_text(), pf::MsgButtons::Ok, pf::MsgIcon::Information);
+        if (tell) pf::inform("FORM3", "NOT SELECT", "添付ファイルが選択されていません。    "_sj);
         return std::nullopt;
     }
     return attachment_name(list.item(list.selected()));
@@ -32,10 +30,6 @@ void set_pointer(pf::MousePointer pointer) {
     pf::Form& f = pf::form("FORM3");
     f.pointer = pointer;
     f.changed();
-}
-
-void tell(const char* title, const std::string& text) {
-    pf::message_box("FORM3", title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
 }
 
 void open_selected(bool tell_unselected) {
@@ -48,14 +42,14 @@ void open_selected(bool tell_unselected) {
     std::string path = received_attachment_path(*name);
     bool opened = false;
     if (path.empty() || !files::file_exists(path)) {
-        tell("NOT EXIST FILE !", "添付ファイルが見つかりません。    "_sj);
+        pf::inform("FORM3", "NOT EXIST FILE !", "添付ファイルが見つかりません。    "_sj);
     } else {
         pf::pause(20);
         try {
             pf::shell_open_document(path);
             opened = true;
         } catch (const std::exception&) {
-            tell("OPEN ERROR !", "添付ファイルを開くことができませんでした。    "_sj);
+            pf::inform("FORM3", "OPEN ERROR !", "添付ファイルを開くことができませんでした。    "_sj);
         }
         pf::pause(20);
     }

@@ -18,42 +18,12 @@ namespace pf = tv::platform;
 
 namespace {
 
-void not_selected(const std::string& owner, const std::string& text) {
-    pf::message_box(owner, "NOT SELECT", text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
-
 // Saves the mail VIEW_MODE and MAIL_FILE_NAME name; a view without a folder has nothing to save.
 void save_current(const std::string& owner, std::string_view subject) {
     auto& g = globals();
     std::string path = view_mail_path(g.VIEW_MODE, g.FOLDER_NO, g.MAIL_FILE_NAME);
     if (path.empty()) return;
     store::save_mail_as_eml(owner, path, subject);
-}
-
-// A trash window's list: its received or sent half.
-struct TrashMember {
-    bool received;
-    int view_mode;
-    const char* not_selected_text;  // UTF-8 source text
-};
-
-void save_trash_mail(const TrashMember& member) {
-    const auto& lists = store::folder_place(0).lists;
-    if (!pf::forms().is_loaded(lists.window)) return;
-    pf::Form& window = pf::form(lists.window);
-    pf::Control& list = window.control(member.received ? lists.received_list : lists.sent_list);
-    pf::Control& names = window.control(member.received ? lists.received_files : lists.sent_files);
-    int row = list.selected();
-    if (row < 0) {
-        not_selected(lists.window, sj(member.not_selected_text));
-        return;
-    }
-    auto& g = globals();
-    g.VIEW_MODE = member.view_mode;
-    g.MAIL_FILE_NAME = trim(names.item(row));
-    if (is_blank(g.MAIL_FILE_NAME)) return;
-    g.VIEW_SUBJECT = trim(mid_bytes(list.item(row), 53, 54));
-    save_current(lists.window, g.VIEW_SUBJECT);
 }
 
 }  // namespace
@@ -64,7 +34,7 @@ void HOZON_ON() {
     pf::Control& sent = box_list(kSendBox);
     int a = received.selected(), b = sent.selected();
     if (a < 0 && b < 0) {
-        not_selected("MAINFORM", "メールが選択されていません。    "_sj);
+        pf::inform("MAINFORM", "NOT SELECT", "メールが選択されていません。    "_sj);
         return;
     }
     if (a >= 0) {
@@ -113,8 +83,9 @@ void BUTTON13_ON() {
     save_current("FORM3", g.VIEW_SUBJECT);
 }
 
-void BUTTON20_ON() { save_trash_mail({true, 3, "受信メールが選択されていません。    "}); }
+// The trash reads the row's subject column itself (from byte 53).
+void BUTTON20_ON() { store::save_listed_mail(store::folder_place(0), true, 53); }
 
-void BUTTON21_ON() { save_trash_mail({false, 4, "送信メールが選択されていません。    "}); }
+void BUTTON21_ON() { store::save_listed_mail(store::folder_place(0), false, 53); }
 
 }  // namespace tv::viewer

@@ -3,7 +3,6 @@
 #include "common/globals.h"
 #include "common/sjis.h"
 #include "platform/events.h"
-#include "viewer/received_view.h"
 
 namespace tv::viewer {
 
@@ -63,15 +62,28 @@ void strip_inner_tags(std::string& line, const std::function<void()>& pump) {
 
 }  // namespace
 
+bool has_line_break_tag(std::string_view line) { return contains(line, "<BR>") || contains(line, "<br>"); }
+
+bool is_copyright_notice(std::string_view line) {
+    std::string upper = upper_ascii(line);
+    return contains(upper, "COPYRIGHT") && contains(upper, "RESERVED");
+}
+
+bool has_double_byte(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); i += char_length(text, i)) {
+        if (char_length(text, i) == 2) return true;
+    }
+    return false;
+}
+
 std::string convert_html_line(std::string_view raw, const std::function<void()>& pump, bool* filtered) {
     std::string line = left_bytes(trim(raw), kLineBytes);
     if (filtered) *filtered = true;
     if (contains(line, "上へ戻る"_sj)) return {};
     if (contains(line, "font-family:")) return kBlankLine;
-    bool line_break = contains(line, "<BR>") || contains(line, "<br>");
+    bool line_break = has_line_break_tag(line);
     if (contains(line, "<<") || contains(line, ">>")) return kBlankLine;
-    std::string upper = upper_ascii(line);
-    bool notice = contains(upper, "COPYRIGHT") && contains(upper, "RESERVED");
+    bool notice = is_copyright_notice(line);
     if (!notice && !has_double_byte(line)) return line_break ? kBlankLine : std::string();
     if (filtered) *filtered = false;
 

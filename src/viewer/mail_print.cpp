@@ -149,8 +149,7 @@ void BUTTON53_ON() {
     pf::PrintChoice choice = printer ? printer->choose("FORM3") : pf::PrintChoice::Failed;
     if (choice == pf::PrintChoice::Print && !printer->start_document("PRINTER")) choice = pf::PrintChoice::Failed;
     if (choice == pf::PrintChoice::Failed) {
-        pf::message_box("FORM3", "PRINT ERROR !", "印刷できませんでした。プリンタを確認して下さい。    "_sj, pf::MsgButtons::Ok,
-                        pf::MsgIcon::Information);
+        pf::inform("FORM3", "PRINT ERROR !", "印刷できませんでした。プリンタを確認して下さい。    "_sj);
     } else if (choice == pf::PrintChoice::Print) {
         show_status_window();
         if (pf::forms().is_loaded("FORM3")) print_mail(*printer, pf::form("FORM3"), size);

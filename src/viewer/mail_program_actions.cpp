@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "common/paths.h"
 #include "common/sjis.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "store/mail_program.h"
 #include "viewer/main_boxes.h"
+#include "viewer/view_modes.h"
 
 namespace tv::viewer {
 
@@ -25,17 +25,14 @@ void set_main_pointer(pf::MousePointer pointer) {
 }
 
 bool tell_none_selected(bool none) {
-    if (none) {
-        pf::message_box("MAINFORM", "NOT SELECT", "メールが選択されていません。    "_sj, pf::MsgButtons::Ok,
-                        pf::MsgIcon::Information);
-    }
+    if (none) pf::inform("MAINFORM", "NOT SELECT", "メールが選択されていません。    "_sj);
     return none;
 }
 
 // Opens the mail of the box's selected row; the main window steps aside when it opened.
 void open_selected(const MainBox& box) {
     int row = selected_row(box);
-    if (store::open_in_mail_program(files::join(box.folder, box_file_name(box, row)), "MAINFORM")) {
+    if (store::open_in_mail_program(view_mail_path(box.view_mode, 0, box_file_name(box, row)), "MAINFORM")) {
         pf::form("MAINFORM").set_window_state(pf::WindowState::Minimized);
     }
 }

@@ -21,11 +21,16 @@ void clear_selection_of(pf::Control& other) {
 
 }  // namespace
 
+void record_row(const MainBox& box, int row) {
+    auto& g = globals();
+    g.VIEW_RECV_ROW = box.received ? row : -1;
+    g.VIEW_SENT_ROW = box.received ? -1 : row;
+}
+
 bool name_mail(const MainBox& box, int row) {
     auto& g = globals();
     g.VIEW_MODE = box.view_mode;
-    g.VIEW_RECV_ROW = box.received ? row : -1;
-    g.VIEW_SENT_ROW = box.received ? -1 : row;
+    record_row(box, row);
     if (row < 0) return false;
     g.MAIL_FILE_NAME = box_file_name(box, row);
     return !is_blank(g.MAIL_FILE_NAME);
@@ -67,8 +72,7 @@ void HIRAKU_ON() {
     int sent = box_list(kSendBox).selected();
     globals().UNREAD_CLEAR_ROW = received;
     if (received < 0 && sent < 0) {
-        pf::message_box("MAINFORM", "NOT SELECT", "メールが選択されていません。    "_sj, pf::MsgButtons::Ok,
-                        pf::MsgIcon::Information);
+        pf::inform("MAINFORM", "NOT SELECT", "メールが選択されていません。    "_sj);
         return;
     }
     // The receive list wins when both lists have a selection; its scroll position is not put back.

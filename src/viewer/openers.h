@@ -5,6 +5,8 @@
 
 namespace tv::viewer {
 
+// Records the row the viewer shows: VIEW_RECV_ROW or VIEW_SENT_ROW, the other one -1.
+void record_row(const MainBox& box, int row);
 // Records the row of the mail to show (VIEW_MODE, VIEW_RECV_ROW, VIEW_SENT_ROW) and names its file in
 // MAIL_FILE_NAME; false when the row names none.
 bool name_mail(const MainBox& box, int row);

@@ -54,10 +54,8 @@ Body scan_body(const ParseResult& result) {
         if (first && contains(upper, "<HTML>")) body.html = true;
         first = false;
         if (contains(upper, "DOCTYPE HTML PUBLIC") || contains(upper, "</HTML>")) body.html = true;
-        bool notice = contains(upper, "COPYRIGHT") && contains(upper, "RESERVED");
         // A line break tag alone is handed over too: it keeps the mail's empty lines.
-        bool line_break = contains(line, "<BR>") || contains(line, "<br>");
-        if ((notice || line_break || has_double_byte(line)) &&
+        if ((is_copyright_notice(line) || has_line_break_tag(line) || has_double_byte(line)) &&
             g.QUOTE_LINE_COUNT + 1 < static_cast<int>(g.HTML_LINES.size())) {
             g.HTML_LINES[static_cast<std::size_t>(++g.QUOTE_LINE_COUNT)] = line;
         }
@@ -85,13 +83,6 @@ std::string cleaned_sender_line(std::string_view line) {
 std::string receipt_time_text(std::string_view name) {
     auto part = [&](std::size_t start, std::size_t length) { return mid_bytes(name, start, length); };
     return part(1, 4) + "/" + part(5, 2) + "/" + part(7, 2) + " " + part(10, 2) + ":" + part(12, 2) + ":" + part(14, 2);
-}
-
-bool has_double_byte(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); i += char_length(text, i)) {
-        if (char_length(text, i) == 2) return true;
-    }
-    return false;
 }
 
 void show_received_mail(const ViewMode& view) {
@@ -159,10 +150,9 @@ void show_received_mail(const ViewMode& view) {
     main.changed();
     if (body.html) {
         pf::pause(20);
-        pf::message_box("FORM3", "HTML形式"_sj,
-                        "このメールはHTML形式のため、正確に表示することができません。  "_sj + "\r\n" +
-                            "(HTML形式のメールを閲覧する場合は、右クリック、ポップアップ・メニューによって「メールソフトから開く」をどうぞ)"_sj,
-                        pf::MsgButtons::Ok, pf::MsgIcon::Information);
+        pf::inform("FORM3", "HTML形式"_sj,
+                   "このメールはHTML形式のため、正確に表示することができません。  "_sj + "\r\n" +
+                       "(HTML形式のメールを閲覧する場合は、右クリック、ポップアップ・メニューによって「メールソフトから開く」をどうぞ)"_sj);
         f.set_focus("EDIT8");
     }
 

@@ -18,7 +18,4 @@ std::string cleaned_sender_line(std::string_view line);
 // The receipt time that a received mail's file name begins with: "YYYY/MM/DD hh:mm:ss".
 std::string receipt_time_text(std::string_view file_name);
 
-// Whether the text holds a double-byte character (a lead byte with a byte after it).
-bool has_double_byte(std::string_view text);
-
 }  // namespace tv::viewer

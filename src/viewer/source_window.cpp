@@ -99,8 +99,7 @@ void BUTTON4_ON() {
     int row = list.selected();
     g.DETAIL_ROW_TEXT = row >= 0 ? list.item(row) : std::string();
     if (row < 0) {
-        pf::message_box("MAINFORM", "NOT SELECT", "受信メールを選択して下さい。    "_sj, pf::MsgButtons::Ok,
-                        pf::MsgIcon::Information);
+        pf::inform("MAINFORM", "NOT SELECT", "受信メールを選択して下さい。    "_sj);
         return;
     }
     g.MAIL_FILE_NAME = store::listed_name(store::work_list("LIST2"), row + 1);

@@ -18,12 +18,6 @@ namespace pf = tv::platform;
 
 namespace {
 
-void record_row(const MainBox& box, int row) {
-    auto& g = globals();
-    g.VIEW_RECV_ROW = box.received ? row : -1;
-    g.VIEW_SENT_ROW = box.received ? -1 : row;
-}
-
 // Replaces the viewer by one for the mail `delta` rows away in its list; a beep at either end.
 void step(int delta) {
     auto& g = globals();
@@ -73,7 +67,7 @@ void BUTTON90_ON() {
     pf::Form& f = pf::form("FORM3");
     auto address = web_address(f.control("EDIT34").text);
     if (!address) {
-        pf::message_box("FORM3", "Bad URL !", "URL が無効です。   "_sj, pf::MsgButtons::Ok, pf::MsgIcon::Information);
+        pf::inform("FORM3", "Bad URL !", "URL が無効です。   "_sj);
         if (!pf::forms().is_loaded("FORM3")) return;
         f.control("EDIT34").select_all();
         f.set_focus("EDIT34");

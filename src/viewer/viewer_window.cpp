@@ -215,8 +215,7 @@ bool open_viewer(bool disable_first) {
     } catch (const std::exception&) {
         pf::forms().free_child_slot("FORM3");
         main.set_enabled(true);
-        pf::message_box("MAINFORM", program_caption(), "メールを開くことができませんでした。    "_sj, pf::MsgButtons::Ok,
-                        pf::MsgIcon::Information);
+        pf::inform("MAINFORM", program_caption(), "メールを開くことができませんでした。    "_sj);
         return false;
     }
     return true;

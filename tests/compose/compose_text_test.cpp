@@ -2,6 +2,7 @@
 // read back, and the rows of the picker and the unsent-mail list.
 #include <gtest/gtest.h>
 
+#include "common/address_book.h"
 #include "common/sjis.h"
 #include "compose/body_lines.h"
 #include "compose/composed_mail.h"
@@ -91,7 +92,7 @@ TEST(PickerRows, ColumnsAndSearchModes) {
         bool found;
     } cases[] = {{"taro", "0", true}, {"TARO", "0", false}, {"TARO", "1", true},
                  {"EXAMPLE", "1", true}, {"taro", "2", false}, {"taro", "x", true}};
-    for (const auto& c : cases) EXPECT_EQ(row_matches(row, c.key, c.mode), c.found) << c.key << " " << c.mode;
+    for (const auto& c : cases) EXPECT_EQ(search_matches(row, c.key, c.mode), c.found) << c.key << " " << c.mode;
 }
 
 }  // namespace
