@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "answering/answer_request.h"
 #include "answering/answer_rules.h"
-#include "common/paths.h"
-#include "common/request_lines.h"
 #include "common/sjis.h"
 
 namespace tv::answering {
@@ -108,19 +107,10 @@ ForwardBody build_forward_body(const LoggedMail& mail) {
 
 std::vector<std::string> forward_request(const ForwardBody& body, const LoggedMail& mail, const AccountData& account,
                                          const std::string& forward_address, bool with_attachments) {
-    std::vector<std::string> lines{"TO:" + bare_address(forward_address), account.from_line(),
-                                   "SUBJECT:" + "<転>"_sj + trim(mail.subject)};
-    for (const auto& line : body.lines) lines.push_back(guard_body_line(trim(line)));
-    std::size_t files_from = lines.size();
-    if (with_attachments) {
-        for (const auto& name : body.attachment_names) {
-            std::string path = files::join(kAttachmentFolder, trim(name));
-            if (files::file_exists(path)) lines.push_back(std::string(kAttachmentPrefix) + path);
-        }
-    }
-    if (lines.size() == files_from) lines.emplace_back(kAttachmentPrefix);
-    lines.emplace_back(kRequestEndLine);
-    return lines;
+    return answer_request(bare_address(forward_address), account, "<転>"_sj + trim(mail.subject), body.lines,
+                          kAttachmentFolder,
+                          with_attachments ? std::span<const std::string>(body.attachment_names)
+                                           : std::span<const std::string>());
 }
 
 }  // namespace tv::answering

@@ -19,16 +19,8 @@ namespace pf = tv::platform;
 
 namespace {
 
-pf::MsgAnswer ask(const std::string& title, const std::string& text, pf::MsgButtons buttons, pf::MsgIcon icon) {
-    return pf::message_box("MAINFORM", title, text, buttons, icon);
-}
-
-void tell(const std::string& title, const std::string& text) {
-    ask(title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
-
 bool yes(const std::string& title, const std::string& text) {
-    return ask(title, text, pf::MsgButtons::YesNo, pf::MsgIcon::Question) == pf::MsgAnswer::Yes;
+    return pf::message_box("MAINFORM", title, text, pf::MsgButtons::YesNo, pf::MsgIcon::Question) == pf::MsgAnswer::Yes;
 }
 
 const std::string& see_settings() { return "「タルベノール設定」を確認して下さい。     "_sj; }
@@ -56,17 +48,17 @@ bool main_window_held() { return pf::inside_event_pump() || !pf::forms().child_s
 
 void BUTTON30_ON() {
     Globals& g = globals();
-    if (pf::forms().is_loaded("FORM9")) return tell("作成中"_sj, "メールの作成中です。     "_sj);
+    if (pf::forms().is_loaded("FORM9")) return pf::inform("MAINFORM", "作成中"_sj, "メールの作成中です。     "_sj);
     transfer::BASP_CHECK();
     list_folder("LIST21", kReplyAttachmentFolder);
     AccountData account = read_account_file();
     if (account.exists) pf::pause(20);
-    if (!account.is_set()) return tell(program_caption(), "アカウント情報が設定されていません。      "_sj);
+    if (!account.is_set()) return pf::inform("MAINFORM", program_caption(), "アカウント情報が設定されていません。      "_sj);
     if (trim(g.FORWARD_ADDRESS).empty()) {
-        return tell("転送先アドレス"_sj, "転送先アドレスが設定されていません。   "_sj + "\r\n\r\n" + see_settings());
+        return pf::inform("MAINFORM", "転送先アドレス"_sj, "転送先アドレスが設定されていません。   "_sj + "\r\n\r\n" + see_settings());
     }
     if (numeric_value(g.FORWARD_STOPPED) > 0 && numeric_value(g.REPLY_STOPPED) > 0) {
-        return tell("停止中"_sj, "メールの「自動転送」と「自動返信」は、現在停止中です。   "_sj + "\r\n\r\n" + see_settings());
+        return pf::inform("MAINFORM", "停止中"_sj, "メールの「自動転送」と「自動返信」は、現在停止中です。   "_sj + "\r\n\r\n" + see_settings());
     }
     list_folder("LIST19", kReplyTextFolder);
     if (pf::form("MAINFORM").control("LIST19").count() == 0 &&
@@ -97,7 +89,7 @@ void MAINFORM_RESIZE() {
         pf::stop_timer(timer3());
         set_main_caption(program_caption());
         pf::pause(20);
-        tell("タルベノール停止"_sj, "タルベノールを停止しました。     "_sj);
+        pf::inform("MAINFORM", "タルベノール停止"_sj, "タルベノールを停止しました。     "_sj);
         g.AWAY_MAIL_ARRIVED = 0;
         enable_main(true);
         set_normal_icon(IconPauses::Resize);

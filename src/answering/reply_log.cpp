@@ -18,9 +18,10 @@ namespace {
 
 std::string log_path(const std::string& stamp) { return files::join(kReplyLogFolder, stamp + "_TODAY_HENSIN.txt"); }
 
-}  // namespace
-
+// Today's stamp yyyymmdd.
 std::string day_stamp() { return pf::format_yyyymmdd(pf::now()); }
+
+}  // namespace
 
 bool answered_today(const std::string& sender) {
     std::string text = trim(sender);

@@ -6,9 +6,6 @@
 
 namespace tv::answering {
 
-// Today's stamp yyyymmdd.
-std::string day_stamp();
-
 // Whether today's log holds a line (trimmed, not empty) that the trimmed sender text contains.
 bool answered_today(const std::string& sender);
 

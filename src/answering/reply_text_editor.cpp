@@ -79,10 +79,6 @@ void set_text(pf::Control& c, const std::string& text) {
     c.changed();
 }
 
-void tell(const char* title, const std::string& text) {
-    pf::message_box(kForm, sj(title), text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
-
 bool confirmed(const char* title, const std::string& text) {
     return pf::message_box(kForm, sj(title), text, pf::MsgButtons::YesNo, pf::MsgIcon::Question) == pf::MsgAnswer::Yes;
 }
@@ -151,7 +147,7 @@ bool has_extension(const std::string& name) {
 void save() {
     Globals& g = globals();
     control("LIST18").clear();
-    if (trim(control("EDIT19").text).empty()) return tell("CAN NOT RECORD", "ファイル名が設定されていません。    "_sj);
+    if (trim(control("EDIT19").text).empty()) return pf::inform(kForm, "CAN NOT RECORD", "ファイル名が設定されていません。    "_sj);
     if (!confirmed("登録", "現在表示されている返信用本文をファイルに登録します。    "_sj + "\r\n\r\n" +
                                "よろしいですか？      "_sj)) {
         return;
@@ -164,14 +160,14 @@ void save() {
     std::vector<std::string> lines;
     for (const auto& item : control("LIST18").items()) lines.push_back(trim(item));
     std::string name = trim(control("EDIT19").text);
-    if (has_extension(name)) return tell("BAD FAILE NAME", "拡張子は入力しないで下さい。  "_sj);
+    if (has_extension(name)) return pf::inform(kForm, "BAD FAILE NAME", "拡張子は入力しないで下さい。  "_sj);
     try {
         write_reply_text(reply_text_file_name(name), lines);
     } catch (const RuntimeError&) {
         return tell_file_error(kForm);
     }
     if (!refill()) return;
-    tell("登録", "登録しました。    "_sj + "\r\n\r\n" + set_again());
+    pf::inform(kForm, "登録"_sj, "登録しました。    "_sj + "\r\n\r\n" + set_again());
 }
 
 }  // namespace
@@ -244,7 +240,7 @@ void BUTTON42_ON() {
 void BUTTON43_ON() {
     if (!pf::forms().is_loaded(kForm)) return;
     pf::Control& combo = control("COMBO2");
-    if (combo.selected() < 0) return tell("削除", "削除する返信用本文を選択して下さい。    "_sj);
+    if (combo.selected() < 0) return pf::inform(kForm, "削除"_sj, "削除する返信用本文を選択して下さい。    "_sj);
     if (!confirmed("削除", "現在表示されている返信用本文のファイルを削除します。    "_sj + "\r\n\r\n" +
                                "よろしいですか？      "_sj)) {
         return;
@@ -256,7 +252,7 @@ void BUTTON43_ON() {
         return tell_file_error(kForm);
     }
     if (!refill()) return;
-    tell("削除", "削除されました。    "_sj + "\r\n\r\n" + set_again());
+    pf::inform(kForm, "削除"_sj, "削除されました。    "_sj + "\r\n\r\n" + set_again());
 }
 
 void BUTTON41_ON() {

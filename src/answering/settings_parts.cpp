@@ -67,10 +67,6 @@ void draw_help_line(const Switch& s) {
     drawn_text(f, 120, s.top + 38, sj(s.help_line), pf::kGrey);
 }
 
-void tell(const char* title, const std::string& text) {
-    pf::message_box(kForm, sj(title), text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
-
 void set_pointer(pf::MousePointer pointer) {
     window().pointer = pointer;
     window().changed();
@@ -84,13 +80,12 @@ std::string start_folder() {
     return start;
 }
 
-void tell_bad_file() { tell("BAD FILE ! ", "このファイルは設定できません。     "_sj); }
+void tell_bad_file() { pf::inform(kForm, "BAD FILE ! ", "このファイルは設定できません。     "_sj); }
 
 }  // namespace
 
 void tell_file_error(const char* owner) {
-    pf::message_box(owner, "FILE ERROR !", "ファイルを処理できませんでした。   "_sj, pf::MsgButtons::Ok,
-                    pf::MsgIcon::Information);
+    pf::inform(owner, "FILE ERROR !", "ファイルを処理できませんでした。   "_sj);
 }
 
 void fill_spam_words() {
@@ -128,7 +123,7 @@ void BUTTON39_ON() {
     pf::Control& list = control("LIST17");
     int n = list.count();
     if (n == 0) return pf::beep();
-    if (list.selected() < 0) return tell("spam特定文字削除", "削除する特定文字を選択して下さい。    "_sj);
+    if (list.selected() < 0) return pf::inform(kForm, "spam特定文字削除"_sj, "削除する特定文字を選択して下さい。    "_sj);
     list.remove_item(list.selected());
     list.select(-1);
     if (list.count() > 0) list.set_top_index(n - 2);
@@ -180,7 +175,7 @@ void BUTTON45_ON() {
 void BUTTON46_ON() {
     if (!pf::forms().is_loaded(kForm)) return;
     pf::Control& list = control("LIST20");
-    if (list.selected() < 0) return tell("削除", "削除する返信用添付ファイルを選択して下さい。    "_sj);
+    if (list.selected() < 0) return pf::inform(kForm, "削除"_sj, "削除する返信用添付ファイルを選択して下さい。    "_sj);
     std::string name = list.item(list.selected());
     std::string question = name + "\r\n\r\n" + "上記の返信用添付ファイルを削除します。    "_sj + "\r\n\r\n" + "よろしいですか？     "_sj;
     if (pf::message_box(kForm, "削除"_sj, question, pf::MsgButtons::YesNo, pf::MsgIcon::Question) != pf::MsgAnswer::Yes) {

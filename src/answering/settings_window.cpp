@@ -70,12 +70,13 @@ constexpr Radio kIntervals[] = {{"RADIO2", "60"}, {"RADIO3", "180"}, {"RADIO4", 
 struct Flag {
     const char* box;
     std::string Globals::*value;
+    SettingsField field;
 };
 const Flag kFlags[] = {
-    {"CHECK2", &Globals::REPLY_ONLY_SPECIFIC},
-    {"CHECK3", &Globals::FORWARD_ONLY_SPECIFIC},
-    {"CHECK4", &Globals::FORWARD_ATTACHMENTS},
-    {"CHECK7", &Globals::REPLY_SPAM_FILTER},
+    {"CHECK2", &Globals::REPLY_ONLY_SPECIFIC, kReplyOnlySpecific},
+    {"CHECK3", &Globals::FORWARD_ONLY_SPECIFIC, kForwardOnlySpecific},
+    {"CHECK4", &Globals::FORWARD_ATTACHMENTS, kForwardAttachments},
+    {"CHECK7", &Globals::REPLY_SPAM_FILTER, kReplySpamFilter},
 };
 
 struct Text {
@@ -250,7 +251,6 @@ void BUTTON37_ON() {
     Globals& g = globals();
     write_spam_words(control("LIST17").items());
     SettingsFields fields;
-    fields[kInterval] = "";
     for (const auto& r : kIntervals) {
         if (!control(r.name).checked) continue;
         fields[kInterval] = r.interval;
@@ -265,11 +265,7 @@ void BUTTON37_ON() {
     fields[kReplyTextIndex] = std::to_string(selected);
     std::string file = selected >= 0 ? trim(combo.item(selected)) : std::string();
     fields[kReplyTextFile] = file;
-    for (const auto& fl : kFlags) g.*fl.value = flag(control(fl.box).checked);
-    fields[kReplyOnlySpecific] = g.REPLY_ONLY_SPECIFIC;
-    fields[kForwardOnlySpecific] = g.FORWARD_ONLY_SPECIFIC;
-    fields[kForwardAttachments] = g.FORWARD_ATTACHMENTS;
-    fields[kReplySpamFilter] = g.REPLY_SPAM_FILTER;
+    for (const auto& fl : kFlags) fields[fl.field] = g.*fl.value = flag(control(fl.box).checked);
     g.FORWARD_STOPPED = flag(g.FORWARD_SWITCH_CLICKS % 2 == 0);
     g.REPLY_STOPPED = flag(g.REPLY_SWITCH_CLICKS % 2 == 0);
     fields[kForwardStopped] = g.FORWARD_STOPPED;

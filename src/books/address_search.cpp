@@ -62,7 +62,7 @@ void EDIT32_CHANGE() {
         focus_search_box();
         return;
     }
-    pf::message_box("FORM7", "NOT EXIST !", "検索できませんでした。　　　　"_sj, pf::MsgButtons::Ok, pf::MsgIcon::Information);
+    pf::inform("FORM7", "NOT EXIST !", "検索できませんでした。　　　　"_sj);
     if (!pf::forms().is_loaded("FORM7")) return;
     pf::form("FORM7").control("LIST7").select(-1);
     focus_search_box();

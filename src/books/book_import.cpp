@@ -40,10 +40,6 @@ bool named_like(const std::string& name, const char* extension) {
     return upper_ascii(name).find(extension) != std::string::npos;
 }
 
-void message(const char* title, const std::string& text) {
-    pf::message_box("FORM7", title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
-
 // The bytes of a listed file, nullopt when it cannot be read (gone, or held by another program).
 std::optional<std::string> read_export(const std::string& folder, const std::string& name) {
     try {
@@ -99,7 +95,7 @@ std::vector<AddressEntry> vcard_import(const std::string& folder, const std::vec
 std::optional<std::string> chosen_folder() {
     pf::DialogAnswer answer = pf::browse_folder("FORM7");
     if (answer.outcome == pf::DialogAnswer::Outcome::NotCp932) {
-        message("BAD FOLDER", "このフォルダは使用できません。フォルダ名を確認して下さい。    "_sj);
+        pf::inform("FORM7", "BAD FOLDER", "このフォルダは使用できません。フォルダ名を確認して下さい。    "_sj);
         return std::nullopt;
     }
     if (answer.outcome != pf::DialogAnswer::Outcome::Chosen || is_blank(answer.path)) return std::nullopt;
@@ -133,9 +129,9 @@ void BUTTON8_ON() {
     if (!pf::forms().is_loaded("FORM7")) return;
     pf::form("FORM7").pointer = pf::MousePointer::Arrow;
     if (failure) {
-        message(failure->title, sj(failure->text));
+        pf::inform("FORM7", failure->title, sj(failure->text));
     } else {
-        message("DONE", "アドレス帳をインポートしました。    "_sj);
+        pf::inform("FORM7", "DONE", "アドレス帳をインポートしました。    "_sj);
     }
     if (pf::forms().is_loaded("FORM7")) set_busy("FORM7", false);
 }

@@ -32,10 +32,6 @@ std::map<std::string, int>& fill_generations() {
 
 pf::Control& control(const BookWindow& w, const char* name) { return pf::form(w.form).control(name); }
 
-void message(const BookWindow& w, const char* title, const std::string& text) {
-    pf::message_box(w.form, title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
-
 void set_text(pf::Control& box, const std::string& text) {
     box.text = text;
     box.changed();
@@ -106,7 +102,7 @@ void change_record(const BookWindow& w, const AddressEntry& row, const std::opti
     auto at = record_of_row(records, row, true);
     if (!at) {
         pf::form(w.form).pointer = pf::MousePointer::Arrow;
-        message(w, kNotFoundTitle, not_found_text());
+        pf::inform(w.form, kNotFoundTitle, not_found_text());
         return;
     }
     std::vector<AddressEntry> kept;
@@ -128,10 +124,10 @@ void ADD_OR_EDIT(const BookWindow& w) {
     AddressEntry typed = typed_values(w);
     if (typed.name.empty() && typed.address.empty()) {
         if (selected < 0) {
-            message(w, "NOT EXIST DATA", "新規入力データまたは、編集データがありません。        "_sj);
+            pf::inform(w.form, "NOT EXIST DATA", "新規入力データまたは、編集データがありません。        "_sj);
             return;
         }
-        message(w, "NOT EXIST DATA",
+        pf::inform(w.form, "NOT EXIST DATA",
                 "空欄では編集できません。        "_sj + "\r\n" + "データを削除する場合は、ダブルクリックして下さい。"_sj);
         if (!pf::forms().is_loaded(w.form)) return;
         clear_selection(w);
@@ -139,7 +135,7 @@ void ADD_OR_EDIT(const BookWindow& w) {
         return;
     }
     if (typed.name.empty() || typed.address.empty()) {
-        message(w, "BAD DATA", "表示名及びｅメール・アドレス、両方を入力して下さい。   "_sj);
+        pf::inform(w.form, "BAD DATA", "表示名及びｅメール・アドレス、両方を入力して下さい。   "_sj);
         return;
     }
     if (selected >= 0) {

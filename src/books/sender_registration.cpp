@@ -136,10 +136,6 @@ private:
     bool was_enabled_;
 };
 
-void message(const MailSource& source, const char* title, const std::string& text) {
-    pf::message_box(source.window, sj(title), text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
-
 void clear_selection(const MailSource& source) {
     if (!pf::forms().is_loaded(source.window)) return;
     pf::form(source.window).control(source.list).select(-1);
@@ -151,7 +147,7 @@ void REGISTER_SENDER(const Registration& r) {
     pf::Control& list = pf::form(source->window).control(source->list);
     int selected = list.selected();
     if (selected < 0) {
-        message(*source, "NOT SELECT", sj(r.no_selection));
+        pf::inform(source->window, "NOT SELECT", sj(r.no_selection));
         return;
     }
     std::string file_name = trim(pf::form(source->window).control(source->files).item(selected));
@@ -164,7 +160,7 @@ void REGISTER_SENDER(const Registration& r) {
     if (!pf::forms().is_loaded(source->window) || result.refused()) return;
     if (!result.complete()) {
         busy.pointer(pf::MousePointer::Arrow);
-        message(*source, "NOT READ", "メールを読み取れませんでした。    "_sj);
+        pf::inform(source->window, "NOT READ", "メールを読み取れませんでした。    "_sj);
         return;
     }
 
@@ -172,7 +168,7 @@ void REGISTER_SENDER(const Registration& r) {
     AddressEntry entry = split_sender(sender, r.address_book_name);
     if (is_blank(entry.address) || sender.find(exchange::kUnreadableMail) != std::string::npos) {
         busy.pointer(pf::MousePointer::Arrow);
-        message(*source, "NOT EXIST ADDRESS",
+        pf::inform(source->window, "NOT EXIST ADDRESS",
                 "差出人のｅメール・アドレスがありません。    "_sj + "\r\n" + "登録できません。"_sj);
         return;
     }
@@ -194,7 +190,7 @@ void REGISTER_SENDER(const Registration& r) {
     auto after_miss = r.pump_per_record ? std::function<void()>(pf::EVENT_PUMP) : std::function<void()>();
     if (book_has_address(r.texts->book, entry.address, after_miss)) {
         busy.pointer(pf::MousePointer::Arrow);
-        message(*source, "ALREADY EXIST", sj(r.texts->already));
+        pf::inform(source->window, "ALREADY EXIST", sj(r.texts->already));
         return;
     }
     append_book_entry(r.texts->book, entry, [] { pf::pause(20); });

@@ -19,6 +19,12 @@ AddressEntry parse_record_line(std::string line) {
     return entry;
 }
 
+// One record line as it stands on disk (without its CR LF): the values cleaned as the writer
+// cleans them.
+std::string book_record_line(const AddressEntry& entry) {
+    return "\"" + clean_book_value(entry.name) + "\",\"" + clean_book_value(entry.address) + "\"";
+}
+
 }  // namespace
 
 bool is_blank_entry(const AddressEntry& entry) { return is_blank(entry.name) && is_blank(entry.address); }
@@ -30,10 +36,6 @@ std::string clean_book_value(std::string_view value) {
         if (c != '"' && c != '\r' && c != '\n') out.push_back(c);
     }
     return out;
-}
-
-std::string book_record_line(const AddressEntry& entry) {
-    return "\"" + clean_book_value(entry.name) + "\",\"" + clean_book_value(entry.address) + "\"";
 }
 
 std::vector<AddressEntry> read_book_records(std::string_view path) {

@@ -27,9 +27,6 @@ struct AddressEntry {
 // Both items empty after trimming (the placeholder is blank).
 bool is_blank_entry(const AddressEntry& entry);
 
-// One record line as it stands on disk (without its CR LF): the values cleaned as the writer
-// cleans them.
-std::string book_record_line(const AddressEntry& entry);
 // What the writer keeps of a value: every double quote, CR and LF removed, since the record has no
 // escaping and any of them would shift every later record.
 std::string clean_book_value(std::string_view value);

@@ -74,12 +74,12 @@ void BUTTON33_ON() {
     pf::FileDialogRequest request{"FORM9", "開く"_sj, start_folder(), {{"すべてのファイル(*.*)"_sj, "*.*"}}};
     pf::DialogAnswer answer = pf::open_file_dialog(request);
     if (answer.outcome == pf::DialogAnswer::Outcome::NotCp932) {
-        inform("FORM9", "BAD FILE"_sj, "このファイルは名前に使えない文字を含むため添付できません。   "_sj);
+        pf::inform("FORM9", "BAD FILE"_sj, "このファイルは名前に使えない文字を含むため添付できません。   "_sj);
         return;
     }
     if (!answer.chosen() || !pf::forms().is_loaded("FORM9")) return;
     if (inside_program_folder(answer.path)) {
-        inform("FORM9", "BAD FILE"_sj, "カレント・フォルダ内のファイルは添付できません。   "_sj);
+        pf::inform("FORM9", "BAD FILE"_sj, "カレント・フォルダ内のファイルは添付できません。   "_sj);
         return;
     }
     set_pointer(pf::MousePointer::Hourglass);

@@ -89,7 +89,7 @@ bool ready_to(ComposeAction action, const ComposedMail& mail) {
     for (const auto& c : kChecks) {
         const char* title = action == ComposeAction::Send ? c.send_title : c.save_title;
         if (title && fails(c.check, mail)) {
-            inform("FORM9", sj(title), sj(c.text));
+            pf::inform("FORM9", sj(title), sj(c.text));
             return false;
         }
     }

@@ -9,28 +9,20 @@ namespace tv::compose {
 using namespace tv::literals;
 namespace pf = tv::platform;
 
-void inform(const std::string& owner, const std::string& title, const std::string& text) {
-    pf::message_box(owner, title, text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
-}
-
 bool confirm(const std::string& owner, const std::string& title, const std::string& text) {
     return pf::message_box(owner, title, text, pf::MsgButtons::YesNo, pf::MsgIcon::Question) == pf::MsgAnswer::Yes;
 }
 
-void refuse_while_composing(const std::string& owner) {
-    inform(owner, "作成中"_sj, "メールの作成中です。     "_sj);
-}
-
 bool compose_window_busy(const std::string& owner) {
     if (!pf::forms().is_loaded("FORM9")) return false;
-    refuse_while_composing(owner);
+    pf::inform(owner, "作成中"_sj, "メールの作成中です。     "_sj);
     return true;
 }
 
 bool child_slot_taken(const std::string& form, const std::string& owner) {
     const std::string& holder = pf::forms().child_slot();
     if (holder.empty() || holder == form) return false;
-    inform(owner, "NOT OPEN !"_sj, "他のウィンドウが開いています。そのウィンドウを閉じてから操作して下さい。   "_sj);
+    pf::inform(owner, "NOT OPEN !"_sj, "他のウィンドウが開いています。そのウィンドウを閉じてから操作して下さい。   "_sj);
     return true;
 }
 
@@ -42,7 +34,7 @@ bool load_into_child_slot(const std::string& form, const std::string& owner) {
 }
 
 void report_file_error(const std::string& owner, const std::string& what, const std::string& path) {
-    inform(owner, "FILE ERROR !"_sj, what + "\r\n\r\n" + path);
+    pf::inform(owner, "FILE ERROR !"_sj, what + "\r\n\r\n" + path);
 }
 
 }  // namespace tv::compose

@@ -5,14 +5,11 @@
 
 namespace tv::compose {
 
-// An OK box with the information icon.
-void inform(const std::string& owner, const std::string& title, const std::string& text);
 // A Yes/No box with the question icon; true for Yes.
 bool confirm(const std::string& owner, const std::string& title, const std::string& text);
 
-// "A mail is being composed": every opener of the compose window refuses with it while it is loaded.
-void refuse_while_composing(const std::string& owner);
-// Whether the compose window is loaded; when it is, the refusal is shown.
+// Whether the compose window is loaded; when it is, "a mail is being composed" is told: every
+// opener of the compose window refuses with it.
 bool compose_window_busy(const std::string& owner);
 
 // Whether another window holds the single child-window slot; when one does, the user is told.

@@ -88,7 +88,7 @@ void BUTTON26_ON() {
     pf::Form& main = pf::form("MAINFORM");
     if (!main.minimized) main.set_window_state(pf::WindowState::Minimized);
     if (globals().UNSENT_MODE > 0) {
-        inform("FORM9", "CAN NOT CHANGE !"_sj, "未送信メールのため変更できません。    "_sj);
+        pf::inform("FORM9", "CAN NOT CHANGE !"_sj, "未送信メールのため変更できません。    "_sj);
         return;
     }
     pf::Form& compose = pf::form("FORM9");
@@ -129,7 +129,7 @@ void EDIT33_CHANGE() {
         picker().set_focus("EDIT33");
         return;
     }
-    inform("FORM10", "NOT EXIST !"_sj, "検索できませんでした。　　　　"_sj);
+    pf::inform("FORM10", "NOT EXIST !"_sj, "検索できませんでした。　　　　"_sj);
     list.select(-1);
     picker().set_focus("EDIT33");
 }

@@ -69,7 +69,7 @@ void reply(const ReplyMember& m) {
     pf::Form& f = pf::form(m.window);
     int row = f.control(m.row_list).selected();
     if (row < 0) {
-        inform(m.window, "NOT SELECT"_sj, "差出人が選択されていません。　"_sj);
+        pf::inform(m.window, "NOT SELECT"_sj, "差出人が選択されていません。　"_sj);
         return;
     }
     Globals& g = globals();
@@ -81,7 +81,7 @@ void reply(const ReplyMember& m) {
     ParseResult result = store::PARSE_MAIL(store::request_path(m.mail_folder, g.MAIL_FILE_NAME), store::ParseCaller::Reply);
     if (!result.complete() && result.status() != ParseResult::Status::Cut) {
         busy(m.window, false);
-        inform(m.window, "NOT READ !"_sj, "メールを読み込めませんでした。   "_sj);
+        pf::inform(m.window, "NOT READ !"_sj, "メールを読み込めませんでした。   "_sj);
         return;
     }
     std::string recipient = reply_recipient(sender_address(result.sender()));
@@ -118,7 +118,7 @@ void FORDA_HENSIN() {
     int folder_no = globals().FOLDER_NO;
     if (folder_no < 1 || folder_no > 4) {
         // The trash window was opened over the folder window: which folder is shown is not known.
-        inform(window, "NOT SELECT"_sj, "返信するフォルダが分かりません。フォルダを開き直して下さい。   "_sj);
+        pf::inform(window, "NOT SELECT"_sj, "返信するフォルダが分かりません。フォルダを開き直して下さい。   "_sj);
         return;
     }
     reply(folder_member(folder_no, ReturnTo::Folder));

@@ -120,7 +120,7 @@ void BUTTON73_ON() {
     if (!pf::forms().is_loaded("FORM10")) return;
     int selected = rows().selected();
     if (selected < 0) {
-        inform("FORM10", "NOT SELECT"_sj, "削除対象メールが選択されていません。    "_sj);
+        pf::inform("FORM10", "NOT SELECT"_sj, "削除対象メールが選択されていません。    "_sj);
         return;
     }
     if (!confirm("FORM10", "削除"_sj, "未送信メールを１件削除します。    "_sj + "\r\n" + "よろしいですか？    "_sj)) return;
@@ -134,7 +134,7 @@ void BUTTON73_ON() {
 void BUTTON74_ON() {
     if (!pf::forms().is_loaded("FORM10")) return;
     if (names().count() == 0) {
-        inform("FORM10", "NOT EXIST FILE"_sj, "未送信メールはありません。    "_sj);
+        pf::inform("FORM10", "NOT EXIST FILE"_sj, "未送信メールはありません。    "_sj);
         return;
     }
     if (!confirm("FORM10", "全て削除"_sj, "未送信メールを全て削除します。    "_sj + "\r\n" + "よろしいですか？    "_sj)) return;

@@ -19,7 +19,7 @@ Font gothic(double size, SizeUnit unit = SizeUnit::Points, bool bold = false, bo
 
 // Grey at (x+1, y+1), white at (x-1, y-1), face at (x, y).
 void embossed_text(Form& f, int x, int y, const std::string& text);
-// White at (x+shift, y+shift), then grey at (x, y).
+// White at (x+shift, y+shift), then grey at (x, y); a shift of -1 puts the white copy above.
 void engraved_text(Form& f, int x, int y, const std::string& text, int shift = 1);
 // A grey outline, then white right and bottom edges.
 void sunken_frame(Form& f, int x1, int y1, int x2, int y2);

@@ -265,8 +265,6 @@ public:
     void define(const std::string& name, Definition definition);
     Form& get(const std::string& name);
     bool is_loaded(const std::string& name) const;
-    // Whether a window of that name has a definition (its subsystem is built).
-    bool is_defined(const std::string& name) const { return definitions_.count(name) != 0; }
     // Loads a form that is not loaded: builds it from its definition and queues its load event
     // "<NAME>_START". A loaded form is left as it is.
     void load(const std::string& name);

@@ -34,17 +34,14 @@ void REFILL_RECEIVE_LIST() { fill_receive_list_from_records({RowDate::ReceiptIfO
 
 void DRAW_BOX_COUNTS() {
     pf::Form& main = pf::form("MAINFORM");
-    const pf::Rgb face{236, 233, 216}, white{255, 255, 255}, grey{128, 128, 128};
-    main.fill_color = face;
-    main.fore_color = face;
-    main.draw_filled_box(612, 375, 1600, 413, face, face);
+    main.fill_color = pf::kFace;
+    main.fore_color = pf::kFace;
+    main.draw_filled_box(612, 375, 1600, 413, pf::kFace, pf::kFace);
     main.font = pf::mincho(14, pf::SizeUnit::Pixels);
     std::string receive = "[ 受信ボックス内メール数： "_sj + std::to_string(receive_list().count()) + " 通 ]"_sj;
     std::string send = "[ 送信ボックス内メール数： "_sj + std::to_string(main.control("LIST1").count()) + " 通 ]"_sj;
-    main.draw_text(746, 380, receive, white);
-    main.draw_text(745, 379, receive, grey);
-    main.draw_text(746, 398, send, white);
-    main.draw_text(745, 397, send, grey);
+    pf::engraved_text(main, 745, 379, receive);
+    pf::engraved_text(main, 745, 397, send);
 }
 
 void write_receive_cache() { write_list_cache(kReceiveCache, receive_list().items()); }

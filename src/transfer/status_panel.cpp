@@ -23,11 +23,9 @@ void draw_status_panel(const std::string& text, bool grey_below) {
     pf::Form& main = pf::form("MAINFORM");
     main.font = pf::mincho(14);
     if (grey_below) {
-        main.draw_text(25, 683, text, pf::kWhite);
-        main.draw_text(26, 684, text, pf::kGrey);
+        pf::engraved_text(main, 26, 684, text, -1);
     } else {
-        main.draw_text(26, 684, text, pf::kWhite);
-        main.draw_text(25, 683, text, pf::kGrey);
+        pf::engraved_text(main, 25, 683, text);
     }
 }
 

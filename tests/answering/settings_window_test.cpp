@@ -124,6 +124,38 @@ TEST_F(SettingsWindow, SwitchClicksAndIntervalsAsTheRecordStoresThem) {
     EXPECT_EQ(stored.substr(210, 10), "0         ");
 }
 
+TEST_F(SettingsWindow, EachOptionBoxIsStoredInItsOwnField) {
+    struct Option {
+        const char* box;
+        SettingsField field;
+        std::string Globals::*value;
+    };
+    const Option options[] = {
+        {"CHECK1", kForwardSpamFilter, &Globals::FORWARD_SPAM_FILTER},
+        {"CHECK2", kReplyOnlySpecific, &Globals::REPLY_ONLY_SPECIFIC},
+        {"CHECK3", kForwardOnlySpecific, &Globals::FORWARD_ONLY_SPECIFIC},
+        {"CHECK4", kForwardAttachments, &Globals::FORWARD_ATTACHMENTS},
+        {"CHECK7", kReplySpamFilter, &Globals::REPLY_SPAM_FILTER},
+    };
+    const std::string stored = h.read(kSettingsFile);
+    for (const auto& ticked : options) {
+        open();
+        h.click("FORM11", ticked.box);
+        h.click("FORM11", "BUTTON37");
+        for (const auto& o : options) {
+            const std::string expected = &o == &ticked ? "1" : "0";
+            EXPECT_EQ(field(o.field), expected) << ticked.box << " " << o.box;
+            EXPECT_EQ(globals().*o.value, expected) << ticked.box << " " << o.box;
+        }
+        open();
+        for (const auto& o : options) {
+            EXPECT_EQ(control("FORM11", o.box).checked, &o == &ticked) << ticked.box << " " << o.box;
+        }
+        h.click("FORM11", "BUTTON31");
+        h.write(kSettingsFile, stored);
+    }
+}
+
 TEST_F(SettingsWindow, AnIntervalItCannotShowIsStoredBlank) {
     SettingsFields f = *read_answering_settings();
     f[kInterval] = "120";

@@ -27,7 +27,7 @@ std::string cp932(const std::string& utf8) { return from_utf8(utf8).value_or("(n
 struct ComposeSendTest : ::testing::Test {
     TestMailbox login;
     MailFolder folder;
-    Account account;
+    Account account = server_account(login);
     std::unique_ptr<pf::ProcessScriptHost> scripts;
     std::string local = unique_name("hanako");
     stdfs::path outside;  // the user's own files, outside the program folder
@@ -36,10 +36,6 @@ struct ComposeSendTest : ::testing::Test {
     std::string binary_data{"\x89PNG\r\n\x1a\n\0\x01\xff", 11};
 
     ComposeSendTest() {
-        account.user_id = login.user;
-        account.password = login.password;
-        account.smtp_port = servers().get("SMTP_AUTH_PORT");
-        account.pop3_port = servers().get("POP3_PORT");
         folder.write_account(account);
         ::setenv("TALVENOR_CA_FILE", servers().get("CA_FILE").c_str(), 1);
         folder.h.write_lines("SYSTEM_F\\ADDRESS.txt", {"\" \",\" \"", "\"山田 花子\",\""_sj + local + "@example.com\""});

@@ -24,14 +24,10 @@ std::string cp932(const std::string& utf8) { return from_utf8(utf8).value_or("(n
 struct SendTest : ::testing::Test {
     TestMailbox login;  // a user the SMTP server's AUTH accepts
     MailFolder folder;
-    Account account;
+    Account account = server_account(login);
     std::string local = unique_name("r");
 
     SendTest() {
-        account.user_id = login.user;
-        account.password = login.password;
-        account.smtp_port = servers().get("SMTP_AUTH_PORT");
-        account.pop3_port = servers().get("POP3_PORT");
         folder.write_account(account);
     }
     std::string recipient() const { return local + "@example.jp"; }

@@ -127,7 +127,7 @@ TEST(HeadlessShellClipboardAndBeep, RecordAndRaiseAsTheDesktopWould) {
 }
 
 // The real shell, with stand-ins for xdg-open (it logs its arguments) and xdg-mime (text files
-// have a program, .xyz files none) first on the PATH.
+// have a program, .xyz files none, and for .slow files it never answers) first on the PATH.
 class XdgShellTest : public ::testing::Test {
 protected:
     XdgShellTest() {
@@ -138,6 +138,7 @@ protected:
         script("xdg-mime",
                "case \"$2:$3\" in\n"
                "  filetype:*.xyz) echo application/x-none ;;\n"
+               "  filetype:*.slow) exec sleep 60 ;;\n"
                "  filetype:*) echo text/plain ;;\n"
                "  default:text/plain) echo editor.desktop ;;\n"
                "esac\n");
@@ -184,6 +185,17 @@ TEST_F(XdgShellTest, OpensWithOneArgumentAndRaisesForMissingFilesAndTypesWithout
     std::filesystem::remove(bin / "xdg-open");
     ::setenv("PATH", bin.string().c_str(), 1);
     EXPECT_EQ(error_of([&] { shell.open_address("www.example.jp"); }), err::kBadName);
+}
+
+// A type query that never answers holds the program no longer than the shell's limit; the
+// question then cannot be asked, and xdg-open is left to find a program.
+TEST_F(XdgShellTest, ATypeQueryThatNeverAnswersIsGivenUp) {
+    h.write("TENPFIL\\a.slow", "x");
+    XdgShell quick(std::chrono::milliseconds(300));
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(error_of([&] { quick.open_document("TENPFIL\\a.slow"); }), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(logged(1), "[" + (h.folder / "TENPFIL" / "a.slow").string() + "]\n");
 }
 
 }  // namespace
