@@ -1,8 +1,24 @@
 #include "common/iso2022jp.h"
 
+#include <optional>
+
 namespace tv {
 
 namespace {
+
+enum class Mode { Ascii, Kanji, Kanji0212, Kana };
+
+// The escape sequences after ESC and the mode each selects; "&@" only announces the 1990 edition of
+// the set that follows, so the mode stays.
+struct Designation {
+    std::string_view sequence;
+    std::optional<Mode> mode;
+};
+constexpr Designation kDesignations[] = {
+    {"(B", Mode::Ascii}, {"(J", Mode::Ascii}, {"(H", Mode::Ascii},  {"(I", Mode::Kana},
+    {"$@", Mode::Kanji}, {"$B", Mode::Kanji}, {"$(B", Mode::Kanji}, {"$(Q", Mode::Kanji},
+    {"$(O", Mode::Kanji}, {"$(D", Mode::Kanji0212}, {"&@", std::nullopt},
+};
 
 // JIS X 0208 row/cell bytes (0x21-0x7E each) to the CP932 pair, rows 13 and 89-92 included.
 void append_jis_pair(std::string& out, unsigned char c1, unsigned char c2) {
@@ -21,27 +37,21 @@ void append_jis_pair(std::string& out, unsigned char c1, unsigned char c2) {
 }  // namespace
 
 std::string jis_to_cp932(std::string_view in) {
-    enum class Mode { Ascii, Kanji, Kanji0212, Kana };
     Mode mode = Mode::Ascii;
     std::string out;
     out.reserve(in.size());
     for (std::size_t i = 0; i < in.size(); ++i) {
         auto c = static_cast<unsigned char>(in[i]);
         if (c == 0x1B) {
+            // A known sequence is taken whole; of an unknown one the ESC byte alone is dropped.
             std::string_view rest = in.substr(i + 1);
-            auto designate = [&](std::string_view sequence, Mode next) {
-                if (rest.substr(0, sequence.size()) != sequence) return false;
-                mode = next;
-                i += sequence.size();
-                return true;
-            };
-            if (designate("(B", Mode::Ascii) || designate("(J", Mode::Ascii) || designate("(H", Mode::Ascii) ||
-                designate("(I", Mode::Kana) || designate("$@", Mode::Kanji) || designate("$B", Mode::Kanji) ||
-                designate("$(B", Mode::Kanji) || designate("$(Q", Mode::Kanji) || designate("$(O", Mode::Kanji) ||
-                designate("$(D", Mode::Kanji0212) || designate("&@", mode)) {
-                continue;
+            for (const Designation& d : kDesignations) {
+                if (!rest.starts_with(d.sequence)) continue;
+                if (d.mode) mode = *d.mode;
+                i += d.sequence.size();
+                break;
             }
-            continue;  // an unknown escape: the ESC byte alone is dropped
+            continue;
         }
         if (c == 0x0E) {
             mode = Mode::Kana;

@@ -49,11 +49,12 @@ bool iequal(const std::string& a, const char* b) {
 
 int pidfd_of(pid_t pid) { return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)); }
 
-// Waits for the end of `pid` on the real clock (the limit is a fail-safe, not a pause of the
-// program), dispatching window messages; kills it at the limit. Reaps it either way.
-void wait_for_process(pid_t pid, int limit_seconds) {
+// Waits at most `limit_ms` for the end of `pid` on the real clock (a fail-safe, not a pause of the
+// program), killing it at the limit, and reaps it either way. With `dispatch`, window messages are
+// dispatched meanwhile.
+void end_process(pid_t pid, long long limit_ms, bool dispatch) {
     using namespace std::chrono;
-    auto deadline = steady_clock::now() + seconds(limit_seconds);
+    auto deadline = steady_clock::now() + milliseconds(limit_ms);
     int pidfd = pidfd_of(pid);
     for (;;) {
         int status = 0;
@@ -65,11 +66,16 @@ void wait_for_process(pid_t pid, int limit_seconds) {
             ::waitpid(pid, &status, 0);
             break;
         }
+        int step = static_cast<int>(std::min<long long>(left, 1000));
         if (pidfd >= 0) {
-            wait_readable(pidfd, static_cast<int>(std::min<long long>(left, 1000)));
+            if (dispatch) {
+                wait_readable(pidfd, step);
+            } else {
+                poll_readable(pidfd, step);
+            }
         } else {
             // A kernel without pidfds: short pauses, the window messages dispatched between.
-            if (auto* windows = services().window_system) windows->dispatch_pending_messages();
+            if (auto* windows = services().window_system; windows && dispatch) windows->dispatch_pending_messages();
             poll_readable(-1, 5);
         }
     }
@@ -122,7 +128,7 @@ void ProcessScriptHost::run_and_wait(const std::string& script_name) {
 void ProcessScriptHost::run_process(const ScriptMapping& mapping) {
     pid_t pid = spawn(mapping.subcommand, false, -1);
     if (pid == 0) raise_error(err::kBadName, "cannot start " + component_.string() + " " + mapping.subcommand);
-    wait_for_process(pid, limit(mapping));
+    end_process(pid, limit(mapping) * 1000LL, true);
 }
 
 bool ProcessScriptHost::start_helper() {
@@ -143,12 +149,7 @@ void ProcessScriptHost::stop_helper(bool kill_it) {
     // Closing its socket ends a waiting helper; one that is busy or hung is killed.
     ::close(helper_socket_);
     helper_socket_ = -1;
-    if (kill_it) ::kill(helper_pid_, SIGKILL);
-    int pidfd = kill_it ? -1 : pidfd_of(helper_pid_);
-    int status = 0;
-    if (pidfd >= 0 && !poll_readable(pidfd, 2000)) ::kill(helper_pid_, SIGKILL);
-    if (pidfd >= 0) ::close(pidfd);
-    ::waitpid(helper_pid_, &status, 0);
+    end_process(helper_pid_, kill_it ? 0 : 2000, false);
     helper_pid_ = 0;
 }
 

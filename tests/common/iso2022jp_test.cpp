@@ -18,6 +18,8 @@ TEST(Iso2022jp, ReadsTheRowsCp932Adds) {
         {"\x1b(I1\x1b(B", "\xb1"},                 // half-width katakana
         {"a\x1b$B$\"\r\nb", "a\x82\xa0\r\nb"},     // a line end returns to ASCII
         {"\x1b$B$\x1b(B", "?"},                    // half a character
+        {"\x1b$B\x1b&@$\"\x1b(B", "\x82\xa0"},     // an edition announcement keeps the set
+        {"a\x1bzb", "azb"},                       // an unknown escape: the ESC byte goes
     };
     for (const Case& c : cases) EXPECT_EQ(jis_to_cp932(c.jis), c.cp932);
 }

@@ -1,9 +1,6 @@
 // The attachments of the shown mail: the name an item stands for, opening and saving one.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "common/exchange_files.h"
 #include "platform/input.h"
 #include "save_folder.h"
@@ -75,8 +72,7 @@ TEST_F(AttachmentTest, SavingCopiesTheAttachment) {
     p.h.platform.dialogs.choose_next(out / "copy.pdf");
     list().select(0);
     p.h.click("FORM3", "BUTTON22");
-    std::ifstream in(out / "copy.pdf", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "PDF");
+    EXPECT_EQ(disk_read(out / "copy.pdf"), "PDF");
     const auto& shown = p.h.platform.dialogs.shown().at(0).file;
     EXPECT_EQ(shown.filters.at(0).pattern, "*.*");
     EXPECT_EQ(shown.start, "/a.pdf");  // neither a remembered folder nor a Desktop: the root folder

@@ -18,6 +18,11 @@ namespace {
 // A4 and large enough for the printers' unprintable edges.
 constexpr double kMarginMm = 10;
 
+QPageLayout a4_portrait() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
+}
+
 }  // namespace
 
 struct QtPrinter::Job {
@@ -40,8 +45,7 @@ PrintChoice QtPrinter::choose(const std::string& owner) {
     if (job_ && job_->printing) job_->painter.end();
     job_ = std::make_unique<Job>();
     QPrinter& printer = job_->printer;
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
+    printer.setPageLayout(a4_portrait());
     if (!pdf_path_.empty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(pdf_path_));
@@ -55,8 +59,7 @@ PrintChoice QtPrinter::choose(const std::string& owner) {
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     if (view_.exec_modal(dialog) != QDialog::Accepted) return PrintChoice::Cancelled;
     // The dialog may have let the user change the paper: the rows are laid out for A4 portrait.
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
+    printer.setPageLayout(a4_portrait());
     job_->ready = true;
     return PrintChoice::Print;
 }
