@@ -84,6 +84,13 @@ TEST_F(AttachmentTest, SavingCopiesTheAttachment) {
     EXPECT_EQ(p.h.platform.dialogs.shown().at(1).file.start, out.text() + "/gone.txt");
     EXPECT_EQ(p.titles(), Strings{"NOT EXIST FILE !"});
     EXPECT_EQ(p.viewer().pointer, pf::MousePointer::Arrow);
+
+    // A remembered folder too deep for the dialog: it starts on the Desktop, as a mail's save does.
+    p.h.platform.system.desktop = out.text();
+    p.h.write_lines("SYSTEM_F\\BASYO_HO", {"/" + std::string(300, 'd') + "/"});
+    p.h.platform.dialogs.choose_next(std::nullopt);
+    p.h.click("FORM3", "BUTTON22");
+    EXPECT_EQ(p.h.platform.dialogs.shown().at(2).file.start, out.text() + "/gone.txt");
 }
 
 }  // namespace
