@@ -74,11 +74,6 @@ void define(pf::Form& f) {
     }
 }
 
-void set_text(pf::Control& c, const std::string& text) {
-    c.text = text;
-    c.changed();
-}
-
 bool confirmed(const char* title, const std::string& text) {
     return pf::message_box(kForm, sj(title), text, pf::MsgButtons::YesNo, pf::MsgIcon::Question) == pf::MsgAnswer::Yes;
 }
@@ -93,7 +88,7 @@ bool read_into_box(const std::string& item) {
     try {
         auto text = read_reply_text(item);
         if (!text) return false;
-        set_text(control("EDIT20"), *text);
+        control("EDIT20").set_text(*text);
         return true;
     } catch (const RuntimeError&) {
         tell_file_error(kForm);
@@ -107,8 +102,8 @@ bool show_first_text() {
     combo.set_items(list_reply_texts());
     if (combo.count() == 0) return false;
     combo.select(0);
-    set_text(combo, combo.item(0));
-    set_text(control("EDIT19"), reply_text_item_name(combo.item(0)));
+    combo.set_text(combo.item(0));
+    control("EDIT19").set_text(reply_text_item_name(combo.item(0)));
     read_into_box(combo.item(0));
     return true;
 }
@@ -118,9 +113,9 @@ bool refill() {
     control("LIST18").clear();
     pf::Control& combo = control("COMBO2");
     combo.clear();
-    set_text(combo, "");
-    set_text(control("EDIT19"), "");
-    set_text(control("EDIT20"), "");
+    combo.set_text("");
+    control("EDIT19").set_text("");
+    control("EDIT20").set_text("");
     return show_first_text();
 }
 
@@ -199,19 +194,19 @@ void FORM13_QUERYCLOSE() {
 void COMBO2_CHANGE() {
     if (!pf::forms().is_loaded(kForm)) return;
     control("LIST18").clear();
-    set_text(control("EDIT19"), "");
-    set_text(control("EDIT20"), "");
+    control("EDIT19").set_text("");
+    control("EDIT20").set_text("");
     pf::Control& combo = control("COMBO2");
     if (combo.selected() < 0) return;
     std::string item = combo.item(combo.selected());
-    if (read_into_box(item)) set_text(control("EDIT19"), reply_text_item_name(item));
+    if (read_into_box(item)) control("EDIT19").set_text(reply_text_item_name(item));
 }
 
 void EDIT20_CHANGE() {
     if (!pf::forms().is_loaded(kForm)) return;
     pf::Control& lines = control("LIST18");
     lines.set_items(split_text(trim(control("EDIT20").text)));
-    if (globals().REPLY_TEXT_SAVING != 1) set_text(control("EDIT19"), trim(TO_FULL_WIDTH(lines.item(0))));
+    if (globals().REPLY_TEXT_SAVING != 1) control("EDIT19").set_text(trim(TO_FULL_WIDTH(lines.item(0))));
 }
 
 void EDIT19_SETFOCUS() {
@@ -222,11 +217,11 @@ void EDIT20_SETFOCUS() { EDIT19_SETFOCUS(); }
 
 void BUTTON44_ON() {
     if (!pf::forms().is_loaded(kForm)) return;
-    set_text(control("EDIT19"), "");
-    set_text(control("EDIT20"), "");
+    control("EDIT19").set_text("");
+    control("EDIT20").set_text("");
     pf::Control& combo = control("COMBO2");
     combo.select(-1);
-    set_text(combo, "");
+    combo.set_text("");
 }
 
 void BUTTON42_ON() {

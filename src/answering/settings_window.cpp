@@ -133,11 +133,6 @@ void define(pf::Form& f) {
     preview.scroll_bars = pf::ScrollBars::Vertical;
 }
 
-void set_text(pf::Control& c, const std::string& text) {
-    c.text = text;
-    c.changed();
-}
-
 void draw_face(pf::Form& f) {
     pf::sunken_frame(f, 5, 4, 260, 32);
     for (const auto& t : kTexts) {
@@ -160,17 +155,16 @@ int reply_text_to_select(const pf::Control& combo, const std::string& stored_pos
 
 void select_item(pf::Control& combo, int i) {
     combo.select(i);
-    combo.text = combo.item(i);
-    combo.changed();
+    combo.set_text(combo.item(i));
 }
 
 void show_preview() {
     pf::Control& preview = control("EDIT21");
-    set_text(preview, "");
+    preview.set_text("");
     pf::Control& combo = control("COMBO1");
     if (combo.selected() < 0) return;
     try {
-        if (auto text = read_reply_text(combo.item(combo.selected()), kPreviewLines)) set_text(preview, *text);
+        if (auto text = read_reply_text(combo.item(combo.selected()), kPreviewLines)) preview.set_text(*text);
     } catch (const RuntimeError&) {
         tell_file_error(kForm);
     }
@@ -223,7 +217,7 @@ void FORM11_START() {
 
     SettingsReadout read = load_answering_settings(SettingsReader::SettingsWindow);
     for (const auto& r : kIntervals) control(r.name).set_checked(read.interval_text == r.interval);
-    set_text(control("EDIT18"), trim(g.FORWARD_ADDRESS));
+    control("EDIT18").set_text(trim(g.FORWARD_ADDRESS));
     control("CHECK1").set_checked(g.FORWARD_SPAM_FILTER == "1");
     for (const auto& fl : kFlags) control(fl.box).set_checked(numeric_value(g.*fl.value) == 1);
     draw_switches();

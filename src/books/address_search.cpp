@@ -22,8 +22,7 @@ void focus_search_box() { pf::form("FORM7").set_focus("EDIT32"); }
 
 void choose_mode(const char* mode) {
     if (!pf::forms().is_loaded("FORM7")) return;
-    search_box().text.clear();
-    search_box().changed();
+    search_box().set_text("");
     write_flag_record(kSearchModeFile, mode);
     globals().ADDRESS_SEARCH_MODE = mode;
     bool as_typed = numeric_value(mode) == 0;
@@ -39,11 +38,7 @@ void RADIO18_ON() { choose_mode("1"); }
 
 void EDIT32_SETFOCUS() {
     if (!pf::forms().is_loaded("FORM7")) return;
-    for (const char* name : {"EDIT9", "EDIT10"}) {
-        pf::Control& box = pf::form("FORM7").control(name);
-        box.text.clear();
-        box.changed();
-    }
+    for (const char* name : {"EDIT9", "EDIT10"}) pf::form("FORM7").control(name).set_text("");
 }
 
 void EDIT32_CHANGE() {

@@ -32,14 +32,9 @@ std::map<std::string, int>& fill_generations() {
 
 pf::Control& control(const BookWindow& w, const char* name) { return pf::form(w.form).control(name); }
 
-void set_text(pf::Control& box, const std::string& text) {
-    box.text = text;
-    box.changed();
-}
-
 void empty_boxes(const BookWindow& w) {
-    set_text(control(w, w.name_box), "");
-    set_text(control(w, w.address_box), "");
+    control(w, w.name_box).set_text("");
+    control(w, w.address_box).set_text("");
 }
 
 void clear_selection(const BookWindow& w) { control(w, w.list).select(-1); }
@@ -78,8 +73,8 @@ void ROW_SELECTION(const BookWindow& w) {
     AddressEntry row = read_book_list_row(list.item(list.selected()));
     auto records = read_book_records(w.book());
     auto at = record_of_row(records, row, false);
-    set_text(control(w, w.name_box), at ? trim(records[*at].name) : "");
-    set_text(control(w, w.address_box), at ? trim(records[*at].address) : "");
+    control(w, w.name_box).set_text(at ? trim(records[*at].name) : "");
+    control(w, w.address_box).set_text(at ? trim(records[*at].address) : "");
 }
 
 void ENTER_IN_BOX(const BookWindow& w, bool address_box) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/sjis.h"
+#include "common/summary_record.h"
 
 namespace tv::books {
 
@@ -11,25 +12,6 @@ namespace {
 std::string without_quotes(std::string_view s) {
     std::string out(s);
     out.erase(std::remove(out.begin(), out.end(), '"'), out.end());
-    return out;
-}
-
-// A backslash is a character only where a character starts: it can be the second byte of a
-// double-byte character, which must stay.
-bool has_escaped_parenthesis(std::string_view s) {
-    for (std::size_t i = 0; i < s.size(); i += char_length(s, i)) {
-        if (s[i] == '\\' && i + 1 < s.size() && (s[i + 1] == '(' || s[i + 1] == ')')) return true;
-    }
-    return false;
-}
-
-std::string without_backslashes(std::string_view s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size();) {
-        std::size_t n = char_length(s, i);
-        if (!(n == 1 && s[i] == '\\')) out.append(s.substr(i, n));
-        i += n;
-    }
     return out;
 }
 
@@ -49,7 +31,7 @@ AddressEntry split_sender(std::string_view sender, bool address_book_name) {
     e.name = without_quotes(trim(e.name));
     if (address_book_name) {
         std::replace(e.name.begin(), e.name.end(), ',', '.');
-        if (has_escaped_parenthesis(e.name)) e.name = without_backslashes(e.name);
+        e.name = without_parenthesis_escapes(e.name);
     }
     e.address = clean_book_value(e.address);
     return e;

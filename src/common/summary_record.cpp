@@ -43,6 +43,19 @@ std::string CLEAN_SENDER_LINE(std::string_view s) {
     return line;
 }
 
+std::string without_parenthesis_escapes(std::string_view sender) {
+    bool escaped = false;
+    for (std::size_t i = 0; i < sender.size() && !escaped; i += char_length(sender, i)) {
+        escaped = sender[i] == '\\' && i + 1 < sender.size() && (sender[i + 1] == '(' || sender[i + 1] == ')');
+    }
+    if (!escaped) return std::string(sender);
+    std::string out;
+    for (std::size_t i = 0; i < sender.size(); i += char_length(sender, i)) {
+        if (sender[i] != '\\') out.append(sender.substr(i, char_length(sender, i)));
+    }
+    return out;
+}
+
 std::string CLEAN_SUBJECT_LINE(std::string_view t) {
     std::string out;
     for (std::size_t i = 1; i <= t.size(); ++i) {

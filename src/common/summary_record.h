@@ -26,6 +26,10 @@ std::string SUMMARY_RECORD_NAME(std::string_view mail_file_name);
 std::string CLEAN_SENDER_LINE(std::string_view sender_line);
 std::string CLEAN_SUBJECT_LINE(std::string_view subject_line);
 
+// A sender text that holds "\(" or "\)" (its backslash at a character start) loses every backslash;
+// the second byte of a double-byte character is never taken for one. Any other text stays as it is.
+std::string without_parenthesis_escapes(std::string_view sender);
+
 // The record line (without CR LF). The date loses its double quotes, which would end the item.
 std::string summary_record_line(std::string_view date, std::string_view sender, std::string_view subject,
                                  std::string_view flag);

@@ -108,11 +108,6 @@ void draw_subject_label(pf::Form& f) {
     f.draw_text(45, 77, "件  名"_sj, pf::Rgb{0, 0, 0});
 }
 
-void set_text(pf::Control& box, const std::string& text) {
-    box.text = text;
-    box.changed();
-}
-
 // The stored unsent mail named by UNSENT_FILE_NAME, into the boxes and the attachment list.
 void load_unsent_mail() {
     const std::string& name = globals().UNSENT_FILE_NAME;
@@ -120,12 +115,12 @@ void load_unsent_mail() {
     UnsentMail mail = read_unsent_file(name);
     pf::Control& attachments = control("LIST12");
     for (const auto& path : mail.attachments) attachments.add_item(path);
-    set_text(control("EDIT12"), mail.recipient);
-    set_text(control("EDIT14"), mail.subject);
-    set_text(control("EDIT13"), "");
+    control("EDIT12").set_text(mail.recipient);
+    control("EDIT14").set_text(mail.subject);
+    control("EDIT13").set_text("");
     std::string body;
     for (std::size_t i = 0; i < mail.body.size(); ++i) body += (i ? "\r\n" : "") + mail.body[i];
-    set_text(control("EDIT11"), body);
+    control("EDIT11").set_text(body);
     pf::pause(20);
     EDIT11_CHANGE();
     pf::pause(20);

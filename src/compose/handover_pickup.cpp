@@ -24,12 +24,6 @@ namespace {
 
 pf::Form& compose_form() { return pf::form("FORM9"); }
 
-void set_text(const char* box, const std::string& text) {
-    pf::Control& c = compose_form().control(box);
-    c.text = text;
-    c.changed();
-}
-
 // Reads a hand-over file; a file that cannot be read is told once and taken as missing.
 std::optional<std::vector<std::string>> read_handover(const char* path) {
     try {
@@ -45,7 +39,7 @@ std::optional<std::vector<std::string>> read_handover(const char* path) {
 void take_recipient() {
     auto lines = read_handover(transfer::kRecipientHandover);
     if (lines) {
-        set_text("EDIT12", trim(lines->empty() ? std::string() : lines->front()));
+        compose_form().control("EDIT12").set_text(trim(lines->empty() ? std::string() : lines->front()));
         compose_form().set_focus("EDIT14");
     }
     globals().ATESAKI_PENDING = 0;
@@ -54,12 +48,12 @@ void take_recipient() {
 void take_draft() {
     if (auto lines = read_handover(transfer::kReplyDraft)) {
         pf::Control& body_lines = compose_form().control("LIST14");
-        if (!lines->empty()) set_text("EDIT14", trim(lines->front()));
+        if (!lines->empty()) compose_form().control("EDIT14").set_text(trim(lines->front()));
         for (std::size_t i = 2; i < lines->size(); ++i) body_lines.add_item((*lines)[i]);
         pf::pause(20);
         std::string body = "  \r\n  \r\n  \r\n";
         for (const auto& line : body_lines.items()) body += trim_right(line) + "\r\n";
-        set_text("EDIT11", body);
+        compose_form().control("EDIT11").set_text(body);
     }
     globals().HENSIN_PENDING = 0;
     pf::pause(20);
@@ -90,7 +84,7 @@ void TIMER2_TIMER() {
         if (pf::forms().is_loaded("FORM9")) pf::start_timer(timer);
         return;
     }
-    set_text("EDIT13", attachment_line(compose_form().control("LIST12").items()));
+    compose_form().control("EDIT13").set_text(attachment_line(compose_form().control("LIST12").items()));
     pf::start_timer(timer);
 }
 

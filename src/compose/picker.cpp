@@ -44,11 +44,6 @@ pf::Form& picker() { return pf::form("FORM10"); }
 pf::Control& rows() { return picker().control("LIST13"); }
 pf::Control& search_box() { return picker().control("EDIT33"); }
 
-void set_search_text(const std::string& text) {
-    search_box().text = text;
-    search_box().changed();
-}
-
 void fill_rows() {
     std::vector<AddressEntry> entries = read_book(kAddressBook);
     std::vector<std::string> row_texts;
@@ -65,7 +60,7 @@ void fill_rows() {
 
 void choose_mode(const char* mode, pf::InputMethod method) {
     if (!pf::forms().is_loaded("FORM10")) return;
-    set_search_text("");
+    search_box().set_text("");
     try {
         write_flag_record(kPickerSearchModeFile, mode);
     } catch (const RuntimeError&) {

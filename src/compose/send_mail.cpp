@@ -48,9 +48,7 @@ std::string shown_recipient(const std::string& recipient) {
     for (char& c : shown) {
         if (c == ',') c = '.';
     }
-    pf::Control& to = pf::form("FORM9").control("EDIT12");
-    to.text = shown;
-    to.changed();
+    pf::form("FORM9").control("EDIT12").set_text(shown);
     return shown;
 }
 

@@ -37,7 +37,6 @@ void FORM16_START() {
     if (!is_user_folder(folder_no)) {
         // No folder to show: nothing of any store is touched.
         pf::forms().unload("FORM16");
-        globals().FOLDER_WINDOW_OPEN = 0;
         back_to_main_window(0);
         return;
     }

@@ -1,6 +1,7 @@
 #include "folders/mail_lists.h"
 
 #include "common/folder_list_row.h"
+#include "common/globals.h"
 #include "common/paths.h"
 #include "common/send_list_row.h"
 #include "folders/folder_windows.h"
@@ -28,6 +29,8 @@ MailList main_sent_list() {
 }
 
 bool is_user_folder(int folder_no) { return folder_no >= 1 && folder_no <= 4; }
+
+int shown_folder() { return is_user_folder(globals().FOLDER_NO) ? globals().FOLDER_NO : -1; }
 
 MailList window_list(int folder_no, bool received) {
     const store::FolderPlace& place = store::folder_place(folder_no);

@@ -36,6 +36,9 @@ MailList window_list(int folder_no, bool received);
 
 // A FOLDER_NO that names a user folder.
 bool is_user_folder(int folder_no);
+// The user folder FOLDER_NO names, which the folder window shows; -1 when it names none (then no
+// file of any store is reached).
+int shown_folder();
 
 // Rebuilds a sent list from its files: one row per listed file, built from that file alone, so
 // row i stays file i. With `pump_per_row` one queued event runs before each row.

@@ -21,9 +21,6 @@ namespace pf = tv::platform;
 
 namespace {
 
-// The folder the folder window shows; -1 when FOLDER_NO names none (no file is reached then).
-int shown_folder() { return is_user_folder(globals().FOLDER_NO) ? globals().FOLDER_NO : -1; }
-
 // The folder window reads the row's subject from the blank before its column (byte 52).
 void save_folder_mail(bool received) {
     if (shown_folder() >= 0) store::save_listed_mail(store::folder_place(shown_folder()), received, 52);

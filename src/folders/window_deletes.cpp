@@ -68,13 +68,6 @@ void SAKUJO_G() { delete_row_of(0); }
 void BUTTON18_ON() { delete_everything(0, true); }
 void BUTTON19_ON() { delete_everything(0, false); }
 
-namespace {
-
-// The folder shown, when the window shows one.
-int shown_folder() { return is_user_folder(globals().FOLDER_NO) ? globals().FOLDER_NO : -1; }
-
-}  // namespace
-
 void BUTTON55_ON() {
     if (shown_folder() > 0) delete_selected(shown_folder(), true, globals().FOLDER_NO_DELETE_CONFIRM, SAKUJO_FOR);
 }

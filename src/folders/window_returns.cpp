@@ -136,11 +136,11 @@ void BUTTON16_ON() { return_selected(0, kToReceiveBox); }
 void BUTTON17_ON() { return_selected(0, kToSendBox); }
 
 void BUTTON54_ON() {
-    if (is_user_folder(globals().FOLDER_NO)) return_selected(globals().FOLDER_NO, kToReceiveBox);
+    if (shown_folder() > 0) return_selected(shown_folder(), kToReceiveBox);
 }
 
 void BUTTON58_ON() {
-    if (is_user_folder(globals().FOLDER_NO)) return_selected(globals().FOLDER_NO, kToSendBox);
+    if (shown_folder() > 0) return_selected(shown_folder(), kToSendBox);
 }
 
 }  // namespace tv::folders

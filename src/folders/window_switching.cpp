@@ -26,7 +26,7 @@ void leave_and_unload(int folder_no, const char* form) {
 
 void switch_folder(int folder_no) {
     globals().FOLDER_NO = folder_no;
-    pf::handlers().run("FORM16_START");
+    FORM16_START();
     pf::form("FORM16").bring_to_front();
 }
 

@@ -86,6 +86,11 @@ void Control::select(int i) {
     changed();
 }
 
+void Control::set_text(std::string value) {
+    text = std::move(value);
+    changed();
+}
+
 void Control::select_all() {
     selection_start = 0;
     selection_length = text.size();

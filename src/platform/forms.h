@@ -74,6 +74,8 @@ public:
     // Edit and combo box text (CP932) and the edit's byte limit (0: none).
     std::string text;
     std::size_t max_length = 0;
+    // The program replaces the text, and the view shows it. No event.
+    void set_text(std::string value);
     // Timer: its period in ms; it raises its event every tenth period.
     int interval = 0;
     bool timer_enabled = false;

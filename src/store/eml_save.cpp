@@ -62,10 +62,16 @@ std::string save_start_folder() {
 }
 
 std::string join_start_path(std::string_view folder, std::string_view name) {
-    // No folder known: the root folder, as a bare "\" names it.
-    if (folder.empty()) return "/" + std::string(name);
-    if (is_separator(folder.back())) return std::string(folder) + std::string(name);
-    return std::string(folder) + "/" + std::string(name);
+    auto joined = [name](std::string_view in) {
+        // No folder known: the root folder, as a bare "\" names it.
+        if (in.empty()) return "/" + std::string(name);
+        if (is_separator(in.back())) return std::string(in) + std::string(name);
+        return std::string(in) + "/" + std::string(name);
+    };
+    std::string path = joined(folder);
+    // A start path longer than the dialog takes (a very deep remembered folder) starts on the Desktop.
+    if (path.size() > kMaxStartPath) path = joined(pf::desktop_folder_text());
+    return path;
 }
 
 std::string default_eml_name(std::string_view subject) {
@@ -147,10 +153,7 @@ bool copy_chosen_file(const std::string& from, const std::string& to, const std:
 }
 
 void save_mail_as_eml(const std::string& owner, const std::string& mail_path, std::string_view subject) {
-    std::string name = default_eml_name(subject);
-    std::string start = join_start_path(save_start_folder(), name);
-    // A start path longer than the dialog takes (a very deep remembered folder) starts on the Desktop.
-    if (start.size() > kMaxStartPath) start = join_start_path(pf::desktop_folder_text(), name);
+    std::string start = join_start_path(save_start_folder(), default_eml_name(subject));
     auto chosen = choose_save_path({owner, start, kEmlFilter, true});
     if (!chosen) return;
     copy_chosen_file(mail_path, *chosen, owner, "保存するメールが見つかりません。    "_sj);

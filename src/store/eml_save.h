@@ -22,7 +22,8 @@ extern const platform::FileFilter kAllFilesFilter;  // "すべてのファイル
 
 // The last line of SYSTEM_F\BASYO_HO when it is not blank, else the Desktop folder (may be empty).
 std::string save_start_folder();
-// The folder and the proposed name as the dialog starts with them.
+// The folder and the proposed name as the dialog starts with them; on the Desktop when that path
+// would be longer than kMaxStartPath.
 std::string join_start_path(std::string_view folder, std::string_view name);
 
 // The default name of a mail's .eml file made from its subject: at most 40 bytes of it (a subject

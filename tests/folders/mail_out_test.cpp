@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "folder_program.h"
 #include "viewer/save_folder.h"
@@ -11,10 +9,7 @@
 namespace tv::folders {
 namespace {
 
-std::string disk_read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using viewer::test::disk_read;
 
 struct MailOut : ::testing::Test {
     FolderProgram p;

@@ -1,9 +1,6 @@
 // The attachments of the shown mail: the name an item stands for, opening and saving one.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "common/exchange_files.h"
 #include "platform/input.h"
 #include "save_folder.h"
@@ -75,8 +72,7 @@ TEST_F(AttachmentTest, SavingCopiesTheAttachment) {
     p.h.platform.dialogs.choose_next(out / "copy.pdf");
     list().select(0);
     p.h.click("FORM3", "BUTTON22");
-    std::ifstream in(out / "copy.pdf", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "PDF");
+    EXPECT_EQ(disk_read(out / "copy.pdf"), "PDF");
     const auto& shown = p.h.platform.dialogs.shown().at(0).file;
     EXPECT_EQ(shown.filters.at(0).pattern, "*.*");
     EXPECT_EQ(shown.start, "/a.pdf");  // neither a remembered folder nor a Desktop: the root folder
@@ -88,6 +84,13 @@ TEST_F(AttachmentTest, SavingCopiesTheAttachment) {
     EXPECT_EQ(p.h.platform.dialogs.shown().at(1).file.start, out.text() + "/gone.txt");
     EXPECT_EQ(p.titles(), Strings{"NOT EXIST FILE !"});
     EXPECT_EQ(p.viewer().pointer, pf::MousePointer::Arrow);
+
+    // A remembered folder too deep for the dialog: it starts on the Desktop, as a mail's save does.
+    p.h.platform.system.desktop = out.text();
+    p.h.write_lines("SYSTEM_F\\BASYO_HO", {"/" + std::string(300, 'd') + "/"});
+    p.h.platform.dialogs.choose_next(std::nullopt);
+    p.h.click("FORM3", "BUTTON22");
+    EXPECT_EQ(p.h.platform.dialogs.shown().at(2).file.start, out.text() + "/gone.txt");
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
 #include "platform/events.h"
 #include "store/eml_save.h"
@@ -16,10 +15,6 @@ namespace {
 
 using Kind = pf::headless::ScriptedDialogs::Kind;
 
-std::string disk_read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 bool disk_exists(const std::string& path) { return std::filesystem::exists(path); }
 std::string repeated(const std::string& s, int n) {
     std::string out;

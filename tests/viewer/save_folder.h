@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -24,5 +26,11 @@ struct SaveFolder {
     std::string operator/(const std::string& name) const { return (path / name).string(); }
     std::string text() const { return path.string(); }
 };
+
+// The bytes of a saved file; empty when there is none.
+inline std::string disk_read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 }  // namespace tv::viewer::test
