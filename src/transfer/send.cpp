@@ -74,16 +74,14 @@ void restore_main_window(bool manual) {
     main.changed();
 }
 
-// What the send did with the mail so far.
-SendOutcome outcome = SendOutcome::NoRequest;
-
-void keep() {
+// Keeps the request as unsent mail, when there is one.
+void keep(SendOutcome& outcome) {
     if (!keep_request_as_unsent().empty()) outcome = SendOutcome::KeptUnsent;
 }
 
 // A mail that did not go: kept as unsent, and the user is told.
-void keep_unsent(bool manual) {
-    keep();
+void keep_unsent(bool manual, SendOutcome& outcome) {
+    keep(outcome);
     const std::string& text = "メールを送信できませんでした。未送信メールに保存しました。   "_sj;
     if (manual) {
         pf::inform("MAINFORM", "NOT SEND !", text);
@@ -92,7 +90,8 @@ void keep_unsent(bool manual) {
     }
 }
 
-void run_send(bool manual) {
+// `outcome` follows the mail as the send goes, so that a send cut short by an error knows it.
+void run_send(bool manual, SendOutcome& outcome) {
     Globals& g = globals();
     pf::Form& main = pf::form("MAINFORM");
     main.enabled = false;
@@ -104,7 +103,7 @@ void run_send(bool manual) {
         main.pointer = pf::MousePointer::Arrow;
         main.changed();
         if (manual) show_account_not_set();
-        keep();
+        keep(outcome);
         g.MANUAL_TRANSFER = 0;
         return;
     }
@@ -144,7 +143,7 @@ void run_send(bool manual) {
     if (error) {
         draw_status_panel(status_text(from_byte(trimmed, 6)));
         main.pointer = pf::MousePointer::Hourglass;
-        keep();
+        keep(outcome);
         main.pointer = pf::MousePointer::Arrow;
     } else if (done) {
         draw_status_panel(status_text("メールを送信しました！"_sj), true);
@@ -171,7 +170,7 @@ void run_send(bool manual) {
         main.changed();
     }
     // Neither "DONE" nor "ERROR": the mail did not go either; keep it.
-    if (!done && !error) keep_unsent(manual);
+    if (!done && !error) keep_unsent(manual, outcome);
     g.MANUAL_TRANSFER = 0;
 }
 
@@ -192,20 +191,20 @@ void refresh_unsent_button() {
 SendOutcome SOUSIN() {
     Globals& g = globals();
     bool manual = g.MANUAL_TRANSFER > 0;
-    outcome = SendOutcome::NoRequest;
+    SendOutcome outcome = SendOutcome::NoRequest;
     if (g.TRANSFER_RUNNING) {
         // A send asked for inside another transfer waits as unsent mail.
-        keep_unsent(manual);
+        keep_unsent(manual, outcome);
         g.MANUAL_TRANSFER = 0;
     } else {
         TransferGuard guard;
         try {
-            run_send(manual);
+            run_send(manual, outcome);
         } catch (const RuntimeError&) {
             files::close_all_files();
             restore_main_window(manual);
             // A mail the server took is not kept again.
-            if (outcome != SendOutcome::Sent) keep_unsent(manual);
+            if (outcome != SendOutcome::Sent) keep_unsent(manual, outcome);
             g.MANUAL_TRANSFER = 0;
         }
     }

@@ -14,12 +14,15 @@ void while_modal(const std::function<void()>& hook) {
     poll_timers();
 }
 
-std::string ScriptedDialogs::input_box(const InputBoxRequest& request) {
-    Shown shown{Kind::InputBox, request, {}};
+void ScriptedDialogs::show(const Shown& shown) {
     shown_.push_back(shown);
     while_modal([&] {
         if (while_shown) while_shown(shown);
     });
+}
+
+std::string ScriptedDialogs::input_box(const InputBoxRequest& request) {
+    show(Shown{Kind::InputBox, request, {}});
     if (typed_.empty() || !typed_.front()) {
         if (!typed_.empty()) typed_.pop_front();
         return "\x1b";
@@ -30,11 +33,8 @@ std::string ScriptedDialogs::input_box(const InputBoxRequest& request) {
     return text;
 }
 
-DialogAnswer ScriptedDialogs::next_choice(Shown shown) {
-    shown_.push_back(shown);
-    while_modal([&] {
-        if (while_shown) while_shown(shown);
-    });
+DialogAnswer ScriptedDialogs::next_choice(const Shown& shown) {
+    show(shown);
     if (chosen_.empty()) return {};
     DialogAnswer answer = chosen_.front();
     chosen_.pop_front();

@@ -50,7 +50,9 @@ public:
     std::function<void(const Shown&)> while_shown;
 
 private:
-    DialogAnswer next_choice(Shown shown);
+    // Records the dialog and runs what runs while it is up.
+    void show(const Shown& shown);
+    DialogAnswer next_choice(const Shown& shown);
 
     std::vector<Shown> shown_;
     std::deque<std::optional<std::string>> typed_;
