@@ -115,6 +115,21 @@ TEST_F(ResidentHelperTest, AHungHelperIsKilledAtTheLimitAndADeadOneStartedAgain)
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
+// A helper that answers but does not end when the host lets it go is killed soon after.
+TEST_F(ResidentHelperTest, AHelperThatOutlivesItsHostIsKilled) {
+    pid_t helper = 0;
+    std::chrono::steady_clock::time_point start;
+    {
+        pf::ProcessScriptHost host(script_component(h, "while read line; do echo done >&0; done; exec sleep 60"), h.folder);
+        parse(host, "sam046.wsf");
+        helper = host.parse_helper();
+        ASSERT_TRUE(process_runs(helper));
+        start = std::chrono::steady_clock::now();
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_FALSE(process_runs(helper));
+}
+
 TEST(TransferModule, AMissingModuleStillGivesTheProgramAnErrorResult) {
     Harness h;
     h.make_folder("SYSTEM_F");

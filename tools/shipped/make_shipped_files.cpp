@@ -57,6 +57,23 @@ std::string chime() {
     return wav;
 }
 
+// A BITMAPINFOHEADER: one plane, no compression, no palette.
+std::string info_header(int width, int height, int bits, std::size_t image_size, std::uint32_t pixels_per_metre) {
+    std::string header;
+    put32(header, 40);
+    put32(header, static_cast<std::uint32_t>(width));
+    put32(header, static_cast<std::uint32_t>(height));
+    put16(header, 1);
+    put16(header, static_cast<std::uint16_t>(bits));
+    put32(header, 0);
+    put32(header, static_cast<std::uint32_t>(image_size));
+    put32(header, pixels_per_metre);
+    put32(header, pixels_per_metre);
+    put32(header, 0);
+    put32(header, 0);
+    return header;
+}
+
 // A 32 x 32 envelope on a round badge of the given colour, as a one-image ICO file.
 std::string icon(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     const int size = 32;
@@ -77,19 +94,8 @@ std::string icon(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
         }
     }
     std::string mask(static_cast<std::size_t>(size * size / 8), '\0');
-    std::string bmp;
-    put32(bmp, 40);
-    put32(bmp, size);
-    put32(bmp, size * 2);
-    put16(bmp, 1);
-    put16(bmp, 32);
-    put32(bmp, 0);
-    put32(bmp, static_cast<std::uint32_t>(pixels.size() + mask.size()));
-    put32(bmp, 0);
-    put32(bmp, 0);
-    put32(bmp, 0);
-    put32(bmp, 0);
-    bmp += pixels + mask;
+    // An icon's bitmap is twice as high: the colours, then the mask.
+    std::string bmp = info_header(size, size * 2, 32, pixels.size() + mask.size(), 0) + pixels + mask;
     std::string ico;
     put16(ico, 0);
     put16(ico, 1);
@@ -141,18 +147,7 @@ std::string switch_picture(int width, int height, Sign sign) {
     put32(bmp, static_cast<std::uint32_t>(54 + pixels.size()));
     put32(bmp, 0);
     put32(bmp, 54);
-    put32(bmp, 40);
-    put32(bmp, static_cast<std::uint32_t>(width));
-    put32(bmp, static_cast<std::uint32_t>(height));
-    put16(bmp, 1);
-    put16(bmp, 24);
-    put32(bmp, 0);
-    put32(bmp, static_cast<std::uint32_t>(pixels.size()));
-    put32(bmp, 2835);
-    put32(bmp, 2835);
-    put32(bmp, 0);
-    put32(bmp, 0);
-    return bmp + pixels;
+    return bmp + info_header(width, height, 24, pixels.size(), 2835) + pixels;  // 72 dpi
 }
 
 }  // namespace
