@@ -19,10 +19,6 @@ namespace pf = tv::platform;
 
 namespace {
 
-bool yes(const std::string& title, const std::string& text) {
-    return pf::message_box("MAINFORM", title, text, pf::MsgButtons::YesNo, pf::MsgIcon::Question) == pf::MsgAnswer::Yes;
-}
-
 const std::string& see_settings() { return "「タルベノール設定」を確認して下さい。     "_sj; }
 
 std::string start_question() {
@@ -62,11 +58,12 @@ void BUTTON30_ON() {
     }
     list_folder("LIST19", kReplyTextFolder);
     if (pf::form("MAINFORM").control("LIST19").count() == 0 &&
-        !yes("返信用本文なし"_sj, "返信用本文が設定されていませんので、「自動返信」はできません。  "_sj + "\r\n\r\n" +
-                                   "タルベノールをスタートしますか？     "_sj)) {
+        !pf::confirm("MAINFORM", "返信用本文なし"_sj,
+                     "返信用本文が設定されていませんので、「自動返信」はできません。  "_sj + "\r\n\r\n" +
+                         "タルベノールをスタートしますか？     "_sj)) {
         return;
     }
-    if (!yes("タルベノールスタート"_sj, start_question())) return;
+    if (!pf::confirm("MAINFORM", "タルベノールスタート"_sj, start_question())) return;
     for (int i = 0; i < 3; ++i) pf::pause(20);
     set_normal_icon(IconPauses::Start);
     g.ANSWER_TICKS = 0;

@@ -74,10 +74,6 @@ void define(pf::Form& f) {
     }
 }
 
-bool confirmed(const char* title, const std::string& text) {
-    return pf::message_box(kForm, sj(title), text, pf::MsgButtons::YesNo, pf::MsgIcon::Question) == pf::MsgAnswer::Yes;
-}
-
 const std::string& set_again() {
     return "返信用本文が変更されましたので、再度「タルベノール設定」で、返信用本文を設定し直して下さい。  "_sj;
 }
@@ -143,8 +139,8 @@ void save() {
     Globals& g = globals();
     control("LIST18").clear();
     if (trim(control("EDIT19").text).empty()) return pf::inform(kForm, "CAN NOT RECORD", "ファイル名が設定されていません。    "_sj);
-    if (!confirmed("登録", "現在表示されている返信用本文をファイルに登録します。    "_sj + "\r\n\r\n" +
-                               "よろしいですか？      "_sj)) {
+    if (!pf::confirm(kForm, "登録"_sj,
+                     "現在表示されている返信用本文をファイルに登録します。    "_sj + "\r\n\r\n" + "よろしいですか？      "_sj)) {
         return;
     }
     g.REPLY_TEXT_SAVING = 1;
@@ -236,8 +232,8 @@ void BUTTON43_ON() {
     if (!pf::forms().is_loaded(kForm)) return;
     pf::Control& combo = control("COMBO2");
     if (combo.selected() < 0) return pf::inform(kForm, "削除"_sj, "削除する返信用本文を選択して下さい。    "_sj);
-    if (!confirmed("削除", "現在表示されている返信用本文のファイルを削除します。    "_sj + "\r\n\r\n" +
-                               "よろしいですか？      "_sj)) {
+    if (!pf::confirm(kForm, "削除"_sj,
+                     "現在表示されている返信用本文のファイルを削除します。    "_sj + "\r\n\r\n" + "よろしいですか？      "_sj)) {
         return;
     }
     std::string path = reply_text_path(combo.item(combo.selected()));

@@ -178,9 +178,7 @@ void BUTTON46_ON() {
     if (list.selected() < 0) return pf::inform(kForm, "削除"_sj, "削除する返信用添付ファイルを選択して下さい。    "_sj);
     std::string name = list.item(list.selected());
     std::string question = name + "\r\n\r\n" + "上記の返信用添付ファイルを削除します。    "_sj + "\r\n\r\n" + "よろしいですか？     "_sj;
-    if (pf::message_box(kForm, "削除"_sj, question, pf::MsgButtons::YesNo, pf::MsgIcon::Question) != pf::MsgAnswer::Yes) {
-        return;
-    }
+    if (!pf::confirm(kForm, "削除"_sj, question)) return;
     set_pointer(pf::MousePointer::Hourglass);
     try {
         std::string path = files::join(kReplyAttachmentFolder, name);

@@ -218,7 +218,7 @@ void close_trash_and_folder_windows() {
 }
 
 void FORM9_QUERYCLOSE() {
-    if (!confirm("FORM9", "作成中止"_sj, "メールの作成を中止します。　よろしいですか？    "_sj)) {
+    if (!pf::confirm("FORM9", "作成中止"_sj, "メールの作成を中止します。　よろしいですか？    "_sj)) {
         pf::input::refuse_close();
         return;
     }

@@ -9,10 +9,6 @@ namespace tv::compose {
 using namespace tv::literals;
 namespace pf = tv::platform;
 
-bool confirm(const std::string& owner, const std::string& title, const std::string& text) {
-    return pf::message_box(owner, title, text, pf::MsgButtons::YesNo, pf::MsgIcon::Question) == pf::MsgAnswer::Yes;
-}
-
 bool compose_window_busy(const std::string& owner) {
     if (!pf::forms().is_loaded("FORM9")) return false;
     pf::inform(owner, "作成中"_sj, "メールの作成中です。     "_sj);

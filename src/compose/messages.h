@@ -5,9 +5,6 @@
 
 namespace tv::compose {
 
-// A Yes/No box with the question icon; true for Yes.
-bool confirm(const std::string& owner, const std::string& title, const std::string& text);
-
 // Whether the compose window is loaded; when it is, "a mail is being composed" is told: every
 // opener of the compose window refuses with it.
 bool compose_window_busy(const std::string& owner);

@@ -123,10 +123,10 @@ void BUTTON79_ON() {
     if (!pf::forms().is_loaded("FORM9")) return;
     ComposedMail mail = composed_mail();
     if (!ready_to(ComposeAction::Save, mail)) return;
-    if (!confirm("FORM9", "未送信メールとして保存"_sj,
-                 "後で送信する場合、未送信メールとして保存します。"_sj + "\r\n" +
-                     "ファイルに保存後、送信する場合は、メイン画面の「未送信メール」ボタンをクリックして呼び出して下さい。"_sj +
-                     "\r\n\r\n" + "保存しますか？    "_sj)) {
+    if (!pf::confirm("FORM9", "未送信メールとして保存"_sj,
+                     "後で送信する場合、未送信メールとして保存します。"_sj + "\r\n" +
+                         "ファイルに保存後、送信する場合は、メイン画面の「未送信メール」ボタンをクリックして呼び出して下さい。"_sj +
+                         "\r\n\r\n" + "保存しますか？    "_sj)) {
         return;
     }
     Globals& g = globals();

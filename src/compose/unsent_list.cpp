@@ -123,7 +123,7 @@ void BUTTON73_ON() {
         pf::inform("FORM10", "NOT SELECT"_sj, "削除対象メールが選択されていません。    "_sj);
         return;
     }
-    if (!confirm("FORM10", "削除"_sj, "未送信メールを１件削除します。    "_sj + "\r\n" + "よろしいですか？    "_sj)) return;
+    if (!pf::confirm("FORM10", "削除"_sj, "未送信メールを１件削除します。    "_sj + "\r\n" + "よろしいですか？    "_sj)) return;
     set_pointer(pf::MousePointer::Hourglass);
     delete_unsent(names().item(selected));
     list_store();
@@ -137,7 +137,7 @@ void BUTTON74_ON() {
         pf::inform("FORM10", "NOT EXIST FILE"_sj, "未送信メールはありません。    "_sj);
         return;
     }
-    if (!confirm("FORM10", "全て削除"_sj, "未送信メールを全て削除します。    "_sj + "\r\n" + "よろしいですか？    "_sj)) return;
+    if (!pf::confirm("FORM10", "全て削除"_sj, "未送信メールを全て削除します。    "_sj + "\r\n" + "よろしいですか？    "_sj)) return;
     set_pointer(pf::MousePointer::Hourglass);
     std::vector<std::string> all = names().items();
     for (const auto& name : all) {

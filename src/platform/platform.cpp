@@ -30,6 +30,10 @@ void inform(const std::string& owner, const std::string& title, const std::strin
     message_box(owner, title, text, MsgButtons::Ok, MsgIcon::Information);
 }
 
+bool confirm(const std::string& owner, const std::string& title, const std::string& text) {
+    return message_box(owner, title, text, MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;
+}
+
 std::optional<std::string> show_popup(const PopupRequest& request) {
     if (!services().popup_menu) return std::nullopt;
     return services().popup_menu->show(request);

@@ -46,6 +46,8 @@ MsgAnswer message_box(const std::string& owner, const std::string& title, const 
                       MsgButtons buttons, MsgIcon icon);
 // An OK box with the information icon: what every window tells its user.
 void inform(const std::string& owner, const std::string& title, const std::string& text);
+// A Yes/No box with the question icon: true for Yes.
+bool confirm(const std::string& owner, const std::string& title, const std::string& text);
 std::optional<std::string> show_popup(const PopupRequest& request);
 void beep();
 
