@@ -123,12 +123,18 @@ TEST_F(ResidentHelperTest, AHelperThatDiedWhileIdleIsReplacedForTheNextParse) {
     ASSERT_FALSE(parse(host, "sam046.wsf").empty());
     pid_t first = host.parse_helper();
     ASSERT_EQ(::kill(first, SIGKILL), 0);
-    // Its socket closes as it dies; it stays a zombie until the host reaps it.
+    // Once it is a zombie (until the host reaps it) its end of the socket is closed.
+    auto zombie = [first] {
+        std::ifstream stat("/proc/" + std::to_string(first) + "/stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        std::size_t paren = text.rfind(')');
+        return paren != std::string::npos && text.compare(paren, 3, ") Z") == 0;
+    };
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (std::filesystem::exists("/proc/" + std::to_string(first) + "/fd/0") &&
-           std::chrono::steady_clock::now() < deadline) {
+    while (!zombie() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    ASSERT_TRUE(zombie());
     auto lines = parse(host, "sam046.wsf");
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back(), exchange::kEndLine);
