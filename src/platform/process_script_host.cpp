@@ -153,16 +153,20 @@ void ProcessScriptHost::stop_helper(bool kill_it) {
     helper_pid_ = 0;
 }
 
-void ProcessScriptHost::run_parse(const ScriptMapping& mapping) {
+bool ProcessScriptHost::send_request(const ScriptMapping& mapping) {
     if (helper_pid_ == 0 && !start_helper()) {
         raise_error(err::kBadName, "cannot start " + component_.string() + " " + mapping.subcommand);
     }
     ssize_t sent = ::send(helper_socket_, kRequestLine.data(), kRequestLine.size(), MSG_NOSIGNAL);
-    if (sent != static_cast<ssize_t>(kRequestLine.size())) {
-        // It died since the last parse: this run ends as a script that wrote nothing.
-        stop_helper(true);
-        return;
-    }
+    if (sent == static_cast<ssize_t>(kRequestLine.size())) return true;
+    stop_helper(true);
+    return false;
+}
+
+void ProcessScriptHost::run_parse(const ScriptMapping& mapping) {
+    // A helper that died since the last parse is replaced for this one; a new one that cannot take
+    // the request ends the run as a script that wrote nothing.
+    if (!send_request(mapping) && !send_request(mapping)) return;
     using namespace std::chrono;
     auto deadline = steady_clock::now() + seconds(limit(mapping));
     std::string answer;

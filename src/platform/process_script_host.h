@@ -6,7 +6,7 @@
 // and kept: each run sends it one request line over a socket and waits for its answer line, with
 // the same files written and read around it as if a process had run. A helper that does not answer
 // within the parse's limit is killed, and the run counts as a script that wrote no result; a
-// helper that died is started again at the next parse; it ends with the host.
+// helper found dead when a parse is asked for is started again for it; it ends with the host.
 #pragma once
 
 #include <sys/types.h>
@@ -46,6 +46,8 @@ private:
     pid_t spawn(const char* subcommand, bool resident, int stdin_fd);
     void run_process(const ScriptMapping& mapping);
     void run_parse(const ScriptMapping& mapping);
+    // Sends the helper (started when none runs) one request; false, and no helper, when it is gone.
+    bool send_request(const ScriptMapping& mapping);
     bool start_helper();
     void stop_helper(bool kill_it);
     int limit(const ScriptMapping& mapping) const { return test_limit_ > 0 ? test_limit_ : mapping.limit_seconds; }

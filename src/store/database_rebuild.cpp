@@ -30,7 +30,7 @@ bool REBUILD_STORE_PASS(const MailStore& store) {
         std::string mail = listed_name(mails, i);
         ParseResult result = PARSE_MAIL(request_path(store.mail_folder, mail), ParseCaller::Rebuild);
         pf::pause(20);
-        if (!result.refused()) WRITE_SUMMARY_RECORD(store.record_folder, mail, result);
+        WRITE_SUMMARY_RECORD(store.record_folder, mail, result);
         files::remove_if_exists(store.cache);
         if (i == count) {
             pf::pause(20);

@@ -25,8 +25,7 @@ void FIRST_RUN_REBUILD() {
             std::string mail = listed_name(mails, i);
             ParseResult result = PARSE_MAIL(request_path(store.mail_folder, mail), ParseCaller::Rebuild);
             platform::pause(20);
-            // A refused parse is no result: the mail keeps whatever record it had.
-            if (!result.refused()) WRITE_SUMMARY_RECORD(store.record_folder, mail, result);
+            WRITE_SUMMARY_RECORD(store.record_folder, mail, result);
         }
         CLOSE_REBUILD_PROGRESS();
     }

@@ -40,7 +40,7 @@ void D_SAIK_AOUTO() {
                 std::string mail = listed_name(mails, i);
                 ParseResult result = PARSE_MAIL(request_path(box.mail_folder, mail), ParseCaller::SilentReindex);
                 pf::pause(20);
-                if (!result.refused()) WRITE_SUMMARY_RECORD(box.record_folder, mail, result);
+                WRITE_SUMMARY_RECORD(box.record_folder, mail, result);
                 files::remove_if_exists(kReceiveCache);
             }
             pf::pause(20);

@@ -22,6 +22,8 @@ void write_summary_record(std::string_view record_folder, std::string_view mail_
 }
 
 void WRITE_SUMMARY_RECORD(std::string_view record_folder, std::string_view mail_file_name, const ParseResult& result) {
+    // A refused parse is no result: the mail keeps whatever record it had.
+    if (result.refused()) return;
     write_summary_record(record_folder, mail_file_name, result.date_line(), result.sender_line(),
                          result.subject_line(), result.attachment_flag());
 }

@@ -9,7 +9,7 @@
 namespace tv::store {
 
 // Writes (creates or replaces) the record of `mail_file_name` in `record_folder` from the mail's
-// parse result, then pauses 20 ms.
+// parse result, then pauses 20 ms. A refused parse writes nothing and does not pause.
 void WRITE_SUMMARY_RECORD(std::string_view record_folder, std::string_view mail_file_name, const ParseResult& result);
 
 // The same from the result's three lines and flag, for callers that read results themselves.

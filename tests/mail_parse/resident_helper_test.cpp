@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "common/exchange_files.h"
 #include "common/text_file.h"
@@ -113,6 +114,26 @@ TEST_F(ResidentHelperTest, AHungHelperIsKilledAtTheLimitAndADeadOneStartedAgain)
         EXPECT_EQ(dying.parse_helper(), 0);
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+// A helper that died while it waited (killed from outside) is replaced for the parse that finds it
+// gone: that parse still gets its result.
+TEST_F(ResidentHelperTest, AHelperThatDiedWhileIdleIsReplacedForTheNextParse) {
+    pf::ProcessScriptHost host(TALVENOR_MAIL_PROGRAM, h.folder);
+    ASSERT_FALSE(parse(host, "sam046.wsf").empty());
+    pid_t first = host.parse_helper();
+    ASSERT_EQ(::kill(first, SIGKILL), 0);
+    // Its socket closes as it dies; it stays a zombie until the host reaps it.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::filesystem::exists("/proc/" + std::to_string(first) + "/fd/0") &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    auto lines = parse(host, "sam046.wsf");
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), exchange::kEndLine);
+    EXPECT_NE(host.parse_helper(), first);
+    EXPECT_TRUE(process_runs(host.parse_helper()));
 }
 
 // A helper that answers but does not end when the host lets it go is killed soon after.
