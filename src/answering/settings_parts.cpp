@@ -67,11 +67,6 @@ void draw_help_line(const Switch& s) {
     drawn_text(f, 120, s.top + 38, sj(s.help_line), pf::kGrey);
 }
 
-void set_pointer(pf::MousePointer pointer) {
-    window().pointer = pointer;
-    window().changed();
-}
-
 std::string start_folder() {
     std::string start = trim(pf::desktop_folder_text());
     if (auto lines = files::read_lines(kLastAttachmentFolder); lines && !lines->empty() && !is_blank(lines->back())) {
@@ -159,15 +154,15 @@ void BUTTON45_ON() {
         pf::DialogAnswer answer = pf::open_file_dialog(request);
         if (answer.outcome == pf::DialogAnswer::Outcome::NotCp932) return tell_bad_file();
         if (!answer.chosen() || !pf::forms().is_loaded(kForm)) return;
-        set_pointer(pf::MousePointer::Hourglass);
+        window().set_pointer(pf::MousePointer::Hourglass);
         std::string path = trim(answer.path);
         auto [folder, name] = files::split_folder_name(path);
         files::write_line(kLastAttachmentFolder, trim(folder) + "/");
         if (files::file_exists(path)) files::copy_file(path, files::join(kReplyAttachmentFolder, name));
         list_reply_attachments();
-        set_pointer(pf::MousePointer::Arrow);
+        window().set_pointer(pf::MousePointer::Arrow);
     } catch (const RuntimeError&) {
-        set_pointer(pf::MousePointer::Arrow);
+        window().set_pointer(pf::MousePointer::Arrow);
         tell_bad_file();
     }
 }
@@ -179,7 +174,7 @@ void BUTTON46_ON() {
     std::string name = list.item(list.selected());
     std::string question = name + "\r\n\r\n" + "上記の返信用添付ファイルを削除します。    "_sj + "\r\n\r\n" + "よろしいですか？     "_sj;
     if (!pf::confirm(kForm, "削除"_sj, question)) return;
-    set_pointer(pf::MousePointer::Hourglass);
+    window().set_pointer(pf::MousePointer::Hourglass);
     try {
         std::string path = files::join(kReplyAttachmentFolder, name);
         if (files::file_exists(path)) files::remove_file(path);
@@ -187,7 +182,7 @@ void BUTTON46_ON() {
         tell_file_error(kForm);
     }
     pf::pause(20);
-    set_pointer(pf::MousePointer::Arrow);
+    window().set_pointer(pf::MousePointer::Arrow);
     list_reply_attachments();
 }
 

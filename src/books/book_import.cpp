@@ -127,7 +127,7 @@ void BUTTON8_ON() {
     if (!failure) rewrite_book(kAddressBook, entries);
     fill_book_list(kAddressBookWindow, failure ? 0 : kPauseMs);
     if (!pf::forms().is_loaded("FORM7")) return;
-    pf::form("FORM7").pointer = pf::MousePointer::Arrow;
+    pf::form("FORM7").set_pointer(pf::MousePointer::Arrow);
     if (failure) {
         pf::inform("FORM7", failure->title, sj(failure->text));
     } else {

@@ -96,7 +96,7 @@ void change_record(const BookWindow& w, const AddressEntry& row, const std::opti
     auto records = read_book_records(book);
     auto at = record_of_row(records, row, true);
     if (!at) {
-        pf::form(w.form).pointer = pf::MousePointer::Arrow;
+        pf::form(w.form).set_pointer(pf::MousePointer::Arrow);
         pf::inform(w.form, kNotFoundTitle, not_found_text());
         return;
     }
@@ -202,9 +202,8 @@ void fill_book_list(const BookWindow& w, int pause_ms) {
 
 void set_busy(const char* form, bool busy) {
     pf::Form& f = pf::form(form);
-    f.pointer = busy ? pf::MousePointer::Hourglass : pf::MousePointer::Arrow;
+    f.set_pointer(busy ? pf::MousePointer::Hourglass : pf::MousePointer::Arrow);
     f.set_enabled(!busy);
-    f.changed();
 }
 
 void open_book_window(const char* form) {

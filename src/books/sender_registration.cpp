@@ -118,18 +118,13 @@ public:
     ~BusyWindow() {
         pf::Form& f = pf::form(name_);
         if (!f.loaded) return;
-        f.pointer = pf::MousePointer::Arrow;
+        f.set_pointer(pf::MousePointer::Arrow);
         f.set_enabled(was_enabled_);
-        f.changed();
     }
     BusyWindow(const BusyWindow&) = delete;
     BusyWindow& operator=(const BusyWindow&) = delete;
 
-    void pointer(pf::MousePointer p) {
-        pf::Form& f = pf::form(name_);
-        f.pointer = p;
-        f.changed();
-    }
+    void pointer(pf::MousePointer p) { pf::form(name_).set_pointer(p); }
 
 private:
     std::string name_;

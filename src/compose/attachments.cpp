@@ -29,11 +29,6 @@ void start_timer_between_pauses() {
     pf::pause(20);
 }
 
-void set_pointer(pf::MousePointer pointer) {
-    compose_form().pointer = pointer;
-    compose_form().changed();
-}
-
 // The folder the dialog starts in: the one last attached from, else the Desktop.
 std::string start_folder() {
     std::string start = trim(pf::desktop_folder_text());
@@ -82,25 +77,25 @@ void BUTTON33_ON() {
         pf::inform("FORM9", "BAD FILE"_sj, "カレント・フォルダ内のファイルは添付できません。   "_sj);
         return;
     }
-    set_pointer(pf::MousePointer::Hourglass);
+    compose_form().set_pointer(pf::MousePointer::Hourglass);
     remember_folder(answer.path);
     pf::Control& list = compose_form().control("LIST12");
     for (const auto& row : list.items()) {
         if (row == answer.path) {
-            set_pointer(pf::MousePointer::Arrow);
+            compose_form().set_pointer(pf::MousePointer::Arrow);
             return;
         }
     }
-    set_pointer(pf::MousePointer::Arrow);
+    compose_form().set_pointer(pf::MousePointer::Arrow);
     list.add_item(answer.path);
 }
 
 void BUTTON29_ON() {
     if (!pf::forms().is_loaded("FORM9")) return;
     start_timer_between_pauses();
-    set_pointer(pf::MousePointer::Hourglass);
+    compose_form().set_pointer(pf::MousePointer::Hourglass);
     compose_form().control("LIST12").clear();
-    set_pointer(pf::MousePointer::Arrow);
+    compose_form().set_pointer(pf::MousePointer::Arrow);
 }
 
 std::string attachment_line(const std::vector<std::string>& paths) {

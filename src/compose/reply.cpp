@@ -53,8 +53,7 @@ ReplyMember folder_member(int folder_no, ReturnTo return_to) {
 void busy(const std::string& window, bool on) {
     if (!pf::forms().is_loaded(window)) return;
     pf::Form& f = pf::form(window);
-    f.pointer = on ? pf::MousePointer::Hourglass : pf::MousePointer::Arrow;
-    f.changed();
+    f.set_pointer(on ? pf::MousePointer::Hourglass : pf::MousePointer::Arrow);
     f.set_enabled(!on);
 }
 

@@ -108,15 +108,13 @@ void BUTTON27_ON() {
     drop_reopened_unsent_mail(outcome);
     transfer::refresh_unsent_button();
     if (pf::forms().is_loaded("FORM9")) {
-        compose.pointer = pf::MousePointer::Hourglass;
+        compose.set_pointer(pf::MousePointer::Hourglass);
         compose.control("LIST12").clear();
-        compose.changed();
     }
     pf::EVENT_PUMP();
     if (pf::forms().is_loaded("FORM9")) pf::forms().unload("FORM9");
     main.set_enabled(true);
-    main.pointer = pf::MousePointer::Arrow;
-    main.changed();
+    main.set_pointer(pf::MousePointer::Arrow);
 }
 
 void BUTTON79_ON() {
@@ -132,8 +130,7 @@ void BUTTON79_ON() {
     Globals& g = globals();
     g.COMPOSING = 0;
     pf::Form& compose = pf::form("FORM9");
-    compose.pointer = pf::MousePointer::Hourglass;
-    compose.changed();
+    compose.set_pointer(pf::MousePointer::Hourglass);
     bool kept = false;
     if (write_request(request_lines(mail, from_line(), BodyTrim::Both))) {
         try {
@@ -146,8 +143,7 @@ void BUTTON79_ON() {
                               transfer::kUnsentFolder);
         }
     }
-    compose.pointer = pf::MousePointer::Arrow;
-    compose.changed();
+    compose.set_pointer(pf::MousePointer::Arrow);
     if (!kept) {
         g.COMPOSING = 1;
         return;

@@ -52,11 +52,6 @@ void build_rows(bool pump_between_files) {
     }
 }
 
-void set_pointer(pf::MousePointer pointer) {
-    window().pointer = pointer;
-    window().changed();
-}
-
 // Deletes an unsent mail and the attachments kept with it; false (and told) when it cannot.
 bool delete_unsent(const std::string& name) {
     std::string path = files::join(transfer::kUnsentFolder, trim(name));
@@ -124,11 +119,11 @@ void BUTTON73_ON() {
         return;
     }
     if (!pf::confirm("FORM10", "削除"_sj, "未送信メールを１件削除します。    "_sj + "\r\n" + "よろしいですか？    "_sj)) return;
-    set_pointer(pf::MousePointer::Hourglass);
+    window().set_pointer(pf::MousePointer::Hourglass);
     delete_unsent(names().item(selected));
     list_store();
     build_rows(true);
-    if (pf::forms().is_loaded("FORM10")) set_pointer(pf::MousePointer::Default);
+    if (pf::forms().is_loaded("FORM10")) window().set_pointer(pf::MousePointer::Default);
 }
 
 void BUTTON74_ON() {
@@ -138,7 +133,7 @@ void BUTTON74_ON() {
         return;
     }
     if (!pf::confirm("FORM10", "全て削除"_sj, "未送信メールを全て削除します。    "_sj + "\r\n" + "よろしいですか？    "_sj)) return;
-    set_pointer(pf::MousePointer::Hourglass);
+    window().set_pointer(pf::MousePointer::Hourglass);
     std::vector<std::string> all = names().items();
     for (const auto& name : all) {
         if (!delete_unsent(name)) break;
@@ -146,7 +141,7 @@ void BUTTON74_ON() {
     list_store();
     // What could not be deleted stays listed.
     build_rows(false);
-    set_pointer(pf::MousePointer::Default);
+    window().set_pointer(pf::MousePointer::Default);
 }
 
 }  // namespace tv::compose

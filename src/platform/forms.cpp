@@ -260,6 +260,11 @@ void Form::set_topmost(bool value) {
     changed();
 }
 
+void Form::set_pointer(MousePointer value) {
+    pointer = value;
+    changed();
+}
+
 void Form::bring_to_front() {
     if (!loaded) return;
     ++front_requests;

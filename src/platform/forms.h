@@ -217,6 +217,8 @@ public:
     // "<NEW>_SETFOCUS" are queued.
     void set_focus(const std::string& control);
     void set_input_method(InputMethod method);
+    // The mouse pointer over the window (the hourglass while the program works), shown at once.
+    void set_pointer(MousePointer value);
 
     // Controls by name; created by the form's definition when it loads.
     Control& add(const std::string& name, ControlKind kind);
