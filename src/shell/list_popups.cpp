@@ -58,8 +58,7 @@ void list_popup(const ListPopup& p, int x, int y) {
     if (row == 0) return;
     pf::pause(20);
     if (globals().COMPOSING > 0) {
-        pf::message_box(p.window, "メール作成中"_sj, "メールの作成中はポップアップメニューは使用できません。"_sj,
-                        pf::MsgButtons::Ok, pf::MsgIcon::Information);
+        pf::inform(p.window, "メール作成中"_sj, "メールの作成中はポップアップメニューは使用できません。"_sj);
         return;
     }
     std::optional<std::string> chosen = pf::show_popup(popup_request(p, x, y));

@@ -125,7 +125,7 @@ void script_host_check() {
                                " フトの「スクリプト・ブロッカー」を解除して下さい。あるいは、"_sj + "\r\n" +
                                " 拡張子.wsf ファイルの既定のプログラムをWSHに設定して下さい)"_sj + "\r\n\r\n" +
                                "プログラムを終了します。     "_sj;
-            pf::message_box("MAINFORM", "NOT ON SCRIPT !", text, pf::MsgButtons::Ok, pf::MsgIcon::Information);
+            pf::inform("MAINFORM", "NOT ON SCRIPT !", text);
             files::close_all_files();
             pf::end_program();
         }

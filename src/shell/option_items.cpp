@@ -32,15 +32,13 @@ const OptionItem kSound{"SOUND", &Globals::ARRIVAL_SOUND, "SYSTEM_F\\SOUND_K", f
 
 void tell_keep_on_server(bool on) {
     if (on) {
-        pf::message_box("MAINFORM", "メールサーバからメールを削除しない !"_sj,
-                        "この操作によって、メールサーバにメールが多数削除されずに残されている場合、メールの受信ルーチンに時間を要することになります。"_sj +
-                            "\r\n" +
-                            "可能であればこのチェックをオフにするか、定期的にサーバー内のメールをチェックし削除することをお勧め致します。"_sj,
-                        pf::MsgButtons::Ok, pf::MsgIcon::Information);
+        pf::inform("MAINFORM", "メールサーバからメールを削除しない !"_sj,
+                   "この操作によって、メールサーバにメールが多数削除されずに残されている場合、メールの受信ルーチンに時間を要することになります。"_sj +
+                       "\r\n" +
+                       "可能であればこのチェックをオフにするか、定期的にサーバー内のメールをチェックし削除することをお勧め致します。"_sj);
     } else {
-        pf::message_box("MAINFORM", "メールサーバからメールを削除する !"_sj,
-                        "この操作によって、メールを受信する毎に、メールサーバからメールが削除されます。"_sj,
-                        pf::MsgButtons::Ok, pf::MsgIcon::Information);
+        pf::inform("MAINFORM", "メールサーバからメールを削除する !"_sj,
+                   "この操作によって、メールを受信する毎に、メールサーバからメールが削除されます。"_sj);
     }
 }
 

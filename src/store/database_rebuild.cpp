@@ -73,8 +73,7 @@ void D_SAIKOUTIKU_ON() {
     main.changed();
     work_list("LIST33").clear();
     work_list("LIST34").clear();
-    pf::message_box("MAINFORM", "データベースの再構築"_sj, "データベースの再構築は、正常に終了しました。   "_sj,
-                    pf::MsgButtons::Ok, pf::MsgIcon::Information);
+    pf::inform("MAINFORM", "データベースの再構築"_sj, "データベースの再構築は、正常に終了しました。   "_sj);
     main.enabled = true;
     main.changed();
     pf::input::focus(main);

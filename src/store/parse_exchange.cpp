@@ -152,9 +152,8 @@ void stop_script_not_answering(const std::string& owner) {
     main.pointer = pf::MousePointer::Arrow;
     main.changed();
     close_progress_window();
-    pf::message_box(owner, program_caption(),
-                    "スクリプトが停止しました。      "_sj + "\r\n" + "プログラムを終了します。   "_sj,
-                    pf::MsgButtons::Ok, pf::MsgIcon::Information);
+    pf::inform(owner, program_caption(),
+               "スクリプトが停止しました。      "_sj + "\r\n" + "プログラムを終了します。   "_sj);
     files::close_all_files();
     pf::end_program();
 }

@@ -14,9 +14,8 @@ namespace pf = tv::platform;
 namespace {
 
 [[noreturn]] void report_missing(const std::string& owner) {
-    pf::message_box(owner, "NOT EXIST MAIL COMPONENT !",
-                    "メール送受信コンポーネント（talvenor-mail）が正常にインストールされていません。   "_sj,
-                    pf::MsgButtons::Ok, pf::MsgIcon::Information);
+    pf::inform(owner, "NOT EXIST MAIL COMPONENT !",
+               "メール送受信コンポーネント（talvenor-mail）が正常にインストールされていません。   "_sj);
     files::close_all_files();
     pf::Form& main = pf::form("MAINFORM");
     main.pointer = pf::MousePointer::Hourglass;
