@@ -171,11 +171,49 @@ TEST(CheckCycle, MailsBeyondThe199thWaitForTheNextCheck) {
     p.run_seconds(30);
     ASSERT_EQ(p.requests.size(), 199u);
     EXPECT_EQ(subject_of(p.requests.back()), "SUBJECT:<転>m199"_sj);
-    EXPECT_EQ(files::read_lines("SYSTEM_F\\TALVENOR.txt")->size(), 51u);
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
+    EXPECT_EQ(files::read_lines("SYSTEM_F\\TALVENOR_WAIT.txt")->size(), 51u);
     p.run_seconds(60);
     ASSERT_EQ(p.requests.size(), 250u);
     EXPECT_EQ(subject_of(p.requests.back()), "SUBJECT:<転>m250"_sj);
     EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR_WAIT.txt"));
+}
+
+// Mails already taken from the server wait across a restart and are handled by the next check;
+// the log of a check that failed is deleted at the start as before. The exit emptied TENPFIL, so
+// a file found there under a waiting mail's attachment name is another mail's and is not sent.
+TEST(CheckCycle, MailsWaitingForTheNextCheckSurviveARestart) {
+    SettingsFields f = AnsweringProgram::settings();
+    f[kReplyStopped] = "1";
+    f[kForwardAttachments] = "1";
+    auto record = [](int i) {
+        return "\"DATE: 2026/12/10 08:00:00\",\"FROM: s@example.jp\",\"SUBJECT: m" + std::to_string(i) +
+               "\",\"Body: hiCrLfFile: TENPFIL\\a.txtCrLfENDDAYOPPI_AKASATA_HONYOHOYNYO\",\"\",\"a.txt\"";
+    };
+    std::string waiting;
+    {
+        AnsweringProgram p(f);
+        p.h.write("TENPFIL\\a.txt", "the attachment of every mail here");
+        std::vector<std::string> log;
+        for (int i = 1; i <= 201; ++i) log.push_back(record(i));
+        p.h.write_lines("SYSTEM_F\\TALVENOR.txt", log);
+        p.start_mode();
+        p.run_seconds(30);
+        ASSERT_EQ(p.requests.size(), 199u);
+        EXPECT_NE(p.requests.back().find("FILE:TENPFIL\\a.txt\r\n"), std::string::npos);
+        waiting = p.h.read("SYSTEM_F\\TALVENOR_WAIT.txt");
+        EXPECT_EQ(waiting, crlf({record(200), record(201)}));
+    }
+    AnsweringProgram p(f, {{"SYSTEM_F\\TALVENOR_WAIT.txt", waiting},
+                           {"SYSTEM_F\\TALVENOR.txt", record(300) + "\r\n"},
+                           {"TENPFIL\\a.txt", "another mail's attachment"}});
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
+    p.start_mode();
+    p.run_seconds(5);
+    ASSERT_EQ(subjects_of(p.requests), (std::vector<std::string>{"SUBJECT:<転>m200"_sj, "SUBJECT:<転>m201"_sj}));
+    for (const auto& request : p.requests) EXPECT_TRUE(request.ends_with("\r\nFILE:\r\nMAIL_END\r\n")) << request;
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR_WAIT.txt"));
 }
 
 TEST(CheckCycle, AReplyAfterMidnightGoesIntoTheNewDaysLog) {
