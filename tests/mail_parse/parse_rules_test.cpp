@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "common/sjis.h"
+#include "harness/harness.h"
+#include "mail/parse/attachment_folder.h"
 #include "mail/parse/attachment_names.h"
 #include "mail/parse/charset.h"
 #include "mail/parse/header_text.h"
@@ -94,6 +96,32 @@ TEST_F(Rules, LongLinesAreWrappedAtCharacterBoundariesAndGuardedAfterwards) {
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[4].size(), 32766u);
     EXPECT_EQ(lines[5], ">File: x");
+}
+
+// Parts that share one name cost in step with their number: each content is written a fixed
+// number of times per save, however many earlier copies of the name the folder holds.
+TEST_F(Rules, SavingManyPartsOfOneNameReadsEachCopyOnce) {
+    test::Harness h;
+    constexpr int kParts = 300;
+    int writes = 0;
+    auto content = [&writes](int i) {
+        return [&writes, i](GMimeStream* out) {
+            ++writes;
+            char text[16];
+            std::snprintf(text, sizeof text, "part %04d", i);  // all of one size
+            return g_mime_stream_write(out, text, 9) == 9;
+        };
+    };
+    std::vector<std::string> first, second;
+    for (auto* names : {&first, &second}) {
+        AttachmentFolder folder("TENPFIL");  // one parse of the mail
+        writes = 0;
+        for (int i = 0; i < kParts; ++i) names->push_back(folder.save("image.png", content(i)).value_or(""));
+        EXPECT_LE(writes, 2 * kParts);
+    }
+    EXPECT_EQ(first.front(), "image.png");
+    EXPECT_EQ(first.back(), "image(300).png");
+    EXPECT_EQ(second, first);  // the mail parsed again finds its files
 }
 
 TEST_F(Rules, AnUnreadableMailIsKnownByItsSenderAndSubject) {
