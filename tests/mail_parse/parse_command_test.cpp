@@ -27,6 +27,12 @@ std::vector<std::string> parse(Harness& h, const std::string& request) {
     return expect_sound_result(h);
 }
 
+// The result of a mail given as its text, stored in the receive box.
+std::vector<std::string> parse_text(Harness& h, const std::string& mail) {
+    h.write("JUSINBOX\\20240101_000000_0001.eml", mail);
+    return parse(h, "JUSINBOX\\20240101_000000_0001.eml");
+}
+
 TEST(ParseCommand, ReadsMailFromEveryReceivedMailFolder) {
     for (const char* folder : {"JUSINBOX", "GOMIBAKO\\JUSIN_FO", "SYSTEM_F\\FORDA_FO\\JOB\\JUSIN_FO",
                                "SYSTEM_F\\FORDA_FO\\PRIVATE\\JUSIN_FO", "SYSTEM_F\\FORDA_FO\\HOBBY\\JUSIN_FO",
@@ -189,9 +195,8 @@ TEST(ParseCommand, CapsTheBodySoThatAttachmentsAndTheEndLineFit) {
 
 TEST(ParseCommand, ReadsAMailSavedWithItsMboxSeparatorLine) {
     Harness h;
-    h.write("JUSINBOX\\20240101_000000_0001.eml",
-            "From sender@example.com Mon Jan  1 00:00:00 2024\nFrom: sender@example.com\nSubject: from mbox\n\nhello\n");
-    auto lines = parse(h, "JUSINBOX\\20240101_000000_0001.eml");
+    auto lines = parse_text(
+        h, "From sender@example.com Mon Jan  1 00:00:00 2024\nFrom: sender@example.com\nSubject: from mbox\n\nhello\n");
     EXPECT_EQ(lines[1], "FROM: sender@example.com");
     EXPECT_EQ(lines[3], "SUBJECT: from mbox");
     EXPECT_EQ(lines[4], "Body: hello");
@@ -201,9 +206,8 @@ TEST(ParseCommand, ReadsAMailSavedWithItsMboxSeparatorLine) {
 // address, keeps the brackets after it, so that nobody takes the name for the address.
 TEST(ParseCommand, ASenderWithoutAnAddressKeepsItsEmptyBrackets) {
     Harness h;
-    h.write("JUSINBOX\\20240101_000000_0001.eml",
-            "From: \"victim@example.org\" <>\r\nSubject: hi\r\nDate: Mon, 1 Jan 2024 00:00:00 +0000\r\n\r\nhello\r\n");
-    auto lines = parse(h, "JUSINBOX\\20240101_000000_0001.eml");
+    auto lines =
+        parse_text(h, "From: \"victim@example.org\" <>\r\nSubject: hi\r\nDate: Mon, 1 Jan 2024 00:00:00 +0000\r\n\r\nhello\r\n");
     EXPECT_EQ(lines[1], "FROM: victim@example.org <>");
 }
 
@@ -266,8 +270,7 @@ TEST(ParseCommand, MarksTellListsMachinesAndBouncesOfOwnForwards) {
         h.write_lines("SYSTEM_F\\MAIL_DATA.txt", {"smtp.example.jp", "Taro", "taro@example.jp", "pop.example.jp",
                                                   "taro", "secret", "25", "110", "60", "HOST"});
         std::string mail = c.mail.find("\r\n\r\n") == std::string::npos ? c.mail + "\r\nhello\r\n" : c.mail;
-        h.write("JUSINBOX\\20240101_000000_0001.eml", mail);
-        parse(h, "JUSINBOX\\20240101_000000_0001.eml");
+        parse_text(h, mail);
         EXPECT_EQ(h.exists("SYSTEM_F\\YOMITORI_MARKS.txt") ? h.read("SYSTEM_F\\YOMITORI_MARKS.txt") : "", c.marks)
             << c.what;
     }
