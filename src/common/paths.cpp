@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "common/errors.h"
+#include "common/file_changes.h"
 #include "common/folder_index.h"
 #include "common/sjis.h"
 
@@ -113,6 +114,7 @@ bool remove_if_exists(std::string_view path) {
     auto status = stdfs::symlink_status(disk, ec);
     if (ec || !stdfs::exists(status)) return false;
     if (stdfs::is_directory(status)) raise_error(err::kAccessDenied, "is a folder: " + disk.string());
+    before_change(FileChange::Remove, disk, "delete");
     if (!stdfs::remove(disk, ec) && ec) raise_errno(ec.value(), "delete " + disk.string());
     return true;
 }
@@ -125,19 +127,28 @@ void copy_file(std::string_view from, std::string_view to) {
     std::error_code ec;
     stdfs::path source = resolve(from);
     if (!stdfs::is_regular_file(source, ec)) raise_error(err::kNotFound, "file not found: " + source.string());
+    before_change(FileChange::Copy, source, "copy");
     stdfs::copy_file(source, resolve(to), stdfs::copy_options::overwrite_existing, ec);
     if (ec) raise_errno(ec.value(), "copy " + source.string());
 }
 
 void rename_file(std::string_view from, std::string_view to) {
     std::error_code ec;
-    stdfs::rename(resolve(from), resolve(to), ec);
+    stdfs::path source = resolve(from);
+    before_change(FileChange::Rename, source, "rename");
+    stdfs::rename(source, resolve(to), ec);
     if (ec) raise_errno(ec.value(), "rename " + std::string(from));
 }
 
 void make_folder(std::string_view path) {
+    stdfs::path disk = resolve(path);
+    try {
+        before_change(FileChange::MakeFolder, disk, "create folder");
+    } catch (const RuntimeError&) {
+        return;
+    }
     std::error_code ec;
-    stdfs::create_directory(resolve(path), ec);
+    stdfs::create_directory(disk, ec);
 }
 
 bool remove_folder_tree(std::string_view path) {
