@@ -58,6 +58,8 @@ bool starts_with_upper(std::string_view s, std::string_view upper);
 // which can be the second byte of a double-byte character.
 std::size_t find_last_char(std::string_view s, char c);
 std::size_t find_first_char(std::string_view s, char c, std::size_t from = 0);
+// Whether `part` occurs in `s` beginning on a character, never inside a double-byte one.
+bool contains_whole_chars(std::string_view s, std::string_view part);
 
 // CP932 to UTF-8 for display; invalid bytes become U+FFFD, never an error.
 std::string to_utf8(std::string_view cp932);
