@@ -253,6 +253,23 @@ TEST_F(QtViewTest, EveryDialogTakesTheKeyboardWhenShownWhateverHadIt) {
     }
 }
 
+// A folder whose name CP932 holds only as another name (a wave dash comes back as a full-width
+// tilde) is refused by the dialog, as a name CP932 cannot hold is: no save goes nowhere.
+TEST_F(QtViewTest, ADialogRefusesAPathThatComesBackAsAnotherName) {
+    auto folder = h.folder / "\u671F\u9593\u301C2026";  // 期間〜2026
+    std::filesystem::create_directories(folder);
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setDirectory(QString::fromStdString(folder.string()));
+        dialog->selectFile(QStringLiteral("report.eml"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    DialogAnswer answer = save_file_dialog({"", "ファイルの保存"_sj, "", {{"emlﾌｧｲﾙ(*.eml)"_sj, "*.eml"}}});
+    EXPECT_EQ(answer.outcome, DialogAnswer::Outcome::NotCp932);
+    EXPECT_EQ(answer.path, (folder / "report.eml").string());
+}
+
 // Qt's own dialogs read in Japanese like the rest of the program.
 TEST_F(QtViewTest, QtsOwnDialogsSpeakJapanese) {
     QString title;
@@ -271,6 +288,22 @@ TEST_F(QtViewTest, QtsOwnDialogsSpeakJapanese) {
     EXPECT_FALSE(title.isEmpty());
     EXPECT_TRUE(buttons.contains(QString::fromUtf8("キャンセル"))) << buttons.join(u'|').toStdString();
     EXPECT_FALSE(buttons.contains(QStringLiteral("Cancel")));
+}
+
+// A window without a minimise box that the desktop minimises anyway comes back at once: the
+// windows it keeps disabled or hidden would otherwise leave nothing on the screen to reach.
+TEST_F(QtViewTest, AWindowWithoutAMinimiseBoxComesBackWhenTheDesktopMinimisesIt) {
+    Form& f = show("FORM13", [](Form& w) {
+        w.width = 300;
+        w.height = 200;
+        w.minimize_box = false;
+    });
+    FormWindow* window = view().window("FORM13");
+    window->showMinimized();  // as the window manager's own menu does
+    QTest::qWait(50);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(f.window_state(), WindowState::Normal);
 }
 
 TEST_F(QtViewTest, ASizableWindowReportsUserResizesAndFollowsTheProgram) {
