@@ -58,19 +58,35 @@ void raise_errno(int error_number, std::string_view what) {
                 std::string(what) + ": " + std::generic_category().message(error_number));
 }
 
+namespace {
+
+// Whether a disk path lies in the program folder or below it, as written.
+bool in_program_folder(const stdfs::path& path) {
+    stdfs::path home = root().lexically_normal(), at = path.lexically_normal();
+    auto [h, a] = std::mismatch(home.begin(), home.end(), at.begin(), at.end());
+    return h == home.end() || (std::next(h) == home.end() && h->empty());  // "home/" as well
+}
+
+}  // namespace
+
 stdfs::path resolve(std::string_view path) {
-    stdfs::path current = (!path.empty() && path[0] == '/') ? stdfs::path("/") : root();
+    bool absolute = !path.empty() && path[0] == '/';
+    stdfs::path current = absolute ? stdfs::path("/") : root();
+    // Names match case-blind only inside the program folder, whose paths the system writes in any
+    // case; a path elsewhere (one the user chose) names exactly the file it spells.
+    bool case_blind = !absolute || in_program_folder(current);
     for (const std::string& part : split_components(path)) {
         std::string name = to_utf8(part);
         stdfs::path exact = current / name;
         std::error_code ec;
-        if (name == "." || name == ".." || stdfs::exists(stdfs::symlink_status(exact, ec))) {
+        if (name == "." || name == ".." || !case_blind || stdfs::exists(stdfs::symlink_status(exact, ec))) {
             current = std::move(exact);
-            continue;
+        } else {
+            // Case-blind match; of several variants the smallest in raw bytes, so the choice is stable.
+            std::string best = find_case_blind(current, fold_ascii(name));
+            current = best.empty() ? std::move(exact) : current / best;
         }
-        // Case-blind match; of several variants the smallest in raw bytes, so the choice is stable.
-        std::string best = find_case_blind(current, fold_ascii(name));
-        current = best.empty() ? std::move(exact) : current / best;
+        if (absolute) case_blind = in_program_folder(current);
     }
     return current;
 }

@@ -201,6 +201,12 @@ std::string to_utf8(std::string_view cp932) { return to_utf8_converter().substit
 
 std::optional<std::string> from_utf8(std::string_view utf8) { return from_utf8_converter().strict(utf8); }
 
+std::optional<std::string> path_from_utf8(std::string_view utf8) {
+    auto cp932 = from_utf8(utf8);
+    if (!cp932 || to_utf8(*cp932) != utf8) return std::nullopt;
+    return cp932;
+}
+
 std::string from_utf8_lossy(std::string_view utf8, std::string_view replacement) {
     return from_utf8_converter().substituting(utf8, replacement, utf8_sequence_length);
 }

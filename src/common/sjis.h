@@ -67,6 +67,10 @@ std::string to_utf8(std::string_view cp932);
 // UTF-8 to CP932; nullopt when the text holds a character CP932 cannot represent (or bad UTF-8).
 std::optional<std::string> from_utf8(std::string_view utf8);
 
+// A disk path or name in CP932: nullopt also when its CP932 form would name another file, that is
+// when it does not convert back to the same UTF-8 (U+301C and U+2212 come back as U+FF5E and U+FF0D).
+std::optional<std::string> path_from_utf8(std::string_view utf8);
+
 // UTF-8 to CP932 with every unrepresentable character replaced by `replacement` (CP932 bytes).
 std::string from_utf8_lossy(std::string_view utf8, std::string_view replacement = "?");
 

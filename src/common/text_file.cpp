@@ -52,7 +52,7 @@ void write_with_flags(std::string_view path, std::string_view bytes, int flags) 
 
 }  // namespace
 
-std::vector<std::string> split_lines(std::string_view data) {
+std::vector<std::string> split_lines(std::string_view data, std::size_t max_line_bytes) {
     if (!data.empty() && data.back() == '\x1A') data.remove_suffix(1);
     std::vector<std::string> lines;
     std::string line;
@@ -68,7 +68,7 @@ std::vector<std::string> split_lines(std::string_view data) {
         }
         open = true;
         if (c == '\0') continue;
-        if (line.size() < kMaxLineBytes) line.push_back(c);
+        if (line.size() < max_line_bytes) line.push_back(c);
     }
     if (open) lines.push_back(std::move(line));
     return lines;

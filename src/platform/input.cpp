@@ -202,7 +202,12 @@ void deactivate(Form& form) {
     if (forms().active() == form.name()) forms().set_active("");
 }
 
-void set_window_state(Form& form, WindowState state) { form.set_window_state(state); }
+void set_window_state(Form& form, WindowState state) {
+    // A window without a minimise box stays on the screen: minimised by the desktop anyway, it
+    // could leave the user with no window to reach (its owner waits disabled or hidden).
+    if (state == WindowState::Minimized && !form.minimize_box) return;
+    form.set_window_state(state);
+}
 
 void set_minimized(Form& form, bool minimized) {
     if (!form.loaded || form.minimized == minimized) return;

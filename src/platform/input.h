@@ -93,6 +93,7 @@ void activate(Form& form);
 void deactivate(Form& form);
 
 // The window was minimised, maximised or restored by the user: state set, "<FORM>_RESIZE" queued.
+// A window without a minimise box is not minimised (it stays as it was).
 void set_window_state(Form& form, WindowState state);
 void set_minimized(Form& form, bool minimized);
 // The user resized a sizable window to this client size: "<FORM>_RESIZE" queued.

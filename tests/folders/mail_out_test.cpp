@@ -89,7 +89,7 @@ TEST_F(MailOut, OpenedInTheMailProgramThroughACopy) {
     pf::input::request_close(FolderProgram::form("FORM16"));
     p.h.settle();
     p.h.boxes().clear();
-    p.h.platform.shell.extensions_without_program.insert("EML");
+    p.h.platform.shell.types_without_program.insert("message/rfc822");
     p.choose("GOMINAKO");
     p.h.click_row("FORM8", "LIST10", 0);
     p.run("BUTTON70_ON");

@@ -293,6 +293,14 @@ TEST_F(QtViewTest, ClicksQueueEventsAndADisabledWindowTakesNone) {
     EXPECT_EQ(input::last_mouse_down().button, input::Button::Right);
     EXPECT_EQ(input::last_mouse_down().x, 40);
     EXPECT_EQ(input::last_mouse_down().y, 300);
+    // A double click on the window is one press and one click, as the desktop delivers it: press,
+    // release, double click, release.
+    record({"MAINFORM_CLICK"});
+    auto* surface = view().window("MAINFORM")->surface();
+    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(60, 300));
+    QTest::mouseDClick(surface, Qt::LeftButton, {}, QPoint(60, 300));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(60, 300));
+    EXPECT_EQ(ran(), (std::vector<std::string>{"MAINFORM_MOUSEDOWN", "MAINFORM_CLICK"}));
 
     // Focus the user gives a control is reported; focus the program moves is not.
     QApplication::setActiveWindow(view().window("MAINFORM"));
