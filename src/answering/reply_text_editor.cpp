@@ -6,7 +6,6 @@
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/sjis.h"
-#include "common/width_conversion.h"
 #include "platform/drawing_styles.h"
 #include "platform/forms.h"
 #include "platform/input.h"
@@ -202,7 +201,7 @@ void EDIT20_CHANGE() {
     if (!pf::forms().is_loaded(kForm)) return;
     pf::Control& lines = control("LIST18");
     lines.set_items(split_text(trim(control("EDIT20").text)));
-    if (globals().REPLY_TEXT_SAVING != 1) control("EDIT19").set_text(trim(TO_FULL_WIDTH(lines.item(0))));
+    if (globals().REPLY_TEXT_SAVING != 1) control("EDIT19").set_text(trim(reply_text_full_width(lines.item(0))));
 }
 
 void EDIT19_SETFOCUS() {

@@ -4,12 +4,16 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tv::answering {
 
 // Every file of the folder, in the listing order: what COMBO1, COMBO2 and LIST19 list.
 std::vector<std::string> list_reply_texts();
+
+// The full-width form of a reply text's name (and of the first line the name box follows).
+std::string reply_text_full_width(std::string_view text);
 
 // The file name a typed name is stored under: trimmed, in full-width characters, at most 45 of
 // them, and ".txt".

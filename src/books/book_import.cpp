@@ -8,7 +8,6 @@
 #include "books/import_readers.h"
 #include "common/address_book.h"
 #include "common/errors.h"
-#include "common/globals.h"
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
@@ -29,12 +28,10 @@ struct Failure {
     const char* text;
 };
 
-const Failure kNoCsvFile{"NOT EXIST FILE", "アドレス帳ファイルがありません。    "};
-const Failure kManyCsvFiles{"MANY FILES", "複数のＣＳＶファイルが存在します。    "};
+const Failure kNoFile{"NOT EXIST FILE", "アドレス帳ファイル(.csv/.vcfファイル)がありません。    "};
 const Failure kBadCsvFile{"BAD FILE",
                           "「表示名」、及び「メールアドレス」の２フィールドだけをアウトルック・エクスプレスからエクスポートして下さい。     "};
-const Failure kNoVcardFile{"NOT EXIST FILE", "アドレス帳ファイル(.vcfファイル)がありません。    "};
-const Failure kNoUsableVcard{"BAD FILE", "使用可能なＶＣＦファイルがありませんでした。    "};
+const Failure kNoUsableFile{"BAD FILE", "使用可能なＶＣＦファイルがありませんでした。    "};
 
 bool named_like(const std::string& name, const char* extension) {
     return upper_ascii(name).find(extension) != std::string::npos;
@@ -49,44 +46,26 @@ std::optional<std::string> read_export(const std::string& folder, const std::str
     }
 }
 
-// The one CSV file of the folder.
-std::vector<AddressEntry> csv_import(const std::string& folder, const std::vector<std::string>& names,
-                                     std::optional<Failure>& failure) {
-    std::vector<std::string> csv;
-    for (const auto& name : names) {
-        if (named_like(name, ".CSV")) csv.push_back(name);
-    }
-    if (csv.empty()) {
-        failure = kNoCsvFile;
-        return {};
-    }
-    if (csv.size() > 1) {
-        failure = kManyCsvFiles;
-        return {};
-    }
-    auto bytes = read_export(folder, csv.front());
-    auto entries = bytes ? csv_entries(exported_text(*bytes)) : std::vector<AddressEntry>{};
-    if (entries.empty()) failure = kBadCsvFile;
-    return entries;
-}
-
-// Every vCard file of the folder, in listing order.
-std::vector<AddressEntry> vcard_import(const std::string& folder, const std::vector<std::string>& names,
-                                       std::optional<Failure>& failure) {
+// Every CSV and vCard file of the folder, in listing order. A name that reads as both is no export
+// of ours and is passed over.
+std::vector<AddressEntry> folder_import(const std::string& folder, const std::vector<std::string>& names,
+                                        std::optional<Failure>& failure) {
     std::vector<AddressEntry> entries;
-    bool listed = false;
+    bool csv_listed = false, vcard_listed = false;
     for (const auto& name : names) {
-        if (!named_like(name, ".VCF")) continue;
-        listed = true;
-        if (named_like(name, ".CSV")) continue;  // a name that reads as both is no export of ours
+        bool csv = named_like(name, ".CSV"), vcard = named_like(name, ".VCF");
+        csv_listed = csv_listed || csv;
+        vcard_listed = vcard_listed || vcard;
+        if (csv == vcard) continue;
         auto bytes = read_export(folder, name);
         if (!bytes) continue;
-        for (auto& e : vcard_entries(exported_text(*bytes))) entries.push_back(std::move(e));
+        std::string text = exported_text(*bytes);
+        for (auto& e : csv ? csv_entries(text) : vcard_entries(text)) entries.push_back(std::move(e));
     }
-    if (!listed) {
-        failure = kNoVcardFile;
+    if (!csv_listed && !vcard_listed) {
+        failure = kNoFile;
     } else if (entries.empty()) {
-        failure = kNoUsableVcard;
+        failure = vcard_listed ? kNoUsableFile : kBadCsvFile;
     }
     return entries;
 }
@@ -121,8 +100,7 @@ void BUTTON8_ON() {
     pf::Control& listing = pf::form("FORM7").control("LIST6");
     listing.set_items(files::list_folder_files(*folder));
     std::optional<Failure> failure;
-    std::vector<AddressEntry> entries = globals().OS_GENERATION == "1" ? csv_import(*folder, listing.items(), failure)
-                                                                       : vcard_import(*folder, listing.items(), failure);
+    std::vector<AddressEntry> entries = folder_import(*folder, listing.items(), failure);
     // The old book goes only once a new one with entries is complete.
     if (!failure) rewrite_book(kAddressBook, entries);
     fill_book_list(kAddressBookWindow, failure ? 0 : kPauseMs);

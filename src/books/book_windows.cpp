@@ -39,20 +39,29 @@ void empty_boxes(const BookWindow& w) {
 
 void clear_selection(const BookWindow& w) { control(w, w.list).select(-1); }
 
-// The values a row of the list shows for a record.
-AddressEntry as_listed(const AddressEntry& e) { return read_book_list_row(book_list_row(e)); }
+// The record (index into all records of the book) behind each row of a window's list, in the
+// list's order: every row is one record, so two rows that show alike stay two records.
+std::map<std::string, std::vector<std::size_t>>& row_records() {
+    static std::map<std::string, std::vector<std::size_t>> records;
+    return records;
+}
 
-// The record (index into all records) that the row shows: the first or the last non-blank record
-// after record 1 whose values, cut as the row cuts them, equal the row's.
-std::optional<std::size_t> record_of_row(const std::vector<AddressEntry>& records, const AddressEntry& row,
-                                         bool last) {
-    std::optional<std::size_t> found;
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        if (is_blank_entry(records[i]) || as_listed(records[i]) != row) continue;
-        found = i;
-        if (!last) break;
+// The record the selected row shows, when the book still holds it there.
+std::optional<std::size_t> record_of_row(const BookWindow& w, const std::vector<AddressEntry>& records, int row) {
+    const auto& behind = row_records()[w.form];
+    if (row < 0 || static_cast<std::size_t>(row) >= behind.size()) return std::nullopt;
+    std::size_t at = behind[static_cast<std::size_t>(row)];
+    if (at >= records.size() || book_list_row(records[at]) != control(w, w.list).item(row)) return std::nullopt;
+    return at;
+}
+
+// Whether a book holds nothing but blank records (the placeholder among them): only such a book is
+// written anew by an add. A book whose lines do not read as records is appended to, never lost.
+bool holds_nothing(const std::vector<AddressEntry>& records) {
+    for (const auto& r : records) {
+        if (!is_blank_entry(r)) return false;
     }
-    return found;
+    return true;
 }
 
 const char* const kNotFoundTitle = "NOT EXIST DATA";
@@ -68,11 +77,10 @@ AddressEntry typed_values(const BookWindow& w) {
 
 void ROW_SELECTION(const BookWindow& w) {
     if (!pf::forms().is_loaded(w.form)) return;
-    pf::Control& list = control(w, w.list);
-    if (list.selected() < 0) return;
-    AddressEntry row = read_book_list_row(list.item(list.selected()));
+    int row = control(w, w.list).selected();
+    if (row < 0) return;
     auto records = read_book_records(w.book());
-    auto at = record_of_row(records, row, false);
+    auto at = record_of_row(w, records, row);
     control(w, w.name_box).set_text(at ? trim(records[*at].name) : "");
     control(w, w.address_box).set_text(at ? trim(records[*at].address) : "");
 }
@@ -90,18 +98,18 @@ void ime_for(const BookWindow& w, bool name_box) {
 }
 
 // Rewrites the book with the record the row shows replaced (or left out); says so when the row
-// matches no record any more.
-void change_record(const BookWindow& w, const AddressEntry& row, const std::optional<AddressEntry>& replacement) {
+// matches no record any more. A first record that is not the placeholder is kept as an entry.
+void change_record(const BookWindow& w, int row, const std::optional<AddressEntry>& replacement) {
     std::string book = w.book();
     auto records = read_book_records(book);
-    auto at = record_of_row(records, row, true);
+    auto at = record_of_row(w, records, row);
     if (!at) {
         pf::form(w.form).set_pointer(pf::MousePointer::Arrow);
         pf::inform(w.form, kNotFoundTitle, not_found_text());
         return;
     }
     std::vector<AddressEntry> kept;
-    for (std::size_t i = 1; i < records.size(); ++i) {
+    for (std::size_t i = records.empty() || is_blank_entry(records[0]) ? 1 : 0; i < records.size(); ++i) {
         if (i != *at) {
             kept.push_back(records[i]);
         } else if (replacement) {
@@ -133,35 +141,34 @@ void ADD_OR_EDIT(const BookWindow& w) {
         pf::inform(w.form, "BAD DATA", "表示名及びｅメール・アドレス、両方を入力して下さい。   "_sj);
         return;
     }
+    // The window takes no input until the list is refilled, so that no click stores a change twice.
+    set_busy(w.form, true);
     if (selected >= 0) {
-        AddressEntry row = read_book_list_row(list.item(selected));
-        set_busy(w.form, true);
-        change_record(w, row, typed);
+        change_record(w, selected, typed);
         fill_book_list(w);
         if (!pf::forms().is_loaded(w.form)) return;
         clear_selection(w);
-        empty_boxes(w);
-        set_busy(w.form, false);
     } else {
         std::string book = w.book();
-        if (read_book(book).empty()) {
+        if (holds_nothing(read_book_records(book))) {
             rewrite_book(book, {typed});  // blank records of an empty book go with it
         } else {
             append_book_entry(book, typed);
         }
         fill_book_list(w);
         if (!pf::forms().is_loaded(w.form)) return;
-        empty_boxes(w);
     }
+    empty_boxes(w);
+    set_busy(w.form, false);
     control(w, w.list).set_top_index(top);
 }
 
 void DELETE_ENTRY(const BookWindow& w) {
     if (!pf::forms().is_loaded(w.form)) return;
     pf::Control& list = control(w, w.list);
-    if (list.selected() < 0) return;
+    int row = list.selected();
+    if (row < 0) return;
     int top = list.top_index();
-    AddressEntry row = read_book_list_row(list.item(list.selected()));
     std::string text = "表示名："_sj + trim(control(w, w.name_box).text) + "\r\n" + "ｅメール・アドレス："_sj +
                        trim(control(w, w.address_box).text) + "\r\n\r\n" + "この１件のアドレスを削除します。   "_sj;
     if (pf::message_box(w.form, "DELETE", text, pf::MsgButtons::OkCancel, pf::MsgIcon::Information) !=
@@ -192,11 +199,16 @@ void fill_book_list(const BookWindow& w, int pause_ms) {
     if (!pf::forms().is_loaded(w.form)) return;
     int generation = ++fill_generations()[w.form];
     control(w, w.list).clear();
-    for (const auto& entry : read_book(w.book())) {
+    auto& behind = row_records()[w.form];
+    behind.clear();
+    auto records = read_book_records(w.book());
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        if (is_blank_entry(records[i])) continue;
         if (pause_ms > 0) pf::pause(pause_ms);
         pf::EVENT_PUMP();
         if (!pf::forms().is_loaded(w.form) || fill_generations()[w.form] != generation) return;
-        control(w, w.list).add_item(book_list_row(entry));
+        int at = control(w, w.list).add_item(book_list_row(records[i]));
+        behind.insert(behind.begin() + at, i);
     }
 }
 

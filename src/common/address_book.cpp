@@ -42,7 +42,19 @@ std::vector<AddressEntry> read_book_records(std::string_view path) {
     std::vector<AddressEntry> records;
     auto data = files::read_bytes(path);
     if (!data) return records;
-    for (auto& line : files::split_lines(*data)) records.push_back(parse_record_line(std::move(line)));
+    for (const auto& line : files::split_lines(*data)) {
+        // A book written elsewhere may end its lines with LF alone; each of them is a record too.
+        std::size_t start = 0;
+        for (;;) {
+            std::size_t lf = line.find('\n', start);
+            if (lf == std::string::npos) {
+                if (start == 0 || start < line.size()) records.push_back(parse_record_line(line.substr(start)));
+                break;
+            }
+            records.push_back(parse_record_line(line.substr(start, lf - start)));
+            start = lf + 1;
+        }
+    }
     return records;
 }
 
@@ -80,9 +92,11 @@ bool contains_text(std::string_view stored, std::string_view looked_for) {
 }
 
 bool search_matches(std::string_view row, std::string_view key, std::string_view mode) {
+    // A key is found on whole characters: "X" is no trail byte of a kanji.
+    auto found = [](std::string_view text, std::string_view k) { return !text.empty() && contains_whole_chars(text, k); };
     switch (numeric_value(mode)) {
-        case 0: return contains_text(row, key);
-        case 1: return contains_text(upper_ascii(row), upper_ascii(key));
+        case 0: return found(row, key);
+        case 1: return found(upper_ascii(row), upper_ascii(key));
         default: return false;
     }
 }

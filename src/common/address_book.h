@@ -32,8 +32,8 @@ bool is_blank_entry(const AddressEntry& entry);
 std::string clean_book_value(std::string_view value);
 
 // Every record of a book in file order, record 1 at index 0, items as read (untrimmed). A missing
-// book has none. Line-based and tolerant: a line with one item gives an empty address, an empty
-// line an empty record; nothing raises an error.
+// book has none. Line-based and tolerant: a line ends at CR LF, CR or LF; a line with one item
+// gives an empty address, an empty line an empty record; nothing raises an error.
 std::vector<AddressEntry> read_book_records(std::string_view path);
 // The records after record 1 that are not blank: the entries every list and lookup uses.
 std::vector<AddressEntry> read_book(std::string_view path);
@@ -50,8 +50,9 @@ void rewrite_book(std::string_view path, const std::vector<AddressEntry>& kept);
 // empty text, the empty text in every other.
 bool contains_text(std::string_view stored, std::string_view looked_for);
 
-// The search of a book's list rows: whether `row` holds `key` in search mode `mode` ("0": as
-// typed; "1": ASCII letters upper-cased on both sides; any other mode finds nothing).
+// The search of a book's list rows: whether `row` holds `key`, beginning on a character, in search
+// mode `mode` ("0": as typed; "1": ASCII letters upper-cased on both sides; any other mode finds
+// nothing).
 bool search_matches(std::string_view row, std::string_view key, std::string_view mode);
 // The row a search moves to: the first matching row below `selected` (from the top when nothing or
 // the last row is selected); nullopt when none below matches, the search does not wrap.

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "common/errors.h"
+#include "common/file_changes.h"
 #include "common/folder_index.h"
 #include "common/sjis.h"
 
@@ -57,19 +58,35 @@ void raise_errno(int error_number, std::string_view what) {
                 std::string(what) + ": " + std::generic_category().message(error_number));
 }
 
+namespace {
+
+// Whether a disk path lies in the program folder or below it, as written.
+bool in_program_folder(const stdfs::path& path) {
+    stdfs::path home = root().lexically_normal(), at = path.lexically_normal();
+    auto [h, a] = std::mismatch(home.begin(), home.end(), at.begin(), at.end());
+    return h == home.end() || (std::next(h) == home.end() && h->empty());  // "home/" as well
+}
+
+}  // namespace
+
 stdfs::path resolve(std::string_view path) {
-    stdfs::path current = (!path.empty() && path[0] == '/') ? stdfs::path("/") : root();
+    bool absolute = !path.empty() && path[0] == '/';
+    stdfs::path current = absolute ? stdfs::path("/") : root();
+    // Names match case-blind only inside the program folder, whose paths the system writes in any
+    // case; a path elsewhere (one the user chose) names exactly the file it spells.
+    bool case_blind = !absolute || in_program_folder(current);
     for (const std::string& part : split_components(path)) {
         std::string name = to_utf8(part);
         stdfs::path exact = current / name;
         std::error_code ec;
-        if (name == "." || name == ".." || stdfs::exists(stdfs::symlink_status(exact, ec))) {
+        if (name == "." || name == ".." || !case_blind || stdfs::exists(stdfs::symlink_status(exact, ec))) {
             current = std::move(exact);
-            continue;
+        } else {
+            // Case-blind match; of several variants the smallest in raw bytes, so the choice is stable.
+            std::string best = find_case_blind(current, fold_ascii(name));
+            current = best.empty() ? std::move(exact) : current / best;
         }
-        // Case-blind match; of several variants the smallest in raw bytes, so the choice is stable.
-        std::string best = find_case_blind(current, fold_ascii(name));
-        current = best.empty() ? std::move(exact) : current / best;
+        if (absolute) case_blind = in_program_folder(current);
     }
     return current;
 }
@@ -113,6 +130,7 @@ bool remove_if_exists(std::string_view path) {
     auto status = stdfs::symlink_status(disk, ec);
     if (ec || !stdfs::exists(status)) return false;
     if (stdfs::is_directory(status)) raise_error(err::kAccessDenied, "is a folder: " + disk.string());
+    before_change(FileChange::Remove, disk, "delete");
     if (!stdfs::remove(disk, ec) && ec) raise_errno(ec.value(), "delete " + disk.string());
     return true;
 }
@@ -125,19 +143,28 @@ void copy_file(std::string_view from, std::string_view to) {
     std::error_code ec;
     stdfs::path source = resolve(from);
     if (!stdfs::is_regular_file(source, ec)) raise_error(err::kNotFound, "file not found: " + source.string());
+    before_change(FileChange::Copy, source, "copy");
     stdfs::copy_file(source, resolve(to), stdfs::copy_options::overwrite_existing, ec);
     if (ec) raise_errno(ec.value(), "copy " + source.string());
 }
 
 void rename_file(std::string_view from, std::string_view to) {
     std::error_code ec;
-    stdfs::rename(resolve(from), resolve(to), ec);
+    stdfs::path source = resolve(from);
+    before_change(FileChange::Rename, source, "rename");
+    stdfs::rename(source, resolve(to), ec);
     if (ec) raise_errno(ec.value(), "rename " + std::string(from));
 }
 
 void make_folder(std::string_view path) {
+    stdfs::path disk = resolve(path);
+    try {
+        before_change(FileChange::MakeFolder, disk, "create folder");
+    } catch (const RuntimeError&) {
+        return;
+    }
     std::error_code ec;
-    stdfs::create_directory(resolve(path), ec);
+    stdfs::create_directory(disk, ec);
 }
 
 bool remove_folder_tree(std::string_view path) {

@@ -2,8 +2,9 @@
 //
 // Paths are written as the system writes them ("SYSTEM_F\CHECK.txt"): CP932 bytes, "\" or "/" as
 // separators, relative to the program folder unless they begin with "/". On disk names are UTF-8.
-// Names match without regard to ASCII case: the exact name first, else a case-blind match, so a
-// file created as "JOB_F_JU.TXT" is the same file as "JOB_F_JU.txt".
+// Inside the program folder names match without regard to ASCII case: the exact name first, else a
+// case-blind match, so a file created as "JOB_F_JU.TXT" is the same file as "JOB_F_JU.txt". An
+// absolute path elsewhere (one the user chose) names exactly the file it spells.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +18,8 @@ namespace tv::files {
 void set_program_folder(const std::filesystem::path& folder);
 const std::filesystem::path& program_folder();
 
-// The disk path of a system path (existing case variants are reused, for reading and creating).
+// The disk path of a system path (existing case variants in the program folder are reused, for
+// reading and creating).
 std::filesystem::path resolve(std::string_view path);
 
 // Joins a folder and a name with "\".

@@ -190,9 +190,22 @@ std::size_t find_first_char(std::string_view s, char c, std::size_t from) {
     return std::string_view::npos;
 }
 
+bool contains_whole_chars(std::string_view s, std::string_view part) {
+    for (std::size_t i = 0; i + part.size() <= s.size(); i += char_length(s, i)) {
+        if (s.compare(i, part.size(), part) == 0) return true;
+    }
+    return false;
+}
+
 std::string to_utf8(std::string_view cp932) { return to_utf8_converter().substituting(cp932, "\xEF\xBF\xBD"); }
 
 std::optional<std::string> from_utf8(std::string_view utf8) { return from_utf8_converter().strict(utf8); }
+
+std::optional<std::string> path_from_utf8(std::string_view utf8) {
+    auto cp932 = from_utf8(utf8);
+    if (!cp932 || to_utf8(*cp932) != utf8) return std::nullopt;
+    return cp932;
+}
 
 std::string from_utf8_lossy(std::string_view utf8, std::string_view replacement) {
     return from_utf8_converter().substituting(utf8, replacement, utf8_sequence_length);

@@ -58,12 +58,18 @@ bool starts_with_upper(std::string_view s, std::string_view upper);
 // which can be the second byte of a double-byte character.
 std::size_t find_last_char(std::string_view s, char c);
 std::size_t find_first_char(std::string_view s, char c, std::size_t from = 0);
+// Whether `part` occurs in `s` beginning on a character, never inside a double-byte one.
+bool contains_whole_chars(std::string_view s, std::string_view part);
 
 // CP932 to UTF-8 for display; invalid bytes become U+FFFD, never an error.
 std::string to_utf8(std::string_view cp932);
 
 // UTF-8 to CP932; nullopt when the text holds a character CP932 cannot represent (or bad UTF-8).
 std::optional<std::string> from_utf8(std::string_view utf8);
+
+// A disk path or name in CP932: nullopt also when its CP932 form would name another file, that is
+// when it does not convert back to the same UTF-8 (U+301C and U+2212 come back as U+FF5E and U+FF0D).
+std::optional<std::string> path_from_utf8(std::string_view utf8);
 
 // UTF-8 to CP932 with every unrepresentable character replaced by `replacement` (CP932 bytes).
 std::string from_utf8_lossy(std::string_view utf8, std::string_view replacement = "?");

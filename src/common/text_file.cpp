@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "common/errors.h"
+#include "common/file_changes.h"
 #include "common/paths.h"
 
 namespace tv::files {
@@ -19,8 +20,14 @@ namespace stdfs = std::filesystem;
 
 namespace {
 
-// Writes all bytes to an open descriptor; raises on failure.
-void write_all(int fd, std::string_view bytes, const std::string& what) {
+// Writes all bytes to an open descriptor; raises on failure, the descriptor closed.
+void write_all(int fd, const stdfs::path& disk, std::string_view bytes) {
+    try {
+        before_change(FileChange::Write, disk, "write");
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -28,7 +35,7 @@ void write_all(int fd, std::string_view bytes, const std::string& what) {
             if (errno == EINTR) continue;
             int e = errno;
             ::close(fd);
-            raise_errno(e, "write " + what);
+            raise_errno(e, "write " + disk.string());
         }
         done += static_cast<std::size_t>(n);
     }
@@ -36,15 +43,16 @@ void write_all(int fd, std::string_view bytes, const std::string& what) {
 
 void write_with_flags(std::string_view path, std::string_view bytes, int flags) {
     stdfs::path disk = resolve(path);
+    before_change(FileChange::Create, disk, "open");
     int fd = ::open(disk.c_str(), flags | O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) raise_errno(errno, "open " + disk.string());
-    write_all(fd, bytes, disk.string());
+    write_all(fd, disk, bytes);
     if (::close(fd) != 0) raise_errno(errno, "close " + disk.string());
 }
 
 }  // namespace
 
-std::vector<std::string> split_lines(std::string_view data) {
+std::vector<std::string> split_lines(std::string_view data, std::size_t max_line_bytes) {
     if (!data.empty() && data.back() == '\x1A') data.remove_suffix(1);
     std::vector<std::string> lines;
     std::string line;
@@ -60,7 +68,7 @@ std::vector<std::string> split_lines(std::string_view data) {
         }
         open = true;
         if (c == '\0') continue;
-        if (line.size() < kMaxLineBytes) line.push_back(c);
+        if (line.size() < max_line_bytes) line.push_back(c);
     }
     if (open) lines.push_back(std::move(line));
     return lines;
@@ -137,18 +145,21 @@ void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned 
     stdfs::path temp = disk.parent_path() /
                        ("." + disk.filename().string() + ".tmp" + std::to_string(::getpid()) + "_" +
                         std::to_string(counter++));
+    before_change(FileChange::Create, temp, "open");
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0) raise_errno(errno, "open " + temp.string());
-    write_all(fd, bytes, temp.string());
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        int e = errno;
+    // A write that fails (a full disk) leaves no temporary file behind.
+    try {
+        write_all(fd, temp, bytes);
+        int synced = ::fsync(fd);
+        int sync_error = errno;
+        int closed = ::close(fd);
+        if (synced != 0 || closed != 0) raise_errno(synced != 0 ? sync_error : errno, "write " + temp.string());
+        before_change(FileChange::Rename, temp, "rename");
+        if (::rename(temp.c_str(), disk.c_str()) != 0) raise_errno(errno, "rename " + temp.string());
+    } catch (const RuntimeError&) {
         ::unlink(temp.c_str());
-        raise_errno(e, "write " + temp.string());
-    }
-    if (::rename(temp.c_str(), disk.c_str()) != 0) {
-        int e = errno;
-        ::unlink(temp.c_str());
-        raise_errno(e, "rename " + temp.string());
+        throw;
     }
 }
 
@@ -231,6 +242,7 @@ std::optional<std::string> read_record(std::string_view path, std::size_t record
 void write_record_field(std::string_view path, std::size_t record_length, std::size_t record,
                         std::size_t offset, std::string_view bytes) {
     stdfs::path disk = resolve(path);
+    before_change(FileChange::Create, disk, "open");
     int fd = ::open(disk.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) raise_errno(errno, "open " + disk.string());
     off_t at = static_cast<off_t>((record - 1) * record_length + offset);
@@ -239,7 +251,7 @@ void write_record_field(std::string_view path, std::size_t record_length, std::s
         ::close(fd);
         raise_errno(e, "seek " + disk.string());
     }
-    write_all(fd, bytes, disk.string());
+    write_all(fd, disk, bytes);
     if (::close(fd) != 0) raise_errno(errno, "close " + disk.string());
 }
 

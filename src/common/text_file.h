@@ -13,8 +13,8 @@ constexpr std::size_t kMaxLineBytes = 32767;
 
 // Splits file data into lines: CR ends a line and an LF right after it is skipped; a lone LF stays
 // in the line; NUL bytes are dropped; a Ctrl-Z as the last byte ends the data. Data that ends with
-// a line end gives no extra empty line.
-std::vector<std::string> split_lines(std::string_view data);
+// a line end gives no extra empty line. A line is cut at `max_line_bytes`.
+std::vector<std::string> split_lines(std::string_view data, std::size_t max_line_bytes = kMaxLineBytes);
 
 // Whole file bytes; nullopt when the file does not exist. Read failures raise a runtime error.
 std::optional<std::string> read_bytes(std::string_view path);

@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::uint16_t kBlackSquare = 0x81A1;
 constexpr std::uint16_t kFullBlank = 0x8140;
+constexpr unsigned char kHalfU = 0xB3;
+constexpr std::uint16_t kFullVu = 0x8394;
 
 // Full-width forms of 0x20..0x7E.
 constexpr std::array<std::uint16_t, 95> kAsciiFull{
@@ -59,7 +61,7 @@ const std::unordered_map<std::uint16_t, std::string>& half_width_table() {
 
 }  // namespace
 
-std::string TO_FULL_WIDTH(std::string_view text) {
+std::string TO_FULL_WIDTH(std::string_view text, const FullWidthRules& rules) {
     std::string out;
     out.reserve(text.size() * 2);
     unsigned char last_kana = 0;  // the half-width kana just converted, for a following mark
@@ -71,8 +73,11 @@ std::string TO_FULL_WIDTH(std::string_view text) {
             ++i;
         } else if (c >= 0x20 && c <= 0x7E) {
             put(out, kAsciiFull[c - 0x20]);
-        } else if (c == 0x7F || c == 0xA0) {
+        } else if ((c == 0x7F || c == 0xA0) && rules.blank_for_del_nbsp) {
             put(out, kFullBlank);
+        } else if (c == 0xDE && last_kana == kHalfU && rules.voiced_u) {
+            out.resize(out.size() - 2);
+            put(out, kFullVu);
         } else if (c == 0xDE && last_kana && takes_voiced_mark(last_kana)) {
             out.back() = static_cast<char>(static_cast<unsigned char>(out.back()) + 1);
         } else if (c == 0xDF && last_kana && takes_semi_voiced_mark(last_kana)) {

@@ -6,10 +6,21 @@
 
 namespace tv {
 
-// ASCII 0x20-0x7E, 0x7F and 0xA0 to their full-width forms; half-width katakana to full-width
-// (a following voiced or semi-voiced mark joins the kana where it can); double-byte characters
-// copied; every other byte (control bytes, 0x80, 0xFD-0xFF, a lead byte ending the text) to "■".
-std::string TO_FULL_WIDTH(std::string_view text);
+// Where the full-width conversions of the system part.
+struct FullWidthRules {
+    bool voiced_u;          // a voiced mark joins "ｳ" too ("ｳﾞ" becomes "ヴ")
+    bool blank_for_del_nbsp;  // 0x7F and 0xA0 become the full-width blank; else "■"
+};
+// The list columns' and the .eml name's: voiced marks join ｶ-ﾄ and ﾊ-ﾎ only; 0x7F and 0xA0 blank.
+inline constexpr FullWidthRules kColumnWidthRules{false, true};
+// The reply-text name's: a voiced mark joins every kana that takes one; 0x7F and 0xA0 are "■".
+inline constexpr FullWidthRules kReplyTextNameRules{true, false};
+
+// ASCII 0x20-0x7E to their full-width forms, 0x7F and 0xA0 as the rules say; half-width katakana
+// to full-width (a following voiced or semi-voiced mark joins the kana where it can); double-byte
+// characters copied; every other byte (control bytes, 0x80, 0xFD-0xFF, a lead byte ending the
+// text) to "■".
+std::string TO_FULL_WIDTH(std::string_view text, const FullWidthRules& rules = kColumnWidthRules);
 
 // Full-width forms of ASCII and katakana with a half-width form back to single bytes (voiced and
 // semi-voiced kana to the kana and its mark); everything else copied.

@@ -122,7 +122,7 @@ void FORM10_QUERYCLOSE() {
         g.UNSENT_MODE = 0;
         return;
     }
-    pf::clear_clipboard();
+    // The desktop clipboard is the user's: closing the picker leaves it alone.
     if (pf::forms().is_loaded("FORM9")) {
         pf::Form& compose = pf::form("FORM9");
         compose.bring_to_front();

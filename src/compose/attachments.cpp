@@ -1,9 +1,8 @@
 #include "compose/attachments.h"
 
-#include <filesystem>
-
 #include "common/errors.h"
 #include "common/paths.h"
+#include "common/program_folder.h"
 #include "common/size_text.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
@@ -17,7 +16,6 @@ namespace tv::compose {
 
 using namespace tv::literals;
 namespace pf = tv::platform;
-namespace stdfs = std::filesystem;
 
 namespace {
 
@@ -53,27 +51,20 @@ void remember_folder(const std::string& path) {
 
 }  // namespace
 
-bool inside_program_folder(const std::string& path) {
-    std::error_code ec;
-    stdfs::path file = stdfs::weakly_canonical(files::resolve(path), ec);
-    if (ec) return false;
-    stdfs::path folder = stdfs::weakly_canonical(files::program_folder(), ec);
-    if (ec) return false;
-    stdfs::path relative = file.lexically_relative(folder);
-    return !relative.empty() && *relative.begin() != "..";
-}
-
 void BUTTON33_ON() {
     if (!pf::forms().is_loaded("FORM9")) return;
     start_timer_between_pauses();
     pf::FileDialogRequest request{"FORM9", "開く"_sj, start_folder(), {{"すべてのファイル(*.*)"_sj, "*.*"}}};
     pf::DialogAnswer answer = pf::open_file_dialog(request);
     if (answer.outcome == pf::DialogAnswer::Outcome::NotCp932) {
-        pf::inform("FORM9", "BAD FILE"_sj, "このファイルは名前に使えない文字を含むため添付できません。   "_sj);
+        // The character may stand in any folder of the path, so the message shows the whole path.
+        pf::inform("FORM9", "BAD FILE"_sj,
+                   "このファイルのパスには使えない文字が含まれているため添付できません。   "_sj + "\r\n\r\n" +
+                       from_utf8_lossy(answer.path));
         return;
     }
     if (!answer.chosen() || !pf::forms().is_loaded("FORM9")) return;
-    if (inside_program_folder(answer.path)) {
+    if (files::inside_program_folder(answer.path)) {
         pf::inform("FORM9", "BAD FILE"_sj, "カレント・フォルダ内のファイルは添付できません。   "_sj);
         return;
     }

@@ -16,8 +16,4 @@ void BUTTON29_ON();
 // no path. A path that names no file adds nothing to the total.
 std::string attachment_line(const std::vector<std::string>& paths);
 
-// Whether a chosen path lies inside the program folder, whose files the program itself replaces
-// and deletes.
-bool inside_program_folder(const std::string& path);
-
 }  // namespace tv::compose

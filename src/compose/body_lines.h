@@ -8,15 +8,14 @@
 
 namespace tv::compose {
 
-// The body text, trimmed, split at every CR LF: the first line trimmed, the others as typed.
-// An empty body is one empty line. The whole text is split, however long.
+// The body text split at every CR LF, each line as typed: the blanks that indent a line (a
+// paragraph's full-width indent, code) are the mail's, the first line's too. Blanks after the last
+// line go. An empty body is one empty line. The whole text is split, however long.
 std::vector<std::string> split_body(std::string_view text);
 
-// How a writer trims a body line: sending keeps the blanks that begin a line, saving does not.
-enum class BodyTrim { Trailing, Both };
-
-// A body line as a request holds it: cut before a CR left inside it (it would end the line early),
-// trimmed, and guarded so that no reader takes it for an attachment or the end line.
-std::string request_body_line(std::string_view line, BodyTrim trim_mode);
+// A body line as a request holds it, sent or saved alike: cut before a CR left inside it (it would
+// end the line early), its trailing blanks removed, and guarded so that no reader takes it for an
+// attachment or the end line.
+std::string request_body_line(std::string_view line);
 
 }  // namespace tv::compose

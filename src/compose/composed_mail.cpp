@@ -5,9 +5,11 @@
 #include "common/account_file.h"
 #include "common/exchange_files.h"
 #include "common/globals.h"
+#include "common/recipient_line.h"
 #include "common/request_lines.h"
 #include "common/sjis.h"
 #include "common/paths.h"
+#include "common/text_file.h"
 #include "compose/messages.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
@@ -21,33 +23,22 @@ namespace pf = tv::platform;
 
 namespace {
 
-enum class Check { ToEmpty, NoAt, SubjectEmpty };
+enum class Check { ToEmpty, NotSendable, SubjectEmpty };
 
-// The checks of the form, in the order they are made. Saving keeps a recipient without "@" and
-// titles its boxes without the "!".
+// The checks of the form, in the order they are made. Saving titles its boxes without the "!"; it
+// refuses a recipient the mail component cannot send too, since a stored mail's To box is locked.
 struct FormCheck {
     Check check;
     const char* send_title;
-    const char* save_title;  // nullptr: saving does not make this check
+    const char* save_title;
     const char* text;
 };
 
 constexpr std::array<FormCheck, 3> kChecks{{
     {Check::ToEmpty, "NOT EXIST ADDRESS!", "NOT EXIST ADDRESS", "宛先が入力されていません。   "},
-    {Check::NoAt, "BAD ADDRESS!", nullptr, "この宛先は送信できません。   "},
+    {Check::NotSendable, "BAD ADDRESS!", "BAD ADDRESS", "この宛先は送信できません。   "},
     {Check::SubjectEmpty, "NOT EXIST SUBJECT!", "NOT EXIST SUBJECT", "件名が入力されていません。   "},
 }};
-
-bool fails(Check check, const ComposedMail& mail) {
-    switch (check) {
-        case Check::ToEmpty: return mail.recipient.empty();
-        // This also refuses the unreadable-mail marker (exchange::kUnreadableMail), which a reply
-        // to a mail the parse could not read brings.
-        case Check::NoAt: return mail.recipient.find('@') == std::string::npos;
-        case Check::SubjectEmpty: return mail.subject.empty();
-    }
-    return false;
-}
 
 // A header value stays on its own line whatever was pasted into its box.
 std::string one_line(std::string text) {
@@ -55,6 +46,19 @@ std::string one_line(std::string text) {
         if (c == '\r' || c == '\n') c = ' ';
     }
     return text;
+}
+
+bool fails(Check check, const ComposedMail& mail) {
+    switch (check) {
+        case Check::ToEmpty: return mail.recipient.empty();
+        // This also refuses the unreadable-mail marker (exchange::kUnreadableMail), which a reply
+        // to a mail the parse could not read brings. "TO:" and the text must fit one request line.
+        case Check::NotSendable:
+            return !read_recipient_line(one_line(mail.recipient)).fault.empty() ||
+                   mail.recipient.size() + 3 > files::kMaxLineBytes;
+        case Check::SubjectEmpty: return mail.subject.empty();
+    }
+    return false;
 }
 
 // The account; a reading of the file is followed by a pause, as every reading of a file that
@@ -88,7 +92,7 @@ bool ready_to(ComposeAction action, const ComposedMail& mail) {
     globals().UNSENT_MODE = 0;
     for (const auto& c : kChecks) {
         const char* title = action == ComposeAction::Send ? c.send_title : c.save_title;
-        if (title && fails(c.check, mail)) {
+        if (fails(c.check, mail)) {
             pf::inform("FORM9", sj(title), sj(c.text));
             return false;
         }
@@ -96,9 +100,9 @@ bool ready_to(ComposeAction action, const ComposedMail& mail) {
     return true;
 }
 
-std::vector<std::string> request_lines(const ComposedMail& mail, const std::string& from_line, BodyTrim body_trim) {
+std::vector<std::string> request_lines(const ComposedMail& mail, const std::string& from_line) {
     std::vector<std::string> lines{"TO:" + one_line(mail.recipient), from_line, "SUBJECT:" + one_line(mail.subject)};
-    for (const auto& line : mail.body) lines.push_back(request_body_line(line, body_trim));
+    for (const auto& line : mail.body) lines.push_back(request_body_line(line));
     for (const auto& path : mail.attachments) lines.push_back(std::string(kAttachmentPrefix) + one_line(path));
     if (mail.attachments.empty()) lines.emplace_back(kAttachmentPrefix);
     lines.emplace_back(kRequestEndLine);

@@ -30,6 +30,6 @@ std::string from_line();
 
 // The send request: "TO:", "FROM:", "SUBJECT:", the body lines, one "FILE:" line per attachment (a
 // bare "FILE:" when there is none) and "MAIL_END".
-std::vector<std::string> request_lines(const ComposedMail& mail, const std::string& from_line, BodyTrim body_trim);
+std::vector<std::string> request_lines(const ComposedMail& mail, const std::string& from_line);
 
 }  // namespace tv::compose

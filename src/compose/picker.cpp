@@ -14,6 +14,7 @@
 #include "common/text_file.h"
 #include "compose/address_window.h"
 #include "compose/messages.h"
+#include "compose/recipient_text.h"
 #include "platform/enter_key.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
@@ -140,7 +141,7 @@ void LIST13_DBLCLICK() {
     if (selected < 0 || selected >= static_cast<int>(g_entries.size())) return;
     const AddressEntry& entry = g_entries[static_cast<std::size_t>(selected)];
     try {
-        transfer::hand_over_recipient(trim(entry.name) + "<" + trim(entry.address) + ">");
+        transfer::hand_over_recipient(recipient_text(entry.name, trim(entry.address)));
     } catch (const RuntimeError&) {
         files::close_all_files();
         report_file_error("FORM10", "宛先を渡せませんでした。   "_sj, transfer::kRecipientHandover);

@@ -101,6 +101,8 @@ void reply(const ReplyMember& m) {
         return;
     }
     busy(m.window, false);
+    // A topmost trash or folder window would cover the compose window opened from it.
+    if (m.return_to != ReturnTo::Main && pf::forms().is_loaded(m.window)) pf::form(m.window).set_topmost(false);
     if (!pf::forms().is_loaded("FORM9")) pf::forms().load("FORM9");
     pf::form("FORM9").show();
 }

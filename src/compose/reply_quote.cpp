@@ -5,6 +5,7 @@
 
 #include "common/address_book.h"
 #include "common/sjis.h"
+#include "compose/recipient_text.h"
 
 namespace tv::compose {
 
@@ -18,14 +19,6 @@ constexpr std::array kLinkPhrases{"こちらから", "はこちら", "こちら�
                                    "フッタ情報", "トップへ", "上へ戻る"};
 
 bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
-
-// A match that begins on a character of the text, never inside a double-byte one.
-bool contains_whole(std::string_view text, std::string_view part) {
-    for (std::size_t i = 0; i + part.size() <= text.size(); i += char_length(text, i)) {
-        if (text.compare(i, part.size(), part) == 0) return true;
-    }
-    return false;
-}
 
 bool has_double_byte(std::string_view text, bool count_blank) {
     for (std::size_t i = 0; i < text.size(); i += char_length(text, i)) {
@@ -46,11 +39,11 @@ std::string double_bytes_only(std::string_view text) {
 std::optional<std::string> html_line(const std::string& line) {
     std::string upper = upper_ascii(line);
     for (const char* phrase : kLinkPhrases) {
-        if (contains_whole(line, sj(phrase))) return std::nullopt;
+        if (contains_whole_chars(line, sj(phrase))) return std::nullopt;
     }
     if (line.starts_with("<!")) return std::nullopt;
     if (line.starts_with("<") && contains(upper, "HTML")) return std::nullopt;
-    if (contains_whole(line, "？"_sj)) return std::nullopt;
+    if (contains_whole_chars(line, "？"_sj)) return std::nullopt;
     if (contains(upper, "HTML")) return line;
     if (!is_blank(line) && !has_double_byte(line, false)) return std::nullopt;
     return double_bytes_only(line);
@@ -69,12 +62,7 @@ std::string sender_address(std::string_view from_text) {
 
 std::string reply_recipient(const std::string& address) {
     auto name = book_name_for(address);
-    if (!name || is_blank(*name)) return address;
-    std::string shown = *name;
-    for (char& c : shown) {
-        if (c == ',') c = '.';
-    }
-    return shown + "<" + address + ">";
+    return recipient_text(name ? *name : std::string(), address);
 }
 
 std::vector<std::string> reply_quote(const std::vector<std::string>& body) {

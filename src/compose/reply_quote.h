@@ -11,8 +11,8 @@ namespace tv::compose {
 // The sender address of a From text: inside its last "<" ">", else the whole text, trimmed.
 std::string sender_address(std::string_view from_text);
 
-// The address with the display name the address book gives it (commas turned into full stops),
-// or the bare address when the book names it nowhere or with a blank name.
+// The address with the display name the address book gives it (as recipient_text writes it), or
+// the bare address when the book names it nowhere or with a blank name.
 std::string reply_recipient(const std::string& address);
 
 // The quote of a body (its lines as read, a "Body:" prefix already dropped), each line behind ">".

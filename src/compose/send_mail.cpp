@@ -79,13 +79,29 @@ void drop_reopened_unsent_mail(transfer::SendOutcome outcome) {
     }
 }
 
+// The mail neither went nor could be kept as unsent (a full disk): the compose window comes back
+// with everything in it, and the user is told.
+void keep_mail_open() {
+    globals().COMPOSING = 1;
+    pf::Form& main = pf::form("MAINFORM");
+    main.set_enabled(true);
+    main.set_pointer(pf::MousePointer::Arrow);
+    if (!pf::forms().is_loaded("FORM9")) return;
+    pf::Form& compose = pf::form("FORM9");
+    compose.show();
+    compose.set_enabled(true);
+    compose.bring_to_front();
+    report_file_error("FORM9", "メールを送信できず、未送信メールとしても保存できませんでした。   "_sj + "\r\n" + kept_open_text(),
+                      transfer::kUnsentFolder);
+}
+
 }  // namespace
 
 void BUTTON27_ON() {
     if (!pf::forms().is_loaded("FORM9")) return;
     ComposedMail mail = composed_mail();
     if (!ready_to(ComposeAction::Send, mail)) return;
-    if (!write_request(request_lines(mail, from_line(), BodyTrim::Trailing))) return;
+    if (!write_request(request_lines(mail, from_line()))) return;
 
     // From here the mail goes.
     Globals& g = globals();
@@ -103,6 +119,10 @@ void BUTTON27_ON() {
     g.MANUAL_TRANSFER = 1;
     pf::EVENT_PUMP();
     transfer::SendOutcome outcome = transfer::SOUSIN();
+    if (outcome == transfer::SendOutcome::NotKept) {
+        keep_mail_open();
+        return;
+    }
 
     set_handovers_idle_or_tell("MAINFORM");
     drop_reopened_unsent_mail(outcome);
@@ -132,7 +152,7 @@ void BUTTON79_ON() {
     pf::Form& compose = pf::form("FORM9");
     compose.set_pointer(pf::MousePointer::Hourglass);
     bool kept = false;
-    if (write_request(request_lines(mail, from_line(), BodyTrim::Both))) {
+    if (write_request(request_lines(mail, from_line()))) {
         try {
             kept = !transfer::keep_request_as_unsent().empty();
         } catch (const RuntimeError&) {

@@ -1,60 +1,101 @@
 #include "folders/file_moves.h"
 
-#include <algorithm>
+#include <optional>
 
 #include "common/errors.h"
 #include "common/paths.h"
 #include "folders/step_pauses.h"
+#include "store/store_change.h"
 
 namespace tv::folders {
 
 namespace {
 
-// A dot-file: no listing shows it, so a copy in progress is never taken for mail.
-std::string hidden_copy_of(const std::string& destination) {
-    auto [folder, name] = files::split_folder_name(destination);
-    return files::join(folder, "." + name + ".moving");
+// A dot-file beside the mail: no listing shows a mail that is being deleted.
+std::string hidden_name_of(const std::string& path) {
+    auto [folder, name] = files::split_folder_name(path);
+    return files::join(folder, "." + name + ".deleting");
+}
+
+// The change written down; nullopt when that failed, before any file changed.
+std::optional<store::StoreChange> begin(std::vector<store::FileStep> steps) {
+    try {
+        return store::StoreChange(std::move(steps));
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace
 
-void remove_quietly(const std::string& path) {
-    try {
-        files::remove_if_exists(path);
-    } catch (const RuntimeError&) {
+FilesOutcome move_files(const std::vector<FileMove>& moves) {
+    std::vector<store::FileStep> steps;
+    for (const FileMove& move : moves) steps.push_back({move.from, move.to});
+    auto change = begin(std::move(steps));
+    if (!change) return FilesOutcome::Stayed;
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        if (!change->take(i)) {
+            std::vector<std::size_t> unfinished;
+            for (std::size_t j = i; j-- > 0;) {
+                if (!change->undo(j)) unfinished.push_back(j);
+            }
+            if (unfinished.empty()) {
+                change->end();
+                return FilesOutcome::Stayed;
+            }
+            // What moved stays moved: the rest follows at the next start.
+            unfinished.clear();
+            for (std::size_t k = 0; k < moves.size(); ++k) unfinished.push_back(k);
+            change->end(unfinished);
+            return FilesOutcome::Unfinished;
+        }
+        pause_steps(moves[i].pauses);
     }
+    change->end();
+    return FilesOutcome::Done;
 }
 
-bool move_files(const std::vector<FileMove>& moves) {
-    std::vector<const FileMove*> present;
-    for (const auto& move : moves) {
-        if (files::file_exists(move.from)) present.push_back(&move);
+std::vector<bool> delete_mails(const std::vector<MailFiles>& mails, const std::vector<std::string>& strays,
+                               const DeletePauses& pauses) {
+    // Per mail three steps: the mail to its hidden name, its record deleted, the hidden mail
+    // deleted; then one step per stray record.
+    std::vector<store::FileStep> steps;
+    for (const MailFiles& m : mails) {
+        steps.push_back({m.mail, hidden_name_of(m.mail)});
+        steps.push_back({m.record, ""});
+        steps.push_back({hidden_name_of(m.mail), ""});
     }
-    std::size_t placed = 0;
-    try {
-        for (const auto& move : moves) {
-            if (std::find(present.begin(), present.end(), &move) != present.end()) {
-                // A folder of the destination's name would make the copy unplaceable: fail before
-                // anything is written.
-                if (files::folder_exists(move.to)) raise_error(err::kAccessDenied, "a folder blocks " + move.to);
-                files::copy_file(move.from, hidden_copy_of(move.to));
-            }
-            pause_steps(move.copy_pauses);
+    for (const std::string& record : strays) steps.push_back({record, ""});
+    std::vector<bool> went(mails.size(), false);
+    auto change = begin(std::move(steps));
+    if (!change) return went;
+
+    std::vector<std::size_t> unfinished;
+    for (std::size_t i = 0; i < mails.size(); ++i) {
+        went[i] = change->take(3 * i);
+        pause_steps(pauses.after_mail);
+    }
+    pause_steps(pauses.before_records);
+    for (std::size_t i = 0; i < mails.size(); ++i) {
+        if (!went[i] || mails[i].record.empty()) continue;
+        if (!change->take(3 * i + 1)) {
+            // The record stays: so does its mail.
+            went[i] = false;
+            if (!change->undo(3 * i)) unfinished.insert(unfinished.end(), {3 * i, 3 * i + 1, 3 * i + 2});
         }
-        for (const FileMove* move : present) {
-            files::rename_file(hidden_copy_of(move->to), move->to);
-            ++placed;
-        }
-    } catch (const RuntimeError&) {
-        // Copies already placed are duplicates of sources that stay; only the hidden ones go.
-        for (std::size_t i = placed; i < present.size(); ++i) remove_quietly(hidden_copy_of(present[i]->to));
-        return false;
+        pause_steps(pauses.after_record);
     }
-    for (const auto& move : moves) {
-        if (std::find(present.begin(), present.end(), &move) != present.end()) remove_quietly(move.from);
-        pause_steps(move.remove_pauses);
+    for (std::size_t k = 3 * mails.size(); k < change->size(); ++k) {
+        if (!change->take(k)) unfinished.push_back(k);
+        pause_steps(pauses.after_record);
     }
-    return true;
+    for (std::size_t i = 0; i < mails.size(); ++i) {
+        if (went[i] && !change->take(3 * i + 2)) unfinished.push_back(3 * i + 2);
+        // A mail that is no longer at its name has left the list, whatever is still to finish.
+        went[i] = !files::file_exists(mails[i].mail);
+    }
+    change->end(unfinished);
+    return went;
 }
 
 }  // namespace tv::folders

@@ -1,4 +1,5 @@
-// Moving mail files and records between stores without ever losing one.
+// Moving and deleting mail files and records between stores without ever losing or doubling one:
+// each action is one store change (store/store_change.h).
 #pragma once
 
 #include <string>
@@ -6,21 +7,39 @@
 
 namespace tv::folders {
 
-struct FileMove {
-    std::string from;  // system paths; a move never changes a file's name
-    std::string to;
-    int copy_pauses = 1;    // 20 ms pauses after the copy, and after the delete
-    int remove_pauses = 1;
+// What became of the files of an action.
+enum class FilesOutcome {
+    Done,
+    Stayed,      // a step was refused and every file is where it was
+    Unfinished,  // a step was refused and could not be taken back: the next start finishes it
 };
 
-// Moves the files as one step. Every source that exists is first copied beside its destination
-// under a hidden name; only when all copies are complete do they take their destination names
-// (replacing a file of that name) and are the sources deleted, so a failed copy leaves every source
-// where it was and no half-written file anywhere. A missing source is skipped (its pauses are
-// kept). A source that cannot be deleted stays (its copy stays too). False when the copies failed.
-bool move_files(const std::vector<FileMove>& moves);
+struct FileMove {
+    std::string from;  // system paths; `to` is a free name, never a file's that is there
+    std::string to;
+    int pauses = 1;    // 20 ms pauses after the move
+};
 
-// Deletes a file if it is there; a file that cannot be deleted stays, without a word.
-void remove_quietly(const std::string& path);
+// Moves the files as one change: all that exist move, or none does. A missing source is skipped
+// (its pauses are kept).
+FilesOutcome move_files(const std::vector<FileMove>& moves);
+
+// A mail to delete: its file and its record (empty for sent mail).
+struct MailFiles {
+    std::string mail;
+    std::string record;
+};
+
+struct DeletePauses {
+    int after_mail = 0;      // after each mail file
+    int before_records = 0;  // once, between the mail files and the records
+    int after_record = 0;    // after each record of a mail, and each record without one
+};
+
+// Deletes the mails for good as one change, each with its record or not at all: every mail first
+// goes to a hidden name beside it, so that one whose record cannot be deleted comes back whole.
+// Records of no mail (`strays`) go as well. Gives, for each mail, whether it went.
+std::vector<bool> delete_mails(const std::vector<MailFiles>& mails, const std::vector<std::string>& strays,
+                               const DeletePauses& pauses);
 
 }  // namespace tv::folders

@@ -20,10 +20,36 @@ namespace pf = tv::platform;
 
 namespace {
 
-void report_failed_move(const MailList& from, const Destination& to) {
+void report_failed_move(const MailList& from, const Destination& to, FilesOutcome outcome) {
     pf::inform(from.form, "NOT MOVED !",
                "メールを「"_sj + to.name + "」に移動できませんでした。    "_sj + "\r\n\r\n" +
-                   "メールは元の場所に残っています。    "_sj);
+                   (outcome == FilesOutcome::Unfinished ? "移動は次回の起動時に完了します。    "_sj
+                                                        : "メールは元の場所に残っています。    "_sj));
+}
+
+void report_failed_delete(const MailList& list, bool several) {
+    pf::inform(list.form, "NOT DELETED !",
+               several ? "削除できなかったメールがあります。    "_sj + "\r\n\r\n" + "そのメールは元の場所に残っています。    "_sj
+                       : "メールを削除できませんでした。    "_sj + "\r\n\r\n" + "メールは元の場所に残っています。    "_sj);
+}
+
+// The mail's name in the destination; when it or its record's name is taken there, the first
+// free name made from it (the name before its extension, "_" and a number), which sorts right
+// after it. A file of the destination is never replaced.
+std::string free_name(const Destination& to, const std::string& name) {
+    auto taken = [&to](const std::string& candidate) {
+        return files::file_exists(files::join(to.mail_folder, candidate)) ||
+               (!to.record_folder.empty() &&
+                files::file_exists(files::join(to.record_folder, SUMMARY_RECORD_NAME(candidate))));
+    };
+    if (!taken(name)) return name;
+    std::size_t dot = name.rfind('.');  // never a trail byte of a double-byte character
+    std::string base = dot == std::string::npos ? name : name.substr(0, dot);
+    std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+    for (int n = 1;; ++n) {
+        std::string candidate = base + "_" + std::to_string(n) + extension;
+        if (!taken(candidate)) return candidate;
+    }
 }
 
 // The name at the row's place in the listing; empty past its end.
@@ -97,17 +123,18 @@ bool move_mail(const MailList& from, int row, const Destination& to, ViewAfter v
     std::string name = name_at(from, row);
     if (name.empty() && !from.received()) return false;
     if (!name.empty()) {
-        std::vector<FileMove> moves{{files::join(from.mail_folder, name), files::join(to.mail_folder, name),
-                                     pauses.mail_copy, pauses.mail_remove}};
+        std::string new_name = free_name(to, name);
+        std::vector<FileMove> moves{{files::join(from.mail_folder, name), files::join(to.mail_folder, new_name),
+                                     pauses.mail_copy + pauses.mail_remove}};
         if (from.received()) {
             pause_steps(pauses.records);
-            std::string record = SUMMARY_RECORD_NAME(name);
-            moves.push_back({files::join(from.record_folder, record), files::join(to.record_folder, record),
-                             pauses.record_copy, pauses.record_remove});
+            moves.push_back({record_of(from, name), files::join(to.record_folder, SUMMARY_RECORD_NAME(new_name)),
+                             pauses.record_copy + pauses.record_remove});
         }
-        if (!move_files(moves)) {
-            report_failed_move(from, to);
-            return false;
+        FilesOutcome outcome = move_files(moves);
+        if (outcome != FilesOutcome::Done) {
+            report_failed_move(from, to, outcome);
+            if (outcome == FilesOutcome::Stayed) return false;
         }
     }
     settle_rows(from, row, name, pauses);
@@ -123,14 +150,10 @@ void delete_mail(const MailList& list, int row, ViewAfter view, const StepPauses
     std::string name = name_at(list, row);
     if (name.empty() && !list.received()) return;
     if (!name.empty()) {
-        std::string mail = files::join(list.mail_folder, name);
-        remove_quietly(mail);
-        pause_steps(pauses.mail_remove);
-        if (list.received()) {
-            pause_steps(pauses.records);
-            // A mail that stays keeps its record.
-            if (!files::file_exists(mail)) remove_quietly(record_of(list, name));
-            pause_steps(pauses.record_remove);
+        MailFiles mail{files::join(list.mail_folder, name), list.received() ? record_of(list, name) : ""};
+        if (!delete_mails({mail}, {}, {pauses.mail_remove, pauses.records, pauses.record_remove})[0]) {
+            report_failed_delete(list, false);
+            return;
         }
     }
     settle_rows(list, row, name, pauses);
@@ -141,29 +164,55 @@ void delete_mail(const MailList& list, int row, ViewAfter view, const StepPauses
 void delete_all_mail(const MailList& list) {
     if (!pf::forms().is_loaded(list.form)) return;
     if (list.received() && !list.cache.empty()) {
-        remove_quietly(list.cache);
+        try {
+            files::remove_if_exists(list.cache);
+        } catch (const RuntimeError&) {
+            // The rows are written back below, so a cache that stays still matches the list.
+        }
         pause_steps(1);
     }
     pf::Control& files = list.listing();
+    std::vector<MailFiles> mails;
+    std::vector<std::string> own_records;
     for (int i = 1; i <= files.count(); ++i) {
         std::string name = store::listed_name(files, i);
-        if (!name.empty()) remove_quietly(files::join(list.mail_folder, name));
-        pause_steps(1);
+        mails.push_back({name.empty() ? "" : files::join(list.mail_folder, name), list.received() && !name.empty() ? record_of(list, name) : ""});
+        if (!name.empty()) own_records.push_back(SUMMARY_RECORD_NAME(name));
     }
+    // Every record of no listed mail goes too: nothing of the store's received mail stays described.
+    std::vector<std::string> strays;
     if (list.received()) {
-        // Every record goes, a stray one too: nothing of the store's received mail stays described.
-        pause_steps(2);
         for (const std::string& record : files::list_folder_files(list.record_folder)) {
-            remove_quietly(files::join(list.record_folder, record));
-            pause_steps(1);
+            bool own = false;
+            for (const std::string& r : own_records) own = own || files::same_name(r, record);
+            if (!own) strays.push_back(files::join(list.record_folder, record));
         }
     }
-    // What could not be deleted stays listed, one row per file as the window builds it next.
+    std::vector<bool> went = delete_mails(mails, strays, {1, list.received() ? 2 : 0, 1});
+    // What could not be deleted stays listed with its row.
+    std::vector<std::string> kept;
+    std::vector<std::string> rows = list.rows().items();
+    bool stayed = false;
+    for (std::size_t i = 0; i < went.size(); ++i) {
+        if (went[i]) continue;
+        stayed = true;
+        if (i < rows.size()) kept.push_back(rows[i]);
+    }
     store::LIST_FOLDER_FILES(list.mail_folder, files);
-    pf::Control& rows = list.rows();
-    rows.clear();
-    if (!list.received()) rebuild_sent_rows(list, false);
+    pf::Control& shown = list.rows();
+    if (list.received()) {
+        shown.set_items(std::move(kept));
+        if (stayed) {
+            try {
+                write_cache_from_rows(list);
+            } catch (const RuntimeError&) {
+            }
+        }
+    } else {
+        rebuild_sent_rows(list, false);
+    }
     redraw_count(list);
+    if (stayed) report_failed_delete(list, true);
 }
 
 }  // namespace tv::folders

@@ -5,6 +5,7 @@
 
 #include "common/exchange_files.h"
 #include "common/paths.h"
+#include "common/private_files.h"
 #include "mail/commands.h"
 #include "mail/transfer_module.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     tv::files::set_program_folder(std::filesystem::current_path());
+    tv::files::keep_files_private();
     namespace command = tv::exchange::command;
     if (std::strcmp(argv[1], command::kParse) == 0) return resident ? tv::mail::run_parse_resident() : tv::mail::run_parse();
     if (resident) return 2;

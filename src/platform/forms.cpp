@@ -38,7 +38,7 @@ void Control::rows_changed(RowsChange::Kind kind, int row) {
     changed();
 }
 
-void Control::add_item(std::string row) {
+int Control::add_item(std::string row) {
     int at = count();
     if (sorted) {
         auto it = std::upper_bound(items_.begin(), items_.end(), row,
@@ -49,6 +49,7 @@ void Control::add_item(std::string row) {
         items_.push_back(std::move(row));
     }
     rows_changed(RowsChange::Kind::Insert, at);
+    return at;
 }
 
 void Control::remove_item(int i) {

@@ -110,7 +110,9 @@ public:
     int count() const { return static_cast<int>(items_.size()); }
     // Row i (0-based); the empty text beyond the end.
     std::string item(int i) const;
-    void add_item(std::string row);
+    // Adds a row (in sorted place when the list is sorted, after the rows equal to it); returns its
+    // index.
+    int add_item(std::string row);
     void remove_item(int i);
     void clear();
     void set_items(std::vector<std::string> rows);  // replaces all rows (sorted when the list is)

@@ -1,5 +1,7 @@
 #include "platform/input.h"
 
+#include <algorithm>
+
 #include "common/sjis.h"
 #include "platform/events.h"
 
@@ -67,19 +69,39 @@ void scroll_list(Control& list, int row) {
     list.set_top_index(row);
 }
 
+std::string within_limit(std::string_view old_text, std::string_view new_text, std::size_t limit,
+                         std::size_t* typed_end) {
+    // A character, a CR LF taken as one, so that no cut splits a line break.
+    auto unit = [&](std::size_t i) {
+        return new_text.compare(i, 2, "\r\n") == 0 ? std::size_t{2} : char_length(new_text, i);
+    };
+    // The part that stayed in front, and the part that stayed behind, of what was typed.
+    std::size_t front = 0;
+    while (front < new_text.size()) {
+        std::size_t n = unit(front);
+        if (new_text.compare(front, n, old_text.substr(std::min(front, old_text.size()), n)) != 0) break;
+        front += n;
+    }
+    std::size_t same_back = 0;
+    while (same_back < new_text.size() - front && same_back < old_text.size() - std::min(front, old_text.size()) &&
+           new_text[new_text.size() - 1 - same_back] == old_text[old_text.size() - 1 - same_back]) {
+        ++same_back;
+    }
+    std::size_t typed = front;
+    while (typed < new_text.size() - same_back) typed += unit(typed);
+    if (typed_end) *typed_end = typed;
+    if (limit == 0 || new_text.size() <= limit || new_text.size() <= old_text.size()) return std::string(new_text);
+
+    std::size_t base = new_text.size() - (typed - front);  // the text without what was typed
+    std::size_t end = front;
+    while (end < typed && base + (end + unit(end) - front) <= limit) end += unit(end);
+    if (typed_end) *typed_end = end;
+    return std::string(new_text.substr(0, end)) + std::string(new_text.substr(typed));
+}
+
 bool change_text(Control& control, const std::string& text) {
     if (!accepts_input(control) || control.read_only) return false;
-    std::string value = text;
-    if (control.max_length > 0 && value.size() > control.max_length) {
-        // Never leave the lead byte of a double-byte character alone at the cut.
-        std::size_t end = 0;
-        while (end < value.size()) {
-            std::size_t next = end + char_length(value, end);
-            if (next > control.max_length) break;
-            end = next;
-        }
-        value.resize(end);
-    }
+    std::string value = within_limit(control.text, text, control.max_length);
     control.text = value;
     control.changed();
     return post(control.name() + "_CHANGE");
@@ -180,7 +202,12 @@ void deactivate(Form& form) {
     if (forms().active() == form.name()) forms().set_active("");
 }
 
-void set_window_state(Form& form, WindowState state) { form.set_window_state(state); }
+void set_window_state(Form& form, WindowState state) {
+    // A window without a minimise box stays on the screen: minimised by the desktop anyway, it
+    // could leave the user with no window to reach (its owner waits disabled or hidden).
+    if (state == WindowState::Minimized && !form.minimize_box) return;
+    form.set_window_state(state);
+}
 
 void set_minimized(Form& form, bool minimized) {
     if (!form.loaded || form.minimized == minimized) return;

@@ -31,9 +31,16 @@ bool second_click_row(Control& list, int row);
 // The user scrolled a list so that `row` is its top row; no event.
 void scroll_list(Control& list, int row);
 // The text of an edit or combo box changed by typing or pasting: "<NAME>_CHANGE" is queued.
-// `text` is CP932; the caller has refused what CP932 cannot hold. A text over the byte limit is cut
-// at a character boundary.
+// `text` is CP932; the caller has refused what CP932 cannot hold. The byte limit is kept as
+// within_limit says.
 bool change_text(Control& control, const std::string& text);
+
+// What an edit keeps of a change from `old_text` to `new_text` under a byte limit (0: none): a
+// change that adds no bytes (a deletion) is kept whole, also in a text already over the limit, so
+// that a box never locks; what was typed or pasted is cut, at a character boundary, where the text
+// reaches the limit. `typed_end` gets the byte position just after the kept insertion.
+std::string within_limit(std::string_view old_text, std::string_view new_text, std::size_t limit,
+                         std::size_t* typed_end = nullptr);
 // Typing at the caret at the end of an edit: Enter in a multi-line edit types CR LF.
 bool type_text(Control& control, const std::string& typed);
 // A control got the keyboard focus: the control that had it in that window queues
@@ -86,6 +93,7 @@ void activate(Form& form);
 void deactivate(Form& form);
 
 // The window was minimised, maximised or restored by the user: state set, "<FORM>_RESIZE" queued.
+// A window without a minimise box is not minimised (it stays as it was).
 void set_window_state(Form& form, WindowState state);
 void set_minimized(Form& form, bool minimized);
 // The user resized a sizable window to this client size: "<FORM>_RESIZE" queued.

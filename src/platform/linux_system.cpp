@@ -51,6 +51,8 @@ std::string LinuxSystem::desktop_folder() {
     }
     std::error_code ec;
     if (fs::is_directory(home + "/Desktop", ec)) return home + "/Desktop";
+    // A desktop without a Desktop folder puts its files in the home folder.
+    if (fs::is_directory(home, ec)) return home;
     return {};
 }
 

@@ -68,6 +68,11 @@ void shell_open_document(const std::string& path) {
     raise_error(err::kBadName, "no program opens " + path);
 }
 
+void shell_open_document_as(const std::string& path, const std::string& mime_type) {
+    if (auto* shell = services().shell) return shell->open_document_as(path, mime_type);
+    raise_error(err::kBadName, "no program opens " + path);
+}
+
 void shell_open_address(const std::string& address) {
     if (auto* shell = services().shell) return shell->open_address(address);
     raise_error(err::kBadName, "no program opens " + address);
@@ -86,5 +91,7 @@ bool escape_key_pressed() {
     if (auto* windows = services().window_system) windows->dispatch_pending_messages();
     return input::take_escape_press();
 }
+
+void forget_escape_presses() { escape_key_pressed(); }
 
 }  // namespace tv::platform

@@ -59,6 +59,7 @@ DialogAnswer browse_folder(const std::string& owner);
 
 // Opens a document or an address with the desktop's program (see ShellService).
 void shell_open_document(const std::string& path);
+void shell_open_document_as(const std::string& path, const std::string& mime_type);
 void shell_open_address(const std::string& address);
 
 std::optional<std::string> clipboard_text();
@@ -67,5 +68,8 @@ void clear_clipboard();
 // Whether the Esc key went down on one of our windows since the last read: window messages are
 // dispatched first, so a press that waits in them counts.
 bool escape_key_pressed();
+// Forgets the Esc presses made so far (messages waiting included): a job that reads the key from
+// now on stops only for a press made while it runs.
+void forget_escape_presses();
 
 }  // namespace tv::platform

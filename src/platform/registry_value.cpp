@@ -20,8 +20,8 @@ void GETREGDATA(std::int32_t root, const std::string& subkey, const std::string&
     auto* system = services().system;
     std::string folder = system ? system->desktop_folder() : std::string();
     if (folder.empty()) return;
-    // A folder whose name the program's text cannot hold counts as none.
-    auto text = from_utf8(folder);
+    // A folder whose name the program's text cannot hold (or holds as another name) counts as none.
+    auto text = path_from_utf8(folder);
     if (!text) return;
     result = *text;
     type = kRegSz;

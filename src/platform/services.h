@@ -65,7 +65,8 @@ public:
     virtual InstanceLock acquire_instance_lock(const std::filesystem::path& folder) = 0;
     // Height of a one-line menu bar in pixels.
     virtual int menu_bar_height() = 0;
-    // The user's Desktop folder (UTF-8 disk path), empty when there is none.
+    // The user's Desktop folder (UTF-8 disk path); the home folder where there is none (the
+    // desktop keeps its files there then); empty without a home folder.
     virtual std::string desktop_folder() = 0;
     // Whether an executable file `path` (UTF-8 disk path) exists.
     virtual bool executable_exists(const std::string& path) = 0;
@@ -150,20 +151,28 @@ public:
     virtual DialogAnswer browse_folder(const std::string& owner) = 0;
 };
 
-// Printing on the desktop's printers: A4 portrait, black text in rows one font height apart from
-// the top-left corner of the printable area.
+// Printing on the desktop's printers: black text in rows one font height apart from the top-left
+// corner of the printable area, on the paper chosen in the print dialog (A4 portrait preset).
 enum class PrintChoice { Print, Cancelled, Failed };
+
+// What a page holds at the current font: half-width characters in a row (a full-width character
+// takes two) and rows on the page. 0 where it is not known.
+struct PageRoom {
+    int columns = 0;
+    int rows = 0;
+};
 
 class PrinterService {
 public:
     virtual ~PrinterService() = default;
     // The print dialog on the default printer, preset to A4 portrait, offering no selection range
-    // and no print-to-file. Failed: no dialog could be shown (no printer); then what follows prints
+    // and no print-to-file; the paper and orientation chosen there are the pages printed. Failed: no dialog could be shown (no printer); then what follows prints
     // nothing.
     virtual PrintChoice choose(const std::string& owner) = 0;
     // Starts the document and its first page; false when nothing will be printed.
     virtual bool start_document(const std::string& name) = 0;
     virtual void set_font(const std::string& face, double points) = 0;  // face in CP932
+    virtual PageRoom room() = 0;
     // One row at the next row's place. An LF in the text goes on in the next row from where the
     // text before it ended; a text wider than the page is cut at the printable area's right edge.
     virtual void print_row(const std::string& text) = 0;
@@ -178,6 +187,9 @@ public:
     // A file (a system path, relative to the program folder or absolute). A missing file raises
     // runtime error 63, a file no program opens raises 55.
     virtual void open_document(const std::string& path) = 0;
+    // The same with the program the desktop names for the MIME type (e.g. "message/rfc822"),
+    // whatever the file's content looks like; 55 when the desktop names none.
+    virtual void open_document_as(const std::string& path, const std::string& mime_type) = 0;
     // A web address (CP932), handed over as it stands; nothing is reported.
     virtual void open_address(const std::string& address) = 0;
 };

@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gio/gdesktopappinfo.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -87,6 +89,22 @@ Answer first_line_of(std::vector<std::string> args, std::chrono::milliseconds li
     return {Ran::Answered, out};
 }
 
+// Starts the program of a desktop entry (an ID such as "mailer.desktop") on a file, as the desktop
+// does: GIO finds the entry and expands its command line.
+bool launch_desktop_entry(const std::string& id, const std::string& disk_path) {
+    GDesktopAppInfo* info = g_desktop_app_info_new(id.c_str());
+    if (!info) return false;
+    GFile* file = g_file_new_for_path(disk_path.c_str());
+    GList* files = g_list_append(nullptr, file);
+    GError* error = nullptr;
+    bool started = g_app_info_launch(G_APP_INFO(info), files, nullptr, &error);
+    if (error) g_error_free(error);
+    g_list_free(files);
+    g_object_unref(file);
+    g_object_unref(info);
+    return started;
+}
+
 }  // namespace
 
 XdgShell::~XdgShell() { reap_finished(); }
@@ -102,12 +120,28 @@ bool XdgShell::has_program_for(const std::string& disk_path) const {
     return program.ran == Ran::NotAnswering || !program.first_line.empty();
 }
 
-void XdgShell::open_document(const std::string& path) {
+std::filesystem::path XdgShell::existing_file(const std::string& path) const {
     std::filesystem::path disk = files::resolve(path);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(disk, ec)) raise_error(err::kNotFound, "no file " + path);
+    return disk;
+}
+
+void XdgShell::open_document(const std::string& path) {
+    std::filesystem::path disk = existing_file(path);
     if (!has_program_for(disk.string())) raise_error(err::kBadName, "no program opens " + path);
     start_detached(disk.string());
+}
+
+void XdgShell::open_document_as(const std::string& path, const std::string& mime_type) {
+    std::filesystem::path disk = existing_file(path);
+    Answer program = first_line_of({"xdg-mime", "query", "default", mime_type}, answer_limit_);
+    if (program.ran != Ran::Answered) return start_detached(disk.string());
+    if (program.first_line.empty()) raise_error(err::kBadName, "no program for " + mime_type);
+    reap_finished();
+    if (!launch_desktop_entry(program.first_line, disk.string())) {
+        raise_error(err::kBadName, "cannot start " + program.first_line);
+    }
 }
 
 void XdgShell::open_address(const std::string& address) { start_detached(to_utf8(address)); }

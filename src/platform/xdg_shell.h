@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ public:
     // knows none), or xdg-open missing, raises 55. When xdg-mime is missing or does not answer in
     // time, xdg-open is left to find a program.
     void open_document(const std::string& path) override;
+    // The program xdg-mime names as the type's default is started on the file (its desktop entry
+    // launched as the desktop does); none named raises 55. When xdg-mime is missing or does not
+    // answer, xdg-open is left to find a program.
+    void open_document_as(const std::string& path, const std::string& mime_type) override;
     // The address goes to xdg-open as it stands; only a missing xdg-open raises 55.
     void open_address(const std::string& address) override;
 
@@ -28,6 +33,7 @@ private:
     void start_detached(const std::string& target);
     void reap_finished();
     bool has_program_for(const std::string& disk_path) const;
+    std::filesystem::path existing_file(const std::string& path) const;
 
     std::chrono::milliseconds answer_limit_;
     std::vector<pid_t> started_;  // reaped once they end, so none lingers as a zombie

@@ -42,11 +42,19 @@ bool exit_confirmed() {
     return true;
 }
 
+// The pauses between deleted files hold the exit up at most this long in all: a mail with
+// thousands of attachments must not keep the program running for minutes.
+constexpr int kMaxDeletePausesMs = 1000;
+
 // Deletes the files a listing named, each if it is still there.
 void delete_listed(std::string_view folder, const std::vector<std::string>& names, int pause_each) {
+    int paused = 0;
     for (const auto& name : names) {
         files::remove_if_exists(files::join(folder, trim(name)));
-        if (pause_each > 0) pf::pause(pause_each);
+        if (pause_each > 0 && paused + pause_each <= kMaxDeletePausesMs) {
+            pf::pause(pause_each);
+            paused += pause_each;
+        }
     }
 }
 

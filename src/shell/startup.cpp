@@ -4,6 +4,7 @@
 
 #include "answering/reply_log.h"
 #include "common/globals.h"
+#include "common/private_files.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 #include "platform/drawing_styles.h"
@@ -16,6 +17,7 @@
 #include "shell/main_face.h"
 #include "shell/start_settings.h"
 #include "store/first_run_rebuild.h"
+#include "store/store_change.h"
 #include "transfer/component_check.h"
 
 namespace tv::shell {
@@ -34,6 +36,7 @@ void START_UP_SEQUENCE() {
     main.changed();
     // A second instance is refused before it touches any file of the running one.
     single_instance_test();
+    files::keep_files_private();
 
     Globals& g = globals();
     g.HINT_TICKS = 0;
@@ -52,6 +55,8 @@ void START_UP_SEQUENCE() {
     g.REPLY_FROM_FOLDER = 0;
 
     create_folder_tree();
+    // A move or delete that a kill stopped is finished before any store is read.
+    store::finish_unfinished_change();
     delete_stale_answering_log();
     seed_settings_file();
     store::FIRST_RUN_REBUILD();

@@ -1,11 +1,10 @@
 #include "store/eml_save.h"
 
-#include <algorithm>
 #include <exception>
-#include <filesystem>
 
 #include "common/globals.h"
 #include "common/paths.h"
+#include "common/program_folder.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 #include "common/width_conversion.h"
@@ -18,7 +17,6 @@ namespace tv::store {
 
 using namespace tv::literals;
 namespace pf = tv::platform;
-namespace stdfs = std::filesystem;
 
 const pf::FileFilter kEmlFilter{sj("emlﾌｧｲﾙ(*.eml)"), "*.eml"};
 const pf::FileFilter kAllFilesFilter{sj("すべてのファイル(*.*)"), "*.*"};
@@ -38,15 +36,6 @@ int full_stops(std::string_view name) {
 std::string base_name(std::string_view name) {
     std::size_t dot = find_last_char(name, '.');
     return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
-}
-
-// Whether a chosen path lies in the program folder or below it, whatever its spelling.
-bool inside_program_folder(const std::string& path) {
-    std::error_code ec;
-    stdfs::path home = stdfs::weakly_canonical(files::program_folder(), ec);
-    stdfs::path chosen = stdfs::weakly_canonical(files::resolve(path), ec);
-    auto [h, c] = std::mismatch(home.begin(), home.end(), chosen.begin(), chosen.end());
-    return h == home.end();
 }
 
 void refuse_program_folder(const std::string& owner) {
@@ -99,7 +88,7 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
             continue;
         }
         std::string path = answer.path;
-        if (inside_program_folder(path)) {
+        if (files::inside_program_folder(path)) {
             refuse_program_folder(dialog.owner);
             return std::nullopt;
         }
@@ -120,7 +109,7 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
         if (dialog.eml && !trim(path).ends_with(".eml")) {
             path += ".eml";
             // The dialog asked about the name without ".eml"; the file written is another one.
-            if (inside_program_folder(path)) {
+            if (files::inside_program_folder(path)) {
                 refuse_program_folder(dialog.owner);
                 return std::nullopt;
             }

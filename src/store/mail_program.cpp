@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "common/errors.h"
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "platform/platform.h"
@@ -10,6 +11,10 @@ namespace tv::store {
 
 using namespace tv::literals;
 namespace pf = tv::platform;
+
+namespace {
+const std::string kMailType = "message/rfc822";
+}  // namespace
 
 std::string mail_copy_path(std::string_view mail_path) {
     std::string name = files::split_folder_name(trim(mail_path)).second;
@@ -33,9 +38,13 @@ bool open_in_mail_program(const std::string& mail_path, const std::string& owner
     }
     pf::pause(20);
     try {
-        pf::shell_open_document(copy);
-    } catch (const std::exception&) {
-        pf::inform(owner, "OPEN ERROR !", "メールソフトで開くことができませんでした。    "_sj);
+        // By its type, not by its content: a stored mail begins with the program's own header,
+        // which a guess from the content would not take for a mail.
+        pf::shell_open_document_as(copy, kMailType);
+    } catch (const RuntimeError& e) {
+        pf::inform(owner, "OPEN ERROR !",
+                   e.number() == err::kBadName ? "メールを開くメールソフトが設定されていません。    "_sj
+                                               : "メールソフトで開くことができませんでした。    "_sj);
         return false;
     }
     return true;

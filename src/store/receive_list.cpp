@@ -15,6 +15,15 @@ namespace pf = tv::platform;
 
 pf::Control& receive_list() { return pf::form("MAINFORM").control("LIST3"); }
 
+namespace {
+
+std::string row_of_mail(const std::string& mail, RowDate rule) {
+    return row_from_record(read_summary_record(files::join(receive_box().record_folder, SUMMARY_RECORD_NAME(mail))),
+                           mail, rule);
+}
+
+}  // namespace
+
 void fill_receive_list_from_records(const RecordFill& how) {
     pf::Control& list = receive_list();
     pf::Control& mails = work_list("LIST2");
@@ -23,11 +32,34 @@ void fill_receive_list_from_records(const RecordFill& how) {
     // Walk the mails, not the records: every mail gets exactly one row, read from its own record.
     for (int i = 1; i <= mails.count(); ++i) {
         std::string mail = listed_name(mails, i);
-        auto record = read_summary_record(files::join(receive_box().record_folder, SUMMARY_RECORD_NAME(mail)));
+        std::string row = row_of_mail(mail, how.date_rule);
         if (how.pump_per_row) pf::EVENT_PUMP();
-        list.add_item(row_from_record(record, mail, how.date_rule));
+        list.add_item(std::move(row));
     }
     list.set_top_index(list.count() - 1);
+}
+
+bool add_rows_of_new_mail() {
+    pf::Control& list = receive_list();
+    pf::Control& mails = work_list("LIST2");
+    if (list.count() != mails.count()) return false;
+    std::vector<std::string> now = files::list_folder_files(receive_box().mail_folder);
+    std::vector<std::string> rows;
+    int old = 1;
+    for (const std::string& name : now) {
+        if (old <= mails.count() && files::same_name(name, listed_name(mails, old))) {
+            rows.push_back(list.item(old - 1));
+            ++old;
+        } else {
+            rows.push_back(row_of_mail(name, RowDate::Record));
+        }
+    }
+    // A mail of the listing that is gone: the rows no longer pair with the files.
+    if (old <= mails.count()) return false;
+    list.set_items(std::move(rows));
+    mails.set_items(std::move(now));
+    write_receive_cache();
+    return true;
 }
 
 void REFILL_RECEIVE_LIST() { fill_receive_list_from_records({RowDate::ReceiptIfOther, true}); }

@@ -21,6 +21,12 @@ struct RecordFill {
 // empty record still gives a row), lists the records into LIST33, and scrolls to the last row.
 void fill_receive_list_from_records(const RecordFill& how);
 
+// Puts the row of each mail that came into JUSINBOX since LIST2 was filled into LIST3 at the
+// place of its name, made from its record, and writes the cache from the rows: every other row
+// keeps its unread or answering mark. False, with nothing changed, when LIST3 and LIST2 were not
+// in step with the box (the next load of the main window rebuilds them).
+bool add_rows_of_new_mail();
+
 // The database rebuild's refill.
 void REFILL_RECEIVE_LIST();
 

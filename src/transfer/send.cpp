@@ -74,19 +74,28 @@ void restore_main_window(bool manual) {
     main.changed();
 }
 
-// Keeps the request as unsent mail, when there is one.
+// Keeps the request as unsent mail, when there is one. A store that cannot take it (a full disk)
+// leaves the request where it is, and the outcome says so.
 void keep(SendOutcome& outcome) {
-    if (!keep_request_as_unsent().empty()) outcome = SendOutcome::KeptUnsent;
+    try {
+        if (!keep_request_as_unsent().empty()) outcome = SendOutcome::KeptUnsent;
+    } catch (const RuntimeError&) {
+        files::close_all_files();
+        outcome = SendOutcome::NotKept;
+    }
 }
 
-// A mail that did not go: kept as unsent, and the user is told.
+// A mail that did not go: kept as unsent, and the user is told. A mail the store could not take is
+// told by the caller of a manual send, which still holds it.
 void keep_unsent(bool manual, SendOutcome& outcome) {
     keep(outcome);
-    const std::string& text = "メールを送信できませんでした。未送信メールに保存しました。   "_sj;
-    if (manual) {
-        pf::inform("MAINFORM", "NOT SEND !", text);
-    } else {
+    bool kept = outcome != SendOutcome::NotKept;
+    const std::string& text = kept ? "メールを送信できませんでした。未送信メールに保存しました。   "_sj
+                                   : "メールを送信できませんでした。未送信メールにも保存できませんでした。   "_sj;
+    if (!manual) {
         draw_status_panel(status_text(trim(text)));
+    } else if (kept) {
+        pf::inform("MAINFORM", "NOT SEND !", text);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "common/errors.h"
 #include "common/exchange_files.h"
 #include "common/paths.h"
+#include "common/program_folder.h"
 #include "common/request_lines.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
@@ -34,14 +35,14 @@ std::string free_place(const std::string& folder, const std::string& name) {
     return place;
 }
 
-// Copies each attachment into `folder` and points its line there; a line whose file cannot be
-// copied stays as it was. Returns whether any line changed.
+// Copies each attachment that lies in the program folder into `folder` and points its line there; a
+// line whose file cannot be copied stays as it was. Returns whether any line changed.
 bool keep_attachments(std::vector<std::string>& lines, const std::string& folder) {
     auto [first, end] = request_attachment_run(lines);
     bool changed = false;
     for (std::size_t i = first; i < end; ++i) {
         std::string path = trim(std::string_view(lines[i]).substr(kAttachmentPrefix.size()));
-        if (path.empty() || !files::file_exists(path)) continue;
+        if (path.empty() || !files::file_exists(path) || !files::inside_program_folder(path)) continue;
         std::string name = files::split_folder_name(path).second;
         try {
             files::make_folder(folder);
@@ -54,6 +55,15 @@ bool keep_attachments(std::vector<std::string>& lines, const std::string& folder
         }
     }
     return changed;
+}
+
+void discard_partial_copy(const std::string& name) {
+    try {
+        files::remove_if_exists(files::join(kUnsentFolder, name));
+    } catch (const RuntimeError&) {
+        // The caller's error is the one to tell.
+    }
+    discard_kept_attachments(name);
 }
 
 }  // namespace
@@ -77,10 +87,17 @@ std::string keep_request_as_unsent() {
     std::string name = new_unsent_name();
     std::string kept = files::join(kUnsentFolder, name);
     auto lines = files::read_lines(exchange::kSendRequestFile);
-    if (lines && keep_attachments(*lines, kept_attachments_folder(name))) {
-        files::write_lines(kept, *lines);
-    } else {
-        files::copy_file(exchange::kSendRequestFile, kept);
+    try {
+        if (lines && keep_attachments(*lines, kept_attachments_folder(name))) {
+            files::write_lines(kept, *lines);
+        } else {
+            files::copy_file(exchange::kSendRequestFile, kept);
+        }
+    } catch (const RuntimeError&) {
+        // A copy cut short (a full disk) would list as an unsent mail that holds nothing.
+        files::close_all_files();
+        discard_partial_copy(name);
+        throw;
     }
     pf::pause(20);
     files::remove_if_exists(exchange::kSendRequestFile);

@@ -17,11 +17,13 @@ std::string new_unsent_name();
 // The folder of the store that holds the attachments of the unsent mail `name`.
 std::string kept_attachments_folder(const std::string& name);
 
-// Copies the send request into the store under a new name and deletes the request; its attachments
-// are copied into the mail's attachment folder and its "FILE:" lines point there, because the
-// originals (TENPFIL is emptied at exit, reply attachments can be removed) may be gone before it is
-// sent. An attachment that is missing or cannot be copied keeps its line. Returns the new name,
-// empty when there was no request.
+// Copies the send request into the store under a new name and deletes the request. Attachments that
+// lie in the program folder (TENPFIL is emptied at exit) are copied into the mail's attachment
+// folder and their "FILE:" lines point there; a user's own file stays referenced where it lies, so
+// that the mail goes with the file as it is when it is sent. An attachment that is missing or
+// cannot be copied keeps its line. Returns the new name, empty when there was no request. A copy
+// that cannot be written raises its runtime error and leaves neither a partial copy nor the request
+// lost.
 std::string keep_request_as_unsent();
 
 // Deletes the attachment folder of an unsent mail (after the mail was sent or deleted).

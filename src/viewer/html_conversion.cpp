@@ -1,8 +1,11 @@
 #include "viewer/html_conversion.h"
 
+#include <algorithm>
+
 #include "common/globals.h"
 #include "common/sjis.h"
 #include "platform/events.h"
+#include "viewer/html_entities.h"
 
 namespace tv::viewer {
 
@@ -11,53 +14,89 @@ namespace pf = tv::platform;
 
 namespace {
 
-constexpr int kMaxPasses = 50;
-constexpr std::size_t kLineBytes = 149;
 const std::string kBlankLine = " \r\n";
 
+// Tags whose text stands apart from the text around it, in upper case.
+constexpr std::string_view kBlockTags[] = {
+    "ADDRESS", "ARTICLE", "ASIDE", "BLOCKQUOTE", "BR", "CAPTION", "CENTER", "DD", "DIV", "DL", "DT",
+    "FIGCAPTION", "FIGURE", "FOOTER", "FORM", "H1", "H2", "H3", "H4", "H5", "H6", "HEADER", "HR", "LI",
+    "MAIN", "NAV", "OL", "P", "PRE", "SECTION", "TABLE", "TBODY", "TFOOT", "THEAD", "TITLE", "TR", "UL"};
+
 bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
-bool has_brackets(const std::string& line) { return contains(line, "<") || contains(line, ">"); }
 
-void run(const std::function<void()>& pump) {
-    if (pump) pump();
+bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// Whether a "<" at `at` begins a tag (a name, an end tag, a comment or a declaration), not text
+// such as "1 < 2". "<" and ">" are never the second byte of a double-byte character.
+bool opens_tag(std::string_view line, std::size_t at) {
+    if (at + 1 >= line.size()) return false;
+    char c = line[at + 1];
+    return is_letter(c) || c == '/' || c == '!' || c == '?';
 }
 
-// Tags at the start of the line. A "<" without a ">" after it opens a tag that goes on in the next
-// line: all of it goes.
-void strip_leading_tags(std::string& line, const std::function<void()>& pump) {
-    for (int pass = 0; pass < kMaxPasses; ++pass) {
-        run(pump);
-        if (!line.empty() && line.front() == '<') {
-            std::size_t close = line.find('>');
-            line.erase(0, close == std::string::npos ? line.size() : close + 1);
+struct Tag {
+    std::size_t begin, end;  // the "<" and one past the ">" (the line's end for a tag going on)
+    std::string name;        // upper case, without "/"
+    bool closing = false;
+};
+
+// The tags of a line in order. A ">" before the first "<" ends a tag an earlier line began.
+std::vector<Tag> tags_of(std::string_view line) {
+    std::vector<Tag> tags;
+    std::size_t at = 0;
+    std::size_t first_open = line.find('<');
+    std::size_t first_close = line.find('>');
+    if (first_close != std::string_view::npos && (first_open == std::string_view::npos || first_close < first_open)) {
+        tags.push_back(Tag{0, first_close + 1, "", false});
+        at = first_close + 1;
+    }
+    for (std::size_t open = line.find('<', at); open != std::string_view::npos; open = line.find('<', at)) {
+        if (!opens_tag(line, open)) {
+            at = open + 1;
+            continue;
         }
-        if (line.empty() || line.front() != '<') return;
-    }
-}
-
-// Tags at the end of the line: each pass cuts before the last "<" unless it is the first byte.
-void strip_trailing_tags(std::string& line, const std::function<void()>& pump) {
-    for (int pass = 0; pass < kMaxPasses; ++pass) {
-        run(pump);
-        std::size_t open = line.rfind('<');
-        if (open != std::string::npos && open > 0) line.resize(open);
-        if (line.empty() || line.back() != '>') return;
-    }
-}
-
-// Tags inside the line, first one first. A ">" before the first "<" ends a tag begun in an earlier
-// line, and a "<" without a ">" after it begins one that goes on: the text inside them goes.
-void strip_inner_tags(std::string& line, const std::function<void()>& pump) {
-    for (int pass = 0; pass < kMaxPasses; ++pass) {
-        run(pump);
-        std::size_t open = line.find('<'), close = line.find('>');
-        if (close != std::string::npos && (open == std::string::npos || close < open)) {
-            line.erase(0, close + 1);
-        } else if (open != std::string::npos) {
-            line.erase(open, close == std::string::npos ? std::string::npos : close - open + 1);
+        std::size_t close = line.find('>', open);
+        Tag tag{open, close == std::string_view::npos ? line.size() : close + 1, "", line[open + 1] == '/'};
+        for (std::size_t i = open + (tag.closing ? 2 : 1); i < line.size() && (is_letter(line[i]) || (line[i] >= '0' && line[i] <= '9')); ++i) {
+            tag.name += static_cast<char>(line[i] >= 'a' ? line[i] - 'a' + 'A' : line[i]);
         }
-        if (!has_brackets(line)) return;
+        tags.push_back(std::move(tag));
+        at = tags.back().end;
     }
+    return tags;
+}
+
+bool is_block(const Tag& tag) {
+    return std::find(std::begin(kBlockTags), std::end(kBlockTags), tag.name) != std::end(kBlockTags);
+}
+
+// The line without its tags, one pump for each tag taken out.
+std::string without_tags(std::string_view line, const std::function<void()>& pump) {
+    std::string out;
+    std::size_t at = 0;
+    for (const Tag& tag : tags_of(line)) {
+        if (pump) pump();
+        out.append(line.substr(at, tag.begin - at));
+        at = tag.end;
+    }
+    out.append(line.substr(std::min(at, line.size())));
+    return out;
+}
+
+// One piece of a line: the line filter, then its tags out and its references decoded.
+std::string convert_piece(const std::string& piece, const std::function<void()>& pump, bool& filtered) {
+    filtered = true;
+    if (contains(piece, "上へ戻る"_sj)) return {};
+    if (contains(piece, "font-family:")) return kBlankLine;
+    bool line_break = has_line_break_tag(piece);
+    if (contains(piece, "<<") || contains(piece, ">>")) return kBlankLine;
+    bool notice = is_copyright_notice(piece);
+    if (!notice && !has_double_byte(piece)) return line_break ? kBlankLine : std::string();
+    filtered = false;
+    std::string text = trim(decode_html_entities(without_tags(piece, pump)));
+    if (line_break) text += "\r\n";
+    if (notice) text = "\r\n" + text;
+    return text + "\r\n";
 }
 
 }  // namespace
@@ -76,27 +115,37 @@ bool has_double_byte(std::string_view text) {
     return false;
 }
 
-std::string convert_html_line(std::string_view raw, const std::function<void()>& pump, bool* filtered) {
-    std::string line = left_bytes(trim(raw), kLineBytes);
-    if (filtered) *filtered = true;
-    if (contains(line, "上へ戻る"_sj)) return {};
-    if (contains(line, "font-family:")) return kBlankLine;
-    bool line_break = has_line_break_tag(line);
-    if (contains(line, "<<") || contains(line, ">>")) return kBlankLine;
-    bool notice = is_copyright_notice(line);
-    if (!notice && !has_double_byte(line)) return line_break ? kBlankLine : std::string();
-    if (filtered) *filtered = false;
-
-    if (has_brackets(line)) strip_leading_tags(line, pump);
-    if (has_brackets(line)) strip_trailing_tags(line, pump);
-    if (has_brackets(line)) strip_inner_tags(line, pump);
-    for (std::string_view entity : {"&gt;", "&lt;", "&nbsp;"}) {
-        std::size_t at = line.find(entity);
-        if (at != std::string::npos) line.resize(at);
+std::vector<std::string> block_pieces(std::string_view line) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    auto cut = [&](std::size_t at) {
+        if (at <= start) return;
+        pieces.emplace_back(trim(line.substr(start, at - start)));
+        start = at;
+    };
+    for (const Tag& tag : tags_of(line)) {
+        if (!is_block(tag)) continue;
+        if (tag.closing || tag.name == "BR") {
+            cut(tag.end);
+        } else {
+            cut(tag.begin);
+        }
     }
-    if (line_break) line += "\r\n";
-    if (notice) line = "\r\n" + line;
-    return line + "\r\n";
+    cut(line.size());
+    std::erase_if(pieces, [](const std::string& piece) { return piece.empty(); });
+    return pieces;
+}
+
+std::string convert_html_line(std::string_view raw, const std::function<void()>& pump, bool* filtered) {
+    std::string out;
+    bool all_filtered = true;
+    for (const std::string& piece : block_pieces(trim(raw))) {
+        bool piece_filtered = true;
+        out += convert_piece(piece, pump, piece_filtered);
+        all_filtered = all_filtered && piece_filtered;
+    }
+    if (filtered) *filtered = all_filtered;
+    return out;
 }
 
 void HTM_HENKAN_TXT() {

@@ -25,35 +25,40 @@ namespace {
 constexpr transfer::StatusBar kPrintBar{440, 10.125, 6.125};
 const char* const kMargin = "   ";
 
-// Rows on the page after its first blank rows, counted to break pages. A line that raises the count
-// to the page's lines opens the next page (under three blank rows) uncounted; the rows an LF inside a
-// line adds count too, so no page runs past its foot.
+// Rows on the page after its first blank rows, counted to break pages. A row that raises the count
+// to the page's lines opens the next page (under three blank rows) uncounted. A line wider than the
+// page goes on in the next rows, and each of them counts, as do the rows an LF inside a line adds,
+// so no page runs past its foot; a paper that holds fewer rows than the size's lines breaks sooner.
 class PageRows {
 public:
-    PageRows(pf::PrinterService& printer, int page_lines) : printer_(printer), page_lines_(page_lines) {}
+    PageRows(pf::PrinterService& printer, int page_lines) : printer_(printer), room_(printer.room()) {
+        page_lines_ = room_.rows > kNewPageBlanks ? std::min(page_lines, room_.rows - kNewPageBlanks) : page_lines;
+    }
 
     void blank() { printer_.print_row(""); }
     // A header line: counted, never a page break.
     void header(const std::string& line) {
-        count_ += rows_of(line);
-        printer_.print_row(line);
+        for (const auto& row : print_rows(line, room_.columns, kMargin)) {
+            ++count_;
+            printer_.print_row(row);
+        }
     }
     void line(const std::string& line) {
-        int rows = rows_of(line);
-        count_ += rows;
-        if (count_ >= page_lines_) {
-            printer_.new_page();
-            count_ = rows - 1;
-            for (int i = 0; i < 3; ++i) blank();
+        for (const auto& row : print_rows(line, room_.columns, kMargin)) {
+            if (++count_ >= page_lines_) {
+                printer_.new_page();
+                count_ = 0;
+                for (int i = 0; i < kNewPageBlanks; ++i) blank();
+            }
+            printer_.print_row(row);
         }
-        printer_.print_row(line);
     }
 
 private:
-    static int rows_of(const std::string& line) { return 1 + static_cast<int>(std::count(line.begin(), line.end(), '\n')); }
-
+    static constexpr int kNewPageBlanks = 3;
     pf::PrinterService& printer_;
-    int page_lines_;
+    pf::PageRoom room_;
+    int page_lines_ = 0;
     int count_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "viewer/print_lines.h"
 
+#include "common/sjis.h"
 #include "platform/events.h"
 #include "platform/forms.h"
 
@@ -23,6 +24,27 @@ std::string printed_line(std::string_view item, bool first) {
     std::string_view line = item.substr(0, item.find('\r'));
     if (!first && !line.empty()) line.remove_prefix(1);
     return std::string(line);
+}
+
+std::vector<std::string> print_rows(std::string_view line, int columns, std::string_view indent) {
+    std::vector<std::string> rows(1);
+    auto limit = static_cast<std::size_t>(columns);
+    for (std::size_t i = 0; i < line.size();) {
+        if (line[i] == '\n') {
+            std::size_t column = rows.back().size();
+            rows.emplace_back(column < limit || columns <= 0 ? column : indent.size(), ' ');
+            ++i;
+            continue;
+        }
+        std::size_t length = char_length(line, i);
+        // Bytes are columns: the print font's full-width characters are two half-widths wide.
+        if (columns > 0 && rows.back().size() + length > limit && rows.back().size() > indent.size()) {
+            rows.emplace_back(indent);
+        }
+        rows.back().append(line.substr(i, length));
+        i += length;
+    }
+    return rows;
 }
 
 void EDIT8_CHANGE() {

@@ -14,6 +14,12 @@ std::vector<std::string> print_items(std::string_view body);
 // after the first.
 std::string printed_line(std::string_view item, bool first);
 
+// The rows a printed line takes on a page whose rows hold `columns` half-width characters (a
+// double-byte character takes two; 0: no limit). A line wider than a row goes on in the next row
+// after `indent`, broken between characters; an LF goes on in the next row from where the text before
+// it ended.
+std::vector<std::string> print_rows(std::string_view line, int columns, std::string_view indent);
+
 // Rebuilds LIST23 from EDIT8, lets one queued event run and gives EDIT8 the focus. The program calls
 // it wherever it sets EDIT8, as the box raises no change of its own for that.
 void EDIT8_CHANGE();

@@ -11,6 +11,7 @@
 #include "store/parse_exchange.h"
 #include "viewer/attachments.h"
 #include "viewer/html_conversion.h"
+#include "viewer/html_hidden_parts.h"
 #include "viewer/print_lines.h"
 #include "viewer/viewer_drawing.h"
 
@@ -47,6 +48,7 @@ Body scan_body(const ParseResult& result) {
     Body body;
     g.QUOTE_LINE_COUNT = 0;
     bool first = true;
+    HtmlHiddenParts hidden;  // style, script and comments are handed over without their contents
     for (const auto& raw : result.body_lines()) {
         std::string line = ParseResult::shown_body_line(raw);
         body.text += line + "\r\n";
@@ -54,10 +56,11 @@ Body scan_body(const ParseResult& result) {
         if (first && contains(upper, "<HTML>")) body.html = true;
         first = false;
         if (contains(upper, "DOCTYPE HTML PUBLIC") || contains(upper, "</HTML>")) body.html = true;
+        std::string shown = hidden.visible(line);
         // A line break tag alone is handed over too: it keeps the mail's empty lines.
-        if ((is_copyright_notice(line) || has_line_break_tag(line) || has_double_byte(line)) &&
+        if ((is_copyright_notice(shown) || has_line_break_tag(shown) || has_double_byte(shown)) &&
             g.QUOTE_LINE_COUNT + 1 < static_cast<int>(g.HTML_LINES.size())) {
-            g.HTML_LINES[static_cast<std::size_t>(++g.QUOTE_LINE_COUNT)] = line;
+            g.HTML_LINES[static_cast<std::size_t>(++g.QUOTE_LINE_COUNT)] = shown;
         }
     }
     return body;

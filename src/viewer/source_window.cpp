@@ -74,6 +74,7 @@ void set_pointer(pf::Form& f, pf::MousePointer pointer) {
 bool gather(const std::string& path, std::string& text) {
     auto data = files::read_bytes(path);
     if (!data) return true;
+    pf::forget_escape_presses();  // an Esc pressed before this reading began is not meant for it
     for (const auto& line : files::split_lines(*data)) {
         bool escape = pf::escape_key_pressed();
         if (!pf::forms().is_loaded("FORM2")) return false;

@@ -47,10 +47,22 @@ void step(int delta) {
     after_opening(*box, next, top, true);
 }
 
+// The text with blanks, tabs and line breaks around it taken off: a pasted line keeps its line end.
+std::string without_surrounding_space(std::string_view text) {
+    std::string out = trim(text);
+    for (;;) {
+        std::size_t start = out.find_first_not_of("\r\n\t");
+        std::size_t end = out.find_last_not_of("\r\n\t");
+        std::string inner = start == std::string::npos ? std::string() : trim(out.substr(start, end - start + 1));
+        if (inner == out) return out;
+        out = std::move(inner);
+    }
+}
+
 }  // namespace
 
 std::optional<std::string> web_address(std::string_view text) {
-    std::string address = trim(text);
+    std::string address = without_surrounding_space(text);
     if (address.empty() || address.find_first_of("\r\n") != std::string::npos) return std::nullopt;
     std::string upper = upper_ascii(address);
     if (upper.starts_with("HTTP://") || upper.starts_with("HTTPS://")) return address;

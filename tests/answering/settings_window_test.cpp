@@ -294,6 +294,9 @@ TEST_F(ReplyTextEditor, NamesAsTheRulesGiveThem) {
         {" a b ", "ａ　ｂ.txt"_sj, {"登録"_sj, "登録"_sj}},
         {sixty, forty_five + ".txt", {"登録"_sj, "登録"_sj}},
         {"memo.Txt", "ｍｅｍｏ．Ｔｘｔ.txt"_sj, {"登録"_sj, "登録"_sj}},
+        // A voiced mark joins every kana that takes one; DEL and 0xA0 are no characters of a name.
+        {"\xB3\xDE\xB6\xDE", "ヴガ.txt"_sj, {"登録"_sj, "登録"_sj}},
+        {"a\x7F" "b\xA0" "c", "ａ■ｂ■ｃ.txt"_sj, {"登録"_sj, "登録"_sj}},
         {"memo.txt", "", {"登録"_sj, "BAD FAILE NAME"}},
         {"a.TXT.b", "", {"登録"_sj, "BAD FAILE NAME"}},
         {"\x81\x40 ", "", {"CAN NOT RECORD"}},
@@ -307,7 +310,7 @@ TEST_F(ReplyTextEditor, NamesAsTheRulesGiveThem) {
             EXPECT_EQ(h.read("SYSTEM_F\\HENSINYOU\\" + c.file), "text\r\n") << c.typed;
         }
     }
-    EXPECT_EQ(files::list_folder_files("SYSTEM_F\\HENSINYOU").size(), 4u);
+    EXPECT_EQ(files::list_folder_files("SYSTEM_F\\HENSINYOU").size(), 6u);
 }
 
 TEST_F(ReplyTextEditor, KeepsTheBlanksInsideLinesAndFollowsTheFirstLine) {
@@ -326,6 +329,25 @@ TEST_F(ReplyTextEditor, KeepsTheBlanksInsideLinesAndFollowsTheFirstLine) {
     std::string long_line(12000, 'a');
     save(long_line, "long");
     EXPECT_EQ(h.read("SYSTEM_F\\HENSINYOU\\ｌｏｎｇ.txt"_sj), long_line + "\r\n");
+}
+
+// A line longer than the text files' line bound is read whole, so saving the text again keeps it.
+TEST_F(ReplyTextEditor, ALongLineSurvivesSaveAndReload) {
+    std::string line = "\x82\xa0" + std::string(39998, 'a');  // 40,000 bytes
+    h.write_lines("SYSTEM_F\\HENSINYOU\\ａ.txt"_sj, {line, "end"});
+    open_editor();
+    EXPECT_EQ(control("FORM13", "EDIT20").text, line + "\r\nend");
+    h.boxes().answer_next(MsgAnswer::Yes);
+    h.click("FORM13", "BUTTON42");
+    EXPECT_EQ(h.read("SYSTEM_F\\HENSINYOU\\ａ.txt"_sj), line + "\r\nend\r\n");
+    EXPECT_EQ(control("FORM13", "EDIT20").text, line + "\r\nend");
+    // The settings window's preview shows it whole too.
+    h.boxes().answer_next(MsgAnswer::Ok);
+    h.click("FORM13", "BUTTON41");
+    open();
+    pf::input::click_row(control("FORM11", "COMBO1"), 0);
+    h.settle();
+    EXPECT_EQ(control("FORM11", "EDIT21").text, line + "\r\nend");
 }
 
 TEST_F(ReplyTextEditor, ChoosesNewDeletesAndCannotBeClosedFromItsTitleBar) {

@@ -74,5 +74,22 @@ TEST_F(AddressSearchTest, CaseBlindModeUpperCasesBothSides) {
     EXPECT_EQ(box("EDIT10").text, "");  // a found row is selected, not clicked
 }
 
+// A key is found on whole characters: "X" is the second byte of "ス" (83 58), not a letter of it.
+TEST_F(AddressSearchTest, AKeyIsNeverFoundInsideADoubleByteCharacter) {
+    h.write(kAddressBook, "\" \",\" \"\r\n\""_sj + "株式会社テスト"_sj + "\",\"info@test.co.jp\"\r\n");
+    open("ADDRESS");
+    for (const char* mode : {"RADIO17", "RADIO18"}) {
+        SCOPED_TRACE(mode);
+        h.click("FORM7", mode);
+        search("X\r\n");
+        expect_not_found();
+        search("x\r\n");
+        expect_not_found();
+        search("テスト\r\n"_sj);
+        EXPECT_EQ(list().selected(), 0);
+        list().select(-1);
+    }
+}
+
 }  // namespace
 }  // namespace tv::books

@@ -25,8 +25,7 @@ struct ImportTest : BooksTest {
     }
     void put(const std::string& name, const std::string& bytes) { h.write("exports\\" + name, bytes); }
     // Opens the address book and imports from the export folder.
-    void import(const char* generation = "2") {
-        globals().OS_GENERATION = generation;
+    void import() {
         open("ADDRESS");
         h.platform.dialogs.choose_next(exports);
         h.boxes().while_shown = [this](const pf::MessageBoxRequest& box) {
@@ -55,7 +54,8 @@ struct ImportTest : BooksTest {
     }
 };
 
-TEST_F(ImportTest, CsvFileReplacesTheBook) {
+// A folder of CSV exports: every CSV file and every vCard file it holds, in listing order.
+TEST_F(ImportTest, CsvFilesOfTheFolderReplaceTheBook) {
     put("book.CSV", "Name,E-mail Address\r\n"
                     "\"Yamada, Taro\",taro@example.jp\r\n"
                     "Three,three@example.jp,extra field\r\n"
@@ -64,14 +64,17 @@ TEST_F(ImportTest, CsvFileReplacesTheBook) {
                     "\"Say \"\"hi\"\"\",\" spaced@example.jp \"\r\n"
                     "Colon: name,colon@example.jp\r\n"
                     "\r\n");
-    put("card.vcf", "BEGIN:VCARD\r\nFN:Ignored\r\nEMAIL:ignored@example.jp\r\nEND:VCARD\r\n");
-    import("1");
+    put("card.vcf", "BEGIN:VCARD\r\nFN:Card\r\nEMAIL:card@example.jp\r\nEND:VCARD\r\n");
+    put("second.csv", "Name,E-mail Address\r\nSecond,second@example.jp\r\n");
+    globals().OS_GENERATION = "2";
+    import();
     expect_outcome("DONE", "アドレス帳をインポートしました。    "_sj);
     EXPECT_EQ(h.read(kAddressBook), kPlaceholder + record("Yamada, Taro", "taro@example.jp") +
                                         record("Three", "three@example.jp") + record("", "noname@example.jp") +
-                                        record("Say hi", "spaced@example.jp") + record("Colon: name", "colon@example.jp"));
-    EXPECT_EQ(rows().size(), 5u);
-    EXPECT_EQ(pauses, pauses_for(5));
+                                        record("Say hi", "spaced@example.jp") + record("Colon: name", "colon@example.jp") +
+                                        record("Card", "card@example.jp") + record("Second", "second@example.jp"));
+    EXPECT_EQ(rows().size(), 7u);
+    EXPECT_EQ(pauses, pauses_for(7));
     EXPECT_TRUE(pf::form("FORM7").enabled);
     EXPECT_EQ(pf::form("FORM7").pointer, pf::MousePointer::Arrow);
 }
@@ -88,17 +91,17 @@ TEST_F(ImportTest, VcardFilesReplaceTheBook) {
     import();
     expect_outcome("DONE", "アドレス帳をインポートしました。    "_sj);
     std::string book = h.read(kAddressBook);
+    EXPECT_NE(book.find(record("Csv", "csv@example.jp")), std::string::npos);
     EXPECT_NE(book.find(record("山田 太郎"_sj, "taro@example.jp")), std::string::npos);
     EXPECT_NE(book.find(record("Ito, Jiro", "jiro@example.jp")), std::string::npos);
     EXPECT_NE(book.find(record("佐藤"_sj, "sato@example.jp")), std::string::npos);
-    EXPECT_EQ(read_book(kAddressBook).size(), 3u);
-    EXPECT_EQ(rows().size(), 3u);
-    EXPECT_EQ(pauses, pauses_for(3));
+    EXPECT_EQ(read_book(kAddressBook).size(), 4u);
+    EXPECT_EQ(rows().size(), 4u);
+    EXPECT_EQ(pauses, pauses_for(4));
 }
 
 TEST_F(ImportTest, FailuresKeepTheOldBook) {
     struct Case {
-        const char* generation;
         std::vector<std::pair<std::string, std::string>> files;
         std::string title;
         std::string text;
@@ -106,12 +109,9 @@ TEST_F(ImportTest, FailuresKeepTheOldBook) {
     const std::string two_fields =
         "「表示名」、及び「メールアドレス」の２フィールドだけをアウトルック・エクスプレスからエクスポートして下さい。     "_sj;
     const Case cases[] = {
-        {"1", {}, "NOT EXIST FILE", "アドレス帳ファイルがありません。    "_sj},
-        {"1", {{"a.csv", "h\r\nA,a@example.jp\r\n"}, {"b.Csv", "h\r\nB,b@example.jp\r\n"}}, "MANY FILES",
-         "複数のＣＳＶファイルが存在します。    "_sj},
-        {"1", {{"a.csv", "Name,E-mail\r\n"}}, "BAD FILE", two_fields},
-        {"2", {{"a.csv", "h\r\nA,a@example.jp\r\n"}}, "NOT EXIST FILE", "アドレス帳ファイル(.vcfファイル)がありません。    "_sj},
-        {"2", {{"x.csv.vcf", "BEGIN:VCARD\r\nEMAIL:x@example.jp\r\nEND:VCARD\r\n"}, {"y.vcf", "FN:No card\r\n"}},
+        {{{"notes.txt", "not an export"}}, "NOT EXIST FILE", "アドレス帳ファイル(.csv/.vcfファイル)がありません。    "_sj},
+        {{{"a.csv", "Name,E-mail\r\n"}}, "BAD FILE", two_fields},
+        {{{"x.csv.vcf", "BEGIN:VCARD\r\nEMAIL:x@example.jp\r\nEND:VCARD\r\n"}, {"y.vcf", "FN:No card\r\n"}},
          "BAD FILE", "使用可能なＶＣＦファイルがありませんでした。    "_sj},
     };
     for (const auto& c : cases) {
@@ -119,7 +119,7 @@ TEST_F(ImportTest, FailuresKeepTheOldBook) {
         std::filesystem::remove_all(exports);
         h.make_folder("exports");
         for (const auto& [name, bytes] : c.files) put(name, bytes);
-        import(c.generation);
+        import();
         expect_outcome(c.title, c.text);
         expect_old_book_kept();
         EXPECT_EQ(pauses, pauses_for(0));

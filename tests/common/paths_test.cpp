@@ -45,6 +45,25 @@ TEST(Paths, NamesMatchWithoutRegardToCase) {
     EXPECT_EQ(*read_bytes("A\\mail.eml"), "lower");
 }
 
+// Only the program folder's names match case-blind: a path the user chose outside it is exact.
+TEST(Paths, PathsOutsideTheProgramFolderAreExact) {
+    test::Harness h;
+    auto outside = h.folder.parent_path() / (h.folder.filename().string() + "-outside");
+    std::filesystem::create_directories(outside);
+    std::ofstream(outside / "REPORT.eml") << "kept";
+    std::string chosen = (outside / "report.eml").string();
+    EXPECT_EQ(resolve(chosen), outside / "report.eml");
+    EXPECT_FALSE(file_exists(chosen));
+    write_line(chosen, "new");
+    EXPECT_EQ(*read_bytes((outside / "REPORT.eml").string()), "kept");
+    EXPECT_EQ(*read_bytes(chosen), "new\r\n");
+    // The program folder written absolutely keeps its case-blind names.
+    h.write("SYSTEM_F\\JOB_F_JU.TXT", "x");
+    EXPECT_EQ(resolve((h.folder / "system_f" / "job_f_ju.txt").string()), h.folder / "SYSTEM_F" / "JOB_F_JU.TXT");
+    EXPECT_EQ(resolve((h.folder / ".." / h.folder.filename() / "system_f").string()).filename(), "SYSTEM_F");
+    std::filesystem::remove_all(outside);
+}
+
 TEST(Paths, CaseBlindMatchesFollowChangesMadeBehindTheProgram) {
     test::Harness h;
     h.make_folder("BOX");

@@ -105,6 +105,15 @@ TEST(Sjis, ConversionsThroughCp932) {
     EXPECT_EQ(&"あ"_sj, &"あ"_sj);  // converted once per literal
 }
 
+// A disk path is held in CP932 only when the CP932 form names the same file again.
+TEST(Sjis, PathsThatComeBackAsAnotherNameAreRefused) {
+    EXPECT_EQ(path_from_utf8("/home/u/期間～2026"), "/home/u/期間"_sj + "\x81\x60" + "2026");  // U+FF5E
+    EXPECT_EQ(path_from_utf8("/home/u/期間\u301C2026"), std::nullopt);  // the wave dash comes back as U+FF5E
+    EXPECT_EQ(path_from_utf8("/tmp/a\u2212b"), std::nullopt);            // the minus sign as U+FF0D
+    EXPECT_EQ(path_from_utf8("/tmp/é"), std::nullopt);
+    EXPECT_TRUE(from_utf8("期間\u301C"));  // typed text keeps its wave dash
+}
+
 TEST(Sjis, NumericValueOfOptionTexts) {
     struct Case { const char* text; long long value; };
     for (auto c : std::vector<Case>{{"1", 1}, {" 300 ", 300}, {"", 0}, {"abc", 0}, {"2x", 2}, {"-1", -1}, {"0", 0}}) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/errors.h"
 #include "common/paths.h"
+#include "harness/file_faults.h"
 #include "harness/harness.h"
 
 namespace tv::files {
@@ -98,6 +101,21 @@ TEST(Writers, CrLfAppendAndAtomicRewrite) {
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(list_folder_files("SYSTEM_F"), std::vector<std::string>{"a.txt"});  // no temporary left
     EXPECT_FALSE(read_bytes("SYSTEM_F\\none.txt").has_value());
+}
+
+TEST(AtomicWrite, AWriteThatFailsLeavesTheFileAndNoTemporaryOne) {
+    test::Harness h;
+    h.write("SYSTEM_F\\F_JU.txt", "old\r\n");
+    for (FileChange refused : {FileChange::Write, FileChange::Rename}) {
+        test::FileFaults faults;
+        faults.refuse(refused, "", ENOSPC);  // a full disk
+        EXPECT_THROW(write_lines_atomic("SYSTEM_F\\F_JU.txt", {"new"}), RuntimeError);
+        faults.clear();
+        EXPECT_EQ(h.read("SYSTEM_F\\F_JU.txt"), "old\r\n");
+        std::vector<std::string> left;
+        for (const auto& e : std::filesystem::directory_iterator(h.folder / "SYSTEM_F")) left.push_back(e.path().filename());
+        EXPECT_EQ(left, std::vector<std::string>{"F_JU.txt"});
+    }
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ namespace {
 using namespace tv::literals;
 using Lines = std::vector<std::string>;
 
-TEST(BodyLines, SplitAtEveryLineBreakOfTheTrimmedBody) {
+TEST(BodyLines, SplitAtEveryLineBreakEachLineAsTyped) {
     std::string long_body;
     for (int i = 0; i < 500; ++i) long_body += "line " + std::to_string(i) + " of a long body\r\n";
     long_body += "the last line";
@@ -28,8 +28,9 @@ TEST(BodyLines, SplitAtEveryLineBreakOfTheTrimmedBody) {
         std::string first, last;
     } cases[] = {
         {"empty", "", 1, "", ""},
-        {"blanks around", "  a  \r\n b \r\n", 3, "a", ""},
-        {"full-width blanks", "　本文　\r\n　次"_sj, 2, "本文"_sj, "　次"_sj},
+        {"blanks around", "  a  \r\n b \r\n", 3, "  a  ", ""},
+        // A paragraph's full-width indent is the mail's, also on its first line.
+        {"full-width indent", "　本文　\r\n　次"_sj, 2, "　本文　"_sj, "　次"_sj},
         {"over 10,000 bytes, kept whole", long_body, 501, "line 0 of a long body", "the last line"},
     };
     for (const auto& c : cases) {
@@ -42,19 +43,20 @@ TEST(BodyLines, SplitAtEveryLineBreakOfTheTrimmedBody) {
 }
 
 TEST(RequestLines, SendAndSaveWriteOneRequestLayout) {
-    ComposedMail mail{"Hanako <hanako@example.jp>", "件名"_sj, {"first", "  second  ", "File: x", "MAIL_END", "bad\rcut"}, {}};
+    ComposedMail mail{"Hanako <hanako@example.jp>", "件名"_sj, {"  first", "  second  ", "File: x", "MAIL_END", "bad\rcut"}, {}};
     const std::string from = "FROM:Taro<taro@example.jp>";
-    EXPECT_EQ(request_lines(mail, from, BodyTrim::Trailing),
-              (Lines{"TO:Hanako <hanako@example.jp>", from, "SUBJECT:" + "件名"_sj, "first", "  second", " File: x",
+    // Each line keeps its indent and loses its trailing blanks.
+    EXPECT_EQ(request_lines(mail, from),
+              (Lines{"TO:Hanako <hanako@example.jp>", from, "SUBJECT:" + "件名"_sj, "  first", "  second", " File: x",
                      " MAIL_END", "bad", "FILE:", "MAIL_END"}));
     mail.attachments = {"/home/taro/a.txt", "/home/taro/b c.pdf"};
-    mail.body = {"  second  ", "file:y  "};
-    EXPECT_EQ(request_lines(mail, from, BodyTrim::Both),
-              (Lines{"TO:Hanako <hanako@example.jp>", from, "SUBJECT:" + "件名"_sj, "second", " file:y",
+    mail.body = {"　second  "_sj, "file:y  "};
+    EXPECT_EQ(request_lines(mail, from),
+              (Lines{"TO:Hanako <hanako@example.jp>", from, "SUBJECT:" + "件名"_sj, "　second"_sj, " file:y",
                      "FILE:/home/taro/a.txt", "FILE:/home/taro/b c.pdf", "MAIL_END"}));
     // A line break pasted into a one-line box never starts a line of its own.
     mail.recipient = "a@example.jp\r\nSUBJECT:x";
-    EXPECT_EQ(request_lines(mail, from, BodyTrim::Both)[0], "TO:a@example.jp  SUBJECT:x");
+    EXPECT_EQ(request_lines(mail, from)[0], "TO:a@example.jp  SUBJECT:x");
 }
 
 TEST(UnsentMail, OnlyTheFileLinesBeforeTheEndLineAreAttachments) {

@@ -1,6 +1,10 @@
 // The compose window: opening it, the checks of sending and saving, the request it sends, the mail
 // it saves, and where closing it returns to.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <memory>
 
 #include "common/exchange_files.h"
 #include "common/sjis.h"
@@ -55,7 +59,7 @@ TEST_F(ComposeWindowTest, EnterInAOneLineBoxMovesOnAndTheBodyKeepsItsLines) {
     EXPECT_EQ(box("EDIT14").text, "");
     EXPECT_EQ(compose().focused, "EDIT11");
     type("EDIT11", " a \r\n b \r\n");
-    EXPECT_EQ(box("LIST14").items(), (Lines{"a", " b ", ""}));
+    EXPECT_EQ(box("LIST14").items(), (Lines{" a ", " b ", ""}));
 }
 
 // Every refusal leaves the window open with what the user entered and writes nothing.
@@ -78,9 +82,18 @@ TEST_F(ComposeWindowTest, SendAndSaveChecks) {
         {"send, no @", "BUTTON27", true, "hanako", "s", "BAD ADDRESS!", "この宛先は送信できません。   "_sj},
         {"send, unreadable mail", "BUTTON27", true, exchange::kUnreadableMail, "s", "BAD ADDRESS!",
          "この宛先は送信できません。   "_sj},
+        // The mail component sends one recipient in angle brackets, or a list of bare addresses.
+        {"send, a list after the bracket", "BUTTON27", true, "山田 花子<hanako@example.com>, jiro@example.com"_sj, "s",
+         "BAD ADDRESS!", "この宛先は送信できません。   "_sj},
+        {"send, a list before the bracket", "BUTTON27", true, "jiro@example.com, 山田 花子<hanako@example.com>"_sj, "s",
+         "BAD ADDRESS!", "この宛先は送信できません。   "_sj},
         {"send, no subject", "BUTTON27", true, "a@example.jp", "  ", "NOT EXIST SUBJECT!", no_subject},
         {"save, no recipient", "BUTTON79", true, "", "s", "NOT EXIST ADDRESS", no_to},
-        {"save, no subject", "BUTTON79", true, "hanako", "", "NOT EXIST SUBJECT", no_subject},
+        // A stored mail's To box cannot be changed: what cannot be sent is refused while it can.
+        {"save, no @", "BUTTON79", true, "hanako", "s", "BAD ADDRESS", "この宛先は送信できません。   "_sj},
+        {"save, a list after the bracket", "BUTTON79", true, "山田 花子<hanako@example.com>, jiro@example.com"_sj, "s",
+         "BAD ADDRESS", "この宛先は送信できません。   "_sj},
+        {"save, no subject", "BUTTON79", true, "a@example.jp", "", "NOT EXIST SUBJECT", no_subject},
     };
     open_compose();
     for (const auto& c : cases) {
@@ -117,8 +130,9 @@ TEST_F(ComposeWindowTest, SendWritesTheRequestAndGivesTheMainWindowBack) {
     h.write_lines("SYSTEM_F\\ATESAKI.txt", {"old@example.jp"});
     h.click("FORM9", "BUTTON27");
     ASSERT_EQ(requests.size(), 1u);
+    // Every line keeps its indent, the first one's too, and loses its trailing blanks.
     EXPECT_EQ(requests[0], (Lines{"TO:Hanako <hanako@example.jp>", "FROM:Taro<taro@example.jp>", "SUBJECT:" + "件名"_sj,
-                                  "first", "  second", " File: x", " MAIL_END", "FILE:/home/taro/a.txt",
+                                  "  first", "  second", " File: x", " MAIL_END", "FILE:/home/taro/a.txt",
                                   "FILE:/home/taro/b.pdf", "MAIL_END"}));
     EXPECT_EQ(globals().SEND_TO_TEXT, "Hanako <hanako@example.jp>");
     EXPECT_FALSE(pf::forms().is_loaded("FORM9"));
@@ -160,13 +174,57 @@ TEST_F(ComposeWindowTest, ARequestThatCannotBeWrittenKeepsTheMail) {
     EXPECT_TRUE(unsent_files().empty());
 }
 
-TEST_F(ComposeWindowTest, SaveAsksThenStoresTheMailTrimmed) {
+// The disk fills while the send script runs: files of more than a few bytes cannot be written.
+struct FullDisk {
+    rlimit before{};
+    explicit FullDisk(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &before);
+        rlimit full{bytes, before.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &full);
+    }
+    ~FullDisk() { ::setrlimit(RLIMIT_FSIZE, &before); }
+};
+
+TEST_F(ComposeWindowTest, ASendThatCannotBeKeptKeepsTheMailInItsWindow) {
+    open_compose();
+    std::string body = "　本文です。"_sj + std::string(300, 'x');
+    fill("hanako@example.jp", "s", body);
+    std::unique_ptr<FullDisk> full;
+    h.scripts().on("sam042.wsf", [&] {
+        h.write("SYSTEM_F\\T_OUT_DONE.txt", "ERROR disk full\r\n");
+        full = std::make_unique<FullDisk>(64);
+    });
+    h.click("FORM9", "BUTTON27");
+    full.reset();
+    EXPECT_FALSE(h.program_ended());
+    // No unsent mail that holds nothing; the mail stays where the user can send it again.
+    EXPECT_TRUE(unsent_files().empty());
+    ASSERT_TRUE(pf::forms().is_loaded("FORM9"));
+    EXPECT_TRUE(compose().visible);
+    EXPECT_TRUE(compose().enabled);
+    EXPECT_EQ(globals().COMPOSING, 1);
+    EXPECT_EQ(box("EDIT12").text, "hanako@example.jp");
+    EXPECT_EQ(box("EDIT11").text, body);
+    EXPECT_TRUE(main().enabled);
+    ASSERT_FALSE(h.boxes().shown().empty());
+    EXPECT_EQ(h.boxes().shown().back().title, "FILE ERROR !");
+    EXPECT_EQ(h.boxes().shown().back().text.rfind("メールを送信できず、未送信メールとしても保存できませんでした。   "_sj, 0), 0u);
+
+    // With room again, the same window sends it.
+    h.scripts().on("sam042.wsf", [this] { h.write("SYSTEM_F\\T_OUT_DONE.txt", "DONE\r\n"); });
+    h.click("FORM9", "BUTTON27");
+    EXPECT_FALSE(pf::forms().is_loaded("FORM9"));
+    EXPECT_TRUE(unsent_files().empty());
+}
+
+TEST_F(ComposeWindowTest, SaveAsksThenStoresTheMailAsTyped) {
     open_compose();
     std::string long_line(120, 'x');
     std::string body = "  first  \r\n";
     for (int i = 0; i < 90; ++i) body += long_line + "\r\n";  // over 10,000 bytes
     body += "File: x";
-    fill("hanako", "s", body);
+    fill("hanako@example.jp", "s", body);
     h.boxes().answer_next(pf::MsgAnswer::No);
     h.click("FORM9", "BUTTON79");
     EXPECT_EQ(titles(), Lines{"未送信メールとして保存"_sj});
@@ -183,8 +241,8 @@ TEST_F(ComposeWindowTest, SaveAsksThenStoresTheMailTrimmed) {
     EXPECT_EQ(unsent_files()[0].substr(14), "_DEL_SOUSIN.txt");
     Lines stored = unsent_file(unsent_files()[0]);
     ASSERT_EQ(stored.size(), 3u + 92u + 2u);
-    EXPECT_EQ(stored[0], "TO:hanako");
-    EXPECT_EQ(stored[3], "first");
+    EXPECT_EQ(stored[0], "TO:hanako@example.jp");
+    EXPECT_EQ(stored[3], "  first");
     EXPECT_EQ(stored[93], long_line);
     EXPECT_EQ(stored[94], " File: x");
     EXPECT_EQ(stored[95], "FILE:");

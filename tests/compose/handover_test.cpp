@@ -54,7 +54,7 @@ TEST_F(HandoverTest, TheDraftIsTakenOnTheFirstTickAfterItWasHandedOver) {
     tick();
     EXPECT_EQ(box("EDIT14").text, "Ｒｅ：hello"_sj);
     EXPECT_EQ(box("EDIT11").text, "  \r\n  \r\n  \r\n>line 1\r\n>\r\n>line 3\r\n");
-    EXPECT_EQ(box("LIST14").items(), (Lines{"", "  ", "  ", ">line 1", ">", ">line 3", ""}));
+    EXPECT_EQ(box("LIST14").items(), (Lines{"  ", "  ", "  ", ">line 1", ">", ">line 3", ""}));
     EXPECT_EQ(compose().focused, "EDIT11");
     EXPECT_EQ(globals().HENSIN_PENDING, 0);
 
@@ -130,8 +130,9 @@ TEST_F(HandoverTest, AttachingAFile) {
     const Refusal refusals[] = {
         {"inside the program folder", [&] { dialogs.choose_next((h.folder / "TENPFIL" / "x.txt").string()); },
          "カレント・フォルダ内のファイルは添付できません。   "_sj},
-        {"a name CP932 cannot hold", [&] { dialogs.choose_not_cp932_next("/home/taro/😀.txt"); },
-         "このファイルは名前に使えない文字を含むため添付できません。   "_sj},
+        // The character stands in a folder of the path: the message names the path.
+        {"a path CP932 cannot hold", [&] { dialogs.choose_not_cp932_next("/home/😀/a.txt"); },
+         "このファイルのパスには使えない文字が含まれているため添付できません。   "_sj + "\r\n\r\n/home/?/a.txt"},
     };
     h.write(h.folder.string() + "/TENPFIL/x.txt", "x");
     for (const auto& r : refusals) {

@@ -62,10 +62,11 @@ TEST_F(PickerTest, ListsTheBookSortedAndHandsOverTheChosenEntry) {
     EXPECT_EQ(box("EDIT12").text, "Hanako<hana@example.jp>");
     EXPECT_EQ(compose().focused, "EDIT14");
 
-    // A comma and a colon in the name reach the To box whole.
+    // The name reaches the To box whole, a comma turned into a full stop as in a reply, so that it
+    // never reads as a list of recipients.
     open_picker();
     choose(2);
-    EXPECT_EQ(box("EDIT12").text, "Sato, Jiro: sales<JIRO@example.jp>");
+    EXPECT_EQ(box("EDIT12").text, "Sato. Jiro: sales<JIRO@example.jp>");
 }
 
 TEST_F(PickerTest, SearchModesAndWrapping) {
@@ -129,11 +130,12 @@ TEST_F(PickerTest, RefusedForAnUnsentMailAndWhileAnotherWindowHoldsTheSlot) {
     EXPECT_TRUE(main().minimized);
 }
 
-TEST_F(PickerTest, ClosingEmptiesTheClipboard) {
+TEST_F(PickerTest, ClosingLeavesTheClipboardAlone) {
     h.platform.clipboard.content = "copied";
     open_picker();
     EXPECT_TRUE(close("FORM10"));
-    EXPECT_EQ(h.platform.clipboard.clears, 1);
+    EXPECT_EQ(h.platform.clipboard.clears, 0);
+    EXPECT_EQ(h.platform.clipboard.content, "copied");
     EXPECT_TRUE(compose().enabled);
     EXPECT_EQ(globals().ATESAKI_PENDING, 0);
 }

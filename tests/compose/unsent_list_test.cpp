@@ -156,6 +156,29 @@ TEST_F(UnsentListTest, SendingAReopenedMail) {
     }
 }
 
+// A paragraph's full-width indent and code indentation survive saving, reopening and sending, and
+// the mail goes as it would have gone without being saved first.
+TEST_F(UnsentListTest, IndentedLinesComeBackAsTyped) {
+    const Lines typed{"　拝啓、いつもお世話になっております。"_sj, "    if (ready) {", "        send();", "    }"};
+    std::string body;
+    for (const auto& line : typed) body += (body.empty() ? "" : "\r\n") + line;
+    open_compose();
+    fill("hanako@example.jp", "indent", body + "  ");
+    h.boxes().answer_next(pf::MsgAnswer::Yes);
+    h.click("FORM9", "BUTTON79");
+    ASSERT_EQ(unsent_files().size(), 4u);
+    Lines stored = unsent_file(unsent_files()[3]);
+    ASSERT_EQ(stored.size(), 3u + typed.size() + 2u);
+    EXPECT_EQ(Lines(stored.begin() + 3, stored.begin() + 3 + static_cast<long>(typed.size())), typed);
+
+    open_list();
+    reopen(3);
+    EXPECT_EQ(box("EDIT11").text, body);
+    h.click("FORM9", "BUTTON27");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(Lines(requests[0].begin() + 3, requests[0].begin() + 3 + static_cast<long>(typed.size())), typed);
+}
+
 TEST_F(UnsentListTest, DeletingOneOrAll) {
     open_list();
     h.click("FORM10", "BUTTON73");

@@ -142,6 +142,30 @@ TEST(WindowMoves, BetweenFoldersAndIntoTheTrash) {
     EXPECT_EQ(p.h.snapshot(), before);
 }
 
+TEST(WindowMoves, AMoveShowsTheListsEndADeleteKeepsItsFirstVisibleRow) {
+    FolderProgram p;
+    for (int i = 1; i <= 6; ++i) p.add_received(job(), i);
+    p.start();
+    p.choose("JOB_F");
+    pf::Control& rows = FolderProgram::list("FORM16", "LIST27");
+    rows.visible_rows = 2;  // a window two rows high
+    rows.set_top_index(1);
+    p.h.click_row("FORM16", "LIST27", 2);
+    p.h.boxes().answer_next(MsgAnswer::Yes);
+    p.h.click("FORM16", "BUTTON55");
+    ASSERT_EQ(rows.count(), 5);
+    EXPECT_EQ(rows.top_index(), 1);
+    EXPECT_EQ(rows.selected(), 2);
+
+    rows.set_top_index(0);
+    p.h.click_row("FORM16", "LIST27", 2);
+    p.h.boxes().answer_next(MsgAnswer::Yes);
+    p.run("PRIV_IDOU_JUSIN");
+    ASSERT_EQ(rows.count(), 4);
+    EXPECT_EQ(rows.top_index(), 2);  // its last two rows, the selected one among them
+    EXPECT_EQ(rows.selected(), 2);
+}
+
 TEST(WindowMoves, RecordsNamedAfterOtherMailsStay) {
     FolderProgram p;
     p.add_received(job(), 1);

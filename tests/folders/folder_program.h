@@ -2,6 +2,7 @@
 // windows.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,15 @@ struct FolderProgram {
         return out;
     }
     static Strings files_in(const std::string& folder) { return files::list_folder_files(folder); }
+    // Dot-files of a folder, which listings leave out.
+    static Strings hidden_in(const std::string& folder) {
+        Strings names;
+        std::error_code ec;
+        for (std::filesystem::directory_iterator e(files::resolve(folder), ec), end; !ec && e != end; e.increment(ec)) {
+            if (e->path().filename().string().starts_with(".")) names.push_back(e->path().filename());
+        }
+        return names;
+    }
     // The count line of a window as last drawn.
     static std::string count_line(const std::string& window, bool received) {
         std::string prefix = received ? "[ 受信"_sj : "[ 送信"_sj;

@@ -89,7 +89,7 @@ TEST_F(MailOut, OpenedInTheMailProgramThroughACopy) {
     pf::input::request_close(FolderProgram::form("FORM16"));
     p.h.settle();
     p.h.boxes().clear();
-    p.h.platform.shell.extensions_without_program.insert("EML");
+    p.h.platform.shell.types_without_program.insert("message/rfc822");
     p.choose("GOMINAKO");
     p.h.click_row("FORM8", "LIST10", 0);
     p.run("BUTTON70_ON");
@@ -127,6 +127,24 @@ TEST_F(MailOut, DetailsWindowStandsInForTheWindow) {
     p.run("GOMI_F_SYOUSAI");
     EXPECT_TRUE(p.titles().empty());
     EXPECT_FALSE(pf::forms().is_loaded("FORM2"));
+}
+
+TEST_F(MailOut, DetailsWindowStandsInForTheFolderWindow) {
+    p.choose("JOB_F");
+    p.h.click_row("FORM16", "LIST27", 0);
+    p.run("GOMI_F_SYOUSAI");
+    EXPECT_TRUE(p.titles().empty());
+    EXPECT_EQ(globals().DETAIL_ROW_TEXT, p.h.rows("FORM16", "LIST27")[0]);
+    EXPECT_EQ(globals().MAIL_FILE_NAME, mail_name(1));  // the folder's mail, not the trash's
+    EXPECT_TRUE(FolderProgram::form("FORM2").visible);
+    EXPECT_TRUE(FolderProgram::form("FORM2").topmost);
+    EXPECT_FALSE(FolderProgram::form("FORM16").visible);
+    EXPECT_FALSE(FolderProgram::form("FORM16").enabled);
+    pf::input::request_close(FolderProgram::form("FORM2"));
+    p.h.settle();
+    EXPECT_TRUE(FolderProgram::form("FORM16").visible);
+    EXPECT_TRUE(FolderProgram::form("FORM16").enabled);
+    EXPECT_EQ(FolderProgram::list("FORM16", "LIST27").selected(), 0);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/receive_list_row.h"
 #include "common/text_file.h"
 #include "folder_program.h"
 
@@ -129,6 +130,37 @@ TEST(TrashRestore, InputQueuedAtItsPumpsIsDropped) {
     EXPECT_EQ(p.h.rows("MAINFORM", "LIST1").size(), 1u);
     EXPECT_FALSE(pf::forms().is_loaded("FORM8"));
     EXPECT_TRUE(FolderProgram::form("MAINFORM").enabled);
+}
+
+TEST(TrashRestore, TheRowComesBackAtItsPlaceAndTheOthersKeepTheirMarks) {
+    struct Case { int folder_no; const char* item; const char* window; const char* list; const char* button; };
+    for (const Case& c : {Case{0, "GOMINAKO", "FORM8", "LIST10", "BUTTON16"}, Case{1, "JOB_F", "FORM16", "LIST27", "BUTTON54"}}) {
+        SCOPED_TRACE(c.window);
+        FolderProgram p;
+        p.add_received(store::receive_box(), 1);
+        p.add_received(store::store_by_folder_no(c.folder_no), 2);
+        p.add_received(store::receive_box(), 3);
+        // The receive box as a fetch left it: both mails unread.
+        Strings unread;
+        for (int i : {1, 3}) {
+            std::string n = std::to_string(i);
+            unread.push_back(build_receive_row("s" + n, " ", UNREAD_MARK() + "rec " + n, "2026/12/01 10:00:0" + n));
+        }
+        p.h.write_lines("SYSTEM_F\\F_JU.txt", unread);
+        p.start();
+        ASSERT_EQ(p.h.rows("MAINFORM", "LIST3"), unread);
+        p.choose(c.item);
+        p.h.click_row(c.window, c.list, 0);
+        p.h.boxes().answer_next(MsgAnswer::Yes);
+        p.h.click(c.window, c.button);
+        Strings rows = p.h.rows("MAINFORM", "LIST3");
+        ASSERT_EQ(rows.size(), 3u);
+        EXPECT_EQ(rows[0], unread[0]);
+        EXPECT_EQ(trim(rows[1].substr(56, 60)), "rec 2");
+        EXPECT_EQ(rows[2], unread[1]);
+        EXPECT_EQ(p.h.read("SYSTEM_F\\F_JU.txt"), test::crlf(rows));
+        EXPECT_EQ(FolderProgram::list("MAINFORM", "LIST2").items(), (Strings{mail_name(1), mail_name(2), mail_name(3)}));
+    }
 }
 
 TEST(FailedCopy, RestoreAndMoveToAFolderKeepTheirSource) {

@@ -246,13 +246,15 @@ TEST(TrashMove, FailedCopyKeepsTheMailWhereItWas) {
     p.expect_trash({}, {}, {});
 }
 
-TEST(TrashMove, MoveReplacesATrashFileOfTheSameName) {
+TEST(TrashMove, MoveNeverReplacesATrashFileOfTheSameName) {
     Program p;
     p.start();
     p.h.write("GOMIBAKO\\JUSIN_FO\\" + mail_name(1), "old");
     p.h.click_row("MAINFORM", "LIST3", 0);
     p.h.press_delete();
-    EXPECT_EQ(p.h.read("GOMIBAKO\\JUSIN_FO\\" + mail_name(1)).substr(0, 6), "DATE: ");
+    EXPECT_EQ(p.h.read("GOMIBAKO\\JUSIN_FO\\" + mail_name(1)), "old");
+    EXPECT_EQ(p.h.read("GOMIBAKO\\JUSIN_FO\\20261201_100001_1.eml").substr(0, 6), "DATE: ");
+    EXPECT_EQ(Program::files_in("GOMIBAKO\\F_D_F"), Strings{"20261201_100001_1.dxd"});
     p.expect_receive_box({2, 3});
 }
 

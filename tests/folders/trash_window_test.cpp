@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/exchange_files.h"
 #include "common/text_file.h"
 #include "folder_program.h"
@@ -37,6 +39,7 @@ TEST(TrashLoad, DecisionOverMailsRecordsAndCache) {
         {"a record missing", {1, 2, 3}, {1, 2}, -1, {"mail 1", "mail 2", "mail 3"}, true, -1},
         {"records named after other mails", {1, 2}, {1, 3}, -1, {"mail 1", "mail 2"}, true, -1},
         {"a cache of as many rows is trusted by its count", {1, 2}, {1, 3}, 2, {"cache 1", "cache 2"}, false, 2},
+        {"a cache as long as the mails but not the records", {1, 2, 3}, {1, 2}, 3, {"mail 1", "mail 2", "mail 3"}, true, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -114,6 +117,88 @@ TEST(TrashLoad, RepairGoesOnWhenAResultNeverCompletes) {
     EXPECT_EQ(p.titles(), Strings{"データベースの再構築"_sj});
     EXPECT_TRUE(FolderProgram::form("FORM8").enabled);
     EXPECT_FALSE(pf::forms().is_loaded("FORM5"));
+}
+
+TEST(TrashLoad, RepairCleansEachMailAsARebuildWouldUnderItsProgressWindow) {
+    FolderProgram p;
+    p.h.add_mail(trash().mail_folder, mail_name(1), "2026/12/01 10:00:01", "\"Sato, Ken\" <ks@example.jp>",
+                 "\"Hello, world\"");
+    p.h.add_mail(trash().mail_folder, mail_name(2), "2026/12/01 10:00:02", "Ken \\(Sales\\) <ks@example.jp>",
+                 "say \"hi\" now");
+    p.add_record(trash(), "20261130_000000.dxd", "another mail's");  // so that the first start rebuilds nothing
+    p.start();
+    // What the progress window shows while each mail is read.
+    struct Seen { bool visible, topmost; int width; std::string caption; Strings texts; };
+    std::vector<Seen> seen;
+    p.h.scripts().while_waiting = [&seen](const std::string&) {
+        if (!pf::forms().is_loaded("FORM5")) return seen.push_back({});
+        const pf::Form& f = pf::form("FORM5");
+        Strings texts;
+        for (const auto& op : f.drawing()) {
+            if (op.kind == pf::DrawOp::Kind::Text && op.color == pf::Rgb{128, 128, 128}) texts.push_back(op.text);
+        }
+        seen.push_back({f.visible, f.topmost, f.width, f.caption, texts});
+    };
+    p.choose("GOMINAKO");
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_TRUE(seen[0].visible);
+    EXPECT_TRUE(seen[0].topmost);
+    EXPECT_EQ(seen[0].width, 475);  // the trash shows it smaller until its own size comes back
+    EXPECT_EQ(seen[0].caption, "データベースの再構築"_sj);
+    EXPECT_EQ(seen[0].texts, (Strings{"タルベノールメーラー Ver.2.12"_sj, "*** DataBase 再構築中 ***"_sj,
+                                      "Please Wait ･････････"_sj}));
+    EXPECT_FALSE(pf::forms().is_loaded("FORM5"));
+    EXPECT_TRUE(FolderProgram::form("FORM8").topmost);
+
+    Strings repaired = p.h.rows("FORM8", "LIST10");
+    ASSERT_EQ(repaired.size(), 2u);
+    EXPECT_EQ(trim(repaired[0].substr(0, 46)), "Sato. Ken <ks@example.jp>");
+    EXPECT_EQ(trim(repaired[0].substr(52, 54)), "Hello world");
+    EXPECT_EQ(trim(repaired[1].substr(0, 46)), "<ks@example.jp>");
+    EXPECT_EQ(trim(repaired[1].substr(52, 54)), "say ･hi･ now"_sj);
+    // The database rebuild writes the records; the rows made from them are the repair's rows.
+    pf::input::request_close(FolderProgram::form("FORM8"));
+    p.h.settle();
+    p.h.boxes().answer_next(MsgAnswer::Yes);
+    p.h.click("MAINFORM", "D_SAIKOUTIKU");
+    p.h.boxes().clear();
+    p.choose("GOMINAKO");
+    EXPECT_TRUE(p.titles().empty());
+    EXPECT_EQ(p.h.rows("FORM8", "LIST10"), repaired);
+}
+
+TEST(TrashLoad, ItsFoldersAreMadeWhenTheTrashHoldsMail) {
+    FolderProgram p;
+    p.start();
+    std::filesystem::remove_all(files::resolve("GOMIBAKO\\SOUSIN_FO"));
+    p.choose("GOMINAKO");  // no received mail: nothing is made
+    EXPECT_FALSE(files::folder_exists("GOMIBAKO\\SOUSIN_FO"));
+    pf::input::request_close(FolderProgram::form("FORM8"));
+    p.h.settle();
+    p.add_received(trash(), 1);
+    p.choose("GOMINAKO");
+    EXPECT_TRUE(files::folder_exists("GOMIBAKO\\SOUSIN_FO"));
+    EXPECT_EQ(p.subjects("FORM8", "LIST10"), Strings{"rec 1"});
+}
+
+TEST(TrashWindow, AReplyFromItsMenuOpensInFrontOfIt) {
+    struct Case { const char* item; const char* window; const char* list; const char* reply; };
+    for (const Case& c : {Case{"GOMINAKO", "FORM8", "LIST10", "GOMIBAKO_HENSIN"},
+                          Case{"JOB_F", "FORM16", "LIST27", "FORDA_HENSIN"}}) {
+        SCOPED_TRACE(c.window);
+        FolderProgram p;
+        p.add_received(trash(), 1);
+        p.add_mail(job(), 1);  // with another mail's record: the repair leaves the folder window topmost
+        p.add_record(job(), "20261130_000000.dxd", "another mail's");
+        p.start();
+        p.choose(c.item);
+        ASSERT_TRUE(FolderProgram::form(c.window).topmost);
+        p.h.click_row(c.window, c.list, 0);
+        p.run(c.reply);
+        ASSERT_TRUE(pf::forms().is_loaded("FORM9"));
+        EXPECT_TRUE(FolderProgram::form("FORM9").visible);
+        EXPECT_FALSE(FolderProgram::form(c.window).topmost);
+    }
 }
 
 TEST(TrashWindow, CloseWritesTheRowsAsShownAndBringsBackTheMainWindow) {

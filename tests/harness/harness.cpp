@@ -14,6 +14,7 @@
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/input.h"
+#include "platform/list_registration.h"
 #include "program/install_program.h"
 #include "shell/error_trap.h"
 #include "shell/event_loop.h"
@@ -117,6 +118,16 @@ bool Harness::start(bool script_host_answers) {
     run_trapped(shell::START_UP_SEQUENCE);
     if (!ended_) settle();
     return !ended_;
+}
+
+bool Harness::restart() {
+    platform::event_queue().clear();
+    platform::handlers().clear();
+    platform::forms().reset();
+    platform::EXT_TABLE() = platform::ExtTable{};
+    reset_globals();
+    ended_ = false;
+    return start();
 }
 
 void Harness::settle(int max_passes) {

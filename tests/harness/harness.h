@@ -59,6 +59,9 @@ public:
     // Starts the program: the start-up sequence, then loop passes until nothing is left to do.
     // The script-host check answers unless `script_host_answers` is false.
     bool start(bool script_host_answers = true);
+    // The program gone where it stood (a kill) and started again on the same program folder, as
+    // its next start finds it.
+    bool restart();
     // Runs loop passes until a pass ends with nothing queued (at most `max_passes`).
     void settle(int max_passes = 2000);
     // Runs loop passes until the virtual clock reads `until` (timers raise their events meanwhile).

@@ -58,6 +58,23 @@ TEST(ParseCommand, NeverReplacesAFileInTenpfil) {
     EXPECT_EQ(h.read("TENPFIL\\" + "見積書 ①(2).pdf"_sj).substr(0, 8), "%PDF-1.4");
 }
 
+TEST(ParseCommand, WhatItWritesOtherUsersCannotRead) {
+    ::umask(022);
+    Harness h;
+    h.write("JUSINBOX\\20240311_174600_0001.eml", fixture("two_attachments.eml"));
+    h.write(exchange::kRequestFile, "JUSINBOX\\20240311_174600_0001.eml\r\n");
+    ASSERT_EQ(run_mail_component(h.folder, "parse"), 0);
+    auto mode = [&h](const std::string& relative) {
+        return std::filesystem::status(h.folder / relative).permissions() & std::filesystem::perms::all;
+    };
+    using std::filesystem::perms;
+    EXPECT_EQ(mode("TENPFIL"), perms::owner_all);
+    EXPECT_EQ(mode("SYSTEM_F/YOMITORI.txt"), perms::owner_read | perms::owner_write);
+    for (const auto& e : std::filesystem::directory_iterator(h.folder / "TENPFIL")) {
+        EXPECT_EQ(e.status().permissions() & perms::all, perms::owner_read | perms::owner_write) << e.path();
+    }
+}
+
 // A mail of one text line and the given attachments ({name, content}, content sent as it is).
 std::string mail_with_attachments(const std::vector<std::pair<std::string, std::string>>& attachments) {
     std::string mail =

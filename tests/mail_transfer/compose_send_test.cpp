@@ -8,6 +8,7 @@
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/sjis.h"
+#include "common/text_file.h"
 #include "mail_test_support.h"
 #include "parsed_message.h"
 #include "platform/forms.h"
@@ -138,6 +139,45 @@ TEST_F(ComposeSendTest, AComposedMailReachesTheServerOrWaitsAsUnsentMail) {
     EXPECT_TRUE(pf::form("MAINFORM").visible);
     EXPECT_TRUE(pf::form("MAINFORM").enabled);
     EXPECT_EQ(globals().UNSENT_MODE, 0);
+}
+
+// A sender registered from a mail that gave no display name is in the book under its address: the
+// picker writes "address<address>", and the mail component sends it.
+TEST_F(ComposeSendTest, ARecipientNamedByItsOwnAddressIsDelivered) {
+    std::string address = local + "@example.com";
+    folder.h.write_lines("SYSTEM_F\\ADDRESS.txt", {"\" \",\" \"", "\"" + address + "\",\"" + address + "\""});
+    start();
+    compose();
+    EXPECT_EQ(pf::form("FORM9").control("EDIT12").text, address + "<" + address + ">");
+    folder.h.boxes().clear();
+    folder.h.click("FORM9", "BUTTON27");
+    EXPECT_TRUE(folder.h.boxes().shown().empty());
+    EXPECT_EQ(delivered_to(local).size(), 1u);
+    EXPECT_TRUE(files::list_folder_files("SYSTEM_F\\BADSOU").empty());
+}
+
+// A mail saved as unsent refers to the user's own files where they lie: changed after the save, a
+// file goes as it is when the mail is sent.
+TEST_F(ComposeSendTest, AnUnsentMailSendsItsFilesAsTheyAreWhenItIsSent) {
+    start();
+    compose();
+    folder.h.boxes().answer_next(pf::MsgAnswer::Yes);
+    folder.h.click("FORM9", "BUTTON79");
+    auto kept = files::list_folder_files("SYSTEM_F\\BADSOU");
+    ASSERT_EQ(kept.size(), 1u);
+    auto stored = *files::read_lines("SYSTEM_F\\BADSOU\\" + kept[0]);
+    EXPECT_EQ(stored[stored.size() - 3], "FILE:" + text_path);
+    text_data = "議事録です。保存の後で直しました。\r\n"_sj;
+    folder.h.write(text_path, text_data);
+
+    folder.h.click("MAINFORM", "BUTTON72");
+    pf::input::double_click_row(pf::form("FORM10").control("LIST30"), 0);
+    folder.h.settle();
+    folder.h.click("FORM9", "BUTTON27");
+    auto delivered = delivered_to(local);
+    ASSERT_EQ(delivered.size(), 1u);
+    expect_delivered(delivered[0]);
+    EXPECT_TRUE(files::list_folder_files("SYSTEM_F\\BADSOU").empty());
 }
 
 }  // namespace

@@ -106,8 +106,19 @@ TEST(Recipients, BracketsNameOneAddressElseCommasSeparate) {
     auto list = parse_recipients("a@example.jp, b@example.jp,,c@example.jp ");
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[2].address, "c@example.jp");
-    for (const char* bad : {"", "no-at-sign", "a b@example.jp", "山田@example.jp"}) {
+    for (const char* bad : {"", "no-at-sign", "a b@example.jp", "山田@example.jp",
+                            // More than the one recipient in brackets: none of them is dropped unsaid.
+                            "山田 花子<hanako@example.com>, jiro@example.com", "jiro@example.com, 花子<hanako@example.com>",
+                            "a<a@example.jp> b<b@example.jp>"}) {
         EXPECT_THROW(parse_recipients(sj(bad)), TransferError) << bad;
+    }
+    // A name that holds an address is a name: a book keeps the address as the name of a sender that
+    // gave none, and a reply writes it so.
+    for (const char* named : {"plain@example.net<plain@example.net>", "info@bank.example. support<help@example.net>",
+                              "Sato, Jiro: sales<help@example.net>"}) {
+        auto named_one = parse_recipients(named);
+        ASSERT_EQ(named_one.size(), 1u) << named;
+        EXPECT_EQ(named_one[0].address.substr(named_one[0].address.find('@')), "@example.net") << named;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "common/paths.h"
 #include "harness/harness.h"
 #include "platform/platform.h"
+#include "platform/linux_system.h"
 #include "platform/xdg_shell.h"
 
 namespace tv::platform {
@@ -126,6 +127,28 @@ TEST(HeadlessShellClipboardAndBeep, RecordAndRaiseAsTheDesktopWould) {
     EXPECT_EQ(h.platform.sound.beeps, 2);
 }
 
+// The Desktop folder as the user's folders name it, else ~/Desktop, else the home folder itself.
+TEST(LinuxDesktopFolder, TheHomeFolderWhenThereIsNoDesktop) {
+    test::Harness h;
+    auto home = h.folder / "home";
+    std::filesystem::create_directories(home / ".config");
+    std::string old_home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const char* old_config = std::getenv("XDG_CONFIG_HOME");
+    std::string saved_config = old_config ? old_config : "";
+    ::setenv("HOME", home.c_str(), 1);
+    ::unsetenv("XDG_CONFIG_HOME");
+    LinuxSystem system;
+    EXPECT_EQ(system.desktop_folder(), home.string());
+    std::ofstream(home / ".config" / "user-dirs.dirs") << "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n";
+    EXPECT_EQ(system.desktop_folder(), home.string());  // named, but not there
+    std::filesystem::create_directories(home / "Desktop");
+    EXPECT_EQ(system.desktop_folder(), (home / "Desktop").string());
+    std::filesystem::create_directories(home / "Schreibtisch");
+    EXPECT_EQ(system.desktop_folder(), (home / "Schreibtisch").string());
+    ::setenv("HOME", old_home.c_str(), 1);
+    if (old_config) ::setenv("XDG_CONFIG_HOME", saved_config.c_str(), 1);
+}
+
 // The real shell, with stand-ins for xdg-open (it logs its arguments) and xdg-mime (text files
 // have a program, .xyz files none, and for .slow files it never answers) first on the PATH.
 class XdgShellTest : public ::testing::Test {
@@ -141,6 +164,7 @@ protected:
                "  filetype:*.slow) exec sleep 60 ;;\n"
                "  filetype:*) echo text/plain ;;\n"
                "  default:text/plain) echo editor.desktop ;;\n"
+               "  default:message/rfc822) echo talvenor-test-mailer.desktop ;;\n"
                "esac\n");
         old_path = std::getenv("PATH");
         ::setenv("PATH", (bin.string() + ":" + old_path).c_str(), 1);
@@ -185,6 +209,23 @@ TEST_F(XdgShellTest, OpensWithOneArgumentAndRaisesForMissingFilesAndTypesWithout
     std::filesystem::remove(bin / "xdg-open");
     ::setenv("PATH", bin.string().c_str(), 1);
     EXPECT_EQ(error_of([&] { shell.open_address("www.example.jp"); }), err::kBadName);
+}
+
+// A mail goes to the desktop's program for mail whatever its content looks like (a stored mail
+// begins with the program's own header); a type the desktop names no program for is told.
+TEST_F(XdgShellTest, ADocumentOpensWithTheProgramOfTheTypeAskedFor) {
+    auto data = h.folder / "share";
+    std::filesystem::create_directories(data / "applications");
+    script("mailer", "printf '[mail %s]\\n' \"$@\" >> \"" + log.string() + "\"\n");
+    std::ofstream(data / "applications" / "talvenor-test-mailer.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Mailer\nExec=" << (bin / "mailer").string() << " %f\n";
+    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+    h.write("SYSTEM_F\\DUSEACT\\a.eml", "X-Talvenor-Id: 0\r\nFrom: a@example.jp\r\n\r\nbody\r\n");
+    shell.open_document_as("SYSTEM_F\\DUSEACT\\a.eml", "message/rfc822");
+    EXPECT_EQ(logged(1), "[mail " + (h.folder / "SYSTEM_F" / "DUSEACT" / "a.eml").string() + "]\n");
+    EXPECT_EQ(error_of([&] { shell.open_document_as("SYSTEM_F\\DUSEACT\\a.eml", "application/x-none"); }), err::kBadName);
+    EXPECT_EQ(error_of([&] { shell.open_document_as("SYSTEM_F\\DUSEACT\\gone.eml", "message/rfc822"); }), err::kNotFound);
+    ::unsetenv("XDG_DATA_HOME");
 }
 
 // A type query that never answers holds the program no longer than the shell's limit; the

@@ -80,6 +80,15 @@ TEST_F(WindowsTest, ShowingOnceAndEveryChangeOfSizeOrStateRaiseResize) {
     f().sizable = false;
     input::resize(f(), 10, 10);
     EXPECT_EQ(f().width, 700);
+    // A window without a minimise box stays on the screen whatever the desktop does; code still
+    // minimises it.
+    f().minimize_box = false;
+    input::set_minimized(f(), true);
+    EXPECT_EQ(f().window_state(), WindowState::Maximized);
+    EXPECT_EQ(ran(), Events{});
+    f().set_window_state(WindowState::Minimized);
+    EXPECT_EQ(f().window_state(), WindowState::Minimized);
+    EXPECT_EQ(ran(), Events{"FORM2_RESIZE"});
     // Loaded again, a window is shown for the first time again.
     forms().unload("FORM2");
     forms().load("FORM2");

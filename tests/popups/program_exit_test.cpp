@@ -106,6 +106,16 @@ TEST_F(ExitCleanUp, OptionOffKeepsTheTrashAndClearsCopiesAndAttachments) {
     EXPECT_EQ(pf::form("MAINFORM").pointer, pf::MousePointer::Arrow);
 }
 
+// However many attachments are left, the pauses between their deletions end within a second.
+TEST_F(ExitCleanUp, ManyAttachmentsHoldTheExitBriefly) {
+    fill();
+    for (int i = 0; i < 300; ++i) h.write("TENPFIL\\part" + std::to_string(i) + ".bin", "x");
+    h.clock().reset_pauses();
+    EXPECT_TRUE(exit_by(h, Way::MenuItem));
+    EXPECT_TRUE(files_in("TENPFIL").empty());
+    EXPECT_LE(h.clock().paused_ms(), 1500);
+}
+
 TEST_F(ExitCleanUp, OptionOnEmptiesTheTrash) {
     fill();
     globals().EMPTY_TRASH_AT_EXIT = "1";

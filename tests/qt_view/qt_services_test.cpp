@@ -2,6 +2,7 @@
 // into a PDF file read back with pdftotext, the dialogs, sizable windows, focus moved by code,
 // close boxes, pictures, edit looks, the input method and the Esc key.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_printer.h"
 #include "platform/timers.h"
+#include "viewer/print_lines.h"
 #include "harness/qt_view_fixture.h"
 
 namespace tv::platform::qt {
@@ -43,21 +45,21 @@ std::string run_command(const std::string& command) {
 // The words of a PDF with their boxes in points, page by page, as pdftotext reads them.
 struct Word {
     int page = 0;
-    double y_min = 0, y_max = 0, x_min = 0;
+    double y_min = 0, y_max = 0, x_min = 0, x_max = 0;
     std::string text;
 };
 std::vector<Word> pdf_words(const std::filesystem::path& pdf) {
     std::string html = run_command("pdftotext -bbox '" + pdf.string() + "' - 2>/dev/null");
     std::vector<Word> words;
     int page = 0;
-    std::regex word_re(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="[0-9.]+" yMax="([0-9.]+)">([^<]*)</word>)re");
+    std::regex word_re(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
     std::istringstream lines(html);
     std::string line;
     std::smatch m;
     while (std::getline(lines, line)) {
         if (line.find("<page ") != std::string::npos) ++page;
         if (std::regex_search(line, m, word_re)) {
-            words.push_back(Word{page, std::stod(m[2]), std::stod(m[3]), std::stod(m[1]), m[4]});
+            words.push_back(Word{page, std::stod(m[2]), std::stod(m[4]), std::stod(m[1]), std::stod(m[3]), m[5]});
         }
     }
     return words;
@@ -116,6 +118,43 @@ TEST_F(QtViewTest, PrintedRowsLieOneFontHeightApartAndAFullPageFitsA4) {
     EXPECT_NEAR(second->y_min - first->y_min, 10, 0.05);
     EXPECT_GT(second->x_min, first->x_min + 10);
     EXPECT_NEAR(after->y_min - second->y_min, 10, 0.05);
+}
+
+// A line wider than the page, laid out in the rows the mail print makes of it, reads back whole
+// from the PDF, every row inside the paper chosen: portrait and landscape A4.
+TEST_F(QtViewTest, AWrappedLineFitsThePaperChosen) {
+    struct Paper {
+        QPageLayout::Orientation orientation;
+        double width;  // points
+        int columns, rows;
+    };
+    const std::vector<Paper> papers{{QPageLayout::Portrait, 595.3, 134, 98}, {QPageLayout::Landscape, 841.9, 196, 67}};
+    std::string line = "   ";
+    for (int i = 0; i < 150; ++i) line += i % 10 == 9 ? "終"_sj : "あ"_sj;  // 300 bytes, no blank
+    for (const Paper& paper : papers) {
+        auto pdf = h.folder / (paper.orientation == QPageLayout::Portrait ? "tall.pdf" : "wide.pdf");
+        qt->qt_printer().print_to_pdf(pdf.string(), QPageLayout(QPageSize(QPageSize::A4), paper.orientation,
+                                                                 QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        PrinterService& printer = *services().printer;
+        ASSERT_EQ(printer.choose("FORM3"), PrintChoice::Print);
+        ASSERT_TRUE(printer.start_document("PRINTER"));
+        printer.set_font("ＭＳ 明朝"_sj, 8);
+        PageRoom room = printer.room();
+        EXPECT_NEAR(room.columns, paper.columns, 1);
+        EXPECT_NEAR(room.rows, paper.rows, 1);
+        std::vector<std::string> rows = viewer::print_rows(line, room.columns, "   ");
+        EXPECT_EQ(rows.size(), paper.orientation == QPageLayout::Portrait ? 3u : 2u);
+        for (const auto& row : rows) printer.print_row(row);
+        printer.end_document();
+
+        std::string read;
+        for (const auto& w : pdf_words(pdf)) {
+            read += w.text;
+            EXPECT_LE(w.x_max, paper.width - 28.3) << w.text;  // inside the right margin
+        }
+        std::string expected = to_utf8(line.substr(3));
+        EXPECT_EQ(read, expected);
+    }
 }
 
 TEST_F(QtViewTest, InputBoxRefusesBytesOverItsLimitAndCancelGivesEscape) {
@@ -185,12 +224,22 @@ TEST_F(QtViewTest, TimersGoOnCountingWhileADialogIsUp) {
     });
     start_timer(f.control("TIMER1"));
     event_queue().clear();
+    // Watches the queue while the box is up and closes it once a tick is queued (or after a long
+    // while, failing): a busy machine only makes the wait longer.
     std::size_t queued_while_up = 0;
-    QTimer::singleShot(150, [&] {
+    QElapsedTimer up;
+    up.start();
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box) return;
         queued_while_up = event_queue().size();
-        QApplication::activeModalWidget()->close();
+        if (queued_while_up >= 1 || up.elapsed() > 20000) box->close();
     });
+    watch.start();
     input_box(InputBoxRequest{"MAINFORM", "t", "p", "", 0});
+    watch.stop();
     EXPECT_GE(queued_while_up, 1u);
 }
 
@@ -231,26 +280,59 @@ TEST_F(QtViewTest, EveryDialogTakesTheKeyboardWhenShownWhateverHadIt) {
         });
         pause(30);
         forms().unload("FORM5");
-        bool dialog_active = false, focus_inside = false;
-        QTimer::singleShot(0, [&] { elsewhere.activateWindow(); });
-        QTimer::singleShot(400, [&] {
+        // Once the dialog is up another window takes the activation; then the dialog must win the
+        // keyboard back. Watched until it does (or a long while has passed, failing), so that a
+        // busy machine only makes the wait longer.
+        bool dialog_active = false, focus_inside = false, taken = false;
+        QElapsedTimer since;
+        QTimer watch;
+        watch.setInterval(10);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
             QWidget* dialog = QApplication::activeModalWidget();
-            QWidget* focused = QApplication::focusWidget();
-            dialog_active = dialog && QApplication::activeWindow() == dialog;
-            focus_inside = focused && focused->window() == dialog;
-            if (!dialog_active || !focus_inside) {
-                dialog->close();  // answered anyway, so that the next case runs
+            if (!dialog || !dialog->isVisible()) return;
+            if (!taken) {
+                elsewhere.activateWindow();
+                taken = true;
+                since.start();
                 return;
             }
-            QTest::keyClick(focused, c.key);
+            QWidget* focused = QApplication::focusWidget();
+            dialog_active = QApplication::activeWindow() == dialog;
+            focus_inside = focused && focused->window() == dialog;
+            if (dialog_active && focus_inside) {
+                watch.stop();
+                QTest::keyClick(focused, c.key);
+            } else if (since.elapsed() > 20000) {
+                watch.stop();
+                dialog->close();  // answered anyway, so that the next case runs
+            }
         });
+        watch.start();
         std::string answer = c.show();
+        watch.stop();
         EXPECT_TRUE(dialog_active);
         EXPECT_TRUE(focus_inside);
         EXPECT_EQ(answer, c.answer);
         main.enabled = true;
         main.changed();
     }
+}
+
+// A folder whose name CP932 holds only as another name (a wave dash comes back as a full-width
+// tilde) is refused by the dialog, as a name CP932 cannot hold is: no save goes nowhere.
+TEST_F(QtViewTest, ADialogRefusesAPathThatComesBackAsAnotherName) {
+    auto folder = h.folder / "\u671F\u9593\u301C2026";  // 期間〜2026
+    std::filesystem::create_directories(folder);
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setDirectory(QString::fromStdString(folder.string()));
+        dialog->selectFile(QStringLiteral("report.eml"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    DialogAnswer answer = save_file_dialog({"", "ファイルの保存"_sj, "", {{"emlﾌｧｲﾙ(*.eml)"_sj, "*.eml"}}});
+    EXPECT_EQ(answer.outcome, DialogAnswer::Outcome::NotCp932);
+    EXPECT_EQ(answer.path, (folder / "report.eml").string());
 }
 
 // Qt's own dialogs read in Japanese like the rest of the program.
@@ -271,6 +353,22 @@ TEST_F(QtViewTest, QtsOwnDialogsSpeakJapanese) {
     EXPECT_FALSE(title.isEmpty());
     EXPECT_TRUE(buttons.contains(QString::fromUtf8("キャンセル"))) << buttons.join(u'|').toStdString();
     EXPECT_FALSE(buttons.contains(QStringLiteral("Cancel")));
+}
+
+// A window without a minimise box that the desktop minimises anyway comes back at once: the
+// windows it keeps disabled or hidden would otherwise leave nothing on the screen to reach.
+TEST_F(QtViewTest, AWindowWithoutAMinimiseBoxComesBackWhenTheDesktopMinimisesIt) {
+    Form& f = show("FORM13", [](Form& w) {
+        w.width = 300;
+        w.height = 200;
+        w.minimize_box = false;
+    });
+    FormWindow* window = view().window("FORM13");
+    window->showMinimized();  // as the window manager's own menu does
+    QTest::qWait(50);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(f.window_state(), WindowState::Normal);
 }
 
 TEST_F(QtViewTest, ASizableWindowReportsUserResizesAndFollowsTheProgram) {

@@ -293,6 +293,14 @@ TEST_F(QtViewTest, ClicksQueueEventsAndADisabledWindowTakesNone) {
     EXPECT_EQ(input::last_mouse_down().button, input::Button::Right);
     EXPECT_EQ(input::last_mouse_down().x, 40);
     EXPECT_EQ(input::last_mouse_down().y, 300);
+    // A double click on the window is one press and one click, as the desktop delivers it: press,
+    // release, double click, release.
+    record({"MAINFORM_CLICK"});
+    auto* surface = view().window("MAINFORM")->surface();
+    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(60, 300));
+    QTest::mouseDClick(surface, Qt::LeftButton, {}, QPoint(60, 300));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(60, 300));
+    EXPECT_EQ(ran(), (std::vector<std::string>{"MAINFORM_MOUSEDOWN", "MAINFORM_CLICK"}));
 
     // Focus the user gives a control is reported; focus the program moves is not.
     QApplication::setActiveWindow(view().window("MAINFORM"));
@@ -373,6 +381,38 @@ TEST_F(QtViewTest, TypedTextReachesTheModelAsCp932OrIsRefused) {
     main.control("TEXT2").width = 310;
     main.control("TEXT2").changed();
     EXPECT_EQ(body->textCursor().position(), 7);
+}
+
+// A body box whose text is over its byte limit (a reply to a long mail) never locks: deleting
+// always goes, and what is typed or pasted is cut where the text reaches the limit.
+TEST_F(QtViewTest, ABodyBoxOverItsLimitTakesDeletionsAndCutsWhatIsTyped) {
+    Form& main = show("FORM1", [](Form& f) {
+        f.width = 400;
+        f.height = 300;
+        Control& body = f.add("TEXT2", ControlKind::Edit);
+        body.multiline = true;
+        body.max_length = 10;
+        body.x = 10, body.y = 40, body.width = 300, body.height = 200;
+    });
+    Control& model = main.control("TEXT2");
+    auto* body = qobject_cast<QPlainTextEdit*>(view().control_widget("FORM1", "TEXT2"));
+    ASSERT_TRUE(body);
+    model.text = "0123456789ab";
+    model.changed();
+    body->moveCursor(QTextCursor::End);
+    QTest::keyClick(body, Qt::Key_Backspace);
+    EXPECT_EQ(model.text, "0123456789a");
+    QTest::keyClicks(body, "z");  // over the limit: nothing of it is taken
+    EXPECT_EQ(model.text, "0123456789a");
+    EXPECT_EQ(body->toPlainText(), "0123456789a");
+    for (int i = 0; i < 7; ++i) QTest::keyClick(body, Qt::Key_Backspace);
+    EXPECT_EQ(model.text, "0123");
+    commit(body, "あいうえ");  // 8 bytes where 6 are left
+    EXPECT_EQ(model.text, "0123あいう"_sj);
+    EXPECT_EQ(body->toPlainText(), QString::fromUtf8("0123あいう"));
+    EXPECT_EQ(body->textCursor().position(), 7);
+    QTest::keyClick(body, Qt::Key_Return);  // no room for a line break either
+    EXPECT_EQ(model.text, "0123あいう"_sj);
 }
 
 TEST_F(QtViewTest, DeleteOnAListReachesTheLoopButNotFromAnEdit) {

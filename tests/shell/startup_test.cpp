@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <map>
@@ -43,6 +44,29 @@ TEST(Startup, FirstStartOnAnEmptyFolder) {
     bool hint = false;
     for (const auto& op : main.drawing()) hint |= op.text == "* リストを右クリックによって詳細設定できます。"_sj;
     EXPECT_TRUE(hint);
+}
+
+TEST(Startup, WhatItWritesBelowItsFolderOtherUsersCannotRead) {
+    ::umask(022);
+    test::Harness h;
+    h.install_fake_parser();
+    h.write("SYSTEM_F\\MAIL_DATA.txt", "smtp.example.jp\r\n");
+    std::filesystem::permissions(files::resolve("SYSTEM_F\\MAIL_DATA.txt"), std::filesystem::perms::owner_read |
+                                     std::filesystem::perms::owner_write | std::filesystem::perms::group_read |
+                                     std::filesystem::perms::others_read);
+    h.add_mail("JUSINBOX", "20261201_100001.eml", "2026/12/01 10:00:01", "s <s@example.jp>", "mail 1");
+    ASSERT_TRUE(h.start());
+    auto mode = [](const char* path) {
+        return std::filesystem::status(files::resolve(path)).permissions() & std::filesystem::perms::all;
+    };
+    using std::filesystem::perms;
+    EXPECT_EQ(mode("SYSTEM_F\\MAIL_DATA.txt"), perms::owner_read | perms::owner_write);  // made private
+    for (const char* folder : {"SYSTEM_F\\F_D_F", "GOMIBAKO", "SYSTEM_F\\FORDA_FO\\JOB\\JUSIN_FO", "ADDRESS"}) {
+        EXPECT_EQ(mode(folder), perms::owner_all) << folder;
+    }
+    for (const char* file : {"SYSTEM_F\\F_D_F\\20261201_100001.dxd", "SYSTEM_F\\F_JU.txt", "SYSTEM_F\\CHECK.txt"}) {
+        EXPECT_EQ(mode(file), perms::owner_read | perms::owner_write) << file;
+    }
 }
 
 TEST(Startup, SettingsSeedIsCopiedOnceAndLoaded) {

@@ -93,5 +93,16 @@ TEST_F(AttachmentTest, SavingCopiesTheAttachment) {
     EXPECT_EQ(p.h.platform.dialogs.shown().at(2).file.start, out.text() + "/gone.txt");
 }
 
+// The chosen name is the file written: another file whose name differs only in case stays.
+TEST_F(AttachmentTest, SavingNextToACaseVariantLeavesItAlone) {
+    SaveFolder out;
+    std::ofstream(out / "notes.txt") << "mine";
+    p.h.platform.dialogs.choose_next(out / "Notes.TXT");
+    list().select(0);
+    p.h.click("FORM3", "BUTTON22");
+    EXPECT_EQ(disk_read(out / "notes.txt"), "mine");
+    EXPECT_EQ(disk_read(out / "Notes.TXT"), "PDF");
+}
+
 }  // namespace
 }  // namespace tv::viewer::test

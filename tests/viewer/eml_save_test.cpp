@@ -99,6 +99,22 @@ TEST_F(SaveTest, TheDialogComesBackUntilTheNameIsAcceptable) {
     EXPECT_FALSE(disk_exists(out / "report.final.eml.eml") || disk_exists(out / ".eml"));
 }
 
+// The chosen path is the file written, and the question about ".eml" added asks about that file:
+// a file whose name differs only in case is neither replaced nor asked about.
+TEST_F(SaveTest, ACaseVariantOfTheChosenNameIsLeftAlone) {
+    std::ofstream(out / "REPORT.eml") << "other";
+    std::ofstream(out / "NOTES.eml") << "other";
+    choose(out / "report.eml");
+    save_received(0);
+    choose(out / "notes");
+    save_received(0);
+    EXPECT_TRUE(p.titles().empty());
+    EXPECT_EQ(disk_read(out / "report.eml"), mail(1));
+    EXPECT_EQ(disk_read(out / "notes.eml"), mail(1));
+    EXPECT_EQ(disk_read(out / "REPORT.eml"), "other");
+    EXPECT_EQ(disk_read(out / "NOTES.eml"), "other");
+}
+
 TEST_F(SaveTest, TheNameTypedAndTheFileWritten) {
     std::filesystem::create_directories(out.path / "my.dir");
     struct Case { std::string typed, written; };

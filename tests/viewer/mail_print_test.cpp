@@ -112,6 +112,45 @@ TEST_F(PrintTest, RowsAnLfAddsCountTowardsThePage) {
     EXPECT_EQ(texts(pages.at(1))[3], "   line 89");
 }
 
+// A line wider than the page goes on in the next rows, broken between characters, and the rows
+// count towards the page: nothing is cut at the right edge.
+TEST_F(PrintTest, ALongLineIsWrappedAndItsRowsCount) {
+    Strings body = numbered(100);
+    body[0] = std::string(300, 'x');
+    body[1] = "";
+    for (int i = 0; i < 100; ++i) body[1] += "あ"_sj;  // 200 bytes
+    show(body);
+    print();
+    const auto& pages = printer().documents().at(0).pages;
+    Strings page1 = texts(pages.at(0));
+    // At 8 points a row of A4 holds 134 half-width characters.
+    EXPECT_EQ(Strings(page1.begin() + 6, page1.begin() + 11),
+              (Strings{"   " + std::string(131, 'x'), "   " + std::string(131, 'x'), "   " + std::string(38, 'x'),
+                       "   " + body[1].substr(0, 130), "   " + body[1].substr(130)}));
+    // Three rows more than the lines: the page ends three lines sooner.
+    EXPECT_EQ(page1.back(), "   line 86");
+    EXPECT_EQ(texts(pages.at(1))[3], "   line 87");
+    for (const auto& page : pages) {
+        for (const auto& row : page) EXPECT_LE(row.text.size(), 134u);
+    }
+}
+
+// The paper chosen in the dialog is the one laid out: landscape A4 holds fewer rows, wider ones.
+TEST_F(PrintTest, TheChosenPaperIsUsed) {
+    printer().printable_width = 785.2;
+    printer().printable_height = 538.58;
+    Strings body = numbered(200);
+    body[0] = std::string(150, 'y');
+    show(body);
+    print();
+    const auto& pages = printer().documents().at(0).pages;
+    Strings page1 = texts(pages.at(0));
+    EXPECT_EQ(page1.at(6), "   " + std::string(150, 'y'));  // 196 characters a row
+    // 67 rows: three for a new page's blanks leave 64 counted lines.
+    EXPECT_EQ(page1.back(), "   line 59");
+    EXPECT_EQ(pages.at(1).size(), 3u + 64u);
+}
+
 TEST_F(PrintTest, CancelAndNoPrinter) {
     show({"hello"});
     printer().answer_next(pf::PrintChoice::Cancelled);
@@ -188,6 +227,14 @@ TEST(PrintLines, TheBodySplitAndCleaned) {
     EXPECT_EQ(printed_line("\nx\ry\r", false), "x");  // a lone CR ends what is printed
     EXPECT_EQ(printed_line("first", true), "first");
     EXPECT_EQ(print_size(9).page_lines, 94);
+}
+
+TEST(PrintLines, RowsOfAWideLine) {
+    EXPECT_EQ(print_rows("   abcdefg", 6, "   "), (Strings{"   abc", "   def", "   g"}));
+    EXPECT_EQ(print_rows("   あいう"_sj, 8, "   "), (Strings{"   あい"_sj, "   う"_sj}));  // never half a character
+    EXPECT_EQ(print_rows("   ab\ncd", 0, "   "), (Strings{"   ab", "     cd"}));  // an LF goes on below
+    EXPECT_EQ(print_rows("   abc\nd", 6, "   "), (Strings{"   abc", "   d"}));
+    EXPECT_EQ(print_rows("", 6, "   "), Strings{""});
 }
 
 }  // namespace

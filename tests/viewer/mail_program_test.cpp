@@ -31,6 +31,8 @@ TEST_F(MailProgramTest, OpensACopyOfTheSelectedMail) {
     store::receive_list().select(1);
     run("BUTTON24_ON");
     EXPECT_EQ(p.h.platform.shell.documents, Strings{copy(mail_name(2))});
+    // Handed to the desktop's program for mail, whatever the stored mail's first header is.
+    EXPECT_EQ(p.h.platform.shell.document_types, Strings{"message/rfc822"});
     EXPECT_EQ(p.h.read(copy(mail_name(2))), p.h.read("JUSINBOX\\" + mail_name(2)));
     pf::Form& main = pf::form("MAINFORM");
     EXPECT_TRUE(main.minimized);
@@ -54,10 +56,11 @@ TEST_F(MailProgramTest, NothingSelectedAMissingMailOrNoProgramIsTold) {
     std::filesystem::remove(p.h.folder / "JUSINBOX" / mail_name(1));
     store::receive_list().select(0);
     run("BUTTON24_ON");
-    p.h.platform.shell.extensions_without_program.insert("EML");
+    p.h.platform.shell.types_without_program.insert("message/rfc822");
     p.control("MAINFORM", "LIST1").select(0);
     run("BUTTON25_ON");
     EXPECT_EQ(p.titles(), (Strings{"NOT SELECT", "NOT SELECT", "NOT EXIST FILE !", "OPEN ERROR !"}));
+    EXPECT_EQ(p.h.boxes().shown()[3].text, "メールを開くメールソフトが設定されていません。    "_sj);
     EXPECT_TRUE(p.h.platform.shell.documents.empty());
     EXPECT_FALSE(pf::form("MAINFORM").minimized);
     EXPECT_EQ(pf::form("MAINFORM").pointer, pf::MousePointer::Arrow);

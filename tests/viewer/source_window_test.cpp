@@ -74,7 +74,8 @@ TEST_F(SourceTest, ShowsTheStoredLinesWithJisTextConverted) {
 TEST_F(SourceTest, EscStopsTheReadingAndClosingLeavesTheWindowAlone) {
     Strings lines;
     for (int i = 1; i <= 50; ++i) lines.push_back("line " + std::to_string(i));
-    open_with(lines, 10, [] { pf::input::press_escape(); });
+    // The reading dispatches window messages once before its first line, then once per line.
+    open_with(lines, 11, [] { pf::input::press_escape(); });
     EXPECT_EQ(shown(), [] {
         std::string s;
         for (int i = 1; i <= 9; ++i) s += "line " + std::to_string(i) + "\r\n";
@@ -87,6 +88,14 @@ TEST_F(SourceTest, EscStopsTheReadingAndClosingLeavesTheWindowAlone) {
     EXPECT_FALSE(p.loaded("FORM2"));
     EXPECT_TRUE(pf::form("MAINFORM").visible && pf::form("MAINFORM").enabled);
     EXPECT_FALSE(p.h.program_ended());
+}
+
+TEST_F(SourceTest, AnEscPressedBeforeTheReadingDoesNotStopIt) {
+    Strings lines{"line 1", "line 2"};
+    p.h.write_lines("JUSINBOX\\" + mail_name(1), lines);
+    pf::input::press_escape();  // on the main window, long before
+    open(0);
+    EXPECT_EQ(shown(), "line 1\r\nline 2\r\n");
 }
 
 TEST_F(SourceTest, OpenersWithoutAMailAndAMissingFile) {

@@ -88,6 +88,8 @@ TEST(WebAddress, WhatTheBoxAccepts) {
              {"file:///etc/passwd", std::nullopt},
              {"-n http://x", std::nullopt},
              {"http://a\r\nhttp://b", std::nullopt},
+             {"https://example.jp/docs\n", "https://example.jp/docs"},  // a pasted line
+             {"\t\r\n www.example.jp \r\n", "http://www.example.jp"},
              {"", std::nullopt},
          }) {
         EXPECT_EQ(web_address(c.text), c.address) << c.text;
@@ -116,6 +118,17 @@ TEST(UrlBox, GoInternetClosesTheViewerAndHandsTheAddressOver) {
     pf::Form& main = pf::form("MAINFORM");
     EXPECT_TRUE(main.enabled && main.minimized);
     EXPECT_TRUE(compose.visible);
+}
+
+TEST(UrlBox, APastedLineGoesWithItsLineBreak) {
+    ViewerProgram p;
+    p.start();
+    p.open_received(0);
+    p.h.platform.clipboard.content = "https://example.jp/docs\n";
+    p.h.click("FORM3", "BUTTON91");
+    p.h.click("FORM3", "BUTTON90");
+    EXPECT_TRUE(p.titles().empty());
+    EXPECT_EQ(p.h.platform.shell.addresses, Strings{"https://example.jp/docs"});
 }
 
 TEST(UrlBox, PasteAndFocus) {

@@ -1,27 +1,22 @@
-// Addresses as the request writes them: "name<address>" (the address inside the last "<" ">"),
-// or bare addresses separated by commas.
+// Addresses as the request writes them, read by the one rule the compose window also checks
+// (common/recipient_line.h).
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "common/recipient_line.h"
+
 namespace tv::mail {
 
-struct Mailbox {
-    std::string name;     // CP932, without surrounding quotes; may be empty
-    std::string address;  // ASCII
-};
+using Mailbox = Recipient;
+using tv::is_sendable_address;
 
 // One mailbox from "name<address>" or a bare address.
 Mailbox parse_mailbox(const std::string& text);
 
-// The recipients of a "TO:" value: one when it holds an address in angle brackets, else the
-// comma-separated list. Raises TransferError(kRequest) naming an address that cannot be sent to,
-// and for an angle-bracket value that holds more than its one recipient.
+// The recipients of a "TO:" value. Raises TransferError(kRequest) with the line's fault when it
+// cannot be sent as it stands.
 std::vector<Mailbox> parse_recipients(const std::string& text);
-
-// Whether an address can go into an SMTP envelope: printable ASCII without blanks or brackets,
-// with an at sign that has text on both sides.
-bool is_sendable_address(const std::string& address);
 
 }  // namespace tv::mail

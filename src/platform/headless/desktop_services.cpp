@@ -78,6 +78,11 @@ void RecordingPrinter::set_font(const std::string& face, double points) {
     points_ = points;
 }
 
+PageRoom RecordingPrinter::room() {
+    if (points_ <= 0) return {};
+    return {static_cast<int>(printable_width / (points_ / 2)), static_cast<int>(printable_height / points_)};
+}
+
 void RecordingPrinter::print_row(const std::string& text) {
     if (documents_.empty() || documents_.back().ended) return;
     documents_.back().pages.back().push_back(Row{text, face_, points_});
@@ -100,6 +105,14 @@ void RecordingShell::open_document(const std::string& path) {
     std::string extension = dot == std::string::npos ? "" : upper_ascii(name.substr(dot + 1));
     if (extensions_without_program.count(extension)) raise_error(err::kBadName, "no program opens " + path);
     documents.push_back(path);
+    document_types.emplace_back();
+}
+
+void RecordingShell::open_document_as(const std::string& path, const std::string& mime_type) {
+    if (!files::file_exists(path)) raise_error(err::kNotFound, "no file " + path);
+    if (types_without_program.count(mime_type)) raise_error(err::kBadName, "no program for " + mime_type);
+    documents.push_back(path);
+    document_types.push_back(mime_type);
 }
 
 void RecordingShell::open_address(const std::string& address) { addresses.push_back(address); }

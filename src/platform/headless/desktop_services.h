@@ -77,9 +77,14 @@ public:
     PrintChoice choose(const std::string& owner) override;
     bool start_document(const std::string& name) override;
     void set_font(const std::string& face, double points) override;
+    PageRoom room() override;
     void print_row(const std::string& text) override;
     void new_page() override;
     void end_document() override;
+
+    // The printable area of the paper, in points (a row is one font size high, a half-width
+    // character half as wide): A4 portrait with margins of 10 mm unless a test chooses another.
+    double printable_width = 538.58, printable_height = 785.2;
 
     // The next print dialogs answer these; then Print.
     void answer_next(PrintChoice choice) { answers_.push_back(choice); }
@@ -100,9 +105,12 @@ private:
 class RecordingShell : public ShellService {
 public:
     void open_document(const std::string& path) override;
+    void open_document_as(const std::string& path, const std::string& mime_type) override;
     void open_address(const std::string& address) override;
 
     std::vector<std::string> documents;  // the system paths, as asked
+    std::vector<std::string> document_types;  // the MIME type each was opened as ("" by its name)
+    std::set<std::string> types_without_program;  // "message/rfc822"
     std::vector<std::string> addresses;
     std::set<std::string> extensions_without_program;  // upper case, without the dot: "EML"
 };

@@ -1,5 +1,6 @@
 // Edits and combo boxes: typed or pasted text reaches the model as CP932 through change_text;
-// text CP932 cannot hold, or more bytes than the edit's limit, is refused with a beep.
+// text CP932 cannot hold is refused with a beep, and so is typing over the edit's byte limit (a
+// multi-line box cuts what was typed or pasted at the limit); deleting is always taken.
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -19,10 +20,6 @@ namespace tv::platform::qt {
 
 namespace {
 
-bool fits(const std::optional<std::string>& bytes, const Control& control) {
-    return fits_cp932(bytes, control.max_length);
-}
-
 // The back colour of an edit: the control's own, or the desktop's.
 void apply_back_color(QWidget& edit, const Control& c) {
     QPalette palette = edit.palette();
@@ -41,7 +38,11 @@ Cp932Validator::Cp932Validator(QObject* parent, std::function<void()> beep,
 QValidator::State Cp932Validator::validate(QString& input, int&) const {
     auto limit = limit_();
     if (!limit || input == accepted_) return Acceptable;
-    if (fits_cp932(from_qstring(input), *limit)) return Acceptable;
+    auto bytes = from_qstring(input);
+    if (fits_cp932(bytes, *limit)) return Acceptable;
+    // A text already over the limit (set by the program) still takes deletions.
+    auto before = from_qstring(accepted_);
+    if (bytes && before && bytes->size() <= before->size()) return Acceptable;
     beep_();
     return Invalid;
 }
@@ -155,20 +156,36 @@ private:
         if (syncing() || !c) return;
         QString now = edit_->toPlainText();
         auto bytes = lines_from_qstring(now);
-        if (!fits(bytes, *c)) {
+        if (!bytes) {
+            // CP932 cannot hold what came: the box goes back to what it held.
             view_.beep();
             int caret = edit_->textCursor().position() - static_cast<int>(now.size() - accepted_.size());
-            SyncScope scope(*this);
-            edit_->setPlainText(accepted_);
-            QTextCursor cursor = edit_->textCursor();
-            cursor.setPosition(std::clamp(caret, 0, static_cast<int>(accepted_.size())));
-            edit_->setTextCursor(cursor);
+            show_typed(accepted_, caret);
             return;
         }
+        std::string before = lines_from_qstring(accepted_).value_or(std::string());
+        std::size_t typed_end = 0;
+        std::string kept = input::within_limit(before, *bytes, c->max_length, &typed_end);
+        if (kept != *bytes) {
+            // Typed or pasted over the limit: cut where the text reaches it; deleting always goes.
+            view_.beep();
+            now = lines_to_qstring(kept);
+            show_typed(now, static_cast<int>(lines_to_qstring(std::string_view(kept).substr(0, typed_end)).size()));
+            if (kept == before) return;
+        }
         accepted_ = now;
-        deliver([&](Control& target) { input::change_text(target, *bytes); });
+        deliver([&](Control& target) { input::change_text(target, kept); });
         shown_.reset();  // whatever the model holds now is compared with what was typed
         if (control()) sync();
+    }
+
+    // Shows a text the program put in place of what was typed, the caret at `caret`.
+    void show_typed(const QString& text, int caret) {
+        SyncScope scope(*this);
+        edit_->setPlainText(text);
+        QTextCursor cursor = edit_->textCursor();
+        cursor.setPosition(std::clamp(caret, 0, static_cast<int>(text.size())));
+        edit_->setTextCursor(cursor);
     }
 
     QPointer<QPlainTextEdit> edit_;

@@ -8,9 +8,11 @@
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QResizeEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
+#include <utility>
 
 #include "common/paths.h"
 #include "platform/input.h"
@@ -48,8 +50,13 @@ void Surface::mousePressEvent(QMouseEvent* event) {
     });
 }
 
+void Surface::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) double_click_ = true;
+}
+
 void Surface::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint())) return;
+    bool ends_double_click = std::exchange(double_click_, false);
+    if (event->button() != Qt::LeftButton || ends_double_click || !rect().contains(event->position().toPoint())) return;
     std::string name = window_.form_name();
     view_.deliver([&] {
         if (forms().is_loaded(name)) input::click_form(forms().get(name));
@@ -340,6 +347,12 @@ void FormWindow::changeEvent(QEvent* event) {
     view_.user_input([name, state] {
         if (forms().is_loaded(name)) input::set_window_state(forms().get(name), state);
     });
+    // A window the program lets nobody minimise comes back at once: the model kept it shown.
+    if (state == WindowState::Minimized && !form_->minimize_box) {
+        QTimer::singleShot(0, this, [this] {
+            if (form_ && isMinimized()) sync_form();
+        });
+    }
 }
 
 void FormWindow::resizeEvent(QResizeEvent* event) {

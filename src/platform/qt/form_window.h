@@ -33,10 +33,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The second press of a double click: a double click is one press and one click, as the
+    // windows' own handlers count them (Qt would hand it to the press handler again).
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QtView& view_;
     FormWindow& window_;
+    bool double_click_ = false;  // the release that ends a double click raises no second click
     std::vector<PaintedItem> painted_;
 };
 

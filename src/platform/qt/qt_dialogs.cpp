@@ -25,11 +25,11 @@ QString disk_path(const std::string& path) {
     return QString::fromStdString(files::resolve(path).string());
 }
 
-// A chosen path back in the program's form; a path CP932 cannot hold goes back as UTF-8 for the
-// caller to refuse.
+// A chosen path back in the program's form; a path CP932 cannot hold, or whose CP932 form names
+// another file, goes back as UTF-8 for the caller to refuse.
 DialogAnswer answer_of(const QString& chosen) {
     std::string utf8 = QDir::cleanPath(chosen).toStdString();
-    if (auto cp932 = from_utf8(utf8)) return DialogAnswer{DialogAnswer::Outcome::Chosen, *cp932};
+    if (auto cp932 = path_from_utf8(utf8)) return DialogAnswer{DialogAnswer::Outcome::Chosen, *cp932};
     return DialogAnswer{DialogAnswer::Outcome::NotCp932, utf8};
 }
 

@@ -6,6 +6,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_view.h"
@@ -49,6 +50,7 @@ PrintChoice QtPrinter::choose(const std::string& owner) {
     if (!pdf_path_.empty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(pdf_path_));
+        if (pdf_layout_) printer.setPageLayout(*pdf_layout_);
         job_->ready = true;
         return PrintChoice::Print;
     }
@@ -58,8 +60,7 @@ PrintChoice QtPrinter::choose(const std::string& owner) {
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     if (view_.exec_modal(dialog) != QDialog::Accepted) return PrintChoice::Cancelled;
-    // The dialog may have let the user change the paper: the rows are laid out for A4 portrait.
-    printer.setPageLayout(a4_portrait());
+    // The paper and orientation chosen in the dialog stay: the job lays its rows out by room().
     job_->ready = true;
     return PrintChoice::Print;
 }
@@ -84,6 +85,19 @@ void QtPrinter::set_font(const std::string& face, double points) {
     job_->font = QFont(font, &job_->printer);
     job_->painter.setFont(job_->font);
     job_->row_height = points * job_->printer.resolution() / 72.0;
+}
+
+PageRoom QtPrinter::room() {
+    if (!job_ || !job_->printing) return {};
+    Job& job = *job_;
+    QFontMetricsF metrics(job.painter.font(), &job.printer);
+    // The widest half-width character: no row the job lays out runs past the right edge.
+    double half = std::max({metrics.horizontalAdvance(QLatin1Char(' ')), metrics.horizontalAdvance(QLatin1Char('M')),
+                            metrics.horizontalAdvance(QChar(0x3000)) / 2});
+    double row = job.row_height > 0 ? job.row_height : metrics.height();
+    QRectF page = job.printer.pageRect(QPrinter::DevicePixel);
+    if (half <= 0 || row <= 0) return {};
+    return {static_cast<int>(page.width() / half), static_cast<int>(page.height() / row)};
 }
 
 void QtPrinter::print_row(const std::string& text) {

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -54,8 +53,9 @@ namespace {
 // dialog maps can be refused or lost: another program's window was in use, a window of ours was
 // closing at the same moment (the window manager's focus fallback then lands after it), or the
 // request carried the time of the last input seen before a long handler. So for a short while
-// after showing, the request is repeated whenever the dialog is not the active window; after that
-// the user's own choice of window stands.
+// after showing (a number of tries, so that a busy machine that runs the tries late still makes
+// them all), the request is repeated whenever the dialog is not the active window; after that the
+// user's own choice of window stands.
 class DialogActivation : public QObject {
 public:
     explicit DialogActivation(QDialog& dialog) : dialog_(dialog) {
@@ -65,7 +65,7 @@ public:
     }
     bool eventFilter(QObject* object, QEvent* event) override {
         if (object == &dialog_ && event->type() == QEvent::Show) {
-            shown_.start();
+            tries_left_ = kTries;
             request();
             retry_.start();
         }
@@ -73,9 +73,9 @@ public:
     }
 
 private:
-    static constexpr int kKeepMs = 1500;
+    static constexpr int kTries = 15;  // 1.5 s at the retry interval
     void request() {
-        if (!dialog_.isVisible() || shown_.elapsed() > kKeepMs) {
+        if (!dialog_.isVisible() || tries_left_-- <= 0) {
             retry_.stop();
             return;
         }
@@ -85,7 +85,7 @@ private:
 
     QDialog& dialog_;
     QTimer retry_;
-    QElapsedTimer shown_;
+    int tries_left_ = 0;
 };
 
 }  // namespace

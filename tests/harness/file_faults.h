@@ -1,0 +1,71 @@
+// What a test makes of the file layer's seam: a chosen change refused as a full disk or a file in
+// use would refuse it, or the program stopped right before a given change, as a kill stops it.
+#pragma once
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+
+#include "common/file_changes.h"
+
+namespace tv::test {
+
+// Thrown where the program is killed; no handler of the program catches it.
+struct Killed {};
+
+class FileFaults {
+public:
+    FileFaults() { install(); }
+    ~FileFaults() { files::watch_file_changes({}); }
+    FileFaults(const FileFaults&) = delete;
+    FileFaults& operator=(const FileFaults&) = delete;
+
+    // Every change of `kind` to a file whose disk name is `name` (any file: empty) fails with `error`.
+    void refuse(files::FileChange kind, std::string name, int error = EACCES) {
+        refusing_ = true;
+        refused_kind_ = kind;
+        refused_name_ = std::move(name);
+        error_ = error;
+    }
+    // A file that cannot be taken away: its deletes and renames fail.
+    void cannot_take_away(std::string name) {
+        refuse(files::FileChange::Remove, name);
+        also_rename_ = true;
+    }
+    // The program stops right before its n-th change from now on (1: before the first).
+    void kill_before(int n) {
+        changes_ = 0;
+        kill_at_ = n;
+    }
+    // Changes counted since kill_before.
+    int changes() const { return changes_; }
+    void clear() {
+        refusing_ = false;
+        also_rename_ = false;
+        kill_at_ = 0;
+    }
+
+private:
+    void install() {
+        files::watch_file_changes([this](files::FileChange kind, const std::filesystem::path& disk) {
+            ++changes_;
+            if (kill_at_ > 0 && changes_ == kill_at_) {
+                kill_at_ = 0;
+                throw Killed{};
+            }
+            bool named = refusing_ && (refused_name_.empty() || disk.filename() == refused_name_);
+            bool kind_matches = kind == refused_kind_ || (also_rename_ && kind == files::FileChange::Rename);
+            return named && kind_matches ? error_ : 0;
+        });
+    }
+
+    bool refusing_ = false;
+    files::FileChange refused_kind_ = files::FileChange::Remove;
+    std::string refused_name_;
+    bool also_rename_ = false;
+    int error_ = EACCES;
+    int kill_at_ = 0;
+    int changes_ = 0;
+};
+
+}  // namespace tv::test
