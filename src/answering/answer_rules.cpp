@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "common/answering_log.h"
 #include "common/exchange_files.h"
+#include "common/mail_origin.h"
 #include "common/sjis.h"
 
 namespace tv::answering {
@@ -64,7 +66,7 @@ bool is_plain_address(const std::string& address) {
         char c = address[i];
         if (c == '@') {
             if (++ats > 1 || i == 0 || i + 1 == address.size()) return false;
-        } else if (c == ' ' || c == ',' || c == ';' || c == '<' || c == '>' || c == '\t') {
+        } else if (c == ' ' || c == ',' || c == ';' || c == '<' || c == '>' || c == '"' || c == '\t') {
             return false;
         }
     }
@@ -72,8 +74,8 @@ bool is_plain_address(const std::string& address) {
 }
 
 bool is_mail_robot(const std::string& address) {
+    if (is_bounce_sender(address)) return true;
     std::string local = lower_ascii(address.substr(0, find_first_char(address, '@')));
-    if (local == "mailer-daemon" || local == "postmaster") return true;
     for (const char* tail : {"-request", "-owner", "-bounces"}) {
         if (local.ends_with(tail)) return true;
     }
@@ -85,8 +87,8 @@ ForwardVerdict forward_verdict(const LoggedMail& mail, const CheckInputs& in, co
     if (trim(g.FORWARD_ADDRESS).empty()) return ForwardVerdict::NoForwardAddress;
     if (numeric_value(g.FORWARD_STOPPED) == 1) return ForwardVerdict::ForwardingStopped;
     if (unreadable(mail)) return ForwardVerdict::Unreadable;
-    if (!own_address.empty() && mail.subject.starts_with("<転>"_sj) &&
-        lower_ascii(bare_address(mail.sender)) == lower_ascii(trim(own_address))) {
+    if (is_own_forward(mail.subject, bare_address(mail.sender), own_address) ||
+        has_mark(mail.marks, exchange::kMarkReturnedForward)) {
         return ForwardVerdict::OwnForward;
     }
     if (on(g.FORWARD_ONLY_SPECIFIC)) {
@@ -116,8 +118,8 @@ ReplyDecision reply_decision(const LoggedMail& mail, const CheckInputs& in, cons
     if (answered_today(mail.sender)) return refuse(ReplyVerdict::AnsweredToday);
     std::string address = bare_address(mail.sender);
     if (!is_plain_address(address)) return refuse(ReplyVerdict::NotPlainAddress);
-    if (is_mail_robot(address)) return refuse(ReplyVerdict::MailRobot);
-    if (trim(own_address) == address) return refuse(ReplyVerdict::OwnAddress);
+    if (is_mail_robot(address) || has_mark(mail.marks, exchange::kMarkAutomatic)) return refuse(ReplyVerdict::MailRobot);
+    if (same_address(own_address, address)) return refuse(ReplyVerdict::OwnAddress);
     return ReplyDecision{ReplyVerdict::Reply, address};
 }
 

@@ -15,7 +15,7 @@ enum class ForwardVerdict {
     NoForwardAddress,
     ForwardingStopped,
     Unreadable,       // the receive could not read the mail
-    OwnForward,       // our own forward came back: forwarding it again would loop
+    OwnForward,       // our own forward came back, itself or in a bounce: forwarding it would loop
     RejectBook,
     SpamWord,
     NotSpecificSender,
@@ -34,7 +34,7 @@ enum class ReplyVerdict {
     SpamWord,
     NotSpecificSender,
     AnsweredToday,
-    MailRobot,        // a bounce or list address: an answer reaches nobody or a whole list
+    MailRobot,        // a list or a machine sent it: an answer reaches nobody or a whole list
     NotPlainAddress,  // no single plain address to answer
     OwnAddress,
 };
@@ -53,11 +53,12 @@ ReplyDecision reply_decision(const LoggedMail& mail, const CheckInputs& in, cons
 // the whole text.
 std::string bare_address(const std::string& text);
 
-// One address and nothing else: one "@" with text on both sides, no blank, ",", ";", "<" or ">".
+// One address and nothing else: one "@" with text on both sides, no blank, ",", ";", "<", ">" or
+// double quote.
 bool is_plain_address(const std::string& address);
 
-// A bounce or list robot: the local part, letter case aside, is "mailer-daemon" or "postmaster",
-// or ends in "-request", "-owner" or "-bounces".
+// A bounce or list robot: a bounce sender (common/mail_origin.h), or a local part that ends in
+// "-request", "-owner" or "-bounces", letter case aside.
 bool is_mail_robot(const std::string& address);
 
 }  // namespace tv::answering

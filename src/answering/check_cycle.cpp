@@ -3,7 +3,6 @@
 #include "answering/answer_steps.h"
 #include "answering/check_inputs.h"
 #include "answering/main_window.h"
-#include "common/answering_files.h"
 #include "common/errors.h"
 #include "common/globals.h"
 #include "common/paths.h"
@@ -82,15 +81,15 @@ void handle_mails(Check& check) {
     }
 }
 
-// The end of a check: the log gone (records beyond the handled ones stay), the caption and the
-// icon telling whether mail came, and the timer running again.
+// The end of a check: the log gone (records beyond the handled ones wait for the next check),
+// the caption and the icon telling whether mail came, and the timer running again.
 void finish(Check& check) {
     Globals& g = globals();
     std::size_t received_count = check.log.exists ? check.log.mails.size() : 0;
     files::close_all_files();
-    if (files::file_exists(kAnsweringLog)) {
+    if (check.log.exists) {
         pf::pause(20);
-        keep_unhandled_records(check.log, check.log.mails.size());
+        keep_waiting_records(check.log, check.log.mails.size());
     }
     if (g.ARRIVAL_ICON_SET == 0 && received_count > 0) set_arrival_icon();
     pf::pause(20);

@@ -5,6 +5,7 @@
 
 #include "answering/answer_request.h"
 #include "answering/answer_rules.h"
+#include "common/exchange_files.h"
 #include "common/sjis.h"
 
 namespace tv::answering {
@@ -107,10 +108,16 @@ ForwardBody build_forward_body(const LoggedMail& mail) {
 
 std::vector<std::string> forward_request(const ForwardBody& body, const LoggedMail& mail, const AccountData& account,
                                          const std::string& forward_address, bool with_attachments) {
-    return answer_request(bare_address(forward_address), account, "<転>"_sj + trim(mail.subject), body.lines,
-                          kAttachmentFolder,
-                          with_attachments ? std::span<const std::string>(body.attachment_names)
-                                           : std::span<const std::string>());
+    // A name the mail's text made up may be another mail's file: only the mail's own are sent.
+    std::vector<std::string> own;
+    for (const auto& name : body.attachment_names) {
+        if (std::find(mail.attachments.begin(), mail.attachments.end(), trim(name)) != mail.attachments.end()) {
+            own.push_back(name);
+        }
+    }
+    return answer_request(bare_address(forward_address), account,
+                          std::string(exchange::kForwardSubjectMark) + trim(mail.subject), body.lines, kAttachmentFolder,
+                          with_attachments ? std::span<const std::string>(own) : std::span<const std::string>());
 }
 
 }  // namespace tv::answering

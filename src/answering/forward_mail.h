@@ -21,7 +21,8 @@ ForwardBody build_forward_body(const LoggedMail& mail);
 
 // The request lines: "TO:" with the bare forward address, the account's "FROM:" line,
 // "SUBJECT:<転>" and the subject, the body (each line trimmed and guarded), the "FILE:" lines of
-// the attachments still in TENPFIL when `with_attachments` (else the single "FILE:"), "MAIL_END".
+// the attachments that are the mail's own and still in TENPFIL when `with_attachments` (else the
+// single "FILE:"), "MAIL_END".
 std::vector<std::string> forward_request(const ForwardBody& body, const LoggedMail& mail, const AccountData& account,
                                          const std::string& forward_address, bool with_attachments);
 

@@ -4,11 +4,10 @@
 
 #include "answering/answer_request.h"
 #include "common/answering_files.h"
+#include "common/exchange_files.h"
 #include "common/sjis.h"
 
 namespace tv::answering {
-
-using namespace tv::literals;
 
 namespace {
 constexpr std::size_t kMaxAttachments = 199;
@@ -19,7 +18,8 @@ std::vector<std::string> reply_request(const std::string& address, const Account
                                        const std::vector<std::string>& attachment_names) {
     const std::vector<std::string> no_text{""};
     std::span<const std::string> names(attachment_names);
-    return answer_request(address, account, "<返>Ｒｅ："_sj + trim(subject), text_lines.empty() ? no_text : text_lines,
+    return answer_request(address, account, std::string(exchange::kReplySubjectMark) + trim(subject),
+                          text_lines.empty() ? no_text : text_lines,
                           kReplyAttachmentFolder, names.first(std::min(names.size(), kMaxAttachments)));
 }
 

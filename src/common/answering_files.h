@@ -4,8 +4,11 @@
 
 namespace tv {
 
-// One AnsweringLogRecord (summary_record_line) per mail received during a check.
+// One AnsweringLogRecord (answering_log.h) per mail received during a check.
 inline constexpr const char* kAnsweringLog = "SYSTEM_F\\TALVENOR.txt";
+// Records of a finished check that it could not reach (it handles at most 199 mails): they wait
+// here for the next check, also across a restart, which deletes only the answering log itself.
+inline constexpr const char* kWaitingLog = "SYSTEM_F\\TALVENOR_WAIT.txt";
 // Daily reply logs, "<yyyymmdd>_TODAY_HENSIN.txt".
 inline constexpr const char* kReplyLogFolder = "SYSTEM_F\\TODAY_HENSIN";
 // Reply texts and reply attachments.

@@ -20,6 +20,19 @@ inline constexpr const char* kUnreadableMail = "can not read mail !";
 // The most lines a reader keeps of a parse result; the writer makes every result fit them.
 inline constexpr std::size_t kMaxResultLines = 9998;
 
+// What the parse also tells of the mail it read, one mark a line: written before the result, and
+// absent for a mail that earns no mark, so a complete result always finds it current.
+inline constexpr const char* kParseMarksFile = "SYSTEM_F\\YOMITORI_MARKS.txt";
+// A mailing list or a machine sent the mail (RFC 3834): no automatic reply may answer it.
+inline constexpr std::string_view kMarkAutomatic = "AUTOMATIC";
+// The mail returns one of the answering mode's own forwards (a bounce): forwarding it would loop.
+inline constexpr std::string_view kMarkReturnedForward = "RETURNED-FORWARD";
+
+// The subjects of the answering mode's own mails begin with these (CP932): "<転>" a forward,
+// "<返>Ｒｅ：" an automatic reply, which the send marks as one.
+inline constexpr std::string_view kForwardSubjectMark = "<\x93\x5D>";
+inline constexpr std::string_view kReplySubjectMark = "<\x95\xD4>\x82\x71\x82\x85\x81\x46";
+
 // The send request, also the layout of every unsent mail.
 inline constexpr const char* kSendRequestFile = "SYSTEM_F\\DEL_SOUSIN.txt";
 

@@ -1,7 +1,8 @@
 #include "transfer/new_mail.h"
 
-#include "common/exchange_files.h"
 #include "common/answering_files.h"
+#include "common/answering_log.h"
+#include "common/exchange_files.h"
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/receive_list_row.h"
@@ -58,8 +59,8 @@ std::string double_byte_only(const std::string& line) {
 std::string join_crlf(const std::vector<std::string>& s, std::size_t from, std::size_t to) {
     std::string out;
     for (std::size_t i = from; i <= to && i <= s.size(); ++i) {
-        if (!out.empty() || i > from) out += "CrLf";
-        out += s[i - 1];
+        if (!out.empty() || i > from) out += kLineMarker;
+        out += break_line_markers(s[i - 1]);
     }
     return out;
 }
@@ -80,20 +81,42 @@ std::string html_summary(const std::vector<std::string>& s) {
         if (html && !line.empty() && line[0] == '<') continue;
         if (contains_at_boundary(line, "？"_sj)) continue;
         if (html) {
-            out += line + "CrLf";
+            out += break_line_markers(line) + std::string(kLineMarker);
             continue;
         }
         if (!is_blank(line) && !has_double_byte_other_than_blank(line)) continue;
-        out += double_byte_only(line) + "CrLf";
+        out += double_byte_only(line) + std::string(kLineMarker);
     }
-    return out + std::string(kAttachmentPrefix) + "CrLf" + std::string(exchange::kEndLine);
+    return out + std::string(kAttachmentPrefix) + std::string(kLineMarker) + std::string(exchange::kEndLine);
+}
+
+// The names of the mail's own attachments that its body summary shows: the only files a forward
+// of it may carry, whatever its text names.
+std::string shown_attachment_names(const ParseResult& result, const std::string& summary) {
+    std::vector<std::string> names;
+    for (const auto& line : result.attachment_lines()) {
+        std::string name = trim(from_byte(trim(line), 15));
+        if (!name.empty() && summary.find("TENPFIL\\" + name) != std::string::npos) names.push_back(name);
+    }
+    return joined_attachment_names(names);
+}
+
+// The parse's marks of the mail, one item of blank-separated words.
+std::string parse_marks() {
+    std::string marks;
+    for (const auto& mark : files::read_lines(exchange::kParseMarksFile).value_or(std::vector<std::string>{})) {
+        if (is_blank(mark)) continue;
+        if (!marks.empty()) marks += ' ';
+        marks += trim(mark);
+    }
+    return marks;
 }
 
 }  // namespace
 
 std::string shorten_400(const std::string& text) {
     if (text.size() <= 400) return text;
-    return text.substr(0, 200) + " （中略）"_sj + text.substr(text.size() - 200);
+    return left_whole_chars(text, 200) + " （中略）"_sj + right_whole_chars(text, 200);
 }
 
 std::vector<std::string> stored_lines(const ParseResult& result) {
@@ -142,7 +165,9 @@ std::string clean_body(const std::string& body) {
 void take_new_mail(const std::string& name, bool manual) {
     Globals& g = globals();
     const auto& box = store::receive_box();
-    ParseResult result = store::PARSE_MAIL(store::request_path(box.mail_folder, name), store::ParseCaller::Receive);
+    // The marks of an earlier mail must never pass for this one's.
+    ParseResult result = store::PARSE_MAIL(store::request_path(box.mail_folder, name), store::ParseCaller::Receive,
+                                           [] { files::remove_if_exists(exchange::kParseMarksFile); });
     // An empty or cut-short result still gives the mail its row and its record, from what came.
     bool empty_result = result.without_content();
     auto kept = [&](const std::string& line) { return empty_result ? std::string() : shorten_400(trim(line)); };
@@ -166,7 +191,8 @@ void take_new_mail(const std::string& name, bool manual) {
 
     if (g.ANSWER_CHECK_RUNNING > 0) {
         pf::pause(20);
-        files::append_lines(kAnsweringLog, {summary_record_line(date, sender, subject, body)});
+        std::string attachments = empty_result ? std::string() : shown_attachment_names(result, body);
+        files::append_lines(kAnsweringLog, {answering_log_line({date, sender, subject, body, parse_marks(), attachments})});
         pf::pause(20);
     }
     store::write_record_items(box.record_folder, name, date, sender, subject, flag);

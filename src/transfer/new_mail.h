@@ -16,7 +16,8 @@ std::vector<std::string> stored_lines(const ParseResult& result);
 // The body summary of the stored lines ("CrLf" between lines, at most 409 bytes).
 std::string body_summary(const std::vector<std::string>& stored);
 
-// A text longer than 400 bytes: its first 200 bytes, " （中略）" and its last 200 bytes.
+// A text longer than 400 bytes: its first and its last 200 bytes at most, cut at whole characters,
+// around " （中略）".
 std::string shorten_400(const std::string& text);
 
 // Cleaning of the body summary for the answering log.

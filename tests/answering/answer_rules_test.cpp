@@ -129,12 +129,24 @@ TEST(AnswerRules, ForwardAndReplyDecisions) {
          }, F::Forward, R::NotSpecificSender},
         {"the own address is not answered", [](World& s) { s.mail.sender = "Me <" + kOwn + ">"; }, F::Forward,
          R::OwnAddress},
+        {"the own address in other letter case is not answered either",
+         [](World& s) { s.mail.sender = "Me <TARO@Example.JP>"; }, F::Forward, R::OwnAddress},
         {"our own forward coming back is not forwarded again",
          [](World& s) {
              s.mail.sender = "Taro <TARO@example.jp>";
              s.mail.subject = "<転>hello"_sj;
          },
-         F::OwnForward, R::Reply, "TARO@example.jp"},
+         F::OwnForward, R::OwnAddress},
+        {"a bounce that returns our own forward", [](World& s) {
+             s.mail.sender = "MAILER-DAEMON@mx.example.jp";
+             s.mail.marks = "AUTOMATIC RETURNED-FORWARD";
+         }, F::OwnForward, R::MailRobot},
+        {"a list or a machine sent it: forwarded, not answered",
+         [](World& s) { s.mail.marks = "AUTOMATIC"; }, F::Forward, R::MailRobot},
+        {"a display name that looks like an address, without one",
+         [](World& s) { s.mail.sender = "victim@example.org <>"; }, F::Forward, R::NotPlainAddress},
+        {"a quoted display name alone", [](World& s) { s.mail.sender = "\"victim@example.org\""; }, F::Forward,
+         R::NotPlainAddress},
         {"no reply-text file listed at the start", [](World& s) { s.in.reply_text_file_count = 0; }, F::Forward,
          R::NoReplyText},
         {"the chosen reply text is gone", [](World& s) { s.in.reply_text_name.clear(); }, F::Forward, R::NoReplyText},

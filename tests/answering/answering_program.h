@@ -2,6 +2,7 @@
 // stores the mails a test queues, the send keeps every request it is handed.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,10 @@ struct AnsweringProgram {
         return f;
     }
 
-    explicit AnsweringProgram(const SettingsFields& fields = settings()) {
+    // `left_files` stand in the program folder before the start, as an earlier run left them.
+    explicit AnsweringProgram(const SettingsFields& fields = settings(),
+                              const std::map<std::string, std::string>& left_files = {}) {
+        for (const auto& [path, bytes] : left_files) h.write(path, bytes);
         h.write_lines("SYSTEM_F\\MAIL_DATA.txt", {"smtp.example.jp", "Taro", "taro@example.jp", "pop.example.jp",
                                                   "taro", "Secret", "25", "110", "180", "TALVENOR MAILER"});
         h.write("SYSTEM_F\\SETTEI\\SETTEI_F.txt", answering_settings_record(fields));

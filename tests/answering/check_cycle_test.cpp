@@ -2,6 +2,7 @@
 // answering log, failures and the captions, with fake transfer scripts on the virtual clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -171,11 +172,49 @@ TEST(CheckCycle, MailsBeyondThe199thWaitForTheNextCheck) {
     p.run_seconds(30);
     ASSERT_EQ(p.requests.size(), 199u);
     EXPECT_EQ(subject_of(p.requests.back()), "SUBJECT:<転>m199"_sj);
-    EXPECT_EQ(files::read_lines("SYSTEM_F\\TALVENOR.txt")->size(), 51u);
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
+    EXPECT_EQ(files::read_lines("SYSTEM_F\\TALVENOR_WAIT.txt")->size(), 51u);
     p.run_seconds(60);
     ASSERT_EQ(p.requests.size(), 250u);
     EXPECT_EQ(subject_of(p.requests.back()), "SUBJECT:<転>m250"_sj);
     EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR_WAIT.txt"));
+}
+
+// Mails already taken from the server wait across a restart and are handled by the next check;
+// the log of a check that failed is deleted at the start as before. The exit emptied TENPFIL, so
+// a file found there under a waiting mail's attachment name is another mail's and is not sent.
+TEST(CheckCycle, MailsWaitingForTheNextCheckSurviveARestart) {
+    SettingsFields f = AnsweringProgram::settings();
+    f[kReplyStopped] = "1";
+    f[kForwardAttachments] = "1";
+    auto record = [](int i) {
+        return "\"DATE: 2026/12/10 08:00:00\",\"FROM: s@example.jp\",\"SUBJECT: m" + std::to_string(i) +
+               "\",\"Body: hiCrLfFile: TENPFIL\\a.txtCrLfENDDAYOPPI_AKASATA_HONYOHOYNYO\",\"\",\"a.txt\"";
+    };
+    std::string waiting;
+    {
+        AnsweringProgram p(f);
+        p.h.write("TENPFIL\\a.txt", "the attachment of every mail here");
+        std::vector<std::string> log;
+        for (int i = 1; i <= 201; ++i) log.push_back(record(i));
+        p.h.write_lines("SYSTEM_F\\TALVENOR.txt", log);
+        p.start_mode();
+        p.run_seconds(30);
+        ASSERT_EQ(p.requests.size(), 199u);
+        EXPECT_NE(p.requests.back().find("FILE:TENPFIL\\a.txt\r\n"), std::string::npos);
+        waiting = p.h.read("SYSTEM_F\\TALVENOR_WAIT.txt");
+        EXPECT_EQ(waiting, crlf({record(200), record(201)}));
+    }
+    AnsweringProgram p(f, {{"SYSTEM_F\\TALVENOR_WAIT.txt", waiting},
+                           {"SYSTEM_F\\TALVENOR.txt", record(300) + "\r\n"},
+                           {"TENPFIL\\a.txt", "another mail's attachment"}});
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
+    p.start_mode();
+    p.run_seconds(5);
+    ASSERT_EQ(subjects_of(p.requests), (std::vector<std::string>{"SUBJECT:<転>m200"_sj, "SUBJECT:<転>m201"_sj}));
+    for (const auto& request : p.requests) EXPECT_TRUE(request.ends_with("\r\nFILE:\r\nMAIL_END\r\n")) << request;
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR_WAIT.txt"));
 }
 
 TEST(CheckCycle, AReplyAfterMidnightGoesIntoTheNewDaysLog) {
@@ -264,6 +303,107 @@ TEST(CheckCycle, AMalformedBookDoesNotStopTheMode) {
     EXPECT_EQ(p.requests.size(), 2u);  // the forward and the reply of the first mail
     EXPECT_EQ(p.requests_with("SUBJECT:<返>Ｒｅ：hi"_sj).size(), 1u);
     EXPECT_TRUE(p.mode_waiting());
+}
+
+// Ten reads past the end are retried; the eleventh failure ends the check in the clean-up, which
+// keeps the log for the next check.
+TEST(CheckCycle, TenRetriesAndNoMore) {
+    AnsweringProgram p;
+    p.receives = {{AnsweringProgram::mail("s1@example.jp", "mail 1"), AnsweringProgram::mail("s2@example.jp", "mail 2")}};
+    int failures = 0;
+    p.h.clock().on_sleep = [&](int) {
+        // The request of the first forward fails each time it is written (at most 50 times).
+        if (failures == 50 || !p.h.exists("SYSTEM_F\\DEL_SOUSIN.txt")) return;
+        if (p.h.read("SYSTEM_F\\DEL_SOUSIN.txt").find("SUBJECT:<転>mail 1"_sj) == std::string::npos) return;
+        files::remove_file("SYSTEM_F\\DEL_SOUSIN.txt");
+        ++failures;
+        raise_error(err::kFileAnomaly, "read past the end");
+    };
+    p.start_mode();
+    p.run_seconds(10);
+    EXPECT_EQ(failures, 11);
+    EXPECT_TRUE(p.requests.empty());
+    EXPECT_EQ(files::read_lines("SYSTEM_F\\TALVENOR.txt")->size(), 2u);
+    EXPECT_TRUE(p.mode_waiting());
+}
+
+// A failed check ends by indexing the receive box again: every record rebuilt from its mail.
+TEST(CheckCycle, AFailedCheckIndexesTheReceiveBoxAgain) {
+    AnsweringProgram p;
+    p.receives = {{AnsweringProgram::mail("s1@example.jp", "mail 1"), AnsweringProgram::mail("s2@example.jp", "mail 2")}};
+    p.h.write("SYSTEM_F\\F_D_F\\stale.dxd", "\"DATE: x\",\"FROM: gone\",\"SUBJECT: gone\",\" \"\r\n");
+    p.h.scripts().on("sam042.wsf", [&] {
+        p.requests.push_back(p.h.read("SYSTEM_F\\DEL_SOUSIN.txt"));
+        p.h.write("SYSTEM_F\\T_OUT_DONE.txt", "DONE\r\n");
+        // The hand-over after the first forward cannot be written: the check fails there.
+        files::remove_if_exists("SYSTEM_F\\ATESAKI.txt");
+        p.h.make_folder("SYSTEM_F\\ATESAKI.txt");
+    });
+    p.start_mode();
+    p.run_seconds(5);
+    ASSERT_EQ(p.requests.size(), 1u);
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\F_D_F\\stale.dxd"));
+    EXPECT_EQ(p.h.scripts().starts("sam046.wsf"), 4);  // two by the receive, two by the index
+    EXPECT_EQ(p.h.rows("MAINFORM", "LIST3").size(), 2u);
+    EXPECT_TRUE(p.mode_waiting());
+}
+
+TEST(CheckCycle, AReplyCarriesAtMost199Attachments) {
+    SettingsFields f = AnsweringProgram::settings();
+    f[kForwardStopped] = "1";
+    AnsweringProgram p(f);
+    for (int i = 1; i <= 201; ++i) p.h.write("SYSTEM_F\\TEMPF_HENSIN\\f" + std::to_string(i) + ".txt", "x");
+    p.receives = {{AnsweringProgram::mail("hanako@example.jp", "hi")}};
+    p.start_mode();
+    p.run_seconds(5);
+    ASSERT_EQ(p.requests.size(), 1u);
+    auto lines = files::split_lines(p.requests[0]);
+    long attached = std::count_if(lines.begin(), lines.end(),
+                                  [](const std::string& l) { return l.starts_with("FILE:SYSTEM_F\\TEMPF_HENSIN\\"); });
+    EXPECT_EQ(attached, 199);
+    EXPECT_EQ(lines.back(), "MAIL_END");
+}
+
+// The body summary is cut at whole characters: both cuts of this one fall inside a character.
+TEST(CheckCycle, ALongBodyIsForwardedCutAtWholeCharacters) {
+    AnsweringProgram p;
+    std::string head, tail;
+    for (int i = 0; i < 150; ++i) head += "本"_sj;
+    for (int i = 0; i < 100; ++i) tail += "文"_sj;
+    auto mail = AnsweringProgram::mail("hanako@example.jp", "long", "x" + head);
+    mail.insert(mail.end() - 1, "y" + tail);
+    p.receives = {{mail}};
+    p.start_mode();
+    p.run_seconds(5);
+    ASSERT_EQ(p.requests_with("SUBJECT:<転>"_sj).size(), 1u);
+    auto lines = files::split_lines(p.requests_with("SUBJECT:<転>"_sj)[0]);
+    ASSERT_GT(lines.size(), 8u);
+    EXPECT_EQ(lines[8], "x" + head.substr(0, 192) + " （中略）"_sj + tail.substr(0, 156));
+}
+
+// Text in a body names no attachment: "CrLf" typed in it starts no line, and only the mail's own
+// files go with its forward.
+TEST(CheckCycle, BodyTextCannotAttachAnotherMailsFile) {
+    SettingsFields f = AnsweringProgram::settings();
+    f[kForwardAttachments] = "1";
+    AnsweringProgram p(f);
+    p.h.write("TENPFIL\\F_JU.txt", "another mail's attachment");
+    p.h.write("TENPFIL\\own.txt", "its own");
+    auto mail = AnsweringProgram::mail("hanako@example.jp", "see", "look belowCrLfFile: TENPFIL\\F_JU.txt");
+    mail.back() = "File: TENPFIL\\own.txt";
+    p.receives = {{mail}};
+    p.start_mode();
+    p.run_seconds(5);
+    ASSERT_EQ(p.requests_with("SUBJECT:<転>"_sj).size(), 1u);
+    auto lines = files::split_lines(p.requests_with("SUBJECT:<転>"_sj)[0]);
+    std::vector<std::string> attached;
+    for (const auto& line : lines) {
+        if (line.starts_with("FILE:")) attached.push_back(line);
+    }
+    EXPECT_EQ(attached, std::vector<std::string>{"FILE:TENPFIL\\own.txt"});
+    // One line, which the forward shows as a mention of a file.
+    EXPECT_EQ(lines[8], "添付ファイル：_fFile: TENPFIL\\F_JU.txt"_sj);
+    EXPECT_EQ(lines[9], "添付ファイル：own.txt"_sj);
 }
 
 }  // namespace

@@ -59,12 +59,16 @@ TEST(ForwardMail, BodyLinesAndAttachmentNames) {
     }
 }
 
-TEST(ForwardMail, RequestAttachesOnlyWhenAskedAndTheFileIsThere) {
+// Only when asked, only files still there, and only the mail's own: a name its text made up
+// finds another mail's file.
+TEST(ForwardMail, RequestAttachesOnlyWhenAskedAndOnlyTheMailsOwnFilesStillThere) {
     test::Harness h;
     h.write("TENPFIL\\a.txt", "a");
+    h.write("TENPFIL\\F_JU.txt", "another mail's attachment");
     LoggedMail mail;
     mail.subject = " hi ";
-    ForwardBody body{{"MAIL_END"}, {"a.txt", "gone.txt"}};
+    mail.attachments = {"a.txt", "gone.txt"};
+    ForwardBody body{{"MAIL_END"}, {"a.txt", "gone.txt", "F_JU.txt"}};
     AccountData account;
     account.values[1] = "Taro";
     account.values[2] = "taro@example.jp";

@@ -184,5 +184,17 @@ TEST(MainTimer, PurgesOtherDaysLogsAtOnceAndRedrawsTheHintEvery30Events) {
     EXPECT_EQ(panel_text(), "* リストを右クリックによって詳細設定できます。"_sj);
 }
 
+// After the purge of the first event, the next one comes with the 900th.
+TEST(MainTimer, PurgesAgainAtThe900thEvent) {
+    AnsweringProgram p;
+    p.run_seconds(2);
+    ASSERT_GT(globals().REPLY_LOG_SWEEP_TICKS, 0);
+    p.h.write("SYSTEM_F\\TODAY_HENSIN\\20261209_TODAY_HENSIN.txt", "a@example.jp\r\n");
+    while (globals().REPLY_LOG_SWEEP_TICKS < 899) p.h.settle(1);
+    EXPECT_TRUE(p.h.exists("SYSTEM_F\\TODAY_HENSIN\\20261209_TODAY_HENSIN.txt"));
+    while (globals().REPLY_LOG_SWEEP_TICKS < 900) p.h.settle(1);
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TODAY_HENSIN\\20261209_TODAY_HENSIN.txt"));
+}
+
 }  // namespace
 }  // namespace tv::test

@@ -27,6 +27,12 @@ std::vector<std::string> parse(Harness& h, const std::string& request) {
     return expect_sound_result(h);
 }
 
+// The result of a mail given as its text, stored in the receive box.
+std::vector<std::string> parse_text(Harness& h, const std::string& mail) {
+    h.write("JUSINBOX\\20240101_000000_0001.eml", mail);
+    return parse(h, "JUSINBOX\\20240101_000000_0001.eml");
+}
+
 TEST(ParseCommand, ReadsMailFromEveryReceivedMailFolder) {
     for (const char* folder : {"JUSINBOX", "GOMIBAKO\\JUSIN_FO", "SYSTEM_F\\FORDA_FO\\JOB\\JUSIN_FO",
                                "SYSTEM_F\\FORDA_FO\\PRIVATE\\JUSIN_FO", "SYSTEM_F\\FORDA_FO\\HOBBY\\JUSIN_FO",
@@ -206,12 +212,85 @@ TEST(ParseCommand, CapsTheBodySoThatAttachmentsAndTheEndLineFit) {
 
 TEST(ParseCommand, ReadsAMailSavedWithItsMboxSeparatorLine) {
     Harness h;
-    h.write("JUSINBOX\\20240101_000000_0001.eml",
-            "From sender@example.com Mon Jan  1 00:00:00 2024\nFrom: sender@example.com\nSubject: from mbox\n\nhello\n");
-    auto lines = parse(h, "JUSINBOX\\20240101_000000_0001.eml");
+    auto lines = parse_text(
+        h, "From sender@example.com Mon Jan  1 00:00:00 2024\nFrom: sender@example.com\nSubject: from mbox\n\nhello\n");
     EXPECT_EQ(lines[1], "FROM: sender@example.com");
     EXPECT_EQ(lines[3], "SUBJECT: from mbox");
     EXPECT_EQ(lines[4], "Body: hello");
+}
+
+// A sender that gave empty angle brackets has no address: its name, even one that looks like an
+// address, keeps the brackets after it, so that nobody takes the name for the address.
+TEST(ParseCommand, ASenderWithoutAnAddressKeepsItsEmptyBrackets) {
+    Harness h;
+    auto lines =
+        parse_text(h, "From: \"victim@example.org\" <>\r\nSubject: hi\r\nDate: Mon, 1 Jan 2024 00:00:00 +0000\r\n\r\nhello\r\n");
+    EXPECT_EQ(lines[1], "FROM: victim@example.org <>");
+}
+
+// The marks beside the result: a mailing list or a machine sent the mail; a bounce returns one of
+// the account's own forwards ("<転>lunch" from its address, in any letter case).
+TEST(ParseCommand, MarksTellListsMachinesAndBouncesOfOwnForwards) {
+    const std::string forward_headers =
+        "From: Taro <TARO@example.jp>\r\nTo: phone@example.jp\r\nSubject: =?ISO-2022-JP?B?PBskQkU+GyhCPmx1bmNo?=\r\n"
+        "Date: Mon, 1 Jan 2024 00:00:00 +0900\r\n";
+    const std::string other_headers =
+        "From: Taro <taro@example.jp>\r\nTo: sato@example.jp\r\nSubject: lunch\r\nDate: Mon, 1 Jan 2024 00:00:00 +0900\r\n";
+    auto report = [](const std::string& returned_part) {
+        return "From: MAILER-DAEMON@mx.example.jp\r\nTo: taro@example.jp\r\nSubject: Undelivered Mail Returned to Sender\r\n"
+               "MIME-Version: 1.0\r\nContent-Type: multipart/report; report-type=delivery-status; boundary=r\r\n\r\n"
+               "--r\r\nContent-Type: text/plain\r\n\r\nThe mail could not be delivered.\r\n"
+               "--r\r\nContent-Type: message/delivery-status\r\n\r\nFinal-Recipient: rfc822; phone@example.jp\r\n"
+               "Action: failed\r\n\r\n--r\r\n" + returned_part + "\r\n--r--\r\n";
+    };
+    auto message_part = [](const std::string& headers) {
+        return "Content-Type: message/rfc822\r\n\r\n" + headers + "\r\n<body>\r\n";
+    };
+    struct Case {
+        const char* what;
+        std::string mail;  // its header block, or the whole mail
+        std::string marks;
+    };
+    const std::string plain = "From: hanako@example.jp\r\nSubject: hi\r\n";
+    const std::vector<Case> cases{
+        {"ordinary mail", plain, ""},
+        {"List-Id", "From: x via jp-users <jp-users@lists.example.org>\r\nList-Id: <jp-users.lists.example.org>\r\n",
+         "AUTOMATIC\r\n"},
+        {"List-Post", plain + "List-Post: <mailto:jp-users@lists.example.org>\r\n", "AUTOMATIC\r\n"},
+        {"List-Unsubscribe", plain + "List-Unsubscribe: <mailto:leave@lists.example.org>\r\n", "AUTOMATIC\r\n"},
+        {"Precedence: bulk", plain + "Precedence: bulk\r\n", "AUTOMATIC\r\n"},
+        {"Precedence: list", plain + "precedence: List\r\n", "AUTOMATIC\r\n"},
+        {"Precedence: junk", plain + "Precedence:  junk (spam)\r\n", "AUTOMATIC\r\n"},
+        {"Precedence: first-class", plain + "Precedence: first-class\r\n", ""},
+        {"Auto-Submitted: auto-generated", plain + "Auto-Submitted: auto-generated\r\n", "AUTOMATIC\r\n"},
+        {"Auto-Submitted: auto-replied", plain + "Auto-Submitted: (vacation) auto-replied; owner=x\r\n", "AUTOMATIC\r\n"},
+        {"Auto-Submitted: no", plain + "Auto-Submitted: No (a person wrote it)\r\n", ""},
+        {"a bounce of an own forward", report(message_part(forward_headers)), "AUTOMATIC\r\nRETURNED-FORWARD\r\n"},
+        {"a bounce that returns only its headers",
+         report("Content-Type: text/rfc822-headers\r\n\r\n" + forward_headers), "AUTOMATIC\r\nRETURNED-FORWARD\r\n"},
+        {"a bounce of another mail", report(message_part(other_headers)), "AUTOMATIC\r\n"},
+        {"a bounce of somebody else's forward",
+         report(message_part("From: jiro@example.jp\r\nSubject: =?ISO-2022-JP?B?PBskQkU+GyhCPmx1bmNo?=\r\n")),
+         "AUTOMATIC\r\n"},
+        {"a bounce that copies the forward into its text",
+         "From: MAILER-DAEMON@mx.example.jp\r\nSubject: failure notice\r\n\r\nI could not deliver your message.\r\n\r\n"
+         "--- Below this line is a copy of the message.\r\n\r\nReturn-Path: <taro@example.jp>\r\n" + forward_headers +
+             "\r\n<body>\r\n",
+         "RETURNED-FORWARD\r\n"},
+        {"a friend's mail that attaches an own forward",
+         "From: sato@example.jp\r\nSubject: yours?\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=m\r\n\r\n"
+         "--m\r\nContent-Type: text/plain\r\n\r\nIs this yours?\r\n--m\r\n" + message_part(forward_headers) + "--m--\r\n",
+         ""},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h.write_lines("SYSTEM_F\\MAIL_DATA.txt", {"smtp.example.jp", "Taro", "taro@example.jp", "pop.example.jp",
+                                                  "taro", "secret", "25", "110", "60", "HOST"});
+        std::string mail = c.mail.find("\r\n\r\n") == std::string::npos ? c.mail + "\r\nhello\r\n" : c.mail;
+        parse_text(h, mail);
+        EXPECT_EQ(h.exists("SYSTEM_F\\YOMITORI_MARKS.txt") ? h.read("SYSTEM_F\\YOMITORI_MARKS.txt") : "", c.marks)
+            << c.what;
+    }
 }
 
 }  // namespace

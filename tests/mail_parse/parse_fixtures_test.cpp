@@ -70,9 +70,14 @@ TEST_P(ParseFixture, GivesTheExpectedResultAndTouchesNothingElse) {
     std::string actual = parsed.h.read(exchange::kParseResultFile);
     EXPECT_TRUE(actual == expected) << first_difference(expected, actual);
 
-    // The mail stays as it was; besides the result only the attachments were written.
+    // The mail stays as it was; besides the result only the attachments were written, and the
+    // marks of the one mail that earns any (a delivery report is a machine's mail).
     EXPECT_EQ(parsed.h.read("JUSINBOX\\" + kMailName), parsed.mail);
     std::vector<std::string> written = {"JUSINBOX/" + kMailName, "SYSTEM_F/CHECK.txt", "SYSTEM_F/YOMITORI.txt"};
+    if (name == "delivery_report") {
+        EXPECT_EQ(parsed.h.read(exchange::kParseMarksFile), "AUTOMATIC\r\n");
+        written.push_back("SYSTEM_F/YOMITORI_MARKS.txt");
+    }
     for (const std::string& attachment : attachment_names(parsed.lines)) written.push_back("TENPFIL/" + to_utf8(attachment));
     std::sort(written.begin(), written.end());
     EXPECT_EQ(files_below(parsed.h.folder), written);

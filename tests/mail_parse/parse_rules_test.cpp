@@ -1,7 +1,11 @@
 // The rules of the parse on their own: charset readings, attachment names and result lines.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "common/sjis.h"
+#include "harness/harness.h"
+#include "mail/parse/attachment_folder.h"
 #include "mail/parse/attachment_names.h"
 #include "mail/parse/charset.h"
 #include "mail/parse/header_text.h"
@@ -94,6 +98,38 @@ TEST_F(Rules, LongLinesAreWrappedAtCharacterBoundariesAndGuardedAfterwards) {
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[4].size(), 32766u);
     EXPECT_EQ(lines[5], ">File: x");
+}
+
+// Parts that share one name cost in step with their number: each content is written a fixed
+// number of times per save, however many copies of the name the folder holds. Two mails of many
+// same-named parts of one size, and the first parsed again.
+TEST_F(Rules, SavingManyPartsOfOneNameReadsEachCopyOnce) {
+    test::Harness h;
+    constexpr int kParts = 300;
+    int writes = 0;
+    auto content = [&writes](char mail, int i) {
+        return [&writes, mail, i](GMimeStream* out) {
+            ++writes;
+            char text[16];
+            std::snprintf(text, sizeof text, "%c part %04d", mail, i);  // all of one size
+            return g_mime_stream_write(out, text, 11) == 11;
+        };
+    };
+    std::map<char, std::vector<std::string>> names;
+    for (char mail : {'A', 'B', 'A'}) {
+        AttachmentFolder folder("TENPFIL");  // one parse of the mail
+        writes = 0;
+        std::vector<std::string> saved;
+        for (int i = 0; i < kParts; ++i) saved.push_back(folder.save("image.png", content(mail, i)).value_or(""));
+        EXPECT_LE(writes, 2 * kParts) << mail;
+        if (names.count(mail)) {
+            EXPECT_EQ(saved, names[mail]);  // parsed again, the mail finds its own files
+        }
+        names[mail] = saved;
+    }
+    EXPECT_EQ(names['A'].front(), "image.png");
+    EXPECT_EQ(names['B'].front(), "image(301).png");
+    EXPECT_EQ(names['B'].back(), "image(600).png");
 }
 
 TEST_F(Rules, AnUnreadableMailIsKnownByItsSenderAndSubject) {

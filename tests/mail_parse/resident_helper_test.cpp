@@ -157,6 +157,45 @@ TEST_F(ResidentHelperTest, AHelperThatOutlivesItsHostIsKilled) {
     EXPECT_FALSE(process_runs(helper));
 }
 
+// A parse that does not end (here of a FIFO no one writes, which holds its open) is stopped at
+// the limit and leaves the mail unreadable; the next parse gets a new helper.
+TEST_F(ResidentHelperTest, AParseStoppedAtTheLimitLeavesTheMailUnreadable) {
+    ASSERT_EQ(::mkfifo((h.folder / "JUSINBOX" / "20240102_120000_0002.eml").c_str(), 0600), 0);
+    pf::ProcessScriptHost host(TALVENOR_MAIL_PROGRAM, h.folder);
+    host.set_limit_for_tests(1);
+    h.write(exchange::kRequestFile, "JUSINBOX\\20240102_120000_0002.eml\r\n");
+    host.run_and_wait("sam046.wsf");
+    auto lines = files::split_lines(h.read(exchange::kParseResultFile));
+    EXPECT_EQ(lines, (std::vector<std::string>{"DATE: 2024/01/02 12:00:00", "FROM: can not read mail !", "TO: ",
+                                                "SUBJECT: can not read mail !", "Body: ", "FILE:",
+                                                std::string(exchange::kEndLine)}));
+    EXPECT_EQ(host.parse_helper(), 0);
+    EXPECT_EQ(parse(host, "sam046.wsf").back(), exchange::kEndLine);
+}
+
+// The start-up index of a box that holds such a mail reads it as unreadable, and the program goes
+// on without a word. (The mail is listed as a file and becomes the FIFO once its parse is asked for.)
+TEST(ParseLimit, TheProgramGoesOnPastAMailWhoseParseIsStopped) {
+    Harness h;
+    ::setenv("TZ", kTestTimeZone, 1);
+    const std::string mail = "JUSINBOX\\20240102_120000_0002.eml";
+    h.write(mail, "From: a@example.jp\r\nSubject: hi\r\n\r\nhello\r\n");
+    bool swapped = false;
+    h.clock().on_sleep = [&](int) {
+        if (swapped || files::read_first_line(exchange::kRequestFile) != mail) return;
+        std::filesystem::path disk = h.folder / "JUSINBOX" / "20240102_120000_0002.eml";
+        std::filesystem::remove(disk);
+        swapped = ::mkfifo(disk.c_str(), 0600) == 0;
+    };
+    pf::ProcessScriptHost host(TALVENOR_MAIL_PROGRAM, h.folder);
+    host.set_limit_for_tests(1);
+    pf::services().script_host = &host;
+    ASSERT_TRUE(h.start());
+    EXPECT_TRUE(swapped);
+    EXPECT_TRUE(h.boxes().shown().empty());
+    EXPECT_EQ(files::split_lines(h.read(exchange::kParseResultFile))[1], "FROM: can not read mail !");
+}
+
 TEST(TransferModule, AMissingModuleStillGivesTheProgramAnErrorResult) {
     Harness h;
     h.make_folder("SYSTEM_F");

@@ -127,6 +127,11 @@ TEST_F(SendTest, JapaneseHeadersGoOutInShortJisWords) {
     ASSERT_EQ(delivered.size(), 1u);
     ParsedMessage m = parse_message(delivered[0]);
     EXPECT_EQ(cp932(m.subject), subject);
+    // The subject starts on the Subject line itself, in the 78 columns that no relay refolds.
+    std::size_t at = delivered[0].find("\r\nSubject:") + 2;
+    std::string first_line = delivered[0].substr(at, delivered[0].find("\r\n", at) - at);
+    EXPECT_EQ(first_line.rfind("Subject: =?ISO-2022-JP?B?", 0), 0u) << first_line;
+    EXPECT_LE(first_line.size(), 78u) << first_line;
     EXPECT_TRUE(has(m.from, to_utf8(sender))) << m.from;
     EXPECT_TRUE(has(m.to, "山田 太郎")) << m.to;
     ASSERT_EQ(m.attachments.size(), 1u);

@@ -106,7 +106,7 @@ TEST(Receive, SilentReceiveDuringAnAnsweringCheckMarksAndLogs) {
     EXPECT_EQ(subject_column(f.rows()[0]).substr(0, 4), ANSWER_MARK());
     EXPECT_EQ(f.h.read("SYSTEM_F\\TALVENOR.txt"),
               "\"DATE: 2026/12/10 09:00:01\",\"FROM: s <s@example.jp>\",\"SUBJECT: quoted\xA5 subject\",\"Body: "
-              "hiCrLfFILE:CrLf" + std::string(exchange::kEndLine) + "\"\r\n");
+              "hiCrLfFILE:CrLf" + std::string(exchange::kEndLine) + "\",\"\",\"\"\r\n");  // no marks, no attachments
     EXPECT_EQ(f.h.scripts().starts("sam045.wsf"), 1);
     EXPECT_TRUE(f.h.boxes().shown().empty());
     EXPECT_TRUE(f.h.platform.sound.played.empty());

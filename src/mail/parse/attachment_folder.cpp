@@ -70,34 +70,54 @@ std::set<unsigned> AttachmentFolder::counters_taken(const std::string& name) con
     return counters;
 }
 
-// Sizes first: a file is read only when its size is the content's, and then only up to the first
-// byte that differs. Only regular files count; a file this parse has given is left to its own part.
-std::optional<std::string> AttachmentFolder::earlier_copy(const std::string& name, const std::set<unsigned>& counters,
-                                                          const ContentWriter& content) const {
-    std::optional<std::uint64_t> size;
-    for (unsigned counter : counters) {
-        std::string candidate = numbered_name(name, counter);
-        std::string folded = folded_disk_name(candidate);
-        if (given_.count(folded)) continue;
-        // A counter read from "(02)" or gone meanwhile finds nothing here.
-        std::string raw = files::find_case_blind(disk_, folded);
+AttachmentFolder::Family& AttachmentFolder::family_of(const std::string& name) {
+    auto [found, made] = families_.try_emplace(folded_disk_name(name));
+    Family& family = found->second;
+    if (!made || !taken(name)) return family;
+    family.counters = counters_taken(name);
+    // Only regular files count: nothing else can hold an attachment's bytes.
+    for (unsigned counter : family.counters) {
+        std::string raw = files::find_case_blind(disk_, folded_disk_name(numbered_name(name, counter)));
+        struct stat status {};
+        if (raw.empty() || ::lstat((disk_ / raw).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
+        family.unread.emplace(static_cast<std::uint64_t>(status.st_size), counter);
+    }
+    return family;
+}
+
+// A file is read only when a content of its size is looked for, and then only once; a file this
+// parse has given is left to its own part.
+std::optional<std::string> AttachmentFolder::earlier_copy(const std::string& name, Family& family,
+                                                          const ContentPrint& print) {
+    auto [unread, unread_end] = family.unread.equal_range(print.size);
+    for (auto it = unread; it != unread_end; ++it) {
+        std::string raw = files::find_case_blind(disk_, folded_disk_name(numbered_name(name, it->second)));
         if (raw.empty()) continue;
-        // Non-blocking, so that a FIFO under the name cannot hold the parse.
+        // Non-blocking, so that a FIFO put under the name meanwhile cannot hold the parse.
         int fd = ::open((disk_ / raw).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) continue;
         struct stat status {};
-        bool same = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-        if (same && !size) size = content_size(content).value_or(UINT64_MAX);
-        same = same && static_cast<std::uint64_t>(status.st_size) == *size && file_holds(fd, content);
+        std::optional<ContentPrint> file;
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) file = file_print(fd);
         ::close(fd);
-        if (!same) continue;
+        if (file) family.by_print.emplace(*file, it->second);
+    }
+    family.unread.erase(unread, unread_end);
+    auto [match, match_end] = family.by_print.equal_range(print);
+    while (match != match_end) {
+        std::string candidate = numbered_name(name, match->second);
+        match = family.by_print.erase(match);  // given now, or gone
+        std::string folded = folded_disk_name(candidate);
+        if (given_.count(folded)) continue;
+        std::string raw = files::find_case_blind(disk_, folded);
+        if (raw.empty()) continue;
         if (raw == to_utf8(candidate)) return candidate;
         if (auto own = cp932_name_of(raw)) return own;  // a case variant: the program finds it as it is
     }
     return std::nullopt;
 }
 
-std::optional<std::string> AttachmentFolder::write_new(const std::string& name, unsigned counter,
+std::optional<std::string> AttachmentFolder::write_new(const std::string& name, unsigned& counter,
                                                        const ContentWriter& content) const {
     for (unsigned attempt = 0; attempt < kMaxAttempts; ++attempt, ++counter) {
         std::string candidate = numbered_name(name, counter);
@@ -134,15 +154,17 @@ std::string AttachmentFolder::claim(std::string name) {
 
 std::optional<std::string> AttachmentFolder::save(const std::string& name, const ContentWriter& content) {
     find_folder();
-    unsigned counter = 1;
-    if (taken(name)) {
-        std::set<unsigned> counters = counters_taken(name);
-        if (auto copy = earlier_copy(name, counters, content)) return claim(std::move(*copy));
-        counter = *counters.rbegin() + 1;
+    Family& family = family_of(name);
+    if (!family.unread.empty() || !family.by_print.empty()) {
+        if (auto print = content_print(content)) {
+            if (auto copy = earlier_copy(name, family, *print)) return claim(std::move(*copy));
+        }
     }
+    unsigned counter = family.counters.empty() ? 1 : *family.counters.rbegin() + 1;
     auto saved = write_new(name, counter, content);
-    if (saved) return claim(std::move(*saved));
-    return std::nullopt;
+    if (!saved) return std::nullopt;
+    family.counters.insert(counter);
+    return claim(std::move(*saved));
 }
 
 }  // namespace tv::mail

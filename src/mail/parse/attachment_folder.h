@@ -5,10 +5,14 @@
 // extension. Files are created exclusively, so a file that appears meanwhile is not replaced either.
 // A mail parsed again (each view, reply and forward parses it) finds its attachments there already:
 // a file under the name or one of its numbered names that holds the same bytes is used as it is.
+// Each name's numbered files are listed once and each of them read at most once per parse, so a
+// mail of thousands of parts that share one name costs in step with its parts, not their square.
 // One folder object serves one parse, so nothing it learns outlives the parse.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -27,18 +31,28 @@ public:
     std::optional<std::string> save(const std::string& name, const ContentWriter& content);
 
 private:
+    // What this parse knows of one name's files: the counters taken, and the regular files not
+    // given yet that may hold a content, by their print (read only once a content of their size
+    // is looked for).
+    struct Family {
+        std::set<unsigned> counters;
+        std::multimap<std::uint64_t, unsigned> unread;     // size, counter
+        std::multimap<ContentPrint, unsigned> by_print;
+    };
+
     void find_folder();
     bool taken(const std::string& cp932_name) const;
+    Family& family_of(const std::string& name);
     std::set<unsigned> counters_taken(const std::string& name) const;
-    std::optional<std::string> earlier_copy(const std::string& name, const std::set<unsigned>& counters,
-                                            const ContentWriter& content) const;
-    std::optional<std::string> write_new(const std::string& name, unsigned counter, const ContentWriter& content) const;
+    std::optional<std::string> earlier_copy(const std::string& name, Family& family, const ContentPrint& print);
+    std::optional<std::string> write_new(const std::string& name, unsigned& counter, const ContentWriter& content) const;
     std::string claim(std::string name);
 
     std::string folder_;
     std::filesystem::path disk_;
     bool found_ = false;
     std::set<std::string> given_;  // folded disk names of the files this parse has given
+    std::map<std::string, Family> families_;  // by the folded disk name
 };
 
 }  // namespace tv::mail

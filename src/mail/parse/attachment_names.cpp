@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/answering_log.h"
 #include "common/sjis.h"
 #include "mail/parse/charset.h"
 
@@ -73,16 +74,13 @@ std::string replace_unsafe(std::string_view name) {
                 out += kReplacement;
             } else if (c == '.' && !out.empty() && out.back() == '.') {
                 // a second dot in a row is dropped
-            } else if (c == 'f' && out.size() >= 3 && out.compare(out.size() - 3, 3, "CrL") == 0) {
-                out += kReplacement;
-                out.push_back('f');
             } else {
                 out.push_back(static_cast<char>(c));
             }
         }
         i += length;
     }
-    return out;
+    return break_line_markers(out);
 }
 
 std::string without_leading_dots(std::string_view name) {

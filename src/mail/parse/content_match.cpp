@@ -68,10 +68,33 @@ void match_stream_class_init(MatchStreamClass* klass) {
 
 }  // namespace
 
-std::optional<std::uint64_t> content_size(const ContentWriter& content) {
+std::optional<ContentPrint> content_print(const ContentWriter& content) {
     GObjectPtr<GMimeStream> null(g_mime_stream_null_new());
-    if (!content(null.get())) return std::nullopt;
-    return GMIME_STREAM_NULL(null.get())->written;
+    GObjectPtr<GMimeStream> filtered(g_mime_stream_filter_new(null.get()));
+    GObjectPtr<GMimeFilter> checksum(g_mime_filter_checksum_new(G_CHECKSUM_SHA256));
+    g_mime_stream_filter_add(GMIME_STREAM_FILTER(filtered.get()), checksum.get());
+    if (!content(filtered.get()) || g_mime_stream_flush(filtered.get()) != 0) return std::nullopt;
+    GCharPtr digest(g_mime_filter_checksum_get_string(GMIME_FILTER_CHECKSUM(checksum.get())));
+    return ContentPrint{GMIME_STREAM_NULL(null.get())->written, digest ? digest.get() : ""};
+}
+
+std::optional<ContentPrint> file_print(int fd) {
+    GChecksum* checksum = g_checksum_new(G_CHECKSUM_SHA256);
+    std::vector<char> chunk(64 * 1024);
+    ContentPrint print;
+    for (;;) {
+        ssize_t n = read_fully(fd, chunk.data(), chunk.size());
+        if (n < 0) {
+            g_checksum_free(checksum);
+            return std::nullopt;
+        }
+        g_checksum_update(checksum, reinterpret_cast<const guchar*>(chunk.data()), static_cast<gssize>(n));
+        print.size += static_cast<std::uint64_t>(n);
+        if (static_cast<std::size_t>(n) < chunk.size()) break;
+    }
+    print.digest = g_checksum_get_string(checksum);
+    g_checksum_free(checksum);
+    return print;
 }
 
 bool file_holds(int fd, const ContentWriter& content) {

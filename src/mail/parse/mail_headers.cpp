@@ -41,8 +41,9 @@ std::optional<std::string> prepared_header(GMimeObject* object, const char* name
 }
 
 // The sender line's value. Readers take the address after the last "<" up to the last byte, so
-// a "<" is only ever followed by the address and the closing ">".
-std::string sender_line(const std::string& whole_name, const std::string& address) {
+// a "<" is only ever followed by the address and the closing ">". A sender that gave empty angle
+// brackets keeps them after its name: the name is no address to answer.
+std::string sender_line(const std::string& whole_name, const std::string& address, bool bracketed = false) {
     // Each part is cut well short of a line's limit, so the closing ">" always stays.
     std::string name = left_whole_chars(whole_name, kMaxSenderPart);
     std::string bare;
@@ -54,7 +55,7 @@ std::string sender_line(const std::string& whole_name, const std::string& addres
         using namespace tv::literals;
         std::string shown;
         for (char c : name) shown += c == '<' ? "＜"_sj : c == '>' ? "＞"_sj : std::string(1, c);
-        return shown;
+        return bracketed && !shown.empty() ? shown + " <>" : shown;
     }
     return name.empty() ? bare : name + " <" + bare + ">";
 }
@@ -69,7 +70,7 @@ std::string broken_sender(const std::string& text) {
     if (close != std::string::npos) address.erase(close);
     std::string name = trim(text.substr(0, open));
     if (name.size() >= 2 && name.front() == '"' && name.back() == '"') name = trim(name.substr(1, name.size() - 2));
-    return sender_line(name, address);
+    return sender_line(name, address, true);
 }
 
 }  // namespace
@@ -92,6 +93,15 @@ std::string sender_text(GMimeParserOptions* options, GMimeMessage* message) {
     const char* address = internet_address_mailbox_get_addr(mailbox);
     if (!address || !*address) return broken_sender(decoded_text(options, *prepared));
     return sender_line(one_line(name ? name : ""), one_line(address));
+}
+
+std::string sender_address(GMimeParserOptions* options, GMimeMessage* message) {
+    auto prepared = prepared_header(GMIME_OBJECT(message), "From");
+    if (!prepared) return {};
+    auto list = parse_addresses(options, *prepared);
+    InternetAddressMailbox* mailbox = first_mailbox(list.get());
+    const char* address = mailbox ? internet_address_mailbox_get_addr(mailbox) : nullptr;
+    return address ? one_line(address) : std::string();
 }
 
 std::string recipients_text(GMimeParserOptions* options, GMimeMessage* message) {

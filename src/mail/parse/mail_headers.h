@@ -17,6 +17,10 @@ std::optional<std::string> raw_header(GMimeObject* object, const char* name);
 // without the quotes it had in the header. Empty when the mail names no sender.
 std::string sender_text(GMimeParserOptions* options, GMimeMessage* message);
 
+// The address of the mail's first sender mailbox as it stands (no display name); empty when the
+// mail names none.
+std::string sender_address(GMimeParserOptions* options, GMimeMessage* message);
+
 // The To recipients as free text.
 std::string recipients_text(GMimeParserOptions* options, GMimeMessage* message);
 

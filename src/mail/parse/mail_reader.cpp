@@ -9,6 +9,7 @@
 #include "mail/parse/header_block.h"
 #include "mail/parse/mail_date.h"
 #include "mail/parse/mail_headers.h"
+#include "mail/parse/mail_marks.h"
 #include "mail/parse/mime_walk.h"
 
 namespace tv::mail {
@@ -25,15 +26,6 @@ void skip_mbox_separator(GMimeStream* stream) {
     auto* lf = static_cast<char*>(std::memchr(head, '\n', static_cast<std::size_t>(n)));
     if (!lf) return;
     g_mime_stream_seek(stream, start + (lf - head) + 1, GMIME_STREAM_SEEK_SET);
-}
-
-std::string decoded_content(GMimePart* part) {
-    GMimeDataWrapper* content = g_mime_part_get_content(part);
-    if (!content) return {};
-    GObjectPtr<GMimeStream> memory(g_mime_stream_mem_new());
-    if (g_mime_data_wrapper_write_to_stream(content, memory.get()) < 0) return {};
-    GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(memory.get()));
-    return std::string(reinterpret_cast<const char*>(bytes->data), bytes->len);
 }
 
 // How deep forwarded messages inside forwarded messages are shown.
@@ -117,6 +109,15 @@ bool write_part(GMimeObject* object, GMimeStream* out) {
 
 }  // namespace
 
+std::string decoded_content(GMimePart* part) {
+    GMimeDataWrapper* content = g_mime_part_get_content(part);
+    if (!content) return {};
+    GObjectPtr<GMimeStream> memory(g_mime_stream_mem_new());
+    if (g_mime_data_wrapper_write_to_stream(content, memory.get()) < 0) return {};
+    GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(memory.get()));
+    return std::string(reinterpret_cast<const char*>(bytes->data), bytes->len);
+}
+
 GMimeParserOptions* parser_options() {
     static GMimeParserOptions* options = [] {
         g_mime_init();
@@ -141,6 +142,7 @@ ParsedMail read_mail(GMimeStream* stream, const std::string& receipt_date, Attac
     mail.sender = sender_text(options, message.get());
     mail.recipients = recipients_text(options, message.get());
     mail.subject = subject_text(options, message.get());
+    mail.marks = mail_marks(options, message.get());
     MailParts parts = find_parts(options, g_mime_message_get_mime_part(message.get()));
     mail.body = body_text(options, parts, 0);
     for (GMimeObject* attachment : parts.attachments) {

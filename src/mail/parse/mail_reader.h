@@ -14,6 +14,9 @@ namespace tv::mail {
 // CP932. Calls g_mime_init on first use.
 GMimeParserOptions* parser_options();
 
+// The content of a part, its transfer encoding undone.
+std::string decoded_content(GMimePart* part);
+
 // The values of the mail in `stream`. A stream that holds no mail gives unreadable_mail() with
 // `receipt_date`, which is also the date of a mail without a usable one.
 ParsedMail read_mail(GMimeStream* stream, const std::string& receipt_date, AttachmentFolder& folder);

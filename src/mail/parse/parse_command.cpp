@@ -1,6 +1,6 @@
 // talvenor-mail parse: reads the mail named in SYSTEM_F\CHECK.txt and writes its parse result to
-// SYSTEM_F\YOMITORI.txt, after saving its attachments in TENPFIL. It always writes a complete
-// result: a mail it cannot read gives the result of an unreadable mail.
+// SYSTEM_F\YOMITORI.txt, after saving its attachments in TENPFIL, and the mail's marks beside it.
+// It always writes a complete result: a mail it cannot read gives the result of an unreadable mail.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,8 +37,7 @@ std::string receipt_date(const std::string& request, int fd) {
     return local_time_text(std::time(nullptr));
 }
 
-ParsedMail parse_requested_mail() {
-    std::string request = files::read_first_line(exchange::kRequestFile);
+ParsedMail parse_requested_mail(const std::string& request) {
     if (request.empty()) return unreadable_mail(local_time_text(std::time(nullptr)));
     std::filesystem::path disk = files::resolve(request);
     // Read only: the program goes on using the mail file after the parse.
@@ -59,7 +58,14 @@ ParsedMail parse_requested_mail() {
 
 int run_parse() {
     try {
-        replace_file(exchange::kParseResultFile, result_lines(parse_requested_mail()));
+        files::remove_if_exists(exchange::kParseMarksFile);
+        std::string request = files::read_first_line(exchange::kRequestFile);
+        // Stands until the parse ends: a parse stopped at the program's limit leaves the mail
+        // unreadable, not missing.
+        replace_file(exchange::kParseResultFile, result_lines(unreadable_mail(receipt_date(request, -1))));
+        ParsedMail mail = parse_requested_mail(request);
+        if (!mail.marks.empty()) replace_file(exchange::kParseMarksFile, mail.marks);
+        replace_file(exchange::kParseResultFile, result_lines(mail));
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "talvenor-mail parse: %s\n", e.what());

@@ -31,6 +31,7 @@ struct ParsedMail {
     std::string subject;
     std::string body;
     std::vector<std::string> attachments;  // names of the files saved in TENPFIL
+    std::vector<std::string> marks;        // what the parse tells beside the result (mail_marks.h)
 };
 
 // What a mail that cannot be read at all gives; the answering mode knows it by its sender text.

@@ -10,7 +10,6 @@ namespace tv::mail {
 
 namespace {
 
-constexpr std::size_t kMaxWordLength = 75;
 constexpr std::size_t kMaxShorter = 4;
 
 std::string word_of(std::string_view charset, std::string_view bytes) {
@@ -22,7 +21,7 @@ std::string word_of(std::string_view charset, std::string_view bytes) {
 
 }  // namespace
 
-std::vector<std::string> encoded_words(std::string_view utf8, std::string_view charset) {
+std::vector<std::string> encoded_words(std::string_view utf8, std::string_view charset, std::size_t first_word_room) {
     CharsetConverter& converter = charset_converter("UTF-8", charset);
     auto bytes_of = [&converter](std::string_view text) {
         return converter.strict(text).value_or(converter.substituting(text, "?"));
@@ -36,9 +35,10 @@ std::vector<std::string> encoded_words(std::string_view utf8, std::string_view c
     std::size_t start = 0, taken = 0;  // taken: characters of `ends` in words already
     while (taken < ends.size()) {
         // As many characters as fit, at least one.
+        std::size_t room = words.empty() ? first_word_room : kMaxWordLength;
         std::size_t count = 1;
         while (taken + count < ends.size() &&
-               word_of(charset, bytes_of(utf8.substr(start, ends[taken + count] - start))).size() <= kMaxWordLength) {
+               word_of(charset, bytes_of(utf8.substr(start, ends[taken + count] - start))).size() <= room) {
             ++count;
         }
         // A word that is not the last one ends without base64 padding where a few characters less

@@ -10,8 +10,15 @@
 
 namespace tv::mail {
 
-// `utf8` (which the charset can hold) in "=?charset?B?...?=" words; none for an empty text.
-std::vector<std::string> encoded_words(std::string_view utf8, std::string_view charset);
+// The longest encoded word (RFC 2047), and the longest header line that stays unfolded (RFC 5322).
+inline constexpr std::size_t kMaxWordLength = 75;
+inline constexpr std::size_t kMaxHeaderLine = 78;
+
+// `utf8` (which the charset can hold) in "=?charset?B?...?=" words; none for an empty text. The
+// first word is at most `first_word_room` characters long, so that it fits on the header's own
+// line beside the header name.
+std::vector<std::string> encoded_words(std::string_view utf8, std::string_view charset,
+                                       std::size_t first_word_room = kMaxWordLength);
 
 // The words joined for a header value in GMime's raw form: each on a line of its own, the lines
 // after the first begun by `fold` (LF and a blank).

@@ -168,9 +168,15 @@ std::string build_message(const OutgoingMail& mail) {
     write_jis_addresses(message.get(), "To", to, mail.to);
     CharsetChoice subject = choose_charset(mail.subject);
     g_mime_message_set_subject(message.get(), subject.utf8.c_str(), header_charset(subject));
-    if (is_jis(subject)) {
-        set_raw(GMIME_OBJECT(message.get()), "Subject", folded_words(encoded_words(subject.utf8, "ISO-2022-JP")));
+    if (header_charset(subject)) {
+        // Short words, the first on the Subject line itself: a reader or relay that refolds a
+        // longer line would move it to a line of its own.
+        constexpr std::size_t kRoom = kMaxHeaderLine - std::string_view("Subject: ").size();
+        set_raw(GMIME_OBJECT(message.get()), "Subject",
+                folded_words(encoded_words(subject.utf8, is_jis(subject) ? "ISO-2022-JP" : "UTF-8", kRoom)));
     }
+    // RFC 3834: an automatic reply says so, so that no other responder answers it.
+    if (mail.automatic_reply) g_mime_object_set_header(GMIME_OBJECT(message.get()), "Auto-Submitted", "auto-replied", nullptr);
     GDateTime* date = g_date_time_new_from_unix_local(mail.date);
     g_mime_message_set_date(message.get(), date);
     g_date_time_unref(date);

@@ -1,5 +1,6 @@
-// The outgoing message, built with GMime: From, To, Subject, Date, Message-ID, MIME-Version; the
-// body as text/plain in the charset that fits; attachments base64 with encoded file names.
+// The outgoing message, built with GMime: From, To, Subject, Date, Message-ID, MIME-Version (and
+// Auto-Submitted for an automatic reply); the body as text/plain in the charset that fits;
+// attachments base64 with encoded file names.
 #pragma once
 
 #include <ctime>
@@ -23,6 +24,7 @@ struct OutgoingMail {
     std::vector<Attachment> attachments;
     std::time_t date = 0;
     std::string id_domain;           // the domain of the Message-ID
+    bool automatic_reply = false;    // marked Auto-Submitted: auto-replied
 };
 
 // The message in wire form, every line ended by CR LF.

@@ -56,6 +56,8 @@ std::string send_mail() {
     }
     mail.to = parse_recipients(request.to);
     mail.subject = request.subject;
+    // The answering mode's replies are the only requests whose subject begins with its mark.
+    mail.automatic_reply = trim(request.subject).starts_with(exchange::kReplySubjectMark);
     mail.body = request.body;
     mail.attachments = read_attachments(request.attachments);
     mail.date = std::time(nullptr);

@@ -1,0 +1,66 @@
+#include "common/answering_log.h"
+
+#include <algorithm>
+
+#include "common/text_file.h"
+
+namespace tv {
+
+std::string answering_log_line(const AnsweringLogItems& items) {
+    std::string line;
+    for (const auto& item : items) {
+        if (!line.empty()) line += ',';
+        line += '"';
+        std::copy_if(item.begin(), item.end(), std::back_inserter(line), [](char c) { return c != '"'; });
+        line += '"';
+    }
+    return line;
+}
+
+AnsweringLogItems answering_log_items(std::string line) {
+    AnsweringLogItems items;
+    files::ItemReader reader(std::move(line));
+    for (auto& item : items) {
+        if (reader.at_end()) break;
+        item = reader.next();
+    }
+    return items;
+}
+
+bool has_mark(std::string_view marks, std::string_view mark) {
+    for (std::size_t at = marks.find(mark); at != std::string_view::npos; at = marks.find(mark, at + 1)) {
+        std::size_t end = at + mark.size();
+        if ((at == 0 || marks[at - 1] == ' ') && (end == marks.size() || marks[end] == ' ')) return true;
+    }
+    return false;
+}
+
+std::string joined_attachment_names(const std::vector<std::string>& names) {
+    std::string item;
+    for (const auto& name : names) {
+        if (!item.empty()) item += '/';
+        item += name;
+    }
+    return item;
+}
+
+std::vector<std::string> attachment_names_of(std::string_view item) {
+    std::vector<std::string> names;
+    // "/" is never the second byte of a CP932 character, so a byte search finds only separators.
+    for (std::size_t start = 0; start < item.size();) {
+        std::size_t end = std::min(item.find('/', start), item.size());
+        if (end > start) names.emplace_back(item.substr(start, end - start));
+        start = end + 1;
+    }
+    return names;
+}
+
+std::string break_line_markers(std::string_view text) {
+    std::string out(text);
+    for (std::size_t at = out.find(kLineMarker); at != std::string::npos; at = out.find(kLineMarker, at)) {
+        out.insert(at + kLineMarker.size() - 1, 1, '_');
+    }
+    return out;
+}
+
+}  // namespace tv
