@@ -21,11 +21,18 @@ namespace {
 
 std::vector<std::string> user_folders() { return {"JOB", "PRIVATE", "HOBBY", "ANOTHER"}; }
 
-// Creates a folder when none of that name exists; a file in the way is error 64.
+// Creates a folder when none of that name exists; a file in the way is error 64. A folder made
+// before files were kept private (by an older version, or by hand) is closed to other users, so that
+// the mail already in it is no longer readable to them.
 void make(const std::string& path) {
     auto disk = files::resolve(path);
     std::error_code ec;
-    if (std::filesystem::is_directory(disk, ec)) return;
+    if (std::filesystem::is_directory(disk, ec)) {
+        using std::filesystem::perms;
+        std::filesystem::permissions(disk, perms::group_all | perms::others_all, std::filesystem::perm_options::remove,
+                                     ec);
+        return;
+    }
     if (std::filesystem::exists(disk, ec)) raise_error(err::kExists, "a file stands where the folder " + path + " goes");
     if (!std::filesystem::create_directory(disk, ec) && ec) files::raise_errno(ec.value(), "create folder " + path);
 }

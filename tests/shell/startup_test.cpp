@@ -61,7 +61,9 @@ TEST(Startup, WhatItWritesBelowItsFolderOtherUsersCannotRead) {
     };
     using std::filesystem::perms;
     EXPECT_EQ(mode("SYSTEM_F\\MAIL_DATA.txt"), perms::owner_read | perms::owner_write);  // made private
-    for (const char* folder : {"SYSTEM_F\\F_D_F", "GOMIBAKO", "SYSTEM_F\\FORDA_FO\\JOB\\JUSIN_FO", "ADDRESS"}) {
+    // Folders made by the program, and folders an older version left open (JUSINBOX, SYSTEM_F).
+    for (const char* folder :
+         {"SYSTEM_F\\F_D_F", "GOMIBAKO", "SYSTEM_F\\FORDA_FO\\JOB\\JUSIN_FO", "ADDRESS", "JUSINBOX", "SYSTEM_F"}) {
         EXPECT_EQ(mode(folder), perms::owner_all) << folder;
     }
     for (const char* file : {"SYSTEM_F\\F_D_F\\20261201_100001.dxd", "SYSTEM_F\\F_JU.txt", "SYSTEM_F\\CHECK.txt"}) {
