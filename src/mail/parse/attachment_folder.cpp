@@ -85,12 +85,10 @@ AttachmentFolder::Family& AttachmentFolder::family_of(const std::string& name) {
     return family;
 }
 
-// A file is read only when a content of its size is looked for, and then only once; a file this
-// parse has given is left to its own part.
-std::optional<std::string> AttachmentFolder::earlier_copy(const std::string& name, Family& family,
-                                                          const ContentPrint& print) {
-    auto [unread, unread_end] = family.unread.equal_range(print.size);
-    for (auto it = unread; it != unread_end; ++it) {
+template <typename Range, typename Read>
+void AttachmentFolder::read_files(const std::string& name, Range from, std::multimap<ContentPrint, unsigned>& to,
+                                  Read read) {
+    for (auto it = from.first; it != from.second; ++it) {
         std::string raw = files::find_case_blind(disk_, folded_disk_name(numbered_name(name, it->second)));
         if (raw.empty()) continue;
         // Non-blocking, so that a FIFO put under the name meanwhile cannot hold the parse.
@@ -98,12 +96,30 @@ std::optional<std::string> AttachmentFolder::earlier_copy(const std::string& nam
         if (fd < 0) continue;
         struct stat status {};
         std::optional<ContentPrint> file;
-        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) file = file_print(fd);
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) file = read(fd, status);
         ::close(fd);
-        if (file) family.by_print.emplace(*file, it->second);
+        if (file) to.emplace(*file, it->second);
     }
-    family.unread.erase(unread, unread_end);
-    auto [match, match_end] = family.by_print.equal_range(print);
+}
+
+// A file this parse has given is left to its own part.
+std::optional<std::string> AttachmentFolder::earlier_copy(const std::string& name, Family& family,
+                                                          const ContentWriter& content) {
+    std::optional<ContentPrint> head = content_head(content);
+    if (!head) return std::nullopt;
+    auto unread = family.unread.equal_range(head->size);
+    read_files(name, unread, family.by_head, [&](int fd, const struct stat& status) {
+        return static_cast<std::uint64_t>(status.st_size) == head->size ? file_head(fd, head->size) : std::nullopt;
+    });
+    family.unread.erase(unread.first, unread.second);
+    auto same_head = family.by_head.equal_range(*head);
+    if (same_head.first == same_head.second && family.heads_read_whole.count(*head) == 0) return std::nullopt;
+    std::optional<ContentPrint> print = content_print(content);
+    if (!print) return std::nullopt;
+    read_files(name, same_head, family.by_print, [](int fd, const struct stat&) { return file_print(fd); });
+    family.by_head.erase(same_head.first, same_head.second);
+    family.heads_read_whole.insert(*head);
+    auto [match, match_end] = family.by_print.equal_range(*print);
     while (match != match_end) {
         std::string candidate = numbered_name(name, match->second);
         match = family.by_print.erase(match);  // given now, or gone
@@ -155,10 +171,8 @@ std::string AttachmentFolder::claim(std::string name) {
 std::optional<std::string> AttachmentFolder::save(const std::string& name, const ContentWriter& content) {
     find_folder();
     Family& family = family_of(name);
-    if (!family.unread.empty() || !family.by_print.empty()) {
-        if (auto print = content_print(content)) {
-            if (auto copy = earlier_copy(name, family, *print)) return claim(std::move(*copy));
-        }
+    if (!family.unread.empty() || !family.by_head.empty() || !family.by_print.empty()) {
+        if (auto copy = earlier_copy(name, family, content)) return claim(std::move(*copy));
     }
     unsigned counter = family.counters.empty() ? 1 : *family.counters.rbegin() + 1;
     auto saved = write_new(name, counter, content);

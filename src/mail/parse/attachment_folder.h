@@ -5,8 +5,9 @@
 // extension. Files are created exclusively, so a file that appears meanwhile is not replaced either.
 // A mail parsed again (each view, reply and forward parses it) finds its attachments there already:
 // a file under the name or one of its numbered names that holds the same bytes is used as it is.
-// Each name's numbered files are listed once and each of them read at most once per parse, so a
-// mail of thousands of parts that share one name costs in step with its parts, not their square.
+// Each name's numbered files are listed once, and each of them read at most once per parse (its
+// head only, unless it starts as the content does), so a mail of thousands of parts that share one
+// name costs in step with its parts, not their square.
 // One folder object serves one parse, so nothing it learns outlives the parse.
 #pragma once
 
@@ -32,19 +33,25 @@ public:
 
 private:
     // What this parse knows of one name's files: the counters taken, and the regular files not
-    // given yet that may hold a content, by their print (read only once a content of their size
-    // is looked for).
+    // given yet that may hold a content. A file moves on as far as a content asks: by its size
+    // alone, then by the print of its head (read once a content of its size is looked for), then by
+    // the print of the whole (read once a content of its size and head is looked for).
     struct Family {
         std::set<unsigned> counters;
-        std::multimap<std::uint64_t, unsigned> unread;     // size, counter
+        std::multimap<std::uint64_t, unsigned> unread;   // size, counter
+        std::multimap<ContentPrint, unsigned> by_head;
         std::multimap<ContentPrint, unsigned> by_print;
+        std::set<ContentPrint> heads_read_whole;         // heads whose files are all in by_print
     };
 
     void find_folder();
     bool taken(const std::string& cp932_name) const;
     Family& family_of(const std::string& name);
     std::set<unsigned> counters_taken(const std::string& name) const;
-    std::optional<std::string> earlier_copy(const std::string& name, Family& family, const ContentPrint& print);
+    // Moves the files of `from` (a range of one key) into `to` by the print `read` gives of each.
+    template <typename Range, typename Read>
+    void read_files(const std::string& name, Range from, std::multimap<ContentPrint, unsigned>& to, Read read);
+    std::optional<std::string> earlier_copy(const std::string& name, Family& family, const ContentWriter& content);
     std::optional<std::string> write_new(const std::string& name, unsigned& counter, const ContentWriter& content) const;
     std::string claim(std::string name);
 

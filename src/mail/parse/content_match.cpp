@@ -2,8 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include "mail/parse/gobject_ptr.h"
@@ -12,20 +12,38 @@ namespace tv::mail {
 
 namespace {
 
-// A stream that takes each write as the next bytes the file must hold: the first difference fails
-// the write, which ends the writing at once.
-struct MatchStream {
+// A stream that counts what is written to it and keeps only its first kHeadBytes.
+struct HeadStream {
     GMimeStream parent;
-    int fd;
-    bool differs;
-    std::vector<char>* chunk;
+    std::string* head;
+    std::uint64_t written;
 };
 
-struct MatchStreamClass {
+struct HeadStreamClass {
     GMimeStreamClass parent_class;
 };
 
-G_DEFINE_TYPE(MatchStream, match_stream, GMIME_TYPE_STREAM)
+G_DEFINE_TYPE(HeadStream, head_stream, GMIME_TYPE_STREAM)
+
+ssize_t head_stream_write(GMimeStream* stream, const char* buf, size_t len) {
+    auto* self = reinterpret_cast<HeadStream*>(stream);
+    if (self->head->size() < kHeadBytes) self->head->append(buf, std::min(len, kHeadBytes - self->head->size()));
+    self->written += len;
+    stream->position += static_cast<gint64>(len);
+    return static_cast<ssize_t>(len);
+}
+
+int head_stream_flush(GMimeStream*) { return 0; }
+
+void head_stream_init(HeadStream* self) {
+    self->head = nullptr;
+    self->written = 0;
+}
+
+void head_stream_class_init(HeadStreamClass* klass) {
+    klass->parent_class.write = head_stream_write;
+    klass->parent_class.flush = head_stream_flush;
+}
 
 // Reads up to `len` bytes, fewer only at the end of the file.
 ssize_t read_fully(int fd, char* buffer, size_t len) {
@@ -40,33 +58,23 @@ ssize_t read_fully(int fd, char* buffer, size_t len) {
     return static_cast<ssize_t>(got);
 }
 
-ssize_t match_stream_write(GMimeStream* stream, const char* buf, size_t len) {
-    auto* self = reinterpret_cast<MatchStream*>(stream);
-    if (self->differs) return -1;
-    self->chunk->resize(len);
-    if (read_fully(self->fd, self->chunk->data(), len) != static_cast<ssize_t>(len) ||
-        std::memcmp(self->chunk->data(), buf, len) != 0) {
-        self->differs = true;
-        return -1;
-    }
-    stream->position += static_cast<gint64>(len);
-    return static_cast<ssize_t>(len);
-}
-
-int match_stream_flush(GMimeStream*) { return 0; }
-
-void match_stream_init(MatchStream* self) {
-    self->fd = -1;
-    self->differs = false;
-    self->chunk = nullptr;
-}
-
-void match_stream_class_init(MatchStreamClass* klass) {
-    klass->parent_class.write = match_stream_write;
-    klass->parent_class.flush = match_stream_flush;
+std::string digest_of(std::string_view bytes) {
+    GCharPtr digest(g_compute_checksum_for_data(G_CHECKSUM_SHA256, reinterpret_cast<const guchar*>(bytes.data()),
+                                                bytes.size()));
+    return digest ? digest.get() : "";
 }
 
 }  // namespace
+
+std::optional<ContentPrint> content_head(const ContentWriter& content) {
+    std::string head;
+    GObjectPtr<GMimeStream> stream(GMIME_STREAM(g_object_new(head_stream_get_type(), nullptr)));
+    g_mime_stream_construct(stream.get(), 0, -1);
+    auto* self = reinterpret_cast<HeadStream*>(stream.get());
+    self->head = &head;
+    if (!content(stream.get())) return std::nullopt;
+    return ContentPrint{self->written, digest_of(head)};
+}
 
 std::optional<ContentPrint> content_print(const ContentWriter& content) {
     GObjectPtr<GMimeStream> null(g_mime_stream_null_new());
@@ -76,6 +84,12 @@ std::optional<ContentPrint> content_print(const ContentWriter& content) {
     if (!content(filtered.get()) || g_mime_stream_flush(filtered.get()) != 0) return std::nullopt;
     GCharPtr digest(g_mime_filter_checksum_get_string(GMIME_FILTER_CHECKSUM(checksum.get())));
     return ContentPrint{GMIME_STREAM_NULL(null.get())->written, digest ? digest.get() : ""};
+}
+
+std::optional<ContentPrint> file_head(int fd, std::uint64_t size) {
+    std::string head(static_cast<std::size_t>(std::min<std::uint64_t>(size, kHeadBytes)), '\0');
+    if (read_fully(fd, head.data(), head.size()) != static_cast<ssize_t>(head.size())) return std::nullopt;
+    return ContentPrint{size, digest_of(head)};
 }
 
 std::optional<ContentPrint> file_print(int fd) {
@@ -95,18 +109,6 @@ std::optional<ContentPrint> file_print(int fd) {
     print.digest = g_checksum_get_string(checksum);
     g_checksum_free(checksum);
     return print;
-}
-
-bool file_holds(int fd, const ContentWriter& content) {
-    std::vector<char> chunk;
-    GObjectPtr<GMimeStream> stream(GMIME_STREAM(g_object_new(match_stream_get_type(), nullptr)));
-    g_mime_stream_construct(stream.get(), 0, -1);
-    auto* self = reinterpret_cast<MatchStream*>(stream.get());
-    self->fd = fd;
-    self->chunk = &chunk;
-    if (!content(stream.get()) || self->differs) return false;
-    char after;
-    return read_fully(fd, &after, 1) == 0;  // nothing left over
 }
 
 }  // namespace tv::mail

@@ -1,6 +1,6 @@
 // Whether a file already holds an attachment's bytes, found without writing the attachment
-// anywhere: its print by writing it through a digest to a null stream, its bytes by reading the
-// file alongside.
+// anywhere and without comparing it byte by byte with every file of its name: contents are told
+// apart by their size, then the print of their first bytes, and only then the print of the whole.
 #pragma once
 
 #include <gmime/gmime.h>
@@ -15,7 +15,11 @@ namespace tv::mail {
 // Writes a whole content to the stream it is given, each time it is called; false on failure.
 using ContentWriter = std::function<bool(GMimeStream* out)>;
 
-// What tells contents apart without comparing them byte by byte: the size and a SHA-256 digest.
+// The first bytes of a content that its head print covers: contents of one size that differ
+// mostly differ there, so that the whole of a file is read only for a likely match.
+inline constexpr std::size_t kHeadBytes = 4096;
+
+// A content's size and a SHA-256 digest, of its head or of the whole of it.
 struct ContentPrint {
     std::uint64_t size = 0;
     std::string digest;
@@ -24,13 +28,13 @@ struct ContentPrint {
     }
 };
 
-// The print of what `content` writes; nullopt when it fails.
+// The size of what `content` writes and the print of its head; nullopt when it fails.
+std::optional<ContentPrint> content_head(const ContentWriter& content);
+// The print of the whole of what `content` writes; nullopt when it fails.
 std::optional<ContentPrint> content_print(const ContentWriter& content);
-// The print of the file open for reading at `fd`, from its current offset to its end.
-std::optional<ContentPrint> file_print(int fd);
 
-// Whether the file open for reading at `fd` holds exactly the bytes `content` writes, from its
-// current offset to its end. Stops at the first byte that differs.
-bool file_holds(int fd, const ContentWriter& content);
+// The same of the file open for reading at `fd`, from its start; `size` is the file's size.
+std::optional<ContentPrint> file_head(int fd, std::uint64_t size);
+std::optional<ContentPrint> file_print(int fd);
 
 }  // namespace tv::mail
