@@ -45,15 +45,10 @@ std::vector<AddressEntry> read_book_records(std::string_view path) {
     for (const auto& line : files::split_lines(*data)) {
         // A book written elsewhere may end its lines with LF alone; each of them is a record too.
         std::size_t start = 0;
-        for (;;) {
-            std::size_t lf = line.find('\n', start);
-            if (lf == std::string::npos) {
-                if (start == 0 || start < line.size()) records.push_back(parse_record_line(line.substr(start)));
-                break;
-            }
+        for (std::size_t lf; (lf = line.find('\n', start)) != std::string::npos; start = lf + 1) {
             records.push_back(parse_record_line(line.substr(start, lf - start)));
-            start = lf + 1;
         }
+        if (start == 0 || start < line.size()) records.push_back(parse_record_line(line.substr(start)));
     }
     return records;
 }

@@ -60,12 +60,14 @@ void raise_errno(int error_number, std::string_view what) {
 
 namespace {
 
-// Whether a disk path lies in the program folder or below it, as written.
-bool in_program_folder(const stdfs::path& path) {
-    stdfs::path home = root().lexically_normal(), at = path.lexically_normal();
-    auto [h, a] = std::mismatch(home.begin(), home.end(), at.begin(), at.end());
-    return h == home.end() || (std::next(h) == home.end() && h->empty());  // "home/" as well
+// Whether `path` is `folder` or lies below it, both taken as written.
+bool lies_within(const stdfs::path& folder, const stdfs::path& path) {
+    auto [f, p] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    return f == folder.end() || (std::next(f) == folder.end() && f->empty());  // "folder/" as well
 }
+
+// Whether a disk path lies in the program folder or below it, as written.
+bool in_program_folder(const stdfs::path& path) { return lies_within(root().lexically_normal(), path.lexically_normal()); }
 
 }  // namespace
 
@@ -89,6 +91,14 @@ stdfs::path resolve(std::string_view path) {
         if (absolute) case_blind = in_program_folder(current);
     }
     return current;
+}
+
+bool inside_program_folder(std::string_view path) {
+    std::error_code ec;
+    stdfs::path home = stdfs::weakly_canonical(program_folder(), ec);
+    if (ec) return false;
+    stdfs::path file = stdfs::weakly_canonical(resolve(path), ec);
+    return !ec && lies_within(home, file);
 }
 
 std::string join(std::string_view folder, std::string_view name) {

@@ -22,6 +22,10 @@ const std::filesystem::path& program_folder();
 // reading and creating).
 std::filesystem::path resolve(std::string_view path);
 
+// Whether a path lies in the program folder or below it, whatever its spelling (links, ".."): the
+// folder whose files the program itself replaces and deletes (TENPFIL is emptied at exit).
+bool inside_program_folder(std::string_view path);
+
 // Joins a folder and a name with "\".
 std::string join(std::string_view folder, std::string_view name);
 

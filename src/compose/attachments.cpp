@@ -2,7 +2,6 @@
 
 #include "common/errors.h"
 #include "common/paths.h"
-#include "common/program_folder.h"
 #include "common/size_text.h"
 #include "common/sjis.h"
 #include "common/text_file.h"

@@ -35,18 +35,16 @@ FilesOutcome move_files(const std::vector<FileMove>& moves) {
     if (!change) return FilesOutcome::Stayed;
     for (std::size_t i = 0; i < moves.size(); ++i) {
         if (!change->take(i)) {
-            std::vector<std::size_t> unfinished;
-            for (std::size_t j = i; j-- > 0;) {
-                if (!change->undo(j)) unfinished.push_back(j);
-            }
-            if (unfinished.empty()) {
+            bool undone = true;
+            for (std::size_t j = i; j-- > 0;) undone = change->undo(j) && undone;
+            if (undone) {
                 change->end();
                 return FilesOutcome::Stayed;
             }
-            // What moved stays moved: the rest follows at the next start.
-            unfinished.clear();
-            for (std::size_t k = 0; k < moves.size(); ++k) unfinished.push_back(k);
-            change->end(unfinished);
+            // What could not be moved back stays where it went: the next start finishes the move.
+            std::vector<std::size_t> every_step(moves.size());
+            for (std::size_t k = 0; k < moves.size(); ++k) every_step[k] = k;
+            change->end(every_step);
             return FilesOutcome::Unfinished;
         }
         pause_steps(moves[i].pauses);

@@ -1,5 +1,6 @@
 #include "folders/mail_moves.h"
 
+#include <set>
 #include <vector>
 
 #include "common/errors.h"
@@ -173,19 +174,21 @@ void delete_all_mail(const MailList& list) {
     }
     pf::Control& files = list.listing();
     std::vector<MailFiles> mails;
-    std::vector<std::string> own_records;
+    std::set<std::string> own_records;  // lower case, as names compare
     for (int i = 1; i <= files.count(); ++i) {
         std::string name = store::listed_name(files, i);
-        mails.push_back({name.empty() ? "" : files::join(list.mail_folder, name), list.received() && !name.empty() ? record_of(list, name) : ""});
-        if (!name.empty()) own_records.push_back(SUMMARY_RECORD_NAME(name));
+        if (name.empty()) {
+            mails.push_back({"", ""});
+            continue;
+        }
+        mails.push_back({files::join(list.mail_folder, name), list.received() ? record_of(list, name) : ""});
+        own_records.insert(lower_ascii(SUMMARY_RECORD_NAME(name)));
     }
     // Every record of no listed mail goes too: nothing of the store's received mail stays described.
     std::vector<std::string> strays;
     if (list.received()) {
         for (const std::string& record : files::list_folder_files(list.record_folder)) {
-            bool own = false;
-            for (const std::string& r : own_records) own = own || files::same_name(r, record);
-            if (!own) strays.push_back(files::join(list.record_folder, record));
+            if (!own_records.count(lower_ascii(record))) strays.push_back(files::join(list.record_folder, record));
         }
     }
     std::vector<bool> went = delete_mails(mails, strays, {1, list.received() ? 2 : 0, 1});

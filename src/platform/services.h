@@ -166,8 +166,8 @@ class PrinterService {
 public:
     virtual ~PrinterService() = default;
     // The print dialog on the default printer, preset to A4 portrait, offering no selection range
-    // and no print-to-file; the paper and orientation chosen there are the pages printed. Failed: no dialog could be shown (no printer); then what follows prints
-    // nothing.
+    // and no print-to-file; the paper and orientation chosen there are the pages printed. Failed:
+    // no dialog could be shown (no printer); then what follows prints nothing.
     virtual PrintChoice choose(const std::string& owner) = 0;
     // Starts the document and its first page; false when nothing will be printed.
     virtual bool start_document(const std::string& name) = 0;

@@ -4,7 +4,6 @@
 
 #include "common/globals.h"
 #include "common/paths.h"
-#include "common/program_folder.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 #include "common/width_conversion.h"

@@ -29,14 +29,6 @@ namespace {
 
 bool is_end(const std::string& trimmed) { return ParseResult::is_end_line(trimmed); }
 
-// Whether `needle` occurs in `text` starting at a character boundary.
-bool contains_at_boundary(const std::string& text, const std::string& needle) {
-    for (std::size_t i = 0; i < text.size(); i += char_length(text, i)) {
-        if (text.compare(i, needle.size(), needle) == 0) return true;
-    }
-    return false;
-}
-
 bool has_double_byte_other_than_blank(const std::string& line) {
     for (std::size_t i = 0; i < line.size();) {
         std::size_t len = char_length(line, i);
@@ -75,11 +67,11 @@ std::string html_summary(const std::vector<std::string>& s) {
         const std::string& line = s[i - 1];
         std::string upper = upper_ascii(line);
         bool dropped = false;
-        for (const char* phrase : kDropped) dropped |= contains_at_boundary(line, sj(phrase));
+        for (const char* phrase : kDropped) dropped |= contains_whole_chars(line, sj(phrase));
         if (dropped || line.rfind("<!", 0) == 0) continue;
         bool html = upper.find("HTML") != std::string::npos;
         if (html && !line.empty() && line[0] == '<') continue;
-        if (contains_at_boundary(line, "？"_sj)) continue;
+        if (contains_whole_chars(line, "？"_sj)) continue;
         if (html) {
             out += break_line_markers(line) + std::string(kLineMarker);
             continue;

@@ -5,7 +5,6 @@
 #include "common/errors.h"
 #include "common/exchange_files.h"
 #include "common/paths.h"
-#include "common/program_folder.h"
 #include "common/request_lines.h"
 #include "common/sjis.h"
 #include "common/text_file.h"

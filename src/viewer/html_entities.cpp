@@ -3,7 +3,7 @@
 #include <charconv>
 #include <unordered_map>
 
-#include "common/sjis.h"
+#include "common/charset_converter.h"
 
 namespace tv::viewer {
 
@@ -61,26 +61,6 @@ const std::unordered_map<std::string, char32_t>& entity_table() {
     return table;
 }
 
-std::string utf8_of(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
-
 // The code point a reference's inside ("amp", "#38", "#x26") names; 0 for none.
 char32_t code_of(std::string_view inside) {
     if (inside.size() > 1 && inside[0] == '#') {
@@ -98,7 +78,11 @@ char32_t code_of(std::string_view inside) {
 
 std::string cp932_of(char32_t c) {
     if (c < 0x20 || c == 0x7F || c == 0xA0) return " ";
-    return from_utf8_lossy(utf8_of(c));
+    const char bytes[4] = {static_cast<char>(c & 0xFF), static_cast<char>((c >> 8) & 0xFF),
+                           static_cast<char>((c >> 16) & 0xFF), static_cast<char>(c >> 24)};
+    return charset_converter("UTF-32LE", "CP932").substituting(std::string_view(bytes, 4), "?", [](std::string_view) {
+        return std::size_t{4};
+    });
 }
 
 // The longest reference the decoder looks at ("&thetasym;", "&#x10FFFF;").

@@ -4,8 +4,6 @@
 
 namespace tv::mail {
 
-Mailbox parse_mailbox(const std::string& text) { return read_mailbox(text); }
-
 std::vector<Mailbox> parse_recipients(const std::string& text) {
     RecipientLine line = read_recipient_line(text);
     if (!line.fault.empty()) throw TransferError(Failure::kRequest, line.fault);

@@ -11,9 +11,7 @@ namespace tv::mail {
 
 using Mailbox = Recipient;
 using tv::is_sendable_address;
-
-// One mailbox from "name<address>" or a bare address.
-Mailbox parse_mailbox(const std::string& text);
+using tv::read_mailbox;
 
 // The recipients of a "TO:" value. Raises TransferError(kRequest) with the line's fault when it
 // cannot be sent as it stands.

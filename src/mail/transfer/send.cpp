@@ -49,7 +49,7 @@ std::string send_mail() {
     TransferLock lock(timeout_seconds(account));
     SendRequest request = read_send_request();
     OutgoingMail mail;
-    mail.from = parse_mailbox(request.from);
+    mail.from = read_mailbox(request.from);
     if (!is_sendable_address(mail.from.address)) mail.from = {account.sender_name(), account.sender_address()};
     if (!is_sendable_address(mail.from.address)) {
         throw TransferError(Failure::kAccount, "メールアドレス "_sj + mail.from.address);
