@@ -28,7 +28,7 @@ std::optional<store::StoreChange> begin(std::vector<store::FileStep> steps) {
 
 }  // namespace
 
-FilesOutcome move_files(const std::vector<FileMove>& moves) {
+FilesOutcome move_files(const std::vector<FileMove>& moves, const std::function<void()>& settle_lists) {
     std::vector<store::FileStep> steps;
     for (const FileMove& move : moves) steps.push_back({move.from, move.to});
     auto change = begin(std::move(steps));
@@ -44,11 +44,13 @@ FilesOutcome move_files(const std::vector<FileMove>& moves) {
             // What could not be moved back stays where it went: the next start finishes the move.
             std::vector<std::size_t> every_step(moves.size());
             for (std::size_t k = 0; k < moves.size(); ++k) every_step[k] = k;
+            settle_lists();
             change->end(every_step);
             return FilesOutcome::Unfinished;
         }
         pause_steps(moves[i].pauses);
     }
+    settle_lists();
     change->end();
     return FilesOutcome::Done;
 }

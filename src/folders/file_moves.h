@@ -2,6 +2,7 @@
 // each action is one store change (store/store_change.h).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,10 @@ struct FileMove {
 };
 
 // Moves the files as one change: all that exist move, or none does. A missing source is skipped
-// (its pauses are kept).
-FilesOutcome move_files(const std::vector<FileMove>& moves);
+// (its pauses are kept). Once the files have moved, `settle_lists` brings the lists up to them
+// while the change is still written down, so that a kill before the lists are written leaves
+// the next start to do it.
+FilesOutcome move_files(const std::vector<FileMove>& moves, const std::function<void()>& settle_lists);
 
 // A mail to delete: its file and its record (empty for sent mail).
 struct MailFiles {

@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "store/folder_places.h"
 #include "store/mail_stores.h"
+#include "store/receive_list.h"
 
 namespace tv::folders {
 
@@ -83,6 +84,19 @@ void settle_rows(const MailList& list, int row, const std::string& name, const S
     pause_steps(pauses.cache + pauses.rows);
 }
 
+// The lists of both ends of a move: the receive list takes a mail that came into the box at its
+// place, so that no other row loses its mark.
+void settle_lists(const MailList& from, int row, const std::string& name, const Destination& to,
+                  const StepPauses& pauses) {
+    settle_rows(from, row, name, pauses);
+    if (to.record_folder.empty() || !files::same_name(to.mail_folder, store::receive_box().mail_folder)) return;
+    try {
+        store::add_rows_of_new_mail();
+    } catch (const RuntimeError&) {
+        // The main window's load finds its cache out of step and rebuilds the list.
+    }
+}
+
 void settle_view(const MailList& list, int top, int row, ViewAfter view) {
     pf::Control& rows = list.rows();
     int count = rows.count();
@@ -132,13 +146,14 @@ bool move_mail(const MailList& from, int row, const Destination& to, ViewAfter v
             moves.push_back({record_of(from, name), files::join(to.record_folder, SUMMARY_RECORD_NAME(new_name)),
                              pauses.record_copy + pauses.record_remove});
         }
-        FilesOutcome outcome = move_files(moves);
+        FilesOutcome outcome = move_files(moves, [&] { settle_lists(from, row, name, to, pauses); });
         if (outcome != FilesOutcome::Done) {
             report_failed_move(from, to, outcome);
             if (outcome == FilesOutcome::Stayed) return false;
         }
+    } else {
+        settle_rows(from, row, name, pauses);
     }
-    settle_rows(from, row, name, pauses);
     refill_listing(from, pauses);
     settle_view(from, top, row, view);
     return true;

@@ -1,6 +1,5 @@
 #include "folders/window_returns.h"
 
-#include "common/errors.h"
 #include "common/globals.h"
 #include "common/sjis.h"
 #include "folders/mail_lists.h"
@@ -12,7 +11,6 @@
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "store/progress_window.h"
-#include "store/receive_list.h"
 
 namespace tv::folders {
 
@@ -117,14 +115,6 @@ void return_selected(int folder_no, const ReturnSpec& spec) {
     if (!move_mail(list, row, box_destination(spec.received), {true, false}, step_pauses(action, spec.received))) {
         call_off(list.form);
         return;
-    }
-    if (spec.received) {
-        // The receive list takes the mail's row at its place, so that no other row loses its mark.
-        try {
-            store::add_rows_of_new_mail();
-        } catch (const RuntimeError&) {
-            // The main window's load finds its cache out of step and rebuilds the list.
-        }
     }
     leave_window(folder_no, style.save);
     pf::forms().unload(list.form);

@@ -1,5 +1,7 @@
 #include "store/receive_list.h"
 
+#include <algorithm>
+
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "common/summary_record.h"
@@ -60,6 +62,35 @@ bool add_rows_of_new_mail() {
     mails.set_items(std::move(now));
     write_receive_cache();
     return true;
+}
+
+void follow_finished_change(const std::vector<std::string>& left, const std::vector<std::string>& came) {
+    if ((left.empty() && came.empty()) || !files::file_exists(kReceiveCache)) return;
+    auto among = [](const std::vector<std::string>& names, const std::string& name) {
+        return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return files::same_name(n, name); });
+    };
+    std::vector<std::string> now = files::list_folder_files(receive_box().mail_folder);
+    std::vector<std::string> before;
+    for (const std::string& name : now) {
+        if (!among(came, name)) before.push_back(name);
+    }
+    for (const std::string& name : left) {
+        if (!among(now, name)) before.push_back(name);
+    }
+    files::sort_names(before);
+    std::vector<std::string> cached = load_list_cache(kReceiveCache);
+    if (cached.size() != before.size() || before.size() == now.size()) return;
+    std::vector<std::string> rows;
+    std::size_t old = 0;
+    for (const std::string& name : now) {
+        while (old < before.size() && files::name_less(before[old], name)) ++old;
+        if (old < before.size() && files::same_name(before[old], name)) {
+            rows.push_back(cached[old++]);
+        } else {
+            rows.push_back(row_of_mail(name, RowDate::Record));
+        }
+    }
+    write_list_cache(kReceiveCache, rows);
 }
 
 void REFILL_RECEIVE_LIST() { fill_receive_list_from_records({RowDate::ReceiptIfOther, true}); }

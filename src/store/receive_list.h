@@ -1,6 +1,9 @@
 // The receive list LIST3 of the main window: refilled from the records, its cache, the counts.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "common/receive_list_row.h"
 #include "platform/forms.h"
 
@@ -26,6 +29,13 @@ void fill_receive_list_from_records(const RecordFill& how);
 // keeps its unread or answering mark. False, with nothing changed, when LIST3 and LIST2 were not
 // in step with the box (the next load of the main window rebuilds them).
 bool add_rows_of_new_mail();
+
+// The cache SYSTEM_F\F_JU.txt after a change of the box's mail was finished at start: when it
+// still lists the box as it was before the change, it loses the rows of the mails `left` and gains
+// a row from the record of each mail that `came`, at their places, and every other row keeps its
+// mark. A cache that already follows the box, or that does not pair with it, is left to the main
+// window's load.
+void follow_finished_change(const std::vector<std::string>& left, const std::vector<std::string>& came);
 
 // The database rebuild's refill.
 void REFILL_RECEIVE_LIST();

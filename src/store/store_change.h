@@ -21,8 +21,9 @@ struct FileStep {
 
 class StoreChange {
 public:
-    // Writes the steps down (an unfinished change found there is finished first); raises when
-    // they cannot be written, before any file has changed.
+    // Writes the steps down (an unfinished change found there is finished first, and the list
+    // caches of the trash and folders the steps touch are dropped); raises when they cannot be
+    // written, before any file has changed.
     explicit StoreChange(std::vector<FileStep> steps);
 
     // Takes step i: false when the file layer refused it, which leaves the file where it was. A
@@ -40,8 +41,8 @@ private:
     std::vector<FileStep> steps_;
 };
 
-// Finishes a change that a killed program left written down; kept written down when a step
-// still cannot be taken. Run at start before any store is read.
+// Finishes a change that a killed program left written down, and the receive list's cache with
+// it; kept written down when a step still cannot be taken. Run at start before any store is read.
 void finish_unfinished_change();
 
 }  // namespace tv::store

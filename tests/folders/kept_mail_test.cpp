@@ -10,45 +10,12 @@
 #include "folder_program.h"
 #include "folders/mail_lists.h"
 #include "harness/file_faults.h"
-#include "store/store_change.h"
+#include "store_census.h"
 
 namespace tv::folders {
 namespace {
 
 using test::FileFaults;
-using test::Killed;
-
-const store::MailStore& box() { return store::receive_box(); }
-const store::MailStore& store_of(int folder_no) { return folder_no < 0 ? box() : store::store_by_folder_no(folder_no); }
-
-// The subject line a mail file holds, without its label.
-std::string subject_of(const std::string& path) {
-    auto lines = files::read_lines(path);
-    return lines && lines->size() > 3 ? (*lines)[3].substr((*lines)[3].find(' ') + 1) : std::string();
-}
-
-// Every mail of the six stores, by the subject it holds, sorted. Each received mail must lie
-// beside its own record, no record without its mail, and no hidden file anywhere.
-Strings census() {
-    Strings subjects;
-    for (const store::MailStore& s : store::mail_stores()) {
-        Strings records;
-        for (const std::string& mail : FolderProgram::files_in(s.mail_folder)) {
-            records.push_back(SUMMARY_RECORD_NAME(mail));
-            subjects.push_back(subject_of(files::join(s.mail_folder, mail)));
-        }
-        for (const std::string& sent : FolderProgram::files_in(s.sent_folder)) {
-            subjects.push_back(subject_of(files::join(s.sent_folder, sent)));
-        }
-        EXPECT_EQ(FolderProgram::files_in(s.record_folder), records) << s.name;
-        for (const char* folder : {s.mail_folder, s.record_folder, s.sent_folder}) {
-            EXPECT_EQ(FolderProgram::hidden_in(folder), Strings{}) << folder;
-        }
-    }
-    EXPECT_FALSE(files::file_exists(store::kChangeFile));
-    std::sort(subjects.begin(), subjects.end());
-    return subjects;
-}
 
 // A mail of another content under mail i's name (and its record), or a sent file under sent i's.
 void add_other_mail(FolderProgram& p, const store::MailStore& s, int i, bool received) {
@@ -58,22 +25,6 @@ void add_other_mail(FolderProgram& p, const store::MailStore& s, int i, bool rec
     } else {
         p.h.write_lines(files::join(s.sent_folder, sent_name(i)), {"DATE: x", "FROM: me", "TO: o@example.jp", "SUBJECT: there"});
     }
-}
-
-// One action on the first row of a list, after its window was opened; every question answered Yes.
-struct Action {
-    const char* opener;  // menu item that opens the window, "" for the main window
-    const char* form;
-    const char* list;
-    const char* handler;
-};
-
-void act(FolderProgram& p, const Action& a) {
-    if (*a.opener) p.choose(a.opener);
-    p.h.click_row(a.form, a.list, 0);
-    p.h.boxes().clear();
-    for (int i = 0; i < 3; ++i) p.h.boxes().answer_next(MsgAnswer::Yes);
-    p.run(a.handler);
 }
 
 TEST(SameName, AMovedMailTakesAFreeNameBesideTheOther) {
@@ -206,72 +157,6 @@ TEST(FailedDelete, DeleteAllKeepsWhatCannotGoWithItsRecordAndRow) {
         p.choose("JOB_F");
         EXPECT_EQ(p.subjects("FORM16", "LIST27"), Strings{"mail 2"});
         EXPECT_TRUE(p.titles().empty());
-    }
-}
-
-// Mails in the receive box, the trash and JOB, each with its record, and sent mail in the boxes.
-void fill_stores(FolderProgram& p) {
-    for (int i = 1; i <= 3; ++i) p.add_received(box(), i);
-    p.add_received(trash(), 4);
-    p.add_received(job(), 5);
-    p.add_sent("SOUSINBOX", 6);
-    p.add_sent(trash().sent_folder, 7);
-}
-
-TEST(Kill, AtEveryStepTheNextStartFindsEachMailOnceWithItsRecordAndRow) {
-    const Strings all{"mail 1", "mail 2", "mail 3", "mail 4", "mail 5", "sent 6", "sent 7"};
-    struct Case {
-        const char* name;
-        Action action;
-    };
-    const std::vector<Case> cases{
-        {"move into the trash", {"", "MAINFORM", "LIST3", "BUTTON11_ON"}},
-        {"sent move into a folder", {"", "MAINFORM", "LIST1", "BUTTON63_ON"}},
-        {"restore from the trash", {"GOMINAKO", "FORM8", "LIST10", "BUTTON16_ON"}},
-        {"move from the trash into a folder", {"GOMINAKO", "FORM8", "LIST10", "JOB_IDOU_JUSIN"}},
-        {"return from a folder", {"JOB_F", "FORM16", "LIST27", "BUTTON54_ON"}},
-        {"delete in the trash", {"GOMINAKO", "FORM8", "LIST10", "BUTTON14_ON"}},
-        {"delete all in a folder", {"JOB_F", "FORM16", "LIST27", "BUTTON56_ON"}},
-    };
-    for (const Case& c : cases) {
-        bool deletes = std::string(c.action.handler) == "BUTTON14_ON" || std::string(c.action.handler) == "BUTTON56_ON";
-        for (int step = 1;; ++step) {
-            SCOPED_TRACE(std::string(c.name) + ", killed before change " + std::to_string(step));
-            FolderProgram p;
-            fill_stores(p);
-            p.start();
-            if (*c.action.opener) p.choose(c.action.opener);
-            FileFaults faults;
-            faults.kill_before(step);
-            bool killed = false;
-            try {
-                act(p, {"", c.action.form, c.action.list, c.action.handler});
-            } catch (const Killed&) {
-                killed = true;
-            }
-            if (!killed) break;  // the action ran to its end: every step has been killed once
-            ASSERT_TRUE(p.h.restart());
-            Strings found = census();
-            // Killed before the first change the mail is where it was; after it, where it went.
-            if (deletes) {
-                EXPECT_GE(found.size(), all.size() - 1);
-            } else {
-                EXPECT_EQ(found, all);
-            }
-            EXPECT_EQ(p.h.rows("MAINFORM", "LIST3").size(), FolderProgram::files_in("JUSINBOX").size());
-            EXPECT_EQ(p.h.rows("MAINFORM", "LIST1").size(), FolderProgram::files_in("SOUSINBOX").size());
-            for (const char* item : {"GOMINAKO", "JOB_F"}) {
-                p.choose(item);
-                const std::string& window = pf::forms().is_loaded("FORM8") ? "FORM8" : "FORM16";
-                MailList received = window_list(globals().FOLDER_NO, true);
-                EXPECT_EQ(received.rows().count(), received.listing().count()) << item;
-                EXPECT_EQ(window_list(globals().FOLDER_NO, false).rows().count(),
-                          window_list(globals().FOLDER_NO, false).listing().count()) << item;
-                pf::input::request_close(FolderProgram::form(window));
-                p.h.settle();
-            }
-            ASSERT_LT(step, 60);
-        }
     }
 }
 
