@@ -246,6 +246,22 @@ TEST(ParseCommand, MarksTellListsMachinesAndBouncesOfOwnForwards) {
     auto message_part = [](const std::string& headers) {
         return "Content-Type: message/rfc822\r\n\r\n" + headers + "\r\n<body>\r\n";
     };
+    // A text with `marks` before each of its lines, as a mail program quotes it.
+    auto quoted = [](const std::string& marks, const std::string& text) {
+        std::string out;
+        for (std::size_t at = 0; at < text.size();) {
+            std::size_t end = text.find("\r\n", at);
+            out += marks + text.substr(at, end - at) + "\r\n";
+            at = end + 2;
+        }
+        return out;
+    };
+    auto postmaster_quoting = [&](const std::string& marks, const std::string& headers) {
+        return "From: postmaster@mx.example.jp\r\nSubject: Returned mail: User unknown\r\n\r\n"
+               "The original message was received at Mon, 1 Jan 2024 00:00:05 +0900.\r\n\r\n" +
+               quoted(marks, "Return-Path: <taro@example.jp>\r\nReceived: from pc.example.jp\r\n" + headers +
+                                 "\r\n<body>\r\n");
+    };
     struct Case {
         const char* what;
         std::string mail;  // its header block, or the whole mail
@@ -277,6 +293,19 @@ TEST(ParseCommand, MarksTellListsMachinesAndBouncesOfOwnForwards) {
          "--- Below this line is a copy of the message.\r\n\r\nReturn-Path: <taro@example.jp>\r\n" + forward_headers +
              "\r\n<body>\r\n",
          "RETURNED-FORWARD\r\n"},
+        {"a bounce that quotes the forward with \"> \"", postmaster_quoting("> ", forward_headers),
+         "RETURNED-FORWARD\r\n"},
+        {"a bounce that quotes the forward with \">\"", postmaster_quoting(">", forward_headers),
+         "RETURNED-FORWARD\r\n"},
+        {"a bounce that quotes the forward with \">> \"", postmaster_quoting(">> ", forward_headers),
+         "RETURNED-FORWARD\r\n"},
+        {"a report that quotes the forward in its text",
+         report("Content-Type: text/plain\r\n\r\n" + quoted("> ", forward_headers)), "AUTOMATIC\r\nRETURNED-FORWARD\r\n"},
+        {"a bounce that quotes another mail", postmaster_quoting("> ", other_headers), ""},
+        {"a friend's reply that quotes an own forward",
+         "From: sato@example.jp\r\nSubject: Re: lunch\r\n\r\nIs this yours?\r\n\r\n" +
+             quoted("> ", "Return-Path: <taro@example.jp>\r\n" + forward_headers + "\r\n<body>\r\n"),
+         ""},
         {"a friend's mail that attaches an own forward",
          "From: sato@example.jp\r\nSubject: yours?\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=m\r\n\r\n"
          "--m\r\nContent-Type: text/plain\r\n\r\nIs this yours?\r\n--m\r\n" + message_part(forward_headers) + "--m--\r\n",

@@ -226,8 +226,8 @@ TEST(AnsweringEndToEnd, OnlyPeopleGetTheAutomaticReply) {
     EXPECT_EQ(log->size(), 2u);
 }
 
-// A bounce from the forward address is not forwarded to it again, however it returns the forward;
-// a bounce of another mail still is. With the attachments forwarded, the loop would grow them.
+// A bounce from the forward address is not forwarded to it again, however it returns the forward
+// (as a part, or quoted in its text); a bounce of another mail still is. With the attachments forwarded, the loop would grow them.
 TEST(AnsweringEndToEnd, ABounceOfAForwardIsNotForwardedAgain) {
     ModeOnServers m(true);
     std::string hanako = unique_name("hanako") + "@example.jp";
@@ -249,8 +249,19 @@ TEST(AnsweringEndToEnd, ABounceOfAForwardIsNotForwardedAgain) {
                "--r\r\nContent-Type: message/delivery-status\r\n\r\nAction: failed\r\nStatus: 5.2.2\r\n\r\n"
                "--r\r\nContent-Type: message/rfc822\r\n\r\n" + returned + "\r\n--r--\r\n";
     };
+    // Some servers return the message as text, with "> " before each of its lines.
+    std::string quoted_forward;
+    for (std::size_t at = 0; at < forwards[0].size();) {
+        std::size_t end = std::min(forwards[0].find("\r\n", at), forwards[0].size());
+        quoted_forward += "> " + forwards[0].substr(at, end - at) + "\r\n";
+        at = end + 2;
+    }
+    std::string quoting_bounce = "From: postmaster@mx.example.com\r\nTo: " + m.own_address() +
+                                 "\r\nSubject: Returned mail: User unknown\r\nDate: Thu, 10 Dec 2026 09:00:00 +0900\r\n\r\n"
+                                 "----- The following addresses had permanent fatal errors -----\r\n\r\n" +
+                                 quoted_forward;
     std::string other = "From: Taro <" + m.own_address() + ">\r\nTo: sato@example.org\r\nSubject: hello\r\n\r\nhi\r\n";
-    m.mailbox.add({bounce("Undelivered Mail Returned to Sender", forwards[0]),
+    m.mailbox.add({bounce("Undelivered Mail Returned to Sender", forwards[0]), quoting_bounce,
                    bounce("Delivery Status Notification (Failure)", other)});
     m.next_check();
     forwards = delivered_to(m.phone);

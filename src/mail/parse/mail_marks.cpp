@@ -6,6 +6,7 @@
 #include "common/exchange_files.h"
 #include "common/mail_origin.h"
 #include "common/sjis.h"
+#include "mail/parse/copied_headers.h"
 #include "mail/parse/gobject_ptr.h"
 #include "mail/parse/mail_headers.h"
 #include "mail/parse/mail_reader.h"
@@ -17,8 +18,6 @@ namespace {
 // Headers that only list servers write (RFC 2369, RFC 2919).
 constexpr const char* kListHeaders[] = {"List-Id", "List-Post", "List-Unsubscribe"};
 constexpr std::string_view kBulkPrecedences[] = {"bulk", "list", "junk"};
-// Where a bounce that quotes the returned message in its text lets the copy begin.
-constexpr std::string_view kCopyStarts[] = {"\nReturn-Path:", "\nReceived:", "\nFrom:"};
 // Nesting searched for the returned message; bounces hold it one or two levels down.
 constexpr int kMaxDepth = 16;
 
@@ -84,11 +83,10 @@ public:
         GMimeContentType* type = g_mime_object_get_content_type(object);
         if (!type || !g_mime_content_type_is_type(type, "text", "*")) return false;
         std::string text = decoded_content(GMIME_PART(object));
-        // The returned headers alone, or a copy of the returned message after the bounce's words.
+        // The returned headers alone, or a copy of the returned message in the bounce's words, quoted or not.
         if (g_mime_content_type_is_type(type, "text", "rfc822-headers")) return copy_is_forward(text);
-        for (std::string_view start : kCopyStarts) {
-            std::size_t at = text.find(start);
-            if (at != std::string::npos && copy_is_forward(std::string_view(text).substr(at + 1))) return true;
+        for (const std::string& headers : copied_header_blocks(text)) {
+            if (copy_is_forward(headers)) return true;
         }
         return false;
     }
