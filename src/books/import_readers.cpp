@@ -2,31 +2,31 @@
 
 #include <optional>
 
+#include "common/charset_converter.h"
 #include "common/sjis.h"
 
 namespace tv::books {
 
 namespace {
 
-bool has_high_byte(std::string_view s) {
-    for (char c : s) {
-        if (static_cast<unsigned char>(c) >= 0x80) return true;
-    }
-    return false;
+// Whether the bytes are well-formed text in `charset`: they convert without a fault.
+bool reads_as(std::string_view bytes, const char* charset) {
+    return charset_converter(charset, "UTF-32LE").strict(bytes).has_value();
 }
 
-// Whether the bytes are well-formed UTF-8.
-bool is_utf8(std::string_view s) {
-    for (std::size_t i = 0; i < s.size();) {
-        auto c = static_cast<unsigned char>(s[i]);
-        std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-        if (n == 0 || (n > 1 && c < 0xC2) || i + n > s.size()) return false;
-        for (std::size_t k = 1; k < n; ++k) {
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        }
-        i += n;
+// Whether a file without a byte-order mark is UTF-8 rather than CP932. The same bytes can be both:
+// half-width katakana in CP932 are often well-formed two-byte UTF-8 ("ﾕｷ" is D5 B7). Japanese text
+// in UTF-8 takes three bytes a character, so UTF-8 made of two-byte characters alone is taken only
+// where CP932 cannot read it. Text of ASCII alone is the same in both.
+bool plausibly_utf8(std::string_view bytes) {
+    bool high = false, long_sequence = false;
+    for (char c : bytes) {
+        auto b = static_cast<unsigned char>(c);
+        high = high || b >= 0x80;
+        long_sequence = long_sequence || b >= 0xE0;  // in well-formed UTF-8, only a lead of three or four bytes
     }
-    return true;
+    if (!high || !reads_as(bytes, "UTF-8")) return false;
+    return long_sequence || !reads_as(bytes, "CP932");
 }
 
 // An entry as the book stores it: trimmed, and nothing when the address is empty.
@@ -157,7 +157,7 @@ bool preferred(const Property& p) {
 std::string exported_text(std::string_view bytes) {
     bool bom = bytes.substr(0, 3) == "\xEF\xBB\xBF";
     if (bom) bytes.remove_prefix(3);
-    if ((bom || has_high_byte(bytes)) && is_utf8(bytes)) return from_utf8_lossy(bytes, "?");
+    if ((bom && reads_as(bytes, "UTF-8")) || plausibly_utf8(bytes)) return from_utf8_lossy(bytes, "?");
     return std::string(bytes);
 }
 

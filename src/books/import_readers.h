@@ -10,8 +10,8 @@
 
 namespace tv::books {
 
-// The text of an exported file in CP932: UTF-8 (with or without its byte-order mark) is converted,
-// anything else is taken as CP932.
+// The text of an exported file in CP932: UTF-8 with its byte-order mark, or without it where UTF-8
+// is the plausible reading (see import_readers.cpp), is converted; anything else is taken as CP932.
 std::string exported_text(std::string_view bytes);
 
 // CSV: the header line skipped, every other non-empty line's fields 1 and 2 (quoted fields may hold

@@ -1,5 +1,7 @@
 #include "common/address_book.h"
 
+#include <cstdint>
+
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
@@ -42,8 +44,10 @@ std::vector<AddressEntry> read_book_records(std::string_view path) {
     std::vector<AddressEntry> records;
     auto data = files::read_bytes(path);
     if (!data) return records;
-    for (const auto& line : files::split_lines(*data)) {
-        // A book written elsewhere may end its lines with LF alone; each of them is a record too.
+    // No line bound: a book written elsewhere with LF alone is one line to the line reader, and a
+    // bound there would lose every record after its first 32,767 bytes.
+    for (const auto& line : files::split_lines(*data, SIZE_MAX)) {
+        // Each LF-ended part of a line is a record too.
         std::size_t start = 0;
         for (std::size_t lf; (lf = line.find('\n', start)) != std::string::npos; start = lf + 1) {
             records.push_back(parse_record_line(line.substr(start, lf - start)));

@@ -32,8 +32,9 @@ bool is_blank_entry(const AddressEntry& entry);
 std::string clean_book_value(std::string_view value);
 
 // Every record of a book in file order, record 1 at index 0, items as read (untrimmed). A missing
-// book has none. Line-based and tolerant: a line ends at CR LF, CR or LF; a line with one item
-// gives an empty address, an empty line an empty record; nothing raises an error.
+// book has none. Line-based and tolerant: a line ends at CR LF, CR or LF and is never cut, whatever
+// its length; a line with one item gives an empty address, an empty line an empty record; nothing
+// raises an error. Every reader of a book goes through it.
 std::vector<AddressEntry> read_book_records(std::string_view path);
 // The records after record 1 that are not blank: the entries every list and lookup uses.
 std::vector<AddressEntry> read_book(std::string_view path);

@@ -305,6 +305,24 @@ TEST(CheckCycle, AMalformedBookDoesNotStopTheMode) {
     EXPECT_TRUE(p.mode_waiting());
 }
 
+// A reject book another program wrote with LF line ends, longer than the longest line of a text
+// file: its last sender is neither forwarded nor answered.
+TEST(CheckCycle, TheLastSenderOfALongLfRejectBookIsRefused) {
+    AnsweringProgram p;
+    std::string book = "\" \",\" \"\n";
+    for (int i = 1; i <= 800; ++i) {
+        book += "\"Reject list entry " + std::to_string(i) + "\",\"sender" + std::to_string(i) + "@reject-list.example.jp\"\n";
+    }
+    book += "\"Last\",\"last@example.jp\"\n";
+    ASSERT_GT(book.size(), 45000u);
+    p.h.write("SYSTEM_F\\KYOHI_ADDRESS.txt", book);
+    p.receives = {{AnsweringProgram::mail("Hanako <hanako@example.jp>", "welcome"),
+                   AnsweringProgram::mail("Last <last@example.jp>", "refused")}};
+    p.start_mode();
+    p.run_seconds(5);
+    EXPECT_EQ(subjects_of(p.requests), (std::vector<std::string>{"SUBJECT:<転>welcome"_sj, "SUBJECT:<返>Ｒｅ：welcome"_sj}));
+}
+
 // Ten reads past the end are retried; the eleventh failure ends the check in the clean-up, which
 // keeps the log for the next check.
 TEST(CheckCycle, TenRetriesAndNoMore) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "books_fixture.h"
 #include "common/flag_files.h"
 #include "common/globals.h"
@@ -180,6 +182,30 @@ TEST_F(AddressBookWindowTest, ABookIsReadLineByLineAndNothingOfItIsLost) {
     type("EDIT10", "u@example.jp");
     h.click("FORM7", "BUTTON9");
     EXPECT_EQ(h.read(kAddressBook), entry_first + record("Ueda", "u@example.jp"));
+}
+
+// A book another program wrote with LF line ends, longer than the longest line of a text file:
+// every record is listed, and a delete writes back every other record.
+TEST_F(AddressBookWindowTest, ALongLfBookIsListedWholeAndADeleteKeepsEveryOtherRecord) {
+    std::string lf_book = "\" \",\" \"\n";
+    std::string kept = kPlaceholder;
+    for (int i = 1; i <= 1000; ++i) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%04d", i);
+        const std::string name = std::string("Member ") + number;
+        const std::string address = std::string("member") + number + "@mail.example.jp";
+        lf_book += "\"" + name + "\",\"" + address + "\"\n";
+        if (i != 500) kept += record(name, address);
+    }
+    ASSERT_GT(lf_book.size(), 32767u);
+    open_with(lf_book);
+    ASSERT_EQ(rows().size(), 1000u);
+    EXPECT_EQ(rows().back(), book_list_row({"Member 1000", "member1000@mail.example.jp"}));
+    click_row(499);
+    ASSERT_EQ(box("EDIT10").text, "member0500@mail.example.jp");
+    double_click_row(499);  // OK to the confirmation
+    EXPECT_EQ(h.read(kAddressBook), kept);
+    EXPECT_EQ(rows().size(), 999u);
 }
 
 // A second click on "新規・編集" while the list is refilled after an add finds the window closed to

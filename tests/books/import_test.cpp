@@ -100,6 +100,41 @@ TEST_F(ImportTest, VcardFilesReplaceTheBook) {
     EXPECT_EQ(pauses, pauses_for(4));
 }
 
+// A CSV file without a byte-order mark is read in the charset it was written in, also where its
+// bytes would read in the other one: half-width katakana in CP932 are often well-formed UTF-8.
+TEST_F(ImportTest, CsvNamesKeepTheCharsetTheyWereWrittenIn) {
+    struct Case {
+        const char* file;
+        bool utf8;                        // else CP932
+        std::vector<const char*> names;  // as the book stores them
+    };
+    const Case cases[] = {
+        {"CP932, half-width katakana and ASCII", false, {"ﾕｷ", "ﾐｶ", "Taro"}},
+        {"CP932, half-width katakana, kanji and ASCII", false, {"ﾕｷ", "山田", "Taro"}},
+        {"UTF-8, half-width katakana and ASCII", true, {"ﾕｷ", "ﾐｶ", "Taro"}},
+        {"UTF-8, half-width katakana, kanji and ASCII", true, {"ﾕｷ", "山田", "Taro"}},
+        {"UTF-8, two-byte characters CP932 cannot read", true, {"Пётр", "Taro"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        std::filesystem::remove_all(exports);
+        h.make_folder("exports");
+        std::string csv = "Name,E-mail Address\r\n";
+        std::string book = kPlaceholder;
+        for (std::size_t i = 0; i < c.names.size(); ++i) {
+            const std::string address = "a" + std::to_string(i) + "@example.jp";
+            csv += (c.utf8 ? std::string(c.names[i]) : sj(c.names[i])) + "," + address + "\r\n";
+            book += record(sj(c.names[i]), address);
+        }
+        put("book.csv", csv);
+        import();
+        expect_outcome("DONE", "アドレス帳をインポートしました。    "_sj);
+        EXPECT_EQ(h.read(kAddressBook), book);
+        h.click("FORM7", "BUTTON7");
+        h.boxes().clear();
+    }
+}
+
 TEST_F(ImportTest, FailuresKeepTheOldBook) {
     struct Case {
         std::vector<std::pair<std::string, std::string>> files;

@@ -4,6 +4,7 @@
 
 #include "books_fixture.h"
 #include "common/globals.h"
+#include "common/paths.h"
 #include "common/text_file.h"
 #include "store/receive_list.h"
 
@@ -163,6 +164,39 @@ TEST_F(RegistrationTest, CancelDuplicateAndNoSelection) {
     run("GOMI_KYOHI");
     EXPECT_TRUE(h.boxes().shown().empty());
     EXPECT_EQ(h.scripts().starts("sam046.wsf"), parses);
+}
+
+// Books another program wrote with LF line ends, longer than the longest line of a text file: the
+// sender in the last record is already there.
+TEST_F(RegistrationTest, TheLastRecordOfALongLfBookIsAlreadyThere) {
+    struct Case {
+        const char* handler;
+        const char* book;
+        const char* already;
+    };
+    const Case cases[] = {
+        {"BUTTON10_ON", kAddressBook, "このアドレスは既にアドレス帳に登録されています。     "},
+        {"BUTTON34_ON", kRejectBook, "このアドレスは既に転送(返信)拒否アドレス帳に登録されています。     "},
+        {"YUUSENTEKI_TORO", kPriorityRejectBook, "このアドレスは既に優先的返信拒否アドレス帳に登録されています。     "},
+        {"BUTTON49_ON", kSpecificSenderBook, "このアドレスは既に特定差出人アドレス帳に登録されています。     "},
+    };
+    std::string book = "\" \",\" \"\n";
+    for (int i = 1; book.size() <= 40000; ++i) {
+        book += "\"Sender " + std::to_string(i) + "\",\"sender" + std::to_string(i) + "@example.jp\"\n";
+    }
+    book += "\"Taro\",\"taro@example.jp\"\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.handler);
+        h.write(c.book, book);
+        select_receive_row();
+        run(c.handler);
+        ASSERT_EQ(h.boxes().shown().size(), 2u);  // the question, then the answer
+        EXPECT_EQ(h.boxes().shown()[1].title, "ALREADY EXIST");
+        EXPECT_EQ(h.boxes().shown()[1].text, sj(c.already));
+        EXPECT_EQ(h.read(c.book), book);
+        h.boxes().clear();
+        files::remove_file(c.book);
+    }
 }
 
 TEST_F(RegistrationTest, AnUnusableSenderIsRefused) {
