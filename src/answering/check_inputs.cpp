@@ -17,17 +17,17 @@ namespace pf = tv::platform;
 
 namespace {
 
-constexpr std::size_t kBookRecords = 999;   // the placeholder and 998 entries
 constexpr std::size_t kReplyTextLines = 999;
 constexpr std::size_t kLogMails = 199;
 constexpr std::size_t kSubjectBytes = 100;
 constexpr std::size_t kBodyBytes = 500;
 constexpr std::size_t kBodyEndBytes = 250;
 
+// Every entry counts, however long the book: a sender the user refused must stay refused.
 std::vector<AddressEntry> load_book(const char* path) {
     std::vector<AddressEntry> entries;
     auto records = read_book_records(path);
-    for (std::size_t i = 1; i < records.size() && i < kBookRecords; ++i) {
+    for (std::size_t i = 1; i < records.size(); ++i) {
         if (!is_blank_entry(records[i])) entries.push_back({trim(records[i].name), trim(records[i].address)});
     }
     return entries;

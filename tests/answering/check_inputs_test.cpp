@@ -16,7 +16,8 @@ std::string log_record(const std::string& subject, const std::string& body) {
     return "\"DATE: 2026/12/10 08:00:00\",\"FROM: a <a@example.jp>\",\"SUBJECT: " + subject + "\",\"Body: " + body + "\"";
 }
 
-TEST(CheckInputs, BooksKeep998EntriesAndTheReplyText999TrimmedLines) {
+// A sender the user put in a book is refused wherever in the book it stands.
+TEST(CheckInputs, BooksKeepEveryEntryAndTheReplyText999TrimmedLines) {
     test::Harness h;
     h.install_program();
     platform::forms().load("MAINFORM");
@@ -28,10 +29,10 @@ TEST(CheckInputs, BooksKeep998EntriesAndTheReplyText999TrimmedLines) {
     h.write_lines("SYSTEM_F\\HENSINYOU\\r.txt", text);
     globals().REPLY_TEXT_FILE = " r.txt" + std::string(494, ' ');
     CheckInputs in = load_check_inputs();
-    ASSERT_EQ(in.reject.size(), 997u);  // records 3 to 999; record 2 is blank
+    ASSERT_EQ(in.reject.size(), 1199u);  // records 3 to 1201; record 2 is blank
     EXPECT_EQ(in.reject.front().name, "One");
     EXPECT_EQ(in.reject.front().address, "");  // a record that lacks its address reads it as empty
-    EXPECT_EQ(in.reject.back().name, "n998");  // the 999th record
+    EXPECT_EQ(in.reject.back().name, "n1200");  // the last record
     EXPECT_TRUE(in.specific.empty());
     EXPECT_EQ(in.reply_text_name, "r.txt");
     ASSERT_EQ(in.reply_text_lines.size(), 999u);
