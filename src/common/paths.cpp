@@ -1,5 +1,8 @@
 #include "common/paths.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
@@ -99,6 +102,33 @@ bool inside_program_folder(std::string_view path) {
     if (ec) return false;
     stdfs::path file = stdfs::weakly_canonical(resolve(path), ec);
     return !ec && lies_within(home, file);
+}
+
+bool written_inside_program_folder(std::string_view path) {
+    if (path.empty() || path[0] == '/' || path[0] == '\\') return false;
+    for (const std::string& part : split_components(path)) {
+        if (part == "..") return false;
+    }
+    return in_program_folder(resolve(path));
+}
+
+int open_without_links(std::string_view path, int flags) {
+    stdfs::path home = root().lexically_normal();
+    stdfs::path relative = resolve(path).lexically_normal().lexically_relative(home);
+    std::vector<stdfs::path> steps;
+    for (const stdfs::path& step : relative) {
+        if (step == "..") return -1;
+        if (!step.empty() && step != ".") steps.push_back(step);
+    }
+    if (steps.empty()) return -1;
+    int fd = ::open(home.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    for (std::size_t i = 0; fd >= 0 && i < steps.size(); ++i) {
+        bool last = i + 1 == steps.size();
+        int next = ::openat(fd, steps[i].c_str(), (last ? flags : O_PATH | O_DIRECTORY) | O_NOFOLLOW | O_CLOEXEC);
+        ::close(fd);
+        fd = next;
+    }
+    return fd;
 }
 
 std::string join(std::string_view folder, std::string_view name) {

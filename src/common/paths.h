@@ -26,6 +26,17 @@ std::filesystem::path resolve(std::string_view path);
 // folder whose files the program itself replaces and deletes (TENPFIL is emptied at exit).
 bool inside_program_folder(std::string_view path);
 
+// Whether a system path stays in the program folder as it is written: relative, without a ".." step,
+// and resolved below the program folder. Unlike inside_program_folder it follows no link, so a
+// store folder the user has linked elsewhere still counts as the program's own. For paths the
+// program wrote down itself and reads back (a record may have been changed by anyone).
+bool written_inside_program_folder(std::string_view path);
+
+// Opens a file or folder of the program folder along a way that passes no symbolic link, the last
+// step included (openat with O_NOFOLLOW at each step; `flags` for the last). -1 when a link is in
+// the way, the path leaves the program folder, or the open fails.
+int open_without_links(std::string_view path, int flags);
+
 // Joins a folder and a name with "\".
 std::string join(std::string_view folder, std::string_view name);
 

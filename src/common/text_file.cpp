@@ -1,8 +1,11 @@
 #include "common/text_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -139,12 +142,63 @@ void append_lines(std::string_view path, const std::vector<std::string>& lines) 
 
 void write_bytes(std::string_view path, std::string_view bytes) { write_with_flags(path, bytes, O_TRUNC); }
 
+namespace {
+
+constexpr std::string_view kTempMark = ".tmp";
+
+bool all_digits(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+std::string atomic_temp_name(std::string_view name, unsigned long process, unsigned long counter) {
+    return "." + std::string(name) + std::string(kTempMark) + std::to_string(process) + "_" + std::to_string(counter);
+}
+
+bool is_atomic_temp_name(std::string_view name) {
+    if (name.size() < 2 || name[0] != '.') return false;
+    std::size_t mark = name.rfind(kTempMark);
+    if (mark == std::string_view::npos || mark < 2) return false;  // a name of at least one byte
+    std::string_view numbers = name.substr(mark + kTempMark.size());
+    std::size_t underscore = numbers.find('_');
+    return underscore != std::string_view::npos && all_digits(numbers.substr(0, underscore)) &&
+           all_digits(numbers.substr(underscore + 1));
+}
+
+void remove_atomic_temp_files(std::string_view folder) {
+    int fd = open_without_links(folder, O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    DIR* listing = ::fdopendir(fd);
+    if (!listing) {
+        ::close(fd);
+        return;
+    }
+    std::vector<std::string> leftovers;
+    while (const dirent* entry = ::readdir(listing)) {
+        struct stat st {};
+        if (is_atomic_temp_name(entry->d_name) && ::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(st.st_mode)) {
+            leftovers.emplace_back(entry->d_name);
+        }
+    }
+    stdfs::path disk = resolve(folder);
+    for (const std::string& name : leftovers) {
+        try {
+            before_change(FileChange::Remove, disk / name, "delete");
+            ::unlinkat(fd, name.c_str(), 0);
+        } catch (const RuntimeError&) {
+            // Left for the next start; nothing reads it meanwhile.
+        }
+    }
+    ::closedir(listing);
+}
+
 void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned mode) {
-    static std::atomic<unsigned> counter{0};
+    static std::atomic<unsigned long> counter{0};
     stdfs::path disk = resolve(path);
-    stdfs::path temp = disk.parent_path() /
-                       ("." + disk.filename().string() + ".tmp" + std::to_string(::getpid()) + "_" +
-                        std::to_string(counter++));
+    stdfs::path temp = disk.parent_path() / atomic_temp_name(disk.filename().string(),
+                                                             static_cast<unsigned long>(::getpid()), counter++);
     before_change(FileChange::Create, temp, "open");
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0) raise_errno(errno, "open " + temp.string());

@@ -33,6 +33,13 @@ void append_lines(std::string_view path, const std::vector<std::string>& lines);
 // Writes raw bytes, creating or emptying the file.
 void write_bytes(std::string_view path, std::string_view bytes);
 
+// The temporary file's name: "." + name + ".tmp" + process id + "_" + a counter of the process.
+std::string atomic_temp_name(std::string_view name, unsigned long process, unsigned long counter);
+// Whether a bare disk name has exactly that form: what a killed atomic write leaves behind.
+bool is_atomic_temp_name(std::string_view name);
+// Deletes the plain files of that name form directly in a folder of the program folder (one
+// reached through a symbolic link is left alone). Only while no other program writes there.
+void remove_atomic_temp_files(std::string_view folder);
 // Rewrites a whole file through a temporary file in the same folder and a rename, so a reader
 // never sees it half written. `mode` is the permission of the new file.
 void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned mode = 0644);

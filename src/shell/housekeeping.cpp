@@ -6,7 +6,9 @@
 #include "common/answering_settings.h"
 #include "common/errors.h"
 #include "common/paths.h"
+#include "common/private_files.h"
 #include "common/sjis.h"
+#include "common/text_file.h"
 #include "platform/clock.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
@@ -18,19 +20,33 @@ namespace pf = tv::platform;
 
 namespace {
 
-
 std::vector<std::string> user_folders() { return {"JOB", "PRIVATE", "HOBBY", "ANOTHER"}; }
+
+constexpr const char* kSettingsFolder = "SYSTEM_F\\SETTEI";
+
+// The folder tree in the order it is created, but for the settings folder that comes after it.
+std::vector<std::string> tree_folders() {
+    std::vector<std::string> tree{"ADDRESS",  "JUSINBOX",           "SOUSINBOX",           "TENPFIL",
+                                  "GOMIBAKO", "GOMIBAKO\\JUSIN_FO", "GOMIBAKO\\SOUSIN_FO", "GOMIBAKO\\F_D_F",
+                                  "SYSTEM_F", "SYSTEM_F\\F_D_F",     "SYSTEM_F\\FORDA_FO"};
+    for (const auto& folder : user_folders()) {
+        std::string base = "SYSTEM_F\\FORDA_FO\\" + folder;
+        tree.insert(tree.end(), {base, base + "\\JUSIN_FO", base + "\\SOUSIN_FO"});
+    }
+    tree.insert(tree.end(), {"SYSTEM_F\\DUSEACT", "SYSTEM_F\\HENSINYOU", "SYSTEM_F\\TEMPF_HENSIN",
+                             "SYSTEM_F\\TODAY_HENSIN", "SYSTEM_F\\BADSOU"});
+    for (const auto& folder : user_folders()) tree.push_back("SYSTEM_F\\FORDA_FO\\" + folder + "\\JUSIN_FO\\F_D_F");
+    return tree;
+}
 
 // Creates a folder when none of that name exists; a file in the way is error 64. A folder made
 // before files were kept private (by an older version, or by hand) is closed to other users, so that
-// the mail already in it is no longer readable to them.
+// the mail already in it is no longer readable to them; a folder linked elsewhere keeps its mode.
 void make(const std::string& path) {
     auto disk = files::resolve(path);
     std::error_code ec;
     if (std::filesystem::is_directory(disk, ec)) {
-        using std::filesystem::perms;
-        std::filesystem::permissions(disk, perms::group_all | perms::others_all, std::filesystem::perm_options::remove,
-                                     ec);
+        files::close_to_others(path);
         return;
     }
     if (std::filesystem::exists(disk, ec)) raise_error(err::kExists, "a file stands where the folder " + path + " goes");
@@ -40,24 +56,16 @@ void make(const std::string& path) {
 }  // namespace
 
 void create_folder_tree() {
-    for (const char* f : {"ADDRESS", "JUSINBOX", "SOUSINBOX", "TENPFIL", "GOMIBAKO", "GOMIBAKO\\JUSIN_FO",
-                          "GOMIBAKO\\SOUSIN_FO", "GOMIBAKO\\F_D_F", "SYSTEM_F", "SYSTEM_F\\F_D_F", "SYSTEM_F\\FORDA_FO"}) {
-        make(f);
-    }
-    for (const auto& folder : user_folders()) {
-        std::string base = "SYSTEM_F\\FORDA_FO\\" + folder;
-        make(base);
-        make(base + "\\JUSIN_FO");
-        make(base + "\\SOUSIN_FO");
-    }
-    for (const char* f : {"SYSTEM_F\\DUSEACT", "SYSTEM_F\\HENSINYOU", "SYSTEM_F\\TEMPF_HENSIN", "SYSTEM_F\\TODAY_HENSIN",
-                          "SYSTEM_F\\BADSOU"}) {
-        make(f);
-    }
-    for (const auto& folder : user_folders()) make("SYSTEM_F\\FORDA_FO\\" + folder + "\\JUSIN_FO\\F_D_F");
+    for (const auto& folder : tree_folders()) make(folder);
     pf::pause(20);
-    make("SYSTEM_F\\SETTEI");
+    make(kSettingsFolder);
     pf::pause(20);
+}
+
+void remove_atomic_write_leftovers() {
+    std::vector<std::string> tree = tree_folders();
+    tree.push_back(kSettingsFolder);
+    for (const auto& folder : tree) files::remove_atomic_temp_files(folder);
 }
 
 void delete_stale_answering_log() {

@@ -57,6 +57,7 @@ void START_UP_SEQUENCE() {
     create_folder_tree();
     // A move or delete that a kill stopped is finished before any store is read.
     store::finish_unfinished_change();
+    remove_atomic_write_leftovers();
     delete_stale_answering_log();
     seed_settings_file();
     store::FIRST_RUN_REBUILD();

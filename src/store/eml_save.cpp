@@ -4,6 +4,7 @@
 
 #include "common/globals.h"
 #include "common/paths.h"
+#include "common/private_files.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 #include "common/width_conversion.h"
@@ -132,7 +133,8 @@ bool copy_chosen_file(const std::string& from, const std::string& to, const std:
         return false;
     }
     try {
-        files::copy_file(from, to);
+        // A file for the user outside the program folder: readable as the user's other files are.
+        files::copy_file_for_user(from, to);
     } catch (const std::exception&) {
         pf::inform(owner, "SAVE ERROR !", "ファイルを保存できませんでした。    "_sj);
         return false;

@@ -23,6 +23,12 @@ void write_steps(const std::vector<FileStep>& steps) {
 
 bool finish_step(const FileStep& step) {
     if (step.from.empty()) return true;
+    // Every step the program writes down stays in its folder; one that names a path elsewhere was
+    // not written by it and is passed over, not followed.
+    if (!files::written_inside_program_folder(step.from) ||
+        (!step.to.empty() && !files::written_inside_program_folder(step.to))) {
+        return true;
+    }
     if (!step.to.empty()) return files::finish_move(step.from, step.to);
     try {
         files::remove_if_exists(step.from);

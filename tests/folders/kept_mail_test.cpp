@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <regex>
 
 #include "common/summary_record.h"
 #include "common/text_file.h"

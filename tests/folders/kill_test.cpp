@@ -5,11 +5,13 @@
 
 #include <cctype>
 #include <map>
+#include <regex>
 
 #include "common/receive_list_row.h"
 #include "folder_program.h"
 #include "folders/mail_lists.h"
 #include "harness/file_faults.h"
+#include "harness/outside_folder.h"
 #include "store_census.h"
 
 namespace tv::folders {
@@ -78,9 +80,9 @@ struct KillCase {
 
 void PrintTo(const KillCase& c, std::ostream* out) { *out << c.name; }
 
-class Kill : public ::testing::TestWithParam<KillCase> {};
+class KillAtEveryChange : public ::testing::TestWithParam<KillCase> {};
 
-TEST_P(Kill, AtEveryChangeEachMailStaysOnceAndEveryListFollowsItsStore) {
+TEST_P(KillAtEveryChange, EachMailStaysOnceAndEveryListFollowsItsStore) {
     const auto& [name, action] = GetParam();
     const Strings all{"mail 1", "mail 2", "mail 3", "mail 4", "mail 5", "mail 6", "mail 7", "sent 8", "sent 9"};
     std::string handler = action.handler;
@@ -144,7 +146,7 @@ std::string case_name(const ::testing::TestParamInfo<KillCase>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    EachAction, Kill,
+    EachAction, KillAtEveryChange,
     ::testing::Values(KillCase{"move into the trash", {"", "MAINFORM", "LIST3", "BUTTON11_ON"}},
                       KillCase{"move into a folder", {"", "MAINFORM", "LIST3", "BUTTON62_ON"}},
                       KillCase{"sent move into a folder", {"", "MAINFORM", "LIST1", "BUTTON63_ON"}},
@@ -157,6 +159,84 @@ INSTANTIATE_TEST_SUITE_P(
                       KillCase{"delete in a folder", {"JOB_F", "FORM16", "LIST27", "BUTTON55_ON"}},
                       KillCase{"delete all in a folder", {"JOB_F", "FORM16", "LIST27", "BUTTON56_ON"}}),
     case_name);
+
+// A store folder the user has linked elsewhere is the program's own: a move into it that a kill
+// stopped is finished there at the next start.
+TEST(Kill, AMoveIntoAFolderLinkedElsewhereIsFinishedThere) {
+    const Strings all{"mail 1", "mail 2", "mail 3", "mail 4", "mail 5", "mail 6", "mail 7", "sent 8", "sent 9"};
+    for (int step = 1;; ++step) {
+        SCOPED_TRACE("killed before change " + std::to_string(step));
+        test::OutsideFolder elsewhere;
+        FolderProgram p;
+        p.h.make_folder("SYSTEM_F\\FORDA_FO");
+        std::filesystem::create_directory_symlink(elsewhere.path, p.h.folder / "SYSTEM_F" / "FORDA_FO" / "JOB");
+        fill_stores(p);
+        p.start();
+        FileFaults faults;
+        faults.kill_before(step);
+        bool killed = false;
+        try {
+            act(p, {"", "MAINFORM", "LIST3", "BUTTON62_ON"});
+        } catch (const Killed&) {
+            killed = true;
+        }
+        if (!killed) break;
+        ASSERT_TRUE(p.h.restart());
+        EXPECT_EQ(census(), all);
+        EXPECT_TRUE(std::filesystem::is_symlink(p.h.folder / "SYSTEM_F" / "FORDA_FO" / "JOB"));
+        ASSERT_LT(step, 60);
+    }
+}
+
+// The temporary files of whole-file writes below the program folder.
+Strings temporary_files(const test::Harness& h) {
+    static const std::regex temporary(R"(\..+\.tmp[0-9]+_[0-9]+)");
+    Strings found;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(h.folder)) {
+        std::string name = e.path().filename().string();
+        if (std::regex_match(name, temporary)) found.push_back(std::filesystem::relative(e.path(), h.folder).string());
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+TEST(Kill, InsideAWholeFileWriteTheNextStartLeavesNoTemporaryFile) {
+    struct Case {
+        const char* name;
+        const char* temporary;  // how the temporary file's name begins
+        Action action;
+    };
+    const std::vector<Case> cases{
+        {"the change written down", "..store_change.tmp", {"", "MAINFORM", "LIST3", "BUTTON11_ON"}},
+        {"the trash's list cache", ".G_JU.txt.tmp", {"GOMINAKO", "FORM8", "LIST10", "BUTTON14_ON"}},
+        {"the receive list's cache", ".F_JU.txt.tmp", {"", "MAINFORM", "LIST3", "BUTTON11_ON"}},
+    };
+    // Files that only look like one, and one of the form outside the program's folders: all stay.
+    const Strings lookalikes{"SYSTEM_F/.G_JU.txt.tmp12", "SYSTEM_F/.G_JU.txt.tmp1_2.bak", "SYSTEM_F/.G_JU.txt.tmpa_1",
+                             "SYSTEM_F/G_JU.txt.tmp1_2", "SYSTEM_F/.tmp1_2", ".notes.txt.tmp1_2"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FolderProgram p;
+        fill_stores(p);
+        p.start();
+        if (*c.action.opener) p.choose(c.action.opener);
+        FileFaults faults;
+        faults.kill_before(files::FileChange::Rename, c.temporary);
+        bool killed = false;
+        try {
+            act(p, {"", c.action.form, c.action.list, c.action.handler});
+        } catch (const Killed&) {
+            killed = true;
+        }
+        ASSERT_TRUE(killed);
+        ASSERT_EQ(temporary_files(p.h).size(), 1u);
+        for (const std::string& name : lookalikes) p.h.write(name, "mine");
+        ASSERT_TRUE(p.h.restart());
+        EXPECT_EQ(temporary_files(p.h), Strings{".notes.txt.tmp1_2"});
+        for (const std::string& name : lookalikes) EXPECT_EQ(p.h.read(name), "mine") << name;
+        census();  // and the stores are whole
+    }
+}
 
 }  // namespace
 }  // namespace tv::folders

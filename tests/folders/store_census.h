@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 #include "common/summary_record.h"
@@ -27,7 +28,8 @@ inline std::string subject_of(const std::string& path) {
 }
 
 // Every mail of the six stores, by the subject it holds, sorted. Each received mail must lie
-// beside its own record, no record without its mail, and no hidden file anywhere.
+// beside its own record, no record without its mail, no hidden file in a store, and no temporary
+// file of a whole-file write anywhere in the program's folders.
 inline Strings census() {
     Strings subjects;
     for (const store::MailStore& s : store::mail_stores()) {
@@ -45,6 +47,12 @@ inline Strings census() {
         }
     }
     EXPECT_FALSE(files::file_exists(store::kChangeFile));
+    std::error_code ec;
+    for (std::filesystem::recursive_directory_iterator e(files::program_folder(), ec), end; !ec && e != end; e.increment(ec)) {
+        // The program writes nothing of its own directly in the program folder.
+        bool temporary = e.depth() > 0 && files::is_atomic_temp_name(e->path().filename().string());
+        EXPECT_FALSE(temporary) << e->path();
+    }
     std::sort(subjects.begin(), subjects.end());
     return subjects;
 }

@@ -37,12 +37,19 @@ public:
         changes_ = 0;
         kill_at_ = n;
     }
+    // The program stops right before its first change of `kind` to a file whose disk name begins
+    // with `prefix` (the temporary file of a whole-file write, say).
+    void kill_before(files::FileChange kind, std::string prefix) {
+        kill_kind_ = kind;
+        kill_prefix_ = std::move(prefix);
+    }
     // Changes counted since kill_before.
     int changes() const { return changes_; }
     void clear() {
         refusing_ = false;
         also_rename_ = false;
         kill_at_ = 0;
+        kill_prefix_.clear();
     }
 
 private:
@@ -51,6 +58,10 @@ private:
             ++changes_;
             if (kill_at_ > 0 && changes_ == kill_at_) {
                 kill_at_ = 0;
+                throw Killed{};
+            }
+            if (!kill_prefix_.empty() && kind == kill_kind_ && disk.filename().string().starts_with(kill_prefix_)) {
+                kill_prefix_.clear();
                 throw Killed{};
             }
             bool named = refusing_ && (refused_name_.empty() || disk.filename() == refused_name_);
@@ -65,6 +76,8 @@ private:
     bool also_rename_ = false;
     int error_ = EACCES;
     int kill_at_ = 0;
+    files::FileChange kill_kind_ = files::FileChange::Rename;
+    std::string kill_prefix_;
     int changes_ = 0;
 };
 

@@ -12,6 +12,7 @@
 
 #include "common/paths.h"
 #include "common/sjis.h"
+#include "harness/outside_folder.h"
 #include "mail_fixtures.h"
 #include "mail_test_support.h"
 
@@ -300,6 +301,20 @@ TEST_F(ReceiveTest, IncompleteAccountIsRefusedBeforeAnyConnection) {
     EXPECT_NE(receive(), 0);
     EXPECT_EQ(folder.receive_result(), "ERRORアカウント情報が正しく設定されていません。"_sj);
     EXPECT_EQ(mailbox.count(), 1u);
+}
+
+// An account file the user linked elsewhere is read through the link and keeps its target's mode.
+TEST_F(ReceiveTest, AnAccountFileLinkedElsewhereIsUsedAndKeepsItsMode) {
+    OutsideFolder outside;
+    std::filesystem::path target = outside.write("account.txt", crlf(account.lines()), 0644);
+    std::filesystem::path link = files::resolve("SYSTEM_F\\MAIL_DATA.txt");
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink(target, link);
+    mailbox.add({sized_message("linked", 200)});
+    EXPECT_EQ(receive(), 0);
+    EXPECT_EQ(folder.inbox().size(), 1u);
+    EXPECT_EQ(mode_of(target), 0644u);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
 }
 
 // A line break inside a value would reach the server as a command of its own.

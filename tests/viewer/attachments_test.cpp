@@ -1,7 +1,9 @@
 // The attachments of the shown mail: the name an item stands for, opening and saving one.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "common/exchange_files.h"
+#include "harness/outside_folder.h"
 #include "platform/input.h"
 #include "save_folder.h"
 #include "viewer/attachments.h"
@@ -23,6 +25,7 @@ TEST(Attachments, TheNameOfAnItem) {
 struct AttachmentTest : ::testing::Test {
     ViewerProgram p{1};
     void SetUp() override {
+        ::umask(022);  // the user's, which a saved file's mode follows
         p.parse_answers({"DATE: d", "FROM: f", "TO: t", "SUBJECT: s", "Body: b", "File: TENPFIL\\a.pdf",
                          "File: TENPFIL\\gone.txt", std::string(exchange::kEndLine)});
         p.h.write("TENPFIL\\a.pdf", "PDF");
@@ -91,6 +94,24 @@ TEST_F(AttachmentTest, SavingCopiesTheAttachment) {
     p.h.platform.dialogs.choose_next(std::nullopt);
     p.h.click("FORM3", "BUTTON22");
     EXPECT_EQ(p.h.platform.dialogs.shown().at(2).file.start, out.text() + "/gone.txt");
+}
+
+// A saved attachment gets the mode the user's umask gives (022 here), not the stored file's; a file
+// the user chose to replace keeps its own.
+TEST_F(AttachmentTest, ASavedAttachmentGetsTheModeOfTheUsersUmask) {
+    SaveFolder out;
+    ::chmod((p.h.folder / "TENPFIL" / "a.pdf").c_str(), 0600);
+    std::ofstream(out / "kept.pdf") << "old";
+    ::chmod((out / "kept.pdf").c_str(), 0640);
+    list().select(0);
+    for (const char* name : {"copy.pdf", "kept.pdf"}) {
+        p.h.platform.dialogs.choose_next(out / name);
+        p.h.click("FORM3", "BUTTON22");
+        EXPECT_EQ(disk_read(out / name), "PDF") << name;
+    }
+    EXPECT_EQ(tv::test::mode_of(out / "copy.pdf"), 0644u);
+    EXPECT_EQ(tv::test::mode_of(out / "kept.pdf"), 0640u);
+    EXPECT_EQ(tv::test::mode_of(p.h.folder / "SYSTEM_F" / "BASYO_HO"), 0600u);  // the program's own stays private
 }
 
 // The chosen name is the file written: another file whose name differs only in case stays.

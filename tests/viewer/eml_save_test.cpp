@@ -2,8 +2,11 @@
 // the members that find the mail (main window, viewer, trash window).
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 
+#include "harness/outside_folder.h"
 #include "platform/events.h"
 #include "store/eml_save.h"
 #include "save_folder.h"
@@ -151,6 +154,25 @@ TEST_F(SaveTest, AMissingMailOrAFailedCopyIsTold) {
     EXPECT_EQ(p.titles(), (Strings{"SAVE ERROR !", "NOT EXIST FILE !"}));
     EXPECT_FALSE(p.h.program_ended());
     EXPECT_FALSE(disk_exists(out / "gone.eml"));
+}
+
+// A saved file is the user's: it gets the mode the user's umask gives, as other programs' saves do,
+// while what the program keeps in its folder stays private.
+TEST(SavedFileMode, TheUsersUmaskGivesTheModeOfASavedMail) {
+    for (auto [umask, mode] : {std::pair{022u, 0644u}, {027u, 0640u}}) {
+        SCOPED_TRACE(umask);
+        ::umask(umask);
+        ViewerProgram p;
+        SaveFolder out;
+        p.start();
+        ::chmod((p.h.folder / "JUSINBOX" / mail_name(1)).c_str(), 0600);  // as received mail is stored
+        p.h.platform.dialogs.choose_next(out / "mode");
+        store::receive_list().select(0);
+        p.h.click("MAINFORM", "HOZON");
+        ASSERT_EQ(disk_read(out / "mode.eml"), p.h.read("JUSINBOX\\" + mail_name(1)));
+        EXPECT_EQ(tv::test::mode_of(out / "mode.eml"), mode);
+        EXPECT_EQ(tv::test::mode_of(p.h.folder / "SYSTEM_F" / "BASYO_HO"), 0600u);
+    }
 }
 
 TEST_F(SaveTest, WithBothListsSelectedTheSentMailIsSaved) {

@@ -14,7 +14,9 @@ void replace_file(std::string_view path, const std::vector<std::string>& lines) 
     auto [folder, name] = files::split_folder_name(path);
     if (!folder.empty()) files::make_folder(folder);
     std::filesystem::path disk = files::resolve(path);
-    std::filesystem::path temp = disk.parent_path() / ("." + disk.filename().string() + ".tmp" + std::to_string(::getpid()));
+    // The atomic writer's temporary name, so that the program's start removes one a kill left.
+    std::filesystem::path temp =
+        disk.parent_path() / files::atomic_temp_name(disk.filename().string(), static_cast<unsigned long>(::getpid()), 0);
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) files::raise_errno(errno, "open " + temp.string());
     std::string bytes = files::join_lines(lines);
