@@ -63,6 +63,9 @@ inline constexpr const char* kSend = "send";
 inline constexpr const char* kResidentFlag = "--resident";
 inline constexpr std::string_view kResidentRequest = "parse\n";
 inline constexpr std::string_view kResidentAnswer = "done\n";
+// Sent to a new helper after a parse was stopped at its limit or its helper died in it: the mail
+// gets the result of an unreadable mail, so that the program reads it so and goes on.
+inline constexpr std::string_view kResidentStoppedRequest = "stopped\n";
 }  // namespace command
 
 }  // namespace tv::exchange

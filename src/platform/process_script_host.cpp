@@ -38,6 +38,7 @@ constexpr std::array<ScriptMapping, 5> kScripts{{
 
 using exchange::command::kResidentFlag;
 constexpr std::string_view kRequestLine = exchange::command::kResidentRequest;
+constexpr std::string_view kStoppedLine = exchange::command::kResidentStoppedRequest;
 
 bool iequal(const std::string& a, const char* b) {
     std::size_t i = 0;
@@ -153,12 +154,12 @@ void ProcessScriptHost::stop_helper(bool kill_it) {
     helper_pid_ = 0;
 }
 
-bool ProcessScriptHost::send_request(const ScriptMapping& mapping) {
+bool ProcessScriptHost::send_request(const ScriptMapping& mapping, std::string_view line) {
     if (helper_pid_ == 0 && !start_helper()) {
         raise_error(err::kBadName, "cannot start " + component_.string() + " " + mapping.subcommand);
     }
-    ssize_t sent = ::send(helper_socket_, kRequestLine.data(), kRequestLine.size(), MSG_NOSIGNAL);
-    if (sent == static_cast<ssize_t>(kRequestLine.size())) return true;
+    ssize_t sent = ::send(helper_socket_, line.data(), line.size(), MSG_NOSIGNAL);
+    if (sent == static_cast<ssize_t>(line.size())) return true;
     stop_helper(true);
     return false;
 }
@@ -166,7 +167,14 @@ bool ProcessScriptHost::send_request(const ScriptMapping& mapping) {
 void ProcessScriptHost::run_parse(const ScriptMapping& mapping) {
     // A helper that died since the last parse is replaced for this one; a new one that cannot take
     // the request ends the run as a script that wrote nothing.
-    if (!send_request(mapping) && !send_request(mapping)) return;
+    if (!send_request(mapping, kRequestLine) && !send_request(mapping, kRequestLine)) return;
+    if (await_answer(mapping)) return;
+    // The parse was stopped at the limit, or its helper died in it: a new helper writes the mail's
+    // unreadable result, so that the program reads the mail as unreadable and goes on.
+    if (send_request(mapping, kStoppedLine)) await_answer(mapping);
+}
+
+bool ProcessScriptHost::await_answer(const ScriptMapping& mapping) {
     using namespace std::chrono;
     auto deadline = steady_clock::now() + seconds(limit(mapping));
     std::string answer;
@@ -174,7 +182,7 @@ void ProcessScriptHost::run_parse(const ScriptMapping& mapping) {
         auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
         if (left <= 0) {
             stop_helper(true);
-            return;
+            return false;
         }
         if (!wait_readable(helper_socket_, static_cast<int>(std::min<long long>(left, 1000)))) continue;
         char buffer[64];
@@ -182,10 +190,10 @@ void ProcessScriptHost::run_parse(const ScriptMapping& mapping) {
         if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
         if (n <= 0) {
             stop_helper(true);  // it ended in the middle of the request
-            return;
+            return false;
         }
         answer.append(buffer, static_cast<std::size_t>(n));
-        if (answer.find('\n') != std::string::npos) return;
+        if (answer.find('\n') != std::string::npos) return true;
     }
 }
 

@@ -5,14 +5,17 @@
 // scripts share one resident helper (`talvenor-mail parse --resident`), started at the first parse
 // and kept: each run sends it one request line over a socket and waits for its answer line, with
 // the same files written and read around it as if a process had run. A helper that does not answer
-// within the parse's limit is killed, and the run counts as a script that wrote no result; a
-// helper found dead when a parse is asked for is started again for it; it ends with the host.
+// within the parse's limit is killed, and one that dies in a parse is reaped; either way a new
+// helper then writes the mail's unreadable result, and the run counts as a script that wrote none
+// only when that fails too. A helper found dead when a parse is asked for is started again for it;
+// it ends with the host.
 #pragma once
 
 #include <sys/types.h>
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "platform/services.h"
 
@@ -46,8 +49,12 @@ private:
     pid_t spawn(const char* subcommand, bool resident, int stdin_fd);
     void run_process(const ScriptMapping& mapping);
     void run_parse(const ScriptMapping& mapping);
-    // Sends the helper (started when none runs) one request; false, and no helper, when it is gone.
-    bool send_request(const ScriptMapping& mapping);
+    // Sends the helper (started when none runs) one request line; false, and no helper, when it is
+    // gone.
+    bool send_request(const ScriptMapping& mapping, std::string_view line);
+    // Waits for the helper's answer line; false, and no helper, when it died or was killed at the
+    // limit.
+    bool await_answer(const ScriptMapping& mapping);
     bool start_helper();
     void stop_helper(bool kill_it);
     int limit(const ScriptMapping& mapping) const { return test_limit_ > 0 ? test_limit_ : mapping.limit_seconds; }

@@ -8,6 +8,7 @@
 #include "mail/parse/attachment_folder.h"
 #include "mail/parse/attachment_names.h"
 #include "mail/parse/charset.h"
+#include "mail/parse/content_match.h"
 #include "mail/parse/header_text.h"
 #include "mail/parse/mail_reader.h"
 #include "mail/parse/parse_result.h"
@@ -130,6 +131,23 @@ TEST_F(Rules, SavingManyPartsOfOneNameReadsEachCopyOnce) {
     EXPECT_EQ(names['A'].front(), "image.png");
     EXPECT_EQ(names['B'].front(), "image(301).png");
     EXPECT_EQ(names['B'].back(), "image(600).png");
+}
+
+// The head of a content only picks the files worth reading whole: a file of the same size and the
+// same first 4 KiB but other bytes after them is never taken for the content.
+TEST_F(Rules, AnEarlierCopyMustMatchBeyondItsHead) {
+    test::Harness h;
+    auto content = [](char tail) {
+        return [tail](GMimeStream* out) {
+            std::string bytes = std::string(kHeadBytes, 'h') + std::string(100, tail);
+            return g_mime_stream_write(out, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        };
+    };
+    EXPECT_EQ(AttachmentFolder("TENPFIL").save("a.bin", content('x')), "a.bin");
+    EXPECT_EQ(AttachmentFolder("TENPFIL").save("a.bin", content('y')), "a(2).bin");
+    EXPECT_EQ(AttachmentFolder("TENPFIL").save("a.bin", content('y')), "a(2).bin");
+    EXPECT_EQ(AttachmentFolder("TENPFIL").save("a.bin", content('x')), "a.bin");
+    EXPECT_EQ(h.read("TENPFIL\\a.bin"), std::string(kHeadBytes, 'h') + std::string(100, 'x'));
 }
 
 TEST_F(Rules, AnUnreadableMailIsKnownByItsSenderAndSubject) {

@@ -2,7 +2,9 @@
 // helper, which is started again after it died or hung, and ends with the host.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -31,6 +33,35 @@ std::filesystem::path script_component(Harness& h, const std::string& body) {
     std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     return path;
 }
+
+// Counts the files renamed into a folder under one name while it lives (an inotify watch).
+class RenamesInto {
+public:
+    RenamesInto(const std::filesystem::path& folder, std::string name)
+        : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)), name_(std::move(name)) {
+        // Creations too: the kernel folds like events in a row into one.
+        EXPECT_GE(::inotify_add_watch(fd_, folder.c_str(), IN_MOVED_TO | IN_CREATE), 0);
+    }
+    ~RenamesInto() { ::close(fd_); }
+    RenamesInto(const RenamesInto&) = delete;
+    RenamesInto& operator=(const RenamesInto&) = delete;
+    int count() {
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t n; (n = ::read(fd_, buffer, sizeof buffer)) > 0;) {
+            for (char* at = buffer; at < buffer + n;) {
+                auto* event = reinterpret_cast<inotify_event*>(at);
+                if ((event->mask & IN_MOVED_TO) && event->len > 0 && name_ == event->name) ++count_;
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return count_;
+    }
+
+private:
+    int fd_;
+    std::string name_;
+    int count_ = 0;
+};
 
 struct ResidentHelperTest : ::testing::Test {
     Harness h;
@@ -70,6 +101,16 @@ TEST_F(ResidentHelperTest, ParsesShareOneHelperThatEndsWithTheHost) {
         EXPECT_EQ(host.parse_helper(), helper);
     }
     EXPECT_FALSE(process_runs(helper));
+}
+
+// Each parse puts its result in place once: one write of the result file per mail.
+TEST_F(ResidentHelperTest, EachParseWritesItsResultOnce) {
+    pf::ProcessScriptHost host(TALVENOR_MAIL_PROGRAM, h.folder);
+    RenamesInto results(h.folder / "SYSTEM_F", "YOMITORI.txt");
+    for (const char* script : {"sam046.wsf", "sam047.wsf", "sam046.wsf"}) {
+        ASSERT_EQ(parse(host, script).back(), exchange::kEndLine) << script;
+    }
+    EXPECT_EQ(results.count(), 3);
 }
 
 // The helper learns nothing about TENPFIL that outlives a parse: files changed or removed between
@@ -158,19 +199,34 @@ TEST_F(ResidentHelperTest, AHelperThatOutlivesItsHostIsKilled) {
 }
 
 // A parse that does not end (here of a FIFO no one writes, which holds its open) is stopped at
-// the limit and leaves the mail unreadable; the next parse gets a new helper.
+// the limit and leaves the mail unreadable, as does a helper that dies in a parse; a new helper
+// serves the next parse.
 TEST_F(ResidentHelperTest, AParseStoppedAtTheLimitLeavesTheMailUnreadable) {
     ASSERT_EQ(::mkfifo((h.folder / "JUSINBOX" / "20240102_120000_0002.eml").c_str(), 0600), 0);
     pf::ProcessScriptHost host(TALVENOR_MAIL_PROGRAM, h.folder);
     host.set_limit_for_tests(1);
-    h.write(exchange::kRequestFile, "JUSINBOX\\20240102_120000_0002.eml\r\n");
-    host.run_and_wait("sam046.wsf");
-    auto lines = files::split_lines(h.read(exchange::kParseResultFile));
-    EXPECT_EQ(lines, (std::vector<std::string>{"DATE: 2024/01/02 12:00:00", "FROM: can not read mail !", "TO: ",
-                                                "SUBJECT: can not read mail !", "Body: ", "FILE:",
-                                                std::string(exchange::kEndLine)}));
-    EXPECT_EQ(host.parse_helper(), 0);
-    EXPECT_EQ(parse(host, "sam046.wsf").back(), exchange::kEndLine);
+    const std::vector<std::string> unreadable{"DATE: 2024/01/02 12:00:00", "FROM: can not read mail !", "TO: ",
+                                              "SUBJECT: can not read mail !", "Body: ", "FILE:",
+                                              std::string(exchange::kEndLine)};
+    for (bool killed_from_outside : {false, true}) {
+        ASSERT_EQ(parse(host, "sam046.wsf").back(), exchange::kEndLine);
+        pid_t stopped = host.parse_helper();
+        h.write(exchange::kRequestFile, "JUSINBOX\\20240102_120000_0002.eml\r\n");
+        std::filesystem::remove(h.folder / "SYSTEM_F" / "YOMITORI.txt");
+        std::thread killer;
+        if (killed_from_outside) {
+            killer = std::thread([stopped] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+                ::kill(stopped, SIGKILL);
+            });
+        }
+        host.run_and_wait("sam046.wsf");
+        if (killer.joinable()) killer.join();
+        EXPECT_EQ(files::split_lines(h.read(exchange::kParseResultFile)), unreadable) << killed_from_outside;
+        EXPECT_FALSE(process_runs(stopped)) << killed_from_outside;
+        EXPECT_NE(host.parse_helper(), stopped) << killed_from_outside;
+        EXPECT_EQ(parse(host, "sam046.wsf").back(), exchange::kEndLine) << killed_from_outside;
+    }
 }
 
 // The start-up index of a box that holds such a mail reads it as unreadable, and the program goes

@@ -19,7 +19,7 @@ using ContentWriter = std::function<bool(GMimeStream* out)>;
 // mostly differ there, so that the whole of a file is read only for a likely match.
 inline constexpr std::size_t kHeadBytes = 4096;
 
-// A content's size and a SHA-256 digest, of its head or of the whole of it.
+// A content's size and a digest: a fast hash of its head, or SHA-256 of the whole of it.
 struct ContentPrint {
     std::uint64_t size = 0;
     std::string digest;

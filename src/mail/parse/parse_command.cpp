@@ -1,6 +1,7 @@
 // talvenor-mail parse: reads the mail named in SYSTEM_F\CHECK.txt and writes its parse result to
 // SYSTEM_F\YOMITORI.txt, after saving its attachments in TENPFIL, and the mail's marks beside it.
-// It always writes a complete result: a mail it cannot read gives the result of an unreadable mail.
+// It always writes a complete result: a mail it cannot read gives the result of an unreadable mail,
+// and so does a parse the program stopped (run_parse_stopped, asked for after the stop).
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,9 +61,6 @@ int run_parse() {
     try {
         files::remove_if_exists(exchange::kParseMarksFile);
         std::string request = files::read_first_line(exchange::kRequestFile);
-        // Stands until the parse ends: a parse stopped at the program's limit leaves the mail
-        // unreadable, not missing.
-        replace_file(exchange::kParseResultFile, result_lines(unreadable_mail(receipt_date(request, -1))));
         ParsedMail mail = parse_requested_mail(request);
         if (!mail.marks.empty()) replace_file(exchange::kParseMarksFile, mail.marks);
         replace_file(exchange::kParseResultFile, result_lines(mail));
@@ -77,6 +75,20 @@ int run_parse() {
         return 1;
     }
     return 0;
+}
+
+int run_parse_stopped() {
+    try {
+        // An unreadable mail earns no mark. The mail itself is not opened: reading it may be what
+        // stopped the parse.
+        files::remove_if_exists(exchange::kParseMarksFile);
+        std::string request = files::read_first_line(exchange::kRequestFile);
+        replace_file(exchange::kParseResultFile, result_lines(unreadable_mail(receipt_date(request, -1))));
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "talvenor-mail parse: %s\n", e.what());
+        return 1;
+    }
 }
 
 }  // namespace tv::mail

@@ -1,6 +1,7 @@
 // talvenor-mail parse --resident: the parse helper the program keeps for its whole run. Each line
-// on standard input (a socket to the program) asks for one parse, exactly as a `parse` run does it;
-// the answer line follows once the result file is in place. The end of the input ends the helper.
+// on standard input (a socket to the program) asks for one parse, exactly as a `parse` run does it,
+// or, after the program stopped a parse, for that mail's unreadable result; the answer line follows
+// once the result file is in place. The end of the input ends the helper.
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@ namespace tv::mail {
 
 namespace {
 constexpr std::string_view kAnswer = exchange::command::kResidentAnswer;
+constexpr std::string_view kStopped = exchange::command::kResidentStoppedRequest;
 }  // namespace
 
 int run_parse_resident() {
@@ -26,8 +28,13 @@ int run_parse_resident() {
         if (n <= 0) return 0;  // the program ended
         pending.append(buffer, static_cast<std::size_t>(n));
         for (std::size_t end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
+            bool stopped = std::string_view(pending).substr(0, end + 1) == kStopped;
             pending.erase(0, end + 1);
-            run_parse();
+            if (stopped) {
+                run_parse_stopped();
+            } else {
+                run_parse();
+            }
             if (::send(STDIN_FILENO, kAnswer.data(), kAnswer.size(), MSG_NOSIGNAL) < 0) return 0;
         }
     }
