@@ -1,27 +1,15 @@
 // A folder outside the program folder for the files a test saves, removed afterwards.
 #pragma once
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 #include <string>
+
+#include "harness/outside_folder.h"
 
 namespace tv::viewer::test {
 
-struct SaveFolder {
-    std::filesystem::path path;
-    SaveFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "talvenor-saved-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a folder for saved files");
-        path = pattern;
-    }
-    ~SaveFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
+struct SaveFolder : tv::test::OutsideFolder {
     // The path as a dialog answers it (ASCII here, so CP932 as it stands).
     std::string operator/(const std::string& name) const { return (path / name).string(); }
     std::string text() const { return path.string(); }
