@@ -1,17 +1,20 @@
 // The kill campaign's program, on a prepared program folder (bench/kill-campaign prepares it and
 // drives the rounds):
 //
-//   kill-campaign-program act FOLDER ACTION SEED
+//   kill-campaign-program act FOLDER ACTION SEED [KILL_AT]
 //       starts the program on FOLDER and performs one move, restore, return or delete through its
 //       windows (ACTION names it, SEED picks the folders and the row), answering Yes; prints CHANGE
 //       at the program's first file change of the action and DONE when the action has ended.
-//       Exit status 3, without acting, when the list to act on is empty.
+//       With KILL_AT it SIGKILLs itself right before its KILL_AT-th file change of the action
+//       (1: the first), which repeats a kill exactly. Exit status 3, without acting, when the
+//       list to act on is empty.
 //   kill-campaign-program check FOLDER EXPECTATIONS [INVENTORY]
 //       starts the program on FOLDER (its start finishes what a kill left) and checks the stores
 //       and every list against them; prints OK or the faults (exit status 0 or 1). INVENTORY gets
 //       one line per mail found: store, R or S, and its key.
 //
 // Both run with the wall clock, the real mail component and the real single-instance lock.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,7 +37,7 @@ namespace {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: kill-campaign-program act FOLDER ACTION SEED\n"
+                 "usage: kill-campaign-program act FOLDER ACTION SEED [KILL_AT]\n"
                  "       kill-campaign-program check FOLDER EXPECTATIONS [INVENTORY]\n"
                  "actions:");
     for (const ActionKind& k : action_kinds()) std::fprintf(stderr, " %s", k.name);
@@ -48,7 +51,7 @@ void say(const char* line) {
     std::fflush(stdout);
 }
 
-int act(const fs::path& folder, const ActionKind& kind, unsigned long seed) {
+int act(const fs::path& folder, const ActionKind& kind, unsigned long seed, int kill_at) {
     LiveProgram program(folder);
     if (!program.start()) {
         std::fprintf(stderr, "the program ended at its start\n");
@@ -70,12 +73,15 @@ int act(const fs::path& folder, const ActionKind& kind, unsigned long seed) {
     std::printf("ACT %s %s row %d of %d from %s\n", kind.name, plan.handler.c_str(), row, rows, plan.source.c_str());
     std::fflush(stdout);
     program.boxes().clear();
-    // Only reports: the campaign's kill comes from outside.
-    tv::files::watch_file_changes([announced = false](tv::files::FileChange, const fs::path& disk) mutable {
-        if (!announced) {
-            announced = true;
+    // Only reports (the campaign's kill comes from outside), or kills where it was told to.
+    tv::files::watch_file_changes([changes = 0, kill_at](tv::files::FileChange, const fs::path& disk) mutable {
+        if (++changes == 1) {
             say("CHANGE");
             std::fprintf(stderr, "first change: %s\n", disk.c_str());
+        }
+        if (changes == kill_at) {
+            std::fprintf(stderr, "killed before change %d: %s\n", changes, disk.c_str());
+            std::raise(SIGKILL);
         }
         return 0;
     });
@@ -110,10 +116,11 @@ int check(const fs::path& folder, const fs::path& expectations, const char* inve
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 5 && std::strcmp(argv[1], "act") == 0) {
+    if ((argc == 5 || argc == 6) && std::strcmp(argv[1], "act") == 0) {
         const ActionKind* kind = find_action(argv[3]);
         if (!kind) return usage();
-        return act(fs::absolute(argv[2]), *kind, std::strtoul(argv[4], nullptr, 10));
+        int kill_at = argc == 6 ? std::atoi(argv[5]) : 0;
+        return act(fs::absolute(argv[2]), *kind, std::strtoul(argv[4], nullptr, 10), kill_at);
     }
     if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "check") == 0) {
         return check(fs::absolute(argv[2]), argv[3], argc == 5 ? argv[4] : nullptr);
