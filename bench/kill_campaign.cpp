@@ -1,0 +1,129 @@
+// The kill campaign's program, on a prepared program folder (bench/kill-campaign prepares it and
+// drives the rounds):
+//
+//   kill-campaign-program act FOLDER ACTION SEED [KILL_AT]
+//       starts the program on FOLDER and performs one move, restore, return or delete through its
+//       windows (ACTION names it, SEED picks the folders and the row), answering Yes; prints CHANGE
+//       at the program's first file change of the action and DONE when the action has ended.
+//       With KILL_AT it SIGKILLs itself right before its KILL_AT-th file change of the action
+//       (1: the first), which repeats a kill exactly. Exit status 3, without acting, when the
+//       list to act on is empty.
+//   kill-campaign-program check FOLDER EXPECTATIONS [INVENTORY]
+//       starts the program on FOLDER (its start finishes what a kill left) and checks the stores
+//       and every list against them; prints OK or the faults (exit status 0 or 1). INVENTORY gets
+//       one line per mail found: store, R or S, and its key.
+//
+// Both run with the wall clock, the real mail component and the real single-instance lock.
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "common/file_changes.h"
+#include "common/sjis.h"
+#include "kill_actions.h"
+#include "kill_check.h"
+#include "live_program.h"
+#include "platform/forms.h"
+
+namespace fs = std::filesystem;
+namespace pf = tv::platform;
+using namespace tv::bench;
+
+namespace {
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: kill-campaign-program act FOLDER ACTION SEED [KILL_AT]\n"
+                 "       kill-campaign-program check FOLDER EXPECTATIONS [INVENTORY]\n"
+                 "actions:");
+    for (const ActionKind& k : action_kinds()) std::fprintf(stderr, " %s", k.name);
+    std::fprintf(stderr, "\n");
+    return 2;
+}
+
+void say(const char* line) {
+    std::fputs(line, stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+int act(const fs::path& folder, const ActionKind& kind, unsigned long seed, int kill_at) {
+    LiveProgram program(folder);
+    if (!program.start()) {
+        std::fprintf(stderr, "the program ended at its start\n");
+        return 1;
+    }
+    ActionPlan plan = plan_action(kind, seed);
+    if (!plan.opener.empty()) program.choose(plan.opener);
+    if (!pf::forms().is_loaded(plan.form)) {
+        std::fprintf(stderr, "%s did not open\n", plan.form.c_str());
+        return 1;
+    }
+    int rows = pf::form(plan.form).control(plan.list).count();
+    if (rows == 0) {
+        say("EMPTY");
+        return 3;
+    }
+    int row = row_of(seed, rows);
+    program.click_row(plan.form, plan.list, row);
+    std::printf("ACT %s %s row %d of %d from %s\n", kind.name, plan.handler.c_str(), row, rows, plan.source.c_str());
+    std::fflush(stdout);
+    program.boxes().clear();
+    // Only reports (the campaign's kill comes from outside), or kills where it was told to.
+    tv::files::watch_file_changes([changes = 0, kill_at](tv::files::FileChange, const fs::path& disk) mutable {
+        if (++changes == 1) {
+            say("CHANGE");
+            std::fprintf(stderr, "first change: %s\n", disk.c_str());
+        }
+        if (changes == kill_at) {
+            std::fprintf(stderr, "killed before change %d: %s\n", changes, disk.c_str());
+            std::raise(SIGKILL);
+        }
+        return 0;
+    });
+    program.run(plan.handler);
+    tv::files::watch_file_changes({});
+    for (const auto& box : program.boxes().shown()) {
+        std::fprintf(stderr, "message: %s: %s\n", tv::to_utf8(box.title).c_str(), tv::to_utf8(box.text).c_str());
+    }
+    say("DONE");
+    return program.ended() ? 1 : 0;
+}
+
+int check(const fs::path& folder, const fs::path& expectations, const char* inventory_file) {
+    Expectations expected = read_expectations(expectations);
+    if (expected.token_of.empty()) {
+        std::fprintf(stderr, "no expectations in %s\n", expectations.c_str());
+        return 2;
+    }
+    LiveProgram program(folder);
+    program.start();
+    std::vector<std::string> inventory;
+    std::vector<std::string> faults = check_program(program, expected, inventory);
+    if (inventory_file) {
+        std::ofstream out(inventory_file);
+        for (const std::string& line : inventory) out << line << '\n';
+    }
+    for (const std::string& f : faults) std::printf("FAULT %s\n", f.c_str());
+    if (faults.empty()) say("OK");
+    return faults.empty() ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if ((argc == 5 || argc == 6) && std::strcmp(argv[1], "act") == 0) {
+        const ActionKind* kind = find_action(argv[3]);
+        if (!kind) return usage();
+        int kill_at = argc == 6 ? std::atoi(argv[5]) : 0;
+        return act(fs::absolute(argv[2]), *kind, std::strtoul(argv[4], nullptr, 10), kill_at);
+    }
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "check") == 0) {
+        return check(fs::absolute(argv[2]), argv[3], argc == 5 ? argv[4] : nullptr);
+    }
+    return usage();
+}
