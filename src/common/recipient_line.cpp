@@ -1,5 +1,7 @@
 #include "common/recipient_line.h"
 
+#include <algorithm>
+
 #include "common/sjis.h"
 
 namespace tv {
@@ -15,6 +17,18 @@ std::string unquote(std::string_view text) {
     return quoted(trimmed) ? trim(std::string_view(trimmed).substr(1, trimmed.size() - 2)) : trimmed;
 }
 
+// The parts of a text between its commas, each trimmed (empty ones included).
+std::vector<std::string> comma_parts(std::string_view text) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t comma = find_first_char(text, ',', start);
+        parts.push_back(trim(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
+        if (comma == std::string::npos) return parts;
+        start = comma + 1;
+    }
+}
+
 // A name before the bracket that is a list ("a@example.jp, Hanako<h@example.jp>") names recipients
 // the line would drop. A single name is a name, whatever it holds: a book stores an address as the
 // name when the sender gave none ("plain@example.jp<plain@example.jp>").
@@ -23,14 +37,8 @@ bool names_a_list(std::string_view name) {
     if (quoted(trimmed)) return false;
     if (find_first_char(trimmed, '<') != std::string::npos) return true;
     if (find_first_char(trimmed, ',') == std::string::npos) return false;
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t comma = find_first_char(trimmed, ',', start);
-        std::string part = trim(std::string_view(trimmed).substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (is_sendable_address(part)) return true;
-        if (comma == std::string::npos) return false;
-        start = comma + 1;
-    }
+    std::vector<std::string> parts = comma_parts(trimmed);
+    return std::any_of(parts.begin(), parts.end(), [](const std::string& part) { return is_sendable_address(part); });
 }
 
 }  // namespace
@@ -53,13 +61,8 @@ RecipientLine read_recipient_line(std::string_view text) {
         }
         line.recipients.push_back(read_mailbox(text));
     } else {
-        std::size_t start = 0;
-        for (;;) {
-            std::size_t comma = find_first_char(text, ',', start);
-            std::string address = trim(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-            if (!address.empty()) line.recipients.push_back({"", address});
-            if (comma == std::string::npos) break;
-            start = comma + 1;
+        for (std::string& address : comma_parts(text)) {
+            if (!address.empty()) line.recipients.push_back({"", std::move(address)});
         }
     }
     if (line.recipients.empty()) line.fault = "宛先がありません"_sj;

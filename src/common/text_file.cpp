@@ -194,7 +194,7 @@ void remove_atomic_temp_files(std::string_view folder) {
     ::closedir(listing);
 }
 
-void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned mode) {
+void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned mode, Durability durability) {
     static std::atomic<unsigned long> counter{0};
     stdfs::path disk = resolve(path);
     stdfs::path temp = disk.parent_path() / atomic_temp_name(disk.filename().string(),
@@ -205,7 +205,7 @@ void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned 
     // A write that fails (a full disk) leaves no temporary file behind.
     try {
         write_all(fd, temp, bytes);
-        int synced = ::fsync(fd);
+        int synced = durability == Durability::Synced ? ::fsync(fd) : 0;
         int sync_error = errno;
         int closed = ::close(fd);
         if (synced != 0 || closed != 0) raise_errno(synced != 0 ? sync_error : errno, "write " + temp.string());
@@ -217,8 +217,9 @@ void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned 
     }
 }
 
-void write_lines_atomic(std::string_view path, const std::vector<std::string>& lines, unsigned mode) {
-    write_bytes_atomic(path, join_lines(lines), mode);
+void write_lines_atomic(std::string_view path, const std::vector<std::string>& lines, unsigned mode,
+                        Durability durability) {
+    write_bytes_atomic(path, join_lines(lines), mode, durability);
 }
 
 ItemReader::ItemReader(std::string data) : data_(std::move(data)) {

@@ -40,10 +40,16 @@ bool is_atomic_temp_name(std::string_view name);
 // Deletes the plain files of that name form directly in a folder of the program folder (one
 // reached through a symbolic link is left alone). Only while no other program writes there.
 void remove_atomic_temp_files(std::string_view folder);
+// Whether a whole-file write reaches the disk before the file takes its name: a file that holds
+// the whole of something is; a transient exchange file, of which only its appearing whole matters,
+// is not.
+enum class Durability { Synced, Transient };
 // Rewrites a whole file through a temporary file in the same folder and a rename, so a reader
 // never sees it half written. `mode` is the permission of the new file.
-void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned mode = 0644);
-void write_lines_atomic(std::string_view path, const std::vector<std::string>& lines, unsigned mode = 0644);
+void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned mode = 0644,
+                        Durability durability = Durability::Synced);
+void write_lines_atomic(std::string_view path, const std::vector<std::string>& lines, unsigned mode = 0644,
+                        Durability durability = Durability::Synced);
 
 // Joins lines with CR LF after each.
 std::string join_lines(const std::vector<std::string>& lines);

@@ -1,5 +1,6 @@
 #include "folders/file_moves.h"
 
+#include <numeric>
 #include <optional>
 
 #include "common/errors.h"
@@ -43,7 +44,7 @@ FilesOutcome move_files(const std::vector<FileMove>& moves, const std::function<
             }
             // What could not be moved back stays where it went: the next start finishes the move.
             std::vector<std::size_t> every_step(moves.size());
-            for (std::size_t k = 0; k < moves.size(); ++k) every_step[k] = k;
+            std::iota(every_step.begin(), every_step.end(), std::size_t{0});
             settle_lists();
             change->end(every_step);
             return FilesOutcome::Unfinished;

@@ -24,6 +24,27 @@ std::string row_of_mail(const std::string& mail, RowDate rule) {
                            mail, rule);
 }
 
+// The rows of the box's mails `now`, a listing, from the rows of an earlier listing `before` (row i
+// belongs to name i): a mail listed in both keeps its row as it stands, marks and all; a mail that
+// came gets its row from its record; the row of a mail that left goes. Gives how many left.
+std::size_t follow_listing(const std::vector<std::string>& before, std::vector<std::string>& rows,
+                           const std::vector<std::string>& now) {
+    std::vector<std::string> followed;
+    std::size_t old = 0, left = 0;
+    for (const std::string& name : now) {
+        for (; old < before.size() && !files::same_name(before[old], name) && files::name_less(before[old], name); ++old) {
+            ++left;
+        }
+        if (old < before.size() && files::same_name(before[old], name)) {
+            followed.push_back(std::move(rows[old++]));
+        } else {
+            followed.push_back(row_of_mail(name, RowDate::Record));
+        }
+    }
+    rows = std::move(followed);
+    return left + (before.size() - old);
+}
+
 }  // namespace
 
 void fill_receive_list_from_records(const RecordFill& how) {
@@ -45,19 +66,12 @@ bool add_rows_of_new_mail() {
     pf::Control& list = receive_list();
     pf::Control& mails = work_list("LIST2");
     if (list.count() != mails.count()) return false;
+    std::vector<std::string> before;
+    for (int i = 1; i <= mails.count(); ++i) before.push_back(listed_name(mails, i));
     std::vector<std::string> now = files::list_folder_files(receive_box().mail_folder);
-    std::vector<std::string> rows;
-    int old = 1;
-    for (const std::string& name : now) {
-        if (old <= mails.count() && files::same_name(name, listed_name(mails, old))) {
-            rows.push_back(list.item(old - 1));
-            ++old;
-        } else {
-            rows.push_back(row_of_mail(name, RowDate::Record));
-        }
-    }
+    std::vector<std::string> rows = list.items();
     // A mail of the listing that is gone: the rows no longer pair with the files.
-    if (old <= mails.count()) return false;
+    if (follow_listing(before, rows, now) != 0) return false;
     list.set_items(std::move(rows));
     mails.set_items(std::move(now));
     write_receive_cache();
@@ -70,6 +84,7 @@ void follow_finished_change(const std::vector<std::string>& left, const std::vec
         return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return files::same_name(n, name); });
     };
     std::vector<std::string> now = files::list_folder_files(receive_box().mail_folder);
+    // The box as the cache still lists it, before the change.
     std::vector<std::string> before;
     for (const std::string& name : now) {
         if (!among(came, name)) before.push_back(name);
@@ -78,18 +93,9 @@ void follow_finished_change(const std::vector<std::string>& left, const std::vec
         if (!among(now, name)) before.push_back(name);
     }
     files::sort_names(before);
-    std::vector<std::string> cached = load_list_cache(kReceiveCache);
-    if (cached.size() != before.size() || before.size() == now.size()) return;
-    std::vector<std::string> rows;
-    std::size_t old = 0;
-    for (const std::string& name : now) {
-        while (old < before.size() && files::name_less(before[old], name)) ++old;
-        if (old < before.size() && files::same_name(before[old], name)) {
-            rows.push_back(cached[old++]);
-        } else {
-            rows.push_back(row_of_mail(name, RowDate::Record));
-        }
-    }
+    std::vector<std::string> rows = load_list_cache(kReceiveCache);
+    if (rows.size() != before.size() || before.size() == now.size()) return;
+    follow_listing(before, rows, now);
     write_list_cache(kReceiveCache, rows);
 }
 

@@ -22,6 +22,23 @@ struct MailOut : ::testing::Test {
         p.add_received(trash(), 3);
         p.start();
     }
+    // The details window of the first row of a window's list shows that row's mail in front of
+    // the window, which comes back with its row selected when the details close.
+    void expect_details_window_over(const std::string& window, const std::string& list, const std::string& mail) {
+        p.h.click_row(window, list, 0);
+        p.run("GOMI_F_SYOUSAI");
+        EXPECT_EQ(globals().DETAIL_ROW_TEXT, p.h.rows(window, list)[0]);
+        EXPECT_EQ(globals().MAIL_FILE_NAME, mail);
+        EXPECT_TRUE(FolderProgram::form("FORM2").visible);
+        EXPECT_TRUE(FolderProgram::form("FORM2").topmost);
+        EXPECT_FALSE(FolderProgram::form(window).visible);
+        EXPECT_FALSE(FolderProgram::form(window).enabled);
+        pf::input::request_close(FolderProgram::form("FORM2"));
+        p.h.settle();
+        EXPECT_TRUE(FolderProgram::form(window).visible);
+        EXPECT_TRUE(FolderProgram::form(window).enabled);
+        EXPECT_EQ(FolderProgram::list(window, list).selected(), 0);
+    }
 };
 
 TEST_F(MailOut, FolderMailSavedAsEml) {
@@ -106,19 +123,7 @@ TEST_F(MailOut, DetailsWindowStandsInForTheWindow) {
     EXPECT_EQ(p.titles(), Strings{"NOT SELECT"});
     EXPECT_FALSE(pf::forms().is_loaded("FORM2"));
 
-    p.h.click_row("FORM8", "LIST10", 0);
-    p.run("GOMI_F_SYOUSAI");
-    EXPECT_EQ(globals().DETAIL_ROW_TEXT, p.h.rows("FORM8", "LIST10")[0]);
-    EXPECT_EQ(globals().MAIL_FILE_NAME, mail_name(3));
-    EXPECT_TRUE(FolderProgram::form("FORM2").visible);
-    EXPECT_TRUE(FolderProgram::form("FORM2").topmost);
-    EXPECT_FALSE(FolderProgram::form("FORM8").visible);
-    EXPECT_FALSE(FolderProgram::form("FORM8").enabled);
-    pf::input::request_close(FolderProgram::form("FORM2"));
-    p.h.settle();
-    EXPECT_TRUE(FolderProgram::form("FORM8").visible);
-    EXPECT_TRUE(FolderProgram::form("FORM8").enabled);
-    EXPECT_EQ(FolderProgram::list("FORM8", "LIST10").selected(), 0);
+    expect_details_window_over("FORM8", "LIST10", mail_name(3));
 
     // Neither window open: nothing happens.
     pf::input::request_close(FolderProgram::form("FORM8"));
@@ -131,20 +136,8 @@ TEST_F(MailOut, DetailsWindowStandsInForTheWindow) {
 
 TEST_F(MailOut, DetailsWindowStandsInForTheFolderWindow) {
     p.choose("JOB_F");
-    p.h.click_row("FORM16", "LIST27", 0);
-    p.run("GOMI_F_SYOUSAI");
+    expect_details_window_over("FORM16", "LIST27", mail_name(1));  // the folder's mail, not the trash's
     EXPECT_TRUE(p.titles().empty());
-    EXPECT_EQ(globals().DETAIL_ROW_TEXT, p.h.rows("FORM16", "LIST27")[0]);
-    EXPECT_EQ(globals().MAIL_FILE_NAME, mail_name(1));  // the folder's mail, not the trash's
-    EXPECT_TRUE(FolderProgram::form("FORM2").visible);
-    EXPECT_TRUE(FolderProgram::form("FORM2").topmost);
-    EXPECT_FALSE(FolderProgram::form("FORM16").visible);
-    EXPECT_FALSE(FolderProgram::form("FORM16").enabled);
-    pf::input::request_close(FolderProgram::form("FORM2"));
-    p.h.settle();
-    EXPECT_TRUE(FolderProgram::form("FORM16").visible);
-    EXPECT_TRUE(FolderProgram::form("FORM16").enabled);
-    EXPECT_EQ(FolderProgram::list("FORM16", "LIST27").selected(), 0);
 }
 
 }  // namespace
