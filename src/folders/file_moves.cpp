@@ -2,9 +2,12 @@
 
 #include <numeric>
 #include <optional>
+#include <set>
 
 #include "common/errors.h"
 #include "common/paths.h"
+#include "common/sjis.h"
+#include "common/summary_record.h"
 #include "folders/step_pauses.h"
 #include "store/store_change.h"
 
@@ -97,6 +100,32 @@ std::vector<bool> delete_mails(const std::vector<MailFiles>& mails, const std::v
     }
     change->end(unfinished);
     return went;
+}
+
+std::vector<MailFiles> mail_files(const std::string& mail_folder, const std::string& record_folder,
+                                  const std::vector<std::string>& names) {
+    std::vector<MailFiles> mails;
+    for (const std::string& name : names) {
+        if (name.empty()) {
+            mails.push_back({"", ""});
+        } else {
+            mails.push_back({files::join(mail_folder, name),
+                             record_folder.empty() ? "" : files::join(record_folder, SUMMARY_RECORD_NAME(name))});
+        }
+    }
+    return mails;
+}
+
+std::vector<std::string> records_of_no_mail(const std::string& record_folder, const std::vector<MailFiles>& mails) {
+    std::set<std::string> own;  // lower case, as names compare
+    for (const MailFiles& m : mails) {
+        if (!m.record.empty()) own.insert(lower_ascii(files::split_folder_name(m.record).second));
+    }
+    std::vector<std::string> strays;
+    for (const std::string& record : files::list_folder_files(record_folder)) {
+        if (!own.count(lower_ascii(record))) strays.push_back(files::join(record_folder, record));
+    }
+    return strays;
 }
 
 }  // namespace tv::folders

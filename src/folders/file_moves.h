@@ -45,4 +45,13 @@ struct DeletePauses {
 std::vector<bool> delete_mails(const std::vector<MailFiles>& mails, const std::vector<std::string>& strays,
                                const DeletePauses& pauses);
 
+// The files of each mail of a folder that `names` lists, with its record where the folder's mail
+// has records (`record_folder` not empty). An empty name gives an empty entry, so entry i is name i.
+std::vector<MailFiles> mail_files(const std::string& mail_folder, const std::string& record_folder,
+                                  const std::vector<std::string>& names);
+
+// The records of `record_folder` that belong to none of `mails`: a store emptied for good takes
+// them too, so that nothing of its received mail stays described.
+std::vector<std::string> records_of_no_mail(const std::string& record_folder, const std::vector<MailFiles>& mails);
+
 }  // namespace tv::folders

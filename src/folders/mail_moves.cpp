@@ -1,6 +1,5 @@
 #include "folders/mail_moves.h"
 
-#include <set>
 #include <vector>
 
 #include "common/errors.h"
@@ -188,24 +187,11 @@ void delete_all_mail(const MailList& list) {
         pause_steps(1);
     }
     pf::Control& files = list.listing();
-    std::vector<MailFiles> mails;
-    std::set<std::string> own_records;  // lower case, as names compare
-    for (int i = 1; i <= files.count(); ++i) {
-        std::string name = store::listed_name(files, i);
-        if (name.empty()) {
-            mails.push_back({"", ""});
-            continue;
-        }
-        mails.push_back({files::join(list.mail_folder, name), list.received() ? record_of(list, name) : ""});
-        own_records.insert(lower_ascii(SUMMARY_RECORD_NAME(name)));
-    }
+    std::vector<std::string> names;
+    for (int i = 1; i <= files.count(); ++i) names.push_back(store::listed_name(files, i));
+    std::vector<MailFiles> mails = mail_files(list.mail_folder, list.record_folder, names);
     // Every record of no listed mail goes too: nothing of the store's received mail stays described.
-    std::vector<std::string> strays;
-    if (list.received()) {
-        for (const std::string& record : files::list_folder_files(list.record_folder)) {
-            if (!own_records.count(lower_ascii(record))) strays.push_back(files::join(list.record_folder, record));
-        }
-    }
+    std::vector<std::string> strays = list.received() ? records_of_no_mail(list.record_folder, mails) : std::vector<std::string>{};
     std::vector<bool> went = delete_mails(mails, strays, {1, list.received() ? 2 : 0, 1});
     // What could not be deleted stays listed with its row.
     std::vector<std::string> kept;

@@ -8,6 +8,7 @@
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
+#include "folders/file_moves.h"
 #include "platform/forms.h"
 #include "platform/input.h"
 #include "platform/platform.h"
@@ -58,21 +59,21 @@ void delete_listed(std::string_view folder, const std::vector<std::string>& name
     }
 }
 
+// The trash's mail goes for good as one written-down change, each received mail with its record,
+// so that a kill at any point leaves no mail without its record and no record without its mail:
+// the next start finishes what was begun.
 void empty_trash() {
     const store::MailStore& trash = store::trash_store();
     std::vector<std::string> received = files::list_folder_files(trash.mail_folder);
     pf::pause(20);
-    if (!received.empty()) {
-        delete_listed(trash.mail_folder, received, 0);
-        files::remove_if_exists(trash.cache);
-        pf::pause(20);
-        std::vector<std::string> records = files::list_folder_files(trash.record_folder);
-        pf::pause(20);
-        delete_listed(trash.record_folder, records, 20);
-    }
+    std::vector<folders::MailFiles> mails = folders::mail_files(trash.mail_folder, trash.record_folder, received);
+    std::vector<std::string> strays;
+    if (!received.empty()) strays = folders::records_of_no_mail(trash.record_folder, mails);
     std::vector<std::string> sent = files::list_folder_files(trash.sent_folder);
     pf::pause(20);
-    delete_listed(trash.sent_folder, sent, 0);
+    for (folders::MailFiles& m : folders::mail_files(trash.sent_folder, "", sent)) mails.push_back(std::move(m));
+    if (mails.empty() && strays.empty()) return;
+    folders::delete_mails(mails, strays, {0, 1, 0});
 }
 
 [[noreturn]] void leave_program() {

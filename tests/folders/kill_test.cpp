@@ -188,6 +188,42 @@ TEST(Kill, AMoveIntoAFolderLinkedElsewhereIsFinishedThere) {
     }
 }
 
+// The exit's emptying of the trash, killed at any file change: the next start finds the trash's
+// mail either all there, each beside its record, or gone with its records, and the trash window
+// opens on its own mail without a word.
+TEST(Kill, EmptyingTheTrashAtExitLeavesNoMailApartFromItsRecord) {
+    const Strings all{"mail 1", "mail 2", "mail 3", "mail 4", "mail 5", "mail 6", "mail 7", "sent 8", "sent 9"};
+    const Strings emptied{"mail 1", "mail 2", "mail 3", "mail 6", "mail 7", "sent 8"};
+    for (int step = 1;; ++step) {
+        SCOPED_TRACE("killed before change " + std::to_string(step));
+        FolderProgram p;
+        fill_stores(p);
+        p.start();
+        globals().EMPTY_TRASH_AT_EXIT = "1";
+        FileFaults faults;
+        faults.kill_before(step);
+        bool killed = false;
+        try {
+            p.h.run([] { pf::input::request_close(pf::form("MAINFORM")); });
+        } catch (const Killed&) {
+            killed = true;
+        }
+        if (!killed) {
+            EXPECT_TRUE(p.h.program_ended());
+            break;
+        }
+        faults.clear();
+        ASSERT_TRUE(p.h.restart());
+        Strings found = census();
+        EXPECT_TRUE(found == all || found == emptied) << ::testing::PrintToString(found);
+        expect_receive_rows_follow_the_box(p);
+        p.h.boxes().clear();
+        expect_window_rows_follow_the_store(p, "GOMINAKO");
+        EXPECT_TRUE(p.titles().empty()) << p.titles().front();
+        ASSERT_LT(step, 60);
+    }
+}
+
 // The temporary files of whole-file writes below the program folder.
 Strings temporary_files(const test::Harness& h) {
     static const std::regex temporary(R"(\..+\.tmp[0-9]+_[0-9]+)");
