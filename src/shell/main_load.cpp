@@ -19,6 +19,7 @@
 #include "store/send_list.h"
 #include "store/silent_reindex.h"
 #include "transfer/component_check.h"
+#include "transfer/interrupted_receive.h"
 #include "transfer/status_panel.h"
 #include "transfer/transfer_windows.h"
 
@@ -176,6 +177,8 @@ void MAINFORM_START() {
     main.control("LIST1").clear();
     pf::Control& mails = store::work_list("LIST2");
     store::LIST_FOLDER_FILES(store::receive_box().mail_folder, mails);
+    // Mail that a killed receive left without rows gets them before the cache is weighed.
+    transfer::list_mail_of_interrupted_receive();
     transfer::clear_status_panel();
     pf::pause(20);
     pf::Control& records = store::work_list("LIST33");

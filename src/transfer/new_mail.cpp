@@ -154,7 +154,7 @@ std::string clean_body(const std::string& body) {
     return trim(out);
 }
 
-void take_new_mail(const std::string& name, bool manual) {
+std::string take_new_mail(const std::string& name, bool manual, const std::string& mark) {
     Globals& g = globals();
     const auto& box = store::receive_box();
     // The marks of an earlier mail must never pass for this one's.
@@ -172,14 +172,12 @@ void take_new_mail(const std::string& name, bool manual) {
     std::string sender = trim(CLEAN_SENDER_LINE(trim(kept(result.sender_line()))));
     std::string subject = trim(CLEAN_SUBJECT_LINE(trim(kept(result.subject_line()))));
     std::string body = clean_body(empty_result ? "" : body_summary(stored));
-    const std::string& mark = (g.ANSWER_CHECK_RUNNING > 0 || g.MANUAL_TRANSFER == 0) ? ANSWER_MARK() : UNREAD_MARK();
 
     if (manual) pf::EVENT_PUMP();
     std::string row = build_receive_row(from_byte(sender, 7), flag, mark + trim(from_byte(subject, 10)), from_byte(date, 7));
     if (is_blank(row.substr(0, 50)) && is_blank(row.substr(119))) {
         row = build_receive_row(name, flag, mark, receipt_time_from_name(name));
     }
-    store::receive_list().add_item(row);
 
     if (g.ANSWER_CHECK_RUNNING > 0) {
         pf::pause(20);
@@ -189,6 +187,7 @@ void take_new_mail(const std::string& name, bool manual) {
     }
     store::write_record_items(box.record_folder, name, date, sender, subject, flag);
     pf::pause(20);
+    return row;
 }
 
 }  // namespace tv::transfer

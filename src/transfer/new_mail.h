@@ -23,7 +23,8 @@ std::string shorten_400(const std::string& text);
 // Cleaning of the body summary for the answering log.
 std::string clean_body(const std::string& body);
 
-// Takes one new mail of the receive box (parse, row, log record, summary record).
-void take_new_mail(const std::string& file_name, bool manual);
+// Takes one new mail of the receive box (parse, log record, summary record) and gives its row,
+// which begins its subject column with `mark`.
+std::string take_new_mail(const std::string& file_name, bool manual, const std::string& mark);
 
 }  // namespace tv::transfer

@@ -21,6 +21,7 @@
 #include "store/silent_reindex.h"
 #include "transfer/account.h"
 #include "transfer/component_check.h"
+#include "transfer/interrupted_receive.h"
 #include "transfer/new_mail.h"
 #include "transfer/status_panel.h"
 #include "transfer/transfer_result.h"
@@ -101,7 +102,7 @@ void closing_steps(bool manual) {
 void write_cache_after_receive() {
     pf::Control& list = store::receive_list();
     list.set_top_index(list.count() - 1);
-    files::remove_if_exists(store::kReceiveCache);
+    // Replaced whole, never removed first: a kill in between would lose every mark.
     pf::pause(20);
     store::write_receive_cache();
     pf::pause(20);
@@ -197,6 +198,8 @@ void run_receive(bool manual) {
     pf::Control& mails = store::work_list("LIST2");
     std::string result;
     for (int attempts = 0;;) {
+        // Mail the component stores from here on is listed at the next start if a kill stops us.
+        note_receive_under_way();
         int old_count = mails.count();
         mails.clear();
         if (manual) {
@@ -233,6 +236,7 @@ void run_receive(bool manual) {
             int new_mails = 0;
             std::vector<int> duplicates;
             bool keep = numeric_value(g.KEEP_ON_SERVER) > 0;
+            const std::string& mark = (g.ANSWER_CHECK_RUNNING > 0 || g.MANUAL_TRANSFER == 0) ? ANSWER_MARK() : UNREAD_MARK();
             for (int row = old_count + 1; row <= new_count; ++row) {
                 pf::pause(20);
                 std::string name = store::listed_name(mails, row);
@@ -241,7 +245,7 @@ void run_receive(bool manual) {
                     continue;
                 }
                 ++new_mails;
-                take_new_mail(name, manual);
+                store::receive_list().add_item(take_new_mail(name, manual, mark));
             }
             if (!duplicates.empty()) {
                 remove_duplicates(duplicates, new_mails, manual);
@@ -309,6 +313,7 @@ void JUSIN() {
         }
     }
     closing_steps(manual);
+    forget_receive_under_way();
 }
 
 }  // namespace tv::transfer

@@ -7,6 +7,7 @@
 #include "store/parse_exchange.h"
 #include "transfer/receive.h"
 #include "transfer/send.h"
+#include "harness/file_faults.h"
 #include "transfer_fixture.h"
 
 namespace tv::transfer {
@@ -242,6 +243,85 @@ TEST(Receive, AFailedManualReceiveKeepsTheListsInStep) {
     EXPECT_TRUE(pf::form("MAINFORM").enabled);
     EXPECT_FALSE(pf::forms().is_loaded("FORM5"));
     EXPECT_EQ(globals().MANUAL_TRANSFER, 0);
+}
+
+// A kill at any file change of a receive, manual or inside an answering check: at the next start
+// the rows the cache held keep their marks, and each mail the kill left unlisted is listed once, in
+// order, as new unread mail, with its record.
+TEST(Receive, AKillInsideAReceiveKeepsEveryMarkAndListsTheRestAsNewMail) {
+    struct Case {
+        const char* name;
+        bool manual;
+        std::size_t old;  // mails in the box before
+    };
+    const std::string read_mark;  // a row the user has read carries none
+    const std::vector<std::string> old_marks{UNREAD_MARK(), read_mark, ANSWER_MARK()};
+    for (const Case& c : {Case{"manual", true, 3}, Case{"answering check", false, 3}, Case{"first receive", true, 0}}) {
+        for (int step = 1;; ++step) {
+            SCOPED_TRACE(std::string(c.name) + ", killed before change " + std::to_string(step));
+            TransferFixture f;
+            std::vector<std::string> rows;
+            if (c.old > 0) {
+                f.runs.push_back({{}, "DONE3通受信しました。"_sj});
+                for (std::size_t i = 1; i <= c.old; ++i) {
+                    f.runs.back().mails.push_back(TransferFixture::mail("DATE: old " + std::to_string(i), "old " + std::to_string(i)));
+                }
+                f.h.click("MAINFORM", "BUTTON3");
+                // The user has read the second mail; the third came in an answering check.
+                rows = f.rows();
+                ASSERT_EQ(rows.size(), c.old);
+                for (std::size_t i = 0; i < rows.size(); ++i) {
+                    rows[i] = build_receive_row(trim(rows[i].substr(0, 50)), " ", old_marks[i] + "old " + std::to_string(i + 1), "");
+                }
+                f.h.write_lines("SYSTEM_F\\F_JU.txt", rows);
+                ASSERT_TRUE(f.h.restart());
+                ASSERT_EQ(f.rows(), rows);
+            } else {
+                f.runs.push_back({{}, "DONE"});  // the first start's own receive finds nothing
+                f.h.click("MAINFORM", "BUTTON3");
+                f.h.boxes().clear();
+            }
+            f.runs.push_back({{}, "DONE5通受信しました。"_sj});
+            for (int i = 1; i <= 5; ++i) f.runs.back().mails.push_back(TransferFixture::mail("DATE: new " + std::to_string(i), "new " + std::to_string(i)));
+
+            test::FileFaults faults;
+            faults.kill_before(step);
+            bool killed = false;
+            try {
+                if (c.manual) {
+                    f.h.click("MAINFORM", "BUTTON3");
+                } else {
+                    globals().MANUAL_TRANSFER = 0;
+                    globals().ANSWER_CHECK_RUNNING = 1;
+                    f.h.run_trapped(JUSIN);
+                }
+            } catch (const test::Killed&) {
+                killed = true;
+            }
+            if (!killed) break;
+            faults.clear();
+            ASSERT_TRUE(f.h.restart());
+
+            std::vector<std::string> mails = files::list_folder_files("JUSINBOX");
+            std::vector<std::string> shown = f.rows();
+            ASSERT_EQ(shown.size(), mails.size());
+            // Mail the kill left unlisted is new unread mail; the rows a finished receive of an
+            // answering check wrote carry its own mark.
+            std::string new_mark = UNREAD_MARK();
+            if (!c.manual && shown.size() > c.old && subject_column(shown[c.old]).starts_with(ANSWER_MARK())) {
+                new_mark = ANSWER_MARK();
+            }
+            for (std::size_t i = 0; i < shown.size(); ++i) {
+                std::string expected = i < c.old ? old_marks[i] + "old " + std::to_string(i + 1)
+                                                 : new_mark + "new " + std::to_string(i - c.old + 1);
+                EXPECT_EQ(trim(subject_column(shown[i])), expected) << "row " << i;
+            }
+            EXPECT_EQ(files::list_folder_files("SYSTEM_F\\F_D_F").size(), mails.size());
+            EXPECT_EQ(load_list_cache("SYSTEM_F\\F_JU.txt"), shown);
+            EXPECT_TRUE(f.h.boxes().shown().empty());
+            ASSERT_LT(step, 200);
+        }
+    }
 }
 
 }  // namespace

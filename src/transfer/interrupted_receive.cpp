@@ -1,0 +1,96 @@
+#include "transfer/interrupted_receive.h"
+
+#include <charconv>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/errors.h"
+#include "common/exchange_files.h"
+#include "common/globals.h"
+#include "common/paths.h"
+#include "common/receive_list_row.h"
+#include "common/text_file.h"
+#include "store/mail_stores.h"
+#include "store/parse_exchange.h"
+#include "store/receive_list.h"
+#include "transfer/new_mail.h"
+
+namespace tv::transfer {
+
+namespace {
+
+// A dot-file, in no listing: the count of mails the cache listed, then the name of the last one.
+constexpr const char* kReceiveNote = "SYSTEM_F\\.receive_under_way";
+
+struct ReceiveNote {
+    std::size_t listed = 0;
+    std::string last;
+};
+
+std::optional<ReceiveNote> read_note() {
+    auto lines = files::read_lines(kReceiveNote);
+    if (!lines || lines->empty()) return std::nullopt;
+    ReceiveNote note;
+    const std::string& count = (*lines)[0];
+    auto [end, error] = std::from_chars(count.data(), count.data() + count.size(), note.listed);
+    if (error != std::errc() || end != count.data() + count.size()) return std::nullopt;
+    if (lines->size() > 1) note.last = (*lines)[1];
+    return note;
+}
+
+// The cache's rows when it still lists the box as the note found it, and the box holds mail beyond.
+std::optional<std::vector<std::string>> rows_before_the_kill(const ReceiveNote& note, const platform::Control& mails) {
+    std::vector<std::string> rows;
+    if (files::file_exists(store::kReceiveCache)) rows = load_list_cache(store::kReceiveCache);
+    std::size_t count = static_cast<std::size_t>(mails.count());
+    bool pairs = rows.size() == note.listed && count > note.listed &&
+                 (note.listed == 0 || files::same_name(store::listed_name(mails, static_cast<int>(note.listed)), note.last));
+    if (!pairs) return std::nullopt;
+    return rows;
+}
+
+}  // namespace
+
+void note_receive_under_way() {
+    const platform::Control& mails = store::work_list("LIST2");
+    if (store::receive_list().count() != mails.count()) {
+        forget_receive_under_way();
+        return;
+    }
+    std::vector<std::string> lines{std::to_string(mails.count())};
+    if (mails.count() > 0) lines.push_back(store::listed_name(mails, mails.count()));
+    files::write_lines_atomic(kReceiveNote, lines, 0600);
+}
+
+void forget_receive_under_way() {
+    try {
+        files::remove_if_exists(kReceiveNote);
+    } catch (const RuntimeError&) {
+        // Left behind, it only describes a list that no longer pairs with the cache.
+    }
+}
+
+void list_mail_of_interrupted_receive() {
+    if (!files::file_exists(kReceiveNote)) return;
+    // Inside a transfer or a parse no mail can be taken: a later load does it.
+    if (globals().TRANSFER_RUNNING || store::parse_exchange_running()) return;
+    try {
+        auto note = read_note();
+        const platform::Control& mails = store::work_list("LIST2");
+        auto rows = note ? rows_before_the_kill(*note, mails) : std::nullopt;
+        if (rows) {
+            files::remove_if_exists(exchange::kParseResultFile);
+            files::remove_if_exists(exchange::kRequestFile);
+            for (int i = static_cast<int>(note->listed) + 1; i <= mails.count(); ++i) {
+                rows->push_back(take_new_mail(store::listed_name(mails, i), false, UNREAD_MARK()));
+            }
+            write_list_cache(store::kReceiveCache, *rows);
+        }
+    } catch (const RuntimeError&) {
+        // The load finds the cache out of step with the box and rebuilds the list.
+    }
+    forget_receive_under_way();
+}
+
+}  // namespace tv::transfer
