@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "books/book_windows.h"
+#include "books/export_charset.h"
 #include "books/import_readers.h"
 #include "common/address_book.h"
 #include "common/errors.h"
@@ -37,19 +38,26 @@ bool named_like(const std::string& name, const char* extension) {
     return upper_ascii(name).find(extension) != std::string::npos;
 }
 
-// The bytes of a listed file, nullopt when it cannot be read (gone, or held by another program).
-std::optional<std::string> read_export(const std::string& folder, const std::string& name) {
+// The entries of one export, or nullopt when the file is listed but cannot be read, is not text
+// or ends in the middle of a record. A file gone since the listing gives none: nothing was lost.
+std::optional<std::vector<AddressEntry>> file_entries(const std::string& path, bool csv) {
+    std::optional<std::string> bytes;
     try {
-        return files::read_bytes(folder + "/" + name);
+        bytes = files::read_bytes(path);
     } catch (const RuntimeError&) {
-        return std::nullopt;
+        return std::nullopt;  // held by another program, or not ours to read
     }
+    if (!bytes) return std::vector<AddressEntry>{};
+    auto text = exported_text(*bytes);
+    if (!text) return std::nullopt;
+    return csv ? csv_entries(*text) : vcard_entries(*text);
 }
 
 // Every CSV and vCard file of the folder, in listing order. A name that reads as both is no export
-// of ours and is passed over.
+// of ours and is passed over. The import is whole or nothing: a file it cannot read ends it with
+// the old book kept and the file named, so that no entry is left out without a word.
 std::vector<AddressEntry> folder_import(const std::string& folder, const std::vector<std::string>& names,
-                                        std::optional<Failure>& failure) {
+                                        std::optional<Failure>& failure, std::string& bad_file) {
     std::vector<AddressEntry> entries;
     bool csv_listed = false, vcard_listed = false;
     for (const auto& name : names) {
@@ -57,10 +65,13 @@ std::vector<AddressEntry> folder_import(const std::string& folder, const std::ve
         csv_listed = csv_listed || csv;
         vcard_listed = vcard_listed || vcard;
         if (csv == vcard) continue;
-        auto bytes = read_export(folder, name);
-        if (!bytes) continue;
-        std::string text = exported_text(*bytes);
-        for (auto& e : csv ? csv_entries(text) : vcard_entries(text)) entries.push_back(std::move(e));
+        auto read = file_entries(folder + "/" + name, csv);
+        if (!read) {
+            failure = csv ? kBadCsvFile : kNoUsableFile;
+            bad_file = name;
+            return {};
+        }
+        for (auto& e : *read) entries.push_back(std::move(e));
     }
     if (!csv_listed && !vcard_listed) {
         failure = kNoFile;
@@ -100,14 +111,17 @@ void BUTTON8_ON() {
     pf::Control& listing = pf::form("FORM7").control("LIST6");
     listing.set_items(files::list_folder_files(*folder));
     std::optional<Failure> failure;
-    std::vector<AddressEntry> entries = folder_import(*folder, listing.items(), failure);
+    std::string bad_file;
+    std::vector<AddressEntry> entries = folder_import(*folder, listing.items(), failure, bad_file);
     // The old book goes only once a new one with entries is complete.
     if (!failure) rewrite_book(kAddressBook, entries);
     fill_book_list(kAddressBookWindow, failure ? 0 : kPauseMs);
     if (!pf::forms().is_loaded("FORM7")) return;
     pf::form("FORM7").set_pointer(pf::MousePointer::Arrow);
     if (failure) {
-        pf::inform("FORM7", failure->title, sj(failure->text));
+        std::string text = sj(failure->text);
+        if (!bad_file.empty()) text += "\r\n" + bad_file;
+        pf::inform("FORM7", failure->title, text);
     } else {
         pf::inform("FORM7", "DONE", "アドレス帳をインポートしました。    "_sj);
     }

@@ -1,5 +1,6 @@
 #include "books/book_windows.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -198,18 +199,49 @@ const BookWindow kSenderBookWindow{"FORM14", "LIST22", "EDIT23", "EDIT24", "BUTT
 void fill_book_list(const BookWindow& w, int pause_ms) {
     if (!pf::forms().is_loaded(w.form)) return;
     int generation = ++fill_generations()[w.form];
-    control(w, w.list).clear();
+    pf::Control& list = control(w, w.list);
     auto& behind = row_records()[w.form];
     behind.clear();
-    auto records = read_book_records(w.book());
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        if (is_blank_entry(records[i])) continue;
-        if (pause_ms > 0) pf::pause(pause_ms);
-        pf::EVENT_PUMP();
-        if (!pf::forms().is_loaded(w.form) || fill_generations()[w.form] != generation) return;
-        int at = control(w, w.list).add_item(book_list_row(records[i]));
-        behind.insert(behind.begin() + at, i);
+    if (pause_ms > 0) {
+        // The import lists each entry as it is stored, at its pace.
+        list.clear();
+        auto records = read_book_records(w.book());
+        for (std::size_t i = 1; i < records.size(); ++i) {
+            if (is_blank_entry(records[i])) continue;
+            pf::pause(pause_ms);
+            pf::EVENT_PUMP();
+            if (!pf::forms().is_loaded(w.form) || fill_generations()[w.form] != generation) return;
+            int at = control(w, w.list).add_item(book_list_row(records[i]));
+            behind.insert(behind.begin() + at, i);
+        }
+        return;
     }
+    // Every other fill lists the whole book in one step, so that a long book shows at once: no
+    // event runs in between and the list sorts once.
+    struct Hourglass {
+        pf::Form& form;
+        pf::MousePointer before = form.pointer;
+        explicit Hourglass(pf::Form& f) : form(f) { form.set_pointer(pf::MousePointer::Hourglass); }
+        ~Hourglass() { form.set_pointer(before); }  // also when the book cannot be read
+    } hourglass(pf::form(w.form));
+    auto records = read_book_records(w.book());
+    std::vector<std::pair<std::string, std::size_t>> rows;
+    rows.reserve(records.size());
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        if (!is_blank_entry(records[i])) rows.emplace_back(book_list_row(records[i]), i);
+    }
+    // Rows that sort alike keep the order of their records, as rows added one by one would.
+    if (w.sorted) {
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const auto& a, const auto& b) { return files::name_less(a.first, b.first); });
+    }
+    std::vector<std::string> items;
+    items.reserve(rows.size());
+    for (auto& [row, record] : rows) {
+        items.push_back(std::move(row));
+        behind.push_back(record);
+    }
+    list.set_items(std::move(items));
 }
 
 void set_busy(const char* form, bool busy) {

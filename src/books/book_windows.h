@@ -25,9 +25,10 @@ extern const BookWindow kAddressBookWindow;
 extern const BookWindow kRejectBookWindow;
 extern const BookWindow kSenderBookWindow;
 
-// Clears the list and adds one row per entry, one queued event running before each row (after a
-// pause of `pause_ms` when given). A fill stops when its window has gone or a nested fill of the
-// same window has started.
+// Lists the book's entries: every record after the first that is not blank. Without a pause the
+// whole book goes into the list in one step, under the hourglass. With `pause_ms` (the import) each
+// row follows that pause and one pass of the event pump; such a fill stops when its window has
+// gone or a later fill of the same window has started.
 void fill_book_list(const BookWindow& window, int pause_ms = 0);
 
 // A change of the book keeps its window busy: hourglass and no input until the list is refilled.

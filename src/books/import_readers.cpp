@@ -1,33 +1,13 @@
 #include "books/import_readers.h"
 
 #include <optional>
+#include <string>
 
-#include "common/charset_converter.h"
 #include "common/sjis.h"
 
 namespace tv::books {
 
 namespace {
-
-// Whether the bytes are well-formed text in `charset`: they convert without a fault.
-bool reads_as(std::string_view bytes, const char* charset) {
-    return charset_converter(charset, "UTF-32LE").strict(bytes).has_value();
-}
-
-// Whether a file without a byte-order mark is UTF-8 rather than CP932. The same bytes can be both:
-// half-width katakana in CP932 are often well-formed two-byte UTF-8 ("ﾕｷ" is D5 B7). Japanese text
-// in UTF-8 takes three bytes a character, so UTF-8 made of two-byte characters alone is taken only
-// where CP932 cannot read it. Text of ASCII alone is the same in both.
-bool plausibly_utf8(std::string_view bytes) {
-    bool high = false, long_sequence = false;
-    for (char c : bytes) {
-        auto b = static_cast<unsigned char>(c);
-        high = high || b >= 0x80;
-        long_sequence = long_sequence || b >= 0xE0;  // in well-formed UTF-8, only a lead of three or four bytes
-    }
-    if (!high || !reads_as(bytes, "UTF-8")) return false;
-    return long_sequence || !reads_as(bytes, "CP932");
-}
 
 // An entry as the book stores it: trimmed, and nothing when the address is empty.
 void keep(std::vector<AddressEntry>& entries, const std::string& name, const std::string& address) {
@@ -35,51 +15,65 @@ void keep(std::vector<AddressEntry>& entries, const std::string& name, const std
     if (!e.address.empty()) entries.push_back(std::move(e));
 }
 
-// The records of a CSV text: fields split at commas outside double quotes, records at line ends
-// outside them; "" inside quotes is one quote.
-std::vector<std::vector<std::string>> csv_records(std::string_view text) {
+// The records of a CSV text: fields split at commas and records at line ends, outside double
+// quotes. A field quoted from its start (blanks before the quote aside) runs to its closing quote
+// and may hold commas and line breaks; "" inside it is one quote. A quote further into a field is
+// taken as it stands. nullopt when a quoted field never closes or has more than blanks after its
+// closing quote: a stray quote, which would join every line up to the next quote into one field.
+std::optional<std::vector<std::vector<std::string>>> csv_records(std::string_view text) {
+    enum class At { Start, Plain, Quoted, Closed };
     std::vector<std::vector<std::string>> records;
     std::vector<std::string> fields;
     std::string field;
-    bool quoted = false;
+    At at = At::Start;
     bool any = false;  // the record has a byte or a separator
+    auto end_field = [&] {
+        fields.push_back(std::move(field));
+        field.clear();
+        at = At::Start;
+    };
     auto end_record = [&] {
         if (any) {
-            fields.push_back(std::move(field));
+            end_field();
             records.push_back(std::move(fields));
         }
         fields.clear();
         field.clear();
+        at = At::Start;
         any = false;
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
-        if (quoted) {
+        if (at == At::Quoted) {
             if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
                 field.push_back('"');
                 ++i;
             } else if (c == '"') {
-                quoted = false;
+                at = At::Closed;
             } else {
                 field.push_back(c);
             }
             continue;
         }
-        if (c == '"') {
-            quoted = true;
-            any = true;
-        } else if (c == ',') {
-            fields.push_back(std::move(field));
-            field.clear();
+        if (c == ',') {
+            end_field();
             any = true;
         } else if (c == '\r' || c == '\n') {
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
             end_record();
+        } else if (at == At::Closed) {
+            if (c != ' ' && c != '\t') return std::nullopt;
+        } else if (at == At::Start && c == '"') {
+            field.clear();  // the blanks before the quote
+            at = At::Quoted;
+            any = true;
         } else {
+            if (c != ' ' && c != '\t') at = At::Plain;
             field.push_back(c);
             any = true;
         }
     }
+    if (at == At::Quoted) return std::nullopt;
     end_record();
     return records;
 }
@@ -154,46 +148,43 @@ bool preferred(const Property& p) {
 
 }  // namespace
 
-std::string exported_text(std::string_view bytes) {
-    bool bom = bytes.substr(0, 3) == "\xEF\xBB\xBF";
-    if (bom) bytes.remove_prefix(3);
-    if ((bom && reads_as(bytes, "UTF-8")) || plausibly_utf8(bytes)) return from_utf8_lossy(bytes, "?");
-    return std::string(bytes);
-}
-
-std::vector<AddressEntry> csv_entries(std::string_view text) {
-    std::vector<AddressEntry> entries;
+std::optional<std::vector<AddressEntry>> csv_entries(std::string_view text) {
     auto records = csv_records(text);
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        const auto& fields = records[i];
+    if (!records) return std::nullopt;
+    std::vector<AddressEntry> entries;
+    for (std::size_t i = 1; i < records->size(); ++i) {
+        const auto& fields = (*records)[i];
         keep(entries, fields[0], fields.size() > 1 ? fields[1] : "");
     }
     return entries;
 }
 
-std::vector<AddressEntry> vcard_entries(std::string_view text) {
+std::optional<std::vector<AddressEntry>> vcard_entries(std::string_view text) {
     std::vector<AddressEntry> entries;
-    bool in_card = false;
+    int depth = 0;  // cards begun and not ended: 1 inside a contact's card, more inside its agent's
     std::string name, first_email, preferred_email;
     for (const auto& line : unfolded_lines(text)) {
         auto p = property_of(line);
         if (!p) continue;
         std::string value = upper_ascii(trim(p->value));
         if (p->name == "BEGIN" && value == "VCARD") {
-            in_card = true;
-            name.clear(), first_email.clear(), preferred_email.clear();
-        } else if (p->name == "END" && value == "VCARD" && in_card) {
-            in_card = false;
-            keep(entries, name, preferred_email.empty() ? first_email : preferred_email);
-        } else if (in_card && p->name == "FN") {
+            if (depth++ == 0) {
+                name.clear();
+                first_email.clear();
+                preferred_email.clear();
+            }
+        } else if (p->name == "END" && value == "VCARD" && depth > 0) {
+            if (--depth == 0) keep(entries, name, preferred_email.empty() ? first_email : preferred_email);
+        } else if (depth == 1 && p->name == "FN") {
             name = unescaped(p->value);
-        } else if (in_card && p->name == "EMAIL") {
+        } else if (depth == 1 && p->name == "EMAIL") {
             std::string address = unescaped(p->value);
             if (is_blank(address)) continue;
             if (first_email.empty()) first_email = address;
             if (preferred_email.empty() && preferred(*p)) preferred_email = address;
         }
     }
+    if (depth > 0) return std::nullopt;
     return entries;
 }
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "books/import_readers.h"
+#include <filesystem>
+
+#include "books/export_charset.h"
+#include "common/charset_converter.h"
 #include "books_fixture.h"
 #include "common/globals.h"
 
@@ -9,6 +12,12 @@ namespace {
 
 const std::string kPlaceholder = "\" \",\" \"\r\n";
 const std::string kOldBook = kPlaceholder + "\"Old\",\"old@example.jp\"\r\n";
+
+// The bytes of a literal, NUL bytes included.
+template <std::size_t N>
+std::string bytes_of(const char (&literal)[N]) {
+    return std::string(literal, N - 1);
+}
 
 std::string record(const std::string& name, const std::string& address) {
     return "\"" + name + "\",\"" + address + "\"\r\n";
@@ -63,6 +72,7 @@ TEST_F(ImportTest, CsvFilesOfTheFolderReplaceTheBook) {
                     ",noname@example.jp\r\n"
                     "\"Say \"\"hi\"\"\",\" spaced@example.jp \"\r\n"
                     "Colon: name,colon@example.jp\r\n"
+                    " \"Blank, Before\" ,blank@example.jp,\"a note\r\nof two lines\"\r\n"
                     "\r\n");
     put("card.vcf", "BEGIN:VCARD\r\nFN:Card\r\nEMAIL:card@example.jp\r\nEND:VCARD\r\n");
     put("second.csv", "Name,E-mail Address\r\nSecond,second@example.jp\r\n");
@@ -72,9 +82,10 @@ TEST_F(ImportTest, CsvFilesOfTheFolderReplaceTheBook) {
     EXPECT_EQ(h.read(kAddressBook), kPlaceholder + record("Yamada, Taro", "taro@example.jp") +
                                         record("Three", "three@example.jp") + record("", "noname@example.jp") +
                                         record("Say hi", "spaced@example.jp") + record("Colon: name", "colon@example.jp") +
-                                        record("Card", "card@example.jp") + record("Second", "second@example.jp"));
-    EXPECT_EQ(rows().size(), 7u);
-    EXPECT_EQ(pauses, pauses_for(7));
+                                        record("Blank, Before", "blank@example.jp") + record("Card", "card@example.jp") +
+                                        record("Second", "second@example.jp"));
+    EXPECT_EQ(rows().size(), 8u);
+    EXPECT_EQ(pauses, pauses_for(8));
     EXPECT_TRUE(pf::form("FORM7").enabled);
     EXPECT_EQ(pf::form("FORM7").pointer, pf::MousePointer::Arrow);
 }
@@ -100,36 +111,91 @@ TEST_F(ImportTest, VcardFilesReplaceTheBook) {
     EXPECT_EQ(pauses, pauses_for(4));
 }
 
-// A CSV file without a byte-order mark is read in the charset it was written in, also where its
-// bytes would read in the other one: half-width katakana in CP932 are often well-formed UTF-8.
-TEST_F(ImportTest, CsvNamesKeepTheCharsetTheyWereWrittenIn) {
+std::string utf16(const std::string& utf8, const char* charset) {
+    const std::string mark = std::string(charset) == "UTF-16LE" ? "\xFF\xFE" : "\xFE\xFF";
+    return mark + *charset_converter("UTF-8", charset).strict(utf8);
+}
+
+// Each file is read in the charset it was written in: by its byte-order mark, else by the reading
+// of the whole file that gives names, also where its bytes read in the other charset too.
+TEST_F(ImportTest, EachFileIsReadInItsCharset) {
     struct Case {
-        const char* file;
-        bool utf8;                        // else CP932
-        std::vector<const char*> names;  // as the book stores them
+        const char* what;
+        std::string file;
+        std::string bytes;
+        std::string title;
+        std::string book;  // the bytes of the book afterwards
     };
+    const std::string header = "Name,E-mail Address\r\n";
+    const std::string card_head = "BEGIN:VCARD\r\nFN:";
+    const std::string card_tail = "\r\nEMAIL;PREF;INTERNET:c@example.jp\r\nEND:VCARD\r\n";
     const Case cases[] = {
-        {"CP932, half-width katakana and ASCII", false, {"ﾕｷ", "ﾐｶ", "Taro"}},
-        {"CP932, half-width katakana, kanji and ASCII", false, {"ﾕｷ", "山田", "Taro"}},
-        {"UTF-8, half-width katakana and ASCII", true, {"ﾕｷ", "ﾐｶ", "Taro"}},
-        {"UTF-8, half-width katakana, kanji and ASCII", true, {"ﾕｷ", "山田", "Taro"}},
-        {"UTF-8, two-byte characters CP932 cannot read", true, {"Пётр", "Taro"}},
+        {"UTF-8 Cyrillic: two-byte characters only", "book.csv",
+         header + "Анна,a0@example.jp\r\nОльга,a1@example.jp\r\n", "DONE",
+         kPlaceholder + record("Анна"_sj, "a0@example.jp") + record("Ольга"_sj, "a1@example.jp")},
+        {"UTF-8, two-byte characters CP932 cannot read", "book.csv",
+         header + "Пётр,a0@example.jp\r\nTaro,a1@example.jp\r\n", "DONE",
+         kPlaceholder + record("Пётр"_sj, "a0@example.jp") + record("Taro", "a1@example.jp")},
+        // 凜子 is EA A3 8E 71 (U+A8CE and "q" in UTF-8); 增田 as ED 81 93 63, the NEC-selected
+        // row that some programs write (U+D053 and "c").
+        {"CP932 kanji that are well-formed UTF-8 too", "book.csv",
+         header + "\xEA\xA3\x8E\x71,a0@example.jp\r\n\xED\x81\x93\x63,a1@example.jp\r\n", "DONE",
+         kPlaceholder + record("凜子"_sj, "a0@example.jp") + record("\xED\x81\x93\x63", "a1@example.jp")},
+        {"CP932 kanji that are well-formed UTF-8, in a vCard", "rin.vcf", card_head + "凜子"_sj + card_tail, "DONE",
+         kPlaceholder + record("凜子"_sj, "c@example.jp")},
+        {"CP932 half-width katakana that are well-formed UTF-8, and ASCII", "book.csv",
+         header + "ﾕｷ"_sj + ",a0@example.jp\r\n" + "ﾐｶ"_sj + ",a1@example.jp\r\nTaro,a2@example.jp\r\n", "DONE",
+         kPlaceholder + record("ﾕｷ"_sj, "a0@example.jp") + record("ﾐｶ"_sj, "a1@example.jp") +
+             record("Taro", "a2@example.jp")},
+        {"CP932 half-width katakana, kanji and ASCII", "book.csv",
+         header + "ﾕｷ"_sj + ",a0@example.jp\r\n" + "山田"_sj + ",a1@example.jp\r\nTaro,a2@example.jp\r\n", "DONE",
+         kPlaceholder + record("ﾕｷ"_sj, "a0@example.jp") + record("山田"_sj, "a1@example.jp") +
+             record("Taro", "a2@example.jp")},
+        {"UTF-8 half-width katakana and ASCII", "book.csv",
+         header + "ﾕｷ,a0@example.jp\r\nﾐｶ,a1@example.jp\r\nTaro,a2@example.jp\r\n", "DONE",
+         kPlaceholder + record("ﾕｷ"_sj, "a0@example.jp") + record("ﾐｶ"_sj, "a1@example.jp") +
+             record("Taro", "a2@example.jp")},
+        {"UTF-8 half-width katakana, kanji and ASCII", "book.csv",
+         header + "ﾕｷ,a0@example.jp\r\n山田,a1@example.jp\r\nTaro,a2@example.jp\r\n", "DONE",
+         kPlaceholder + record("ﾕｷ"_sj, "a0@example.jp") + record("山田"_sj, "a1@example.jp") +
+             record("Taro", "a2@example.jp")},
+        {"CP932 山田 太郎", "book.csv", header + "山田 太郎"_sj + ",taro@example.jp\r\n", "DONE",
+         kPlaceholder + record("山田 太郎"_sj, "taro@example.jp")},
+        {"UTF-8 山田 太郎", "book.csv", header + "山田 太郎,taro@example.jp\r\n", "DONE",
+         kPlaceholder + record("山田 太郎"_sj, "taro@example.jp")},
+        {"ASCII alone", "book.csv", header + "Taro Yamada,taro@example.jp\r\n", "DONE",
+         kPlaceholder + record("Taro Yamada", "taro@example.jp")},
+        // CP932 reads these as "Josﾃｩ" and "Mﾃｼller"; it holds no accented letter, so "?" stands for it.
+        {"UTF-8 accented Latin", "book.csv", header + "José,jose@example.jp\r\nMüller,m@example.jp\r\n", "DONE",
+         kPlaceholder + record("Jos?", "jose@example.jp") + record("M?ller", "m@example.jp")},
+        {"UTF-8 with its byte-order mark", "book.csv", "\xEF\xBB\xBF" + header + "ﾕｷ,a0@example.jp\r\n", "DONE",
+         kPlaceholder + record("ﾕｷ"_sj, "a0@example.jp")},
+        {"UTF-16 LE with its byte-order mark", "book.csv",
+         utf16(header + "山田 太郎,taro@example.jp\r\nАнна,anna@example.jp\r\n", "UTF-16LE"), "DONE",
+         kPlaceholder + record("山田 太郎"_sj, "taro@example.jp") + record("Анна"_sj, "anna@example.jp")},
+        {"UTF-16 BE with its byte-order mark", "book.csv",
+         utf16(header + "山田 太郎,taro@example.jp\r\n\"Ito, Jiro\",jiro@example.jp\r\n", "UTF-16BE"), "DONE",
+         kPlaceholder + record("山田 太郎"_sj, "taro@example.jp") + record("Ito, Jiro", "jiro@example.jp")},
+        {"UTF-16 LE vCard", "yamada.vcf", utf16("BEGIN:VCARD\r\nFN:山田 太郎" + card_tail, "UTF-16LE"), "DONE",
+         kPlaceholder + record("山田 太郎"_sj, "c@example.jp")},
+        // "Тина" is D0 A2 D0 B8 D0 BD D0 B0: every byte past ASCII in A1-DF, CP932 "ﾐ｢ﾐｸﾐｽﾐｰ".
+        {"UTF-8 Cyrillic that CP932 reads as half-width katakana alone", "book.csv",
+         header + "Тина,a0@example.jp\r\nСева,a1@example.jp\r\n", "DONE",
+         kPlaceholder + record("Тина"_sj, "a0@example.jp") + record("Сева"_sj, "a1@example.jp")},
+        // Still ambiguous: a letter past ASCII that stands alone, "Я" (D0 AF) or CP932 "ﾐｯ"; taken
+        // as CP932.
+        {"ambiguous: one two-byte letter alone, every byte in A1-DF", "book.csv", header + "Я,a0@example.jp\r\n",
+         "DONE", kPlaceholder + record("ﾐｯ"_sj, "a0@example.jp")},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
+        SCOPED_TRACE(c.what);
         std::filesystem::remove_all(exports);
         h.make_folder("exports");
-        std::string csv = "Name,E-mail Address\r\n";
-        std::string book = kPlaceholder;
-        for (std::size_t i = 0; i < c.names.size(); ++i) {
-            const std::string address = "a" + std::to_string(i) + "@example.jp";
-            csv += (c.utf8 ? std::string(c.names[i]) : sj(c.names[i])) + "," + address + "\r\n";
-            book += record(sj(c.names[i]), address);
-        }
-        put("book.csv", csv);
+        put(c.file, c.bytes);
         import();
-        expect_outcome("DONE", "アドレス帳をインポートしました。    "_sj);
-        EXPECT_EQ(h.read(kAddressBook), book);
+        ASSERT_EQ(h.boxes().shown().size(), 2u);
+        EXPECT_EQ(h.boxes().shown()[1].title, c.title);
+        EXPECT_EQ(h.read(kAddressBook), c.book);
         h.click("FORM7", "BUTTON7");
         h.boxes().clear();
     }
@@ -143,17 +209,49 @@ TEST_F(ImportTest, FailuresKeepTheOldBook) {
     };
     const std::string two_fields =
         "「表示名」、及び「メールアドレス」の２フィールドだけをアウトルック・エクスプレスからエクスポートして下さい。     "_sj;
+    const std::string no_vcard = "使用可能なＶＣＦファイルがありませんでした。    "_sj;
+    const std::string header = "Name,E-mail Address\r\n";
+    const std::string good_card = "BEGIN:VCARD\r\nFN:Good\r\nEMAIL:good@example.jp\r\nEND:VCARD\r\n";
+    const std::string binary = bytes_of("PK\x03\x04\x14\x00\x08\x00\r\n\x01\xC8\x9A,\x7F\x00\r\n");
+    const std::string unclosed = "\"閉じない引用,broken@example.jp\r\n"_sj;
     const Case cases[] = {
         {{{"notes.txt", "not an export"}}, "NOT EXIST FILE", "アドレス帳ファイル(.csv/.vcfファイル)がありません。    "_sj},
         {{{"a.csv", "Name,E-mail\r\n"}}, "BAD FILE", two_fields},
         {{{"x.csv.vcf", "BEGIN:VCARD\r\nEMAIL:x@example.jp\r\nEND:VCARD\r\n"}, {"y.vcf", "FN:No card\r\n"}},
-         "BAD FILE", "使用可能なＶＣＦファイルがありませんでした。    "_sj},
+         "BAD FILE", no_vcard},
+        // A file that is not text, beside a good one: nothing is imported, and the file is named.
+        {{{"export.csv", binary}, {"good.vcf", good_card}}, "BAD FILE", two_fields + "\r\nexport.csv"},
+        {{{"good.vcf", good_card}, {"photo.vcf", binary}}, "BAD FILE", no_vcard + "\r\nphoto.vcf"},
+        {{{"book.csv", bytes_of("N\0a\0m\0e\0,\0m\0\r\0\n\0A\0,\0a\0@\0x\0\r\0\n\0")}},
+         "BAD FILE", two_fields + "\r\nbook.csv"},  // UTF-16 without its byte-order mark
+        {{{"book.csv", bytes_of("\xFF\xFE" "N\0,\0m\0\r\0\n\0A\0,\0a\0@\0x\0\r\0\n")}}, "BAD FILE",
+         two_fields + "\r\nbook.csv"},  // UTF-16 cut in the middle of a character
+        // A quote that never closes would take every later line into one field.
+        {{{"book.csv", header + "Good,good@example.jp\r\n" + unclosed + "Later,later@example.jp\r\n"}}, "BAD FILE",
+         two_fields + "\r\nbook.csv"},
+        {{{"book.csv", header + "Good,good@example.jp\r\n" + unclosed + "\"Ito, Jiro\",jiro@example.jp\r\n"}},
+         "BAD FILE", two_fields + "\r\nbook.csv"},
+        // A card cut off before its end, or a card that begins inside it and leaves it open.
+        {{{"cut.vcf", "BEGIN:VCARD\r\nFN:Cut\r\nEMAIL:cut@example.jp\r\n"}, {"good.vcf", good_card}}, "BAD FILE",
+         no_vcard + "\r\ncut.vcf"},
+        {{{"joined.vcf", "BEGIN:VCARD\r\nFN:Cut\r\nEMAIL:cut@example.jp\r\n" + good_card}}, "BAD FILE",
+         no_vcard + "\r\njoined.vcf"},
+        // Listed but not readable (opened, then every read fails, as with a file another program
+        // holds; the tests run as root, where a file's mode stops no read).
+        {{{"good.csv", header + "Good,good@example.jp\r\n"}, {"held.vcf", "/proc/self/mem"}}, "BAD FILE",
+         no_vcard + "\r\nheld.vcf"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.title);
+        SCOPED_TRACE(c.files[0].first);
         std::filesystem::remove_all(exports);
         h.make_folder("exports");
-        for (const auto& [name, bytes] : c.files) put(name, bytes);
+        for (const auto& [name, bytes] : c.files) {
+            if (bytes == "/proc/self/mem") {
+                std::filesystem::create_symlink(bytes, std::filesystem::path(exports) / name);
+            } else {
+                put(name, bytes);
+            }
+        }
         import();
         expect_outcome(c.title, c.text);
         expect_old_book_kept();
