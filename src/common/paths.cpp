@@ -1,6 +1,7 @@
 #include "common/paths.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "common/file_changes.h"
 #include "common/folder_index.h"
 #include "common/sjis.h"
+#include "common/text_file.h"
 
 namespace tv::files {
 
@@ -184,8 +186,22 @@ void copy_file(std::string_view from, std::string_view to) {
     stdfs::path source = resolve(from);
     if (!stdfs::is_regular_file(source, ec)) raise_error(err::kNotFound, "file not found: " + source.string());
     before_change(FileChange::Copy, source, "copy");
-    stdfs::copy_file(source, resolve(to), stdfs::copy_options::overwrite_existing, ec);
-    if (ec) raise_errno(ec.value(), "copy " + source.string());
+    stdfs::path target = resolve(to);
+    int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) raise_errno(errno, "copy " + source.string());
+    // A new copy is private, as every file the program makes in its folder, whatever the mode of
+    // what it copies (a shipped seed, a user's file); a file replaced keeps its mode.
+    int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    struct stat from_status {}, to_status {};
+    int e = out < 0 ? errno : 0;
+    if (out >= 0 && ::fstat(in, &from_status) == 0 && ::fstat(out, &to_status) == 0 &&
+        from_status.st_dev == to_status.st_dev && from_status.st_ino == to_status.st_ino) {
+        e = EEXIST;  // a file onto itself: emptying it first would lose it
+    }
+    if (e == 0 && (::ftruncate(out, 0) != 0 || !copy_fully(in, out))) e = errno;
+    if (out >= 0 && ::close(out) != 0 && e == 0) e = errno;
+    ::close(in);
+    if (e != 0) raise_errno(e, "copy " + source.string());
 }
 
 void rename_file(std::string_view from, std::string_view to) {

@@ -134,7 +134,11 @@ bool copy_chosen_file(const std::string& from, const std::string& to, const std:
     }
     try {
         // A file for the user outside the program folder: readable as the user's other files are.
-        files::copy_file_for_user(from, to);
+        if (files::copy_file_for_user(from, to) == files::CopyOutcome::SameFile) {
+            // The user reached the stored file itself (a store folder linked elsewhere, a link).
+            pf::inform(owner, "SAME FILE !", "保存元と同じファイルには保存できません。    "_sj);
+            return false;
+        }
     } catch (const std::exception&) {
         pf::inform(owner, "SAVE ERROR !", "ファイルを保存できませんでした。    "_sj);
         return false;
