@@ -71,8 +71,10 @@ bool lies_within(const stdfs::path& folder, const stdfs::path& path) {
     return f == folder.end() || (std::next(f) == folder.end() && f->empty());  // "folder/" as well
 }
 
-// Whether a disk path lies in the program folder or below it, as written.
-bool in_program_folder(const stdfs::path& path) { return lies_within(root().lexically_normal(), path.lexically_normal()); }
+// Whether a disk path lies in the program folder or below it as it is spelt, no link followed.
+bool lexically_inside_program_folder(const stdfs::path& path) {
+    return lies_within(root().lexically_normal(), path.lexically_normal());
+}
 
 }  // namespace
 
@@ -81,7 +83,7 @@ stdfs::path resolve(std::string_view path) {
     stdfs::path current = absolute ? stdfs::path("/") : root();
     // Names match case-blind only inside the program folder, whose paths the system writes in any
     // case; a path elsewhere (one the user chose) names exactly the file it spells.
-    bool case_blind = !absolute || in_program_folder(current);
+    bool case_blind = !absolute || lexically_inside_program_folder(current);
     for (const std::string& part : split_components(path)) {
         std::string name = to_utf8(part);
         stdfs::path exact = current / name;
@@ -93,12 +95,12 @@ stdfs::path resolve(std::string_view path) {
             std::string best = find_case_blind(current, fold_ascii(name));
             current = best.empty() ? std::move(exact) : current / best;
         }
-        if (absolute) case_blind = in_program_folder(current);
+        if (absolute) case_blind = lexically_inside_program_folder(current);
     }
     return current;
 }
 
-bool inside_program_folder(std::string_view path) {
+bool resolves_inside_program_folder(std::string_view path) {
     std::error_code ec;
     stdfs::path home = stdfs::weakly_canonical(program_folder(), ec);
     if (ec) return false;
@@ -111,7 +113,7 @@ bool written_inside_program_folder(std::string_view path) {
     for (const std::string& part : split_components(path)) {
         if (part == "..") return false;
     }
-    return in_program_folder(resolve(path));
+    return lexically_inside_program_folder(resolve(path));
 }
 
 int open_without_links(std::string_view path, int flags) {

@@ -22,13 +22,14 @@ const std::filesystem::path& program_folder();
 // reading and creating).
 std::filesystem::path resolve(std::string_view path);
 
-// Whether a path lies in the program folder or below it, whatever its spelling (links, ".."): the
-// folder whose files the program itself replaces and deletes (TENPFIL is emptied at exit).
-bool inside_program_folder(std::string_view path);
+// Whether a path, every link on its way followed, lies in the program folder or below it, whatever
+// its spelling (links, ".."): the folder whose files the program itself replaces and deletes
+// (TENPFIL is emptied at exit). For paths the user chose.
+bool resolves_inside_program_folder(std::string_view path);
 
-// Whether a system path stays in the program folder as it is written: relative, without a ".." step,
-// and resolved below the program folder. Unlike inside_program_folder it follows no link, so a
-// store folder the user has linked elsewhere still counts as the program's own. For paths the
+// Whether a system path stays in the program folder as it is written, no link followed: relative,
+// without a ".." step, and mapped below the program folder. Unlike resolves_inside_program_folder,
+// a store folder the user has linked elsewhere still counts as the program's own. For paths the
 // program wrote down itself and reads back (a record may have been changed by anyone).
 bool written_inside_program_folder(std::string_view path);
 

@@ -33,16 +33,10 @@ void write_all(int fd, const stdfs::path& disk, std::string_view bytes) {
         ::close(fd);
         throw;
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            int e = errno;
-            ::close(fd);
-            raise_errno(e, "write " + disk.string());
-        }
-        done += static_cast<std::size_t>(n);
+    if (!write_fully(fd, bytes)) {
+        int e = errno;
+        ::close(fd);
+        raise_errno(e, "write " + disk.string());
     }
 }
 
@@ -57,19 +51,25 @@ void write_with_flags(std::string_view path, std::string_view bytes, int flags) 
 
 }  // namespace
 
+bool write_fully(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
 bool copy_fully(int in, int out) {
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(in, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) return true;
-        for (ssize_t done = 0; done < n;) {
-            ssize_t w = ::write(out, buffer + done, static_cast<std::size_t>(n - done));
-            if (w < 0 && errno == EINTR) continue;
-            if (w < 0) return false;
-            done += w;
-        }
+        if (n <= 0) return n == 0;
+        if (!write_fully(out, std::string_view(buffer, static_cast<std::size_t>(n)))) return false;
     }
 }
 

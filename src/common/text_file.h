@@ -60,6 +60,9 @@ AtomicTemp create_atomic_temp(const std::filesystem::path& disk, unsigned mode);
 // it. On failure the temporary file is removed and a runtime error raised.
 void put_atomic_temp_in_place(const AtomicTemp& temp, const std::filesystem::path& disk, Durability durability);
 
+// The one write loop of the file layer: all of `bytes` to an open file, again after an
+// interrupted or short write. False with errno set when a write fails.
+bool write_fully(int fd, std::string_view bytes);
 // The rest of the open file `in` written to `out`; false with errno set when a read or write fails.
 bool copy_fully(int in, int out);
 

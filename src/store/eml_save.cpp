@@ -88,7 +88,7 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
             continue;
         }
         std::string path = answer.path;
-        if (files::inside_program_folder(path)) {
+        if (files::resolves_inside_program_folder(path)) {
             refuse_program_folder(dialog.owner);
             return std::nullopt;
         }
@@ -109,7 +109,7 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
         if (dialog.eml && !trim(path).ends_with(".eml")) {
             path += ".eml";
             // The dialog asked about the name without ".eml"; the file written is another one.
-            if (files::inside_program_folder(path)) {
+            if (files::resolves_inside_program_folder(path)) {
                 refuse_program_folder(dialog.owner);
                 return std::nullopt;
             }
