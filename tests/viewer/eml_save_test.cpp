@@ -184,6 +184,21 @@ TEST_F(SaveTest, AFailedReplaceLeavesTheOldFileWhole) {
     EXPECT_FALSE(p.h.program_ended());
 }
 
+// A file replaced through the user's link is replaced where the link leads: the link stays, and
+// the file keeps its mode.
+TEST_F(SaveTest, AReplaceThroughALinkKeepsTheLink) {
+    std::ofstream(out / "real.eml") << "old";
+    ::chmod((out / "real.eml").c_str(), 0640);
+    std::filesystem::create_symlink(out.path / "real.eml", out.path / "link.eml");
+    choose(out / "link.eml");
+    save_received(0);
+    EXPECT_TRUE(std::filesystem::is_symlink(out.path / "link.eml"));
+    EXPECT_EQ(disk_read(out / "real.eml"), mail(1));
+    EXPECT_EQ(tv::test::mode_of(out / "real.eml"), 0640u);
+    EXPECT_EQ(names_in(out.path), (Strings{"link.eml", "real.eml"}));
+    EXPECT_TRUE(p.titles().empty());
+}
+
 // A save whose target is the very mail it copies changes nothing and says so: the user reached
 // the mail through the target of a store folder linked elsewhere, or through a hard link of it,
 // and confirmed "replace".
