@@ -1,6 +1,7 @@
 #include "common/paths.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "common/file_changes.h"
 #include "common/folder_index.h"
 #include "common/sjis.h"
+#include "common/text_file.h"
 
 namespace tv::files {
 
@@ -69,8 +71,10 @@ bool lies_within(const stdfs::path& folder, const stdfs::path& path) {
     return f == folder.end() || (std::next(f) == folder.end() && f->empty());  // "folder/" as well
 }
 
-// Whether a disk path lies in the program folder or below it, as written.
-bool in_program_folder(const stdfs::path& path) { return lies_within(root().lexically_normal(), path.lexically_normal()); }
+// Whether a disk path lies in the program folder or below it as it is spelt, no link followed.
+bool lexically_inside_program_folder(const stdfs::path& path) {
+    return lies_within(root().lexically_normal(), path.lexically_normal());
+}
 
 }  // namespace
 
@@ -79,7 +83,7 @@ stdfs::path resolve(std::string_view path) {
     stdfs::path current = absolute ? stdfs::path("/") : root();
     // Names match case-blind only inside the program folder, whose paths the system writes in any
     // case; a path elsewhere (one the user chose) names exactly the file it spells.
-    bool case_blind = !absolute || in_program_folder(current);
+    bool case_blind = !absolute || lexically_inside_program_folder(current);
     for (const std::string& part : split_components(path)) {
         std::string name = to_utf8(part);
         stdfs::path exact = current / name;
@@ -91,12 +95,12 @@ stdfs::path resolve(std::string_view path) {
             std::string best = find_case_blind(current, fold_ascii(name));
             current = best.empty() ? std::move(exact) : current / best;
         }
-        if (absolute) case_blind = in_program_folder(current);
+        if (absolute) case_blind = lexically_inside_program_folder(current);
     }
     return current;
 }
 
-bool inside_program_folder(std::string_view path) {
+bool resolves_inside_program_folder(std::string_view path) {
     std::error_code ec;
     stdfs::path home = stdfs::weakly_canonical(program_folder(), ec);
     if (ec) return false;
@@ -109,7 +113,7 @@ bool written_inside_program_folder(std::string_view path) {
     for (const std::string& part : split_components(path)) {
         if (part == "..") return false;
     }
-    return in_program_folder(resolve(path));
+    return lexically_inside_program_folder(resolve(path));
 }
 
 int open_without_links(std::string_view path, int flags) {
@@ -184,8 +188,22 @@ void copy_file(std::string_view from, std::string_view to) {
     stdfs::path source = resolve(from);
     if (!stdfs::is_regular_file(source, ec)) raise_error(err::kNotFound, "file not found: " + source.string());
     before_change(FileChange::Copy, source, "copy");
-    stdfs::copy_file(source, resolve(to), stdfs::copy_options::overwrite_existing, ec);
-    if (ec) raise_errno(ec.value(), "copy " + source.string());
+    stdfs::path target = resolve(to);
+    int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) raise_errno(errno, "copy " + source.string());
+    // A new copy is private, as every file the program makes in its folder, whatever the mode of
+    // what it copies (a shipped seed, a user's file); a file replaced keeps its mode.
+    int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    struct stat from_status {}, to_status {};
+    int e = out < 0 ? errno : 0;
+    if (out >= 0 && ::fstat(in, &from_status) == 0 && ::fstat(out, &to_status) == 0 &&
+        from_status.st_dev == to_status.st_dev && from_status.st_ino == to_status.st_ino) {
+        e = EEXIST;  // a file onto itself: emptying it first would lose it
+    }
+    if (e == 0 && (::ftruncate(out, 0) != 0 || !copy_fully(in, out))) e = errno;
+    if (out >= 0 && ::close(out) != 0 && e == 0) e = errno;
+    ::close(in);
+    if (e != 0) raise_errno(e, "copy " + source.string());
 }
 
 void rename_file(std::string_view from, std::string_view to) {

@@ -22,13 +22,14 @@ const std::filesystem::path& program_folder();
 // reading and creating).
 std::filesystem::path resolve(std::string_view path);
 
-// Whether a path lies in the program folder or below it, whatever its spelling (links, ".."): the
-// folder whose files the program itself replaces and deletes (TENPFIL is emptied at exit).
-bool inside_program_folder(std::string_view path);
+// Whether a path, every link on its way followed, lies in the program folder or below it, whatever
+// its spelling (links, ".."): the folder whose files the program itself replaces and deletes
+// (TENPFIL is emptied at exit). For paths the user chose.
+bool resolves_inside_program_folder(std::string_view path);
 
-// Whether a system path stays in the program folder as it is written: relative, without a ".." step,
-// and resolved below the program folder. Unlike inside_program_folder it follows no link, so a
-// store folder the user has linked elsewhere still counts as the program's own. For paths the
+// Whether a system path stays in the program folder as it is written, no link followed: relative,
+// without a ".." step, and mapped below the program folder. Unlike resolves_inside_program_folder,
+// a store folder the user has linked elsewhere still counts as the program's own. For paths the
 // program wrote down itself and reads back (a record may have been changed by anyone).
 bool written_inside_program_folder(std::string_view path);
 
@@ -51,7 +52,8 @@ std::uintmax_t file_size(std::string_view path);  // 0 when missing
 bool remove_if_exists(std::string_view path);
 // Deletes a plain file; raises error 63 when it does not exist.
 void remove_file(std::string_view path);
-// Copies a file over an existing one; raises on failure.
+// Copies a file, over an existing one (which keeps its mode); a new copy is private (0600), whatever
+// the source's mode. Raises on failure, and when `to` is `from` itself.
 void copy_file(std::string_view from, std::string_view to);
 // Renames; raises on failure.
 void rename_file(std::string_view from, std::string_view to);

@@ -13,6 +13,7 @@
 #include "common/exchange_files.h"
 #include "common/file_changes.h"
 #include "common/paths.h"
+#include "common/text_file.h"
 
 namespace tv::files {
 
@@ -30,21 +31,48 @@ UserMask& user_mask() {
     return remembered;
 }
 
-// Writes all of `in` to `out`; false with errno set when a read or write failed.
-bool copy_bytes(int in, int out) {
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(in, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) return true;
-        for (ssize_t done = 0; done < n;) {
-            ssize_t w = ::write(out, buffer + done, static_cast<std::size_t>(n - done));
-            if (w < 0 && errno == EINTR) continue;
-            if (w < 0) return false;
-            done += w;
-        }
+// Closes a file on every way out.
+struct OpenFile {
+    int fd;
+    ~OpenFile() {
+        if (fd >= 0) ::close(fd);
     }
+};
+
+bool same_file(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// Writes `in` into a new file at `target` with the user's mode; removes it again when that fails.
+void copy_to_new_file(int in, const std::filesystem::path& target) {
+    int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0) raise_errno(errno, "copy to " + target.string());
+    bool copied = ::fchmod(out, user_file_mode()) == 0 && copy_fully(in, out);
+    int e = errno;
+    if (::close(out) != 0 && copied) {
+        copied = false;
+        e = errno;
+    }
+    if (!copied) {
+        ::unlink(target.c_str());
+        raise_errno(e, "copy to " + target.string());
+    }
+}
+
+// Writes `in` beside the existing file `target` (its permission `mode`) and renames it over it.
+// A link is replaced where it leads, so that the user's link stays.
+void copy_over_file(int in, const std::filesystem::path& target, mode_t mode) {
+    std::error_code ec;
+    std::filesystem::path real = std::filesystem::canonical(target, ec);
+    if (ec) raise_errno(ec.value(), "copy to " + target.string());
+    AtomicTemp temp = create_atomic_temp(real, 0600);
+    try {
+        before_change(FileChange::Write, temp.path, "write");
+        if (::fchmod(temp.fd, mode) != 0 || !copy_fully(in, temp.fd)) raise_errno(errno, "copy to " + target.string());
+    } catch (const RuntimeError&) {
+        ::close(temp.fd);
+        ::unlink(temp.path.c_str());
+        throw;
+    }
+    put_atomic_temp_in_place(temp, real, Durability::Synced);
 }
 
 }  // namespace
@@ -77,42 +105,30 @@ unsigned user_file_mode() {
     return 0666 & ~user.mask;
 }
 
-void copy_file_for_user(std::string_view from, std::string_view to) {
+CopyOutcome copy_file_for_user(std::string_view from, std::string_view to) {
     std::filesystem::path source = resolve(from);
     std::filesystem::path target = resolve(to);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(source, ec)) raise_error(err::kNotFound, "file not found: " + source.string());
-    int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) raise_errno(errno, "open " + source.string());
-    try {
-        before_change(FileChange::Copy, source, "copy");
-    } catch (...) {
-        ::close(in);
-        throw;
+    OpenFile in{::open(source.c_str(), O_RDONLY | O_CLOEXEC)};
+    struct stat from_status {};
+    if (in.fd < 0 || ::fstat(in.fd, &from_status) != 0) raise_errno(errno, "open " + source.string());
+    // Any link followed: the file the target names in the end.
+    struct stat to_status {};
+    bool replacing = ::stat(target.c_str(), &to_status) == 0;
+    // Copying a file onto itself would only empty it.
+    if (replacing && same_file(from_status, to_status)) return CopyOutcome::SameFile;
+    if (replacing && !S_ISREG(to_status.st_mode)) {
+        raise_errno(S_ISDIR(to_status.st_mode) ? EISDIR : EINVAL, "copy to " + target.string());
     }
+    before_change(FileChange::Copy, source, "copy");
     // Created here: the mode is the user's. Already there (the user chose to replace it): its mode stays.
-    bool created = true;
-    int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (out < 0 && errno == EEXIST) {
-        created = false;
-        out = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (replacing) {
+        copy_over_file(in.fd, target, to_status.st_mode & 07777);
+    } else {
+        copy_to_new_file(in.fd, target);
     }
-    if (out < 0) {
-        int e = errno;
-        ::close(in);
-        raise_errno(e, "copy " + source.string());
-    }
-    bool copied = (!created || ::fchmod(out, user_file_mode()) == 0) && copy_bytes(in, out);
-    int e = errno;
-    ::close(in);
-    if (::close(out) != 0 && copied) {
-        copied = false;
-        e = errno;
-    }
-    if (!copied) {
-        if (created) ::unlink(target.c_str());
-        raise_errno(e, "copy " + source.string());
-    }
+    return CopyOutcome::Copied;
 }
 
 }  // namespace tv::files

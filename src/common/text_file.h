@@ -1,6 +1,7 @@
 // Reading and writing the system's text files (CP932, CR LF).
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,12 +39,33 @@ std::string atomic_temp_name(std::string_view name, unsigned long process, unsig
 // Whether a bare disk name has exactly that form: what a killed atomic write leaves behind.
 bool is_atomic_temp_name(std::string_view name);
 // Deletes the plain files of that name form directly in a folder of the program folder (one
-// reached through a symbolic link is left alone). Only while no other program writes there.
+// reached through a symbolic link is left alone), but for those of a process that still runs (a
+// mail component that outlived a killed program and is writing its ledger, say). This process's
+// own number counts as ended: the sweep runs at the start, before the process writes anything.
 void remove_atomic_temp_files(std::string_view folder);
 // Whether a whole-file write reaches the disk before the file takes its name: a file that holds
 // the whole of something is; a transient exchange file, of which only its appearing whole matters,
 // is not.
 enum class Durability { Synced, Transient };
+
+// A temporary file of that name form beside the file `disk`, open for writing. It is created
+// exclusively, never through a link or over a file already there: a name taken gives way to the
+// next counter. `mode` is its permission.
+struct AtomicTemp {
+    int fd = -1;
+    std::filesystem::path path;
+};
+AtomicTemp create_atomic_temp(const std::filesystem::path& disk, unsigned mode);
+// Puts a written temporary file in the place of `disk`: synced when asked, closed, renamed over
+// it. On failure the temporary file is removed and a runtime error raised.
+void put_atomic_temp_in_place(const AtomicTemp& temp, const std::filesystem::path& disk, Durability durability);
+
+// The one write loop of the file layer: all of `bytes` to an open file, again after an
+// interrupted or short write. False with errno set when a write fails.
+bool write_fully(int fd, std::string_view bytes);
+// The rest of the open file `in` written to `out`; false with errno set when a read or write fails.
+bool copy_fully(int in, int out);
+
 // Rewrites a whole file through a temporary file in the same folder and a rename, so a reader
 // never sees it half written. `mode` is the permission of the new file.
 void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned mode = 0644,

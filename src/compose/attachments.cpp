@@ -63,7 +63,7 @@ void BUTTON33_ON() {
         return;
     }
     if (!answer.chosen() || !pf::forms().is_loaded("FORM9")) return;
-    if (files::inside_program_folder(answer.path)) {
+    if (files::resolves_inside_program_folder(answer.path)) {
         pf::inform("FORM9", "BAD FILE"_sj, "カレント・フォルダ内のファイルは添付できません。   "_sj);
         return;
     }

@@ -88,7 +88,7 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
             continue;
         }
         std::string path = answer.path;
-        if (files::inside_program_folder(path)) {
+        if (files::resolves_inside_program_folder(path)) {
             refuse_program_folder(dialog.owner);
             return std::nullopt;
         }
@@ -109,7 +109,7 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
         if (dialog.eml && !trim(path).ends_with(".eml")) {
             path += ".eml";
             // The dialog asked about the name without ".eml"; the file written is another one.
-            if (files::inside_program_folder(path)) {
+            if (files::resolves_inside_program_folder(path)) {
                 refuse_program_folder(dialog.owner);
                 return std::nullopt;
             }
@@ -134,7 +134,11 @@ bool copy_chosen_file(const std::string& from, const std::string& to, const std:
     }
     try {
         // A file for the user outside the program folder: readable as the user's other files are.
-        files::copy_file_for_user(from, to);
+        if (files::copy_file_for_user(from, to) == files::CopyOutcome::SameFile) {
+            // The user reached the stored file itself (a store folder linked elsewhere, a link).
+            pf::inform(owner, "SAME FILE !", "保存元と同じファイルには保存できません。    "_sj);
+            return false;
+        }
     } catch (const std::exception&) {
         pf::inform(owner, "SAVE ERROR !", "ファイルを保存できませんでした。    "_sj);
         return false;

@@ -42,8 +42,8 @@ struct SaveDialog {
 // program folder (refused with a message). The chosen folder is remembered. Nothing: no path.
 std::optional<std::string> choose_save_path(const SaveDialog& dialog);
 
-// Copies `from` over `to`; says so when `from` is missing (`missing_text`) or the copy fails.
-// True when the file was copied.
+// Copies `from` over `to`; says so when `from` is missing (`missing_text`), when `to` is `from`
+// itself (nothing is copied then) or when the copy fails. True when the file was copied.
 bool copy_chosen_file(const std::string& from, const std::string& to, const std::string& owner,
                       const std::string& missing_text);
 

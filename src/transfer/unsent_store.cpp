@@ -41,7 +41,7 @@ bool keep_attachments(std::vector<std::string>& lines, const std::string& folder
     bool changed = false;
     for (std::size_t i = first; i < end; ++i) {
         std::string path = trim(std::string_view(lines[i]).substr(kAttachmentPrefix.size()));
-        if (path.empty() || !files::file_exists(path) || !files::inside_program_folder(path)) continue;
+        if (path.empty() || !files::file_exists(path) || !files::resolves_inside_program_folder(path)) continue;
         std::string name = files::split_folder_name(path).second;
         try {
             files::make_folder(folder);

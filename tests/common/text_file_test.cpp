@@ -8,6 +8,7 @@
 #include "common/paths.h"
 #include "harness/file_faults.h"
 #include "harness/harness.h"
+#include "harness/outside_folder.h"
 
 namespace tv::files {
 namespace {
@@ -116,6 +117,38 @@ TEST(AtomicWrite, AWriteThatFailsLeavesTheFileAndNoTemporaryOne) {
         for (const auto& e : std::filesystem::directory_iterator(h.folder / "SYSTEM_F")) left.push_back(e.path().filename());
         EXPECT_EQ(left, std::vector<std::string>{"F_JU.txt"});
     }
+}
+
+// A link planted under a temporary file's name is never written through: the write takes another
+// name, and the file the link points to stays as it was.
+TEST(AtomicWrite, ALinkPlantedUnderATemporaryNameIsNotWrittenThrough) {
+    test::Harness h;
+    test::OutsideFolder outside;
+    std::filesystem::path target = outside.write("precious.txt", "precious");
+    h.write("SYSTEM_F\\F_JU.txt", "old\r\n");
+    // The name a write takes: its counter goes up by one with each write.
+    std::vector<std::filesystem::path> created;
+    watch_file_changes([&](FileChange change, const std::filesystem::path& disk) {
+        if (change == FileChange::Create) created.push_back(disk);
+        return 0;
+    });
+    write_lines_atomic("SYSTEM_F\\F_JU.txt", {"first"});
+    watch_file_changes({});
+    ASSERT_EQ(created.size(), 1u);
+    std::string name = created[0].filename().string();
+    std::size_t underscore = name.rfind('_');
+    ASSERT_TRUE(is_atomic_temp_name(name) && underscore != std::string::npos) << name;
+    unsigned long next = std::stoul(name.substr(underscore + 1)) + 1;
+    std::vector<std::filesystem::path> planted;
+    for (unsigned long n = next; n < next + 8; ++n) {
+        planted.push_back(created[0].parent_path() / (name.substr(0, underscore + 1) + std::to_string(n)));
+        std::filesystem::create_symlink(target, planted.back());
+    }
+    write_lines_atomic("SYSTEM_F\\F_JU.txt", {"second"});
+    EXPECT_EQ(h.read("SYSTEM_F\\F_JU.txt"), "second\r\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(h.folder / "SYSTEM_F" / "F_JU.txt"));
+    EXPECT_EQ(outside.snapshot().at("precious.txt"), "420 precious");  // 0644 and its bytes
+    for (const auto& link : planted) EXPECT_TRUE(std::filesystem::is_symlink(link)) << link;
 }
 
 }  // namespace

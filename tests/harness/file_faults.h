@@ -25,7 +25,14 @@ public:
         refusing_ = true;
         refused_kind_ = kind;
         refused_name_ = std::move(name);
+        refused_prefix_ = false;
         error_ = error;
+    }
+    // The same for every file whose disk name begins with `prefix` (the temporary files of a
+    // whole-file write, say).
+    void refuse_beginning(files::FileChange kind, std::string prefix, int error = EACCES) {
+        refuse(kind, std::move(prefix), error);
+        refused_prefix_ = true;
     }
     // A file that cannot be taken away: its deletes and renames fail.
     void cannot_take_away(std::string name) {
@@ -64,7 +71,9 @@ private:
                 kill_prefix_.clear();
                 throw Killed{};
             }
-            bool named = refusing_ && (refused_name_.empty() || disk.filename() == refused_name_);
+            std::string name = disk.filename().string();
+            bool named = refusing_ && (refused_name_.empty() || name == refused_name_ ||
+                                       (refused_prefix_ && name.starts_with(refused_name_)));
             bool kind_matches = kind == refused_kind_ || (also_rename_ && kind == files::FileChange::Rename);
             return named && kind_matches ? error_ : 0;
         });
@@ -73,6 +82,7 @@ private:
     bool refusing_ = false;
     files::FileChange refused_kind_ = files::FileChange::Remove;
     std::string refused_name_;
+    bool refused_prefix_ = false;
     bool also_rename_ = false;
     int error_ = EACCES;
     int kill_at_ = 0;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
@@ -55,6 +58,7 @@ TEST(Startup, WhatItWritesBelowItsFolderOtherUsersCannotRead) {
                                      std::filesystem::perms::owner_write | std::filesystem::perms::group_read |
                                      std::filesystem::perms::others_read);
     h.add_mail("JUSINBOX", "20261201_100001.eml", "2026/12/01 10:00:01", "s <s@example.jp>", "mail 1");
+    h.write("SYSTEM_F\\SETTEI_O.txt", answering_settings_record(default_answering_settings()));  // shipped 0644
     ASSERT_TRUE(h.start());
     auto mode = [](const char* path) {
         return std::filesystem::status(files::resolve(path)).permissions() & std::filesystem::perms::all;
@@ -66,7 +70,8 @@ TEST(Startup, WhatItWritesBelowItsFolderOtherUsersCannotRead) {
          {"SYSTEM_F\\F_D_F", "GOMIBAKO", "SYSTEM_F\\FORDA_FO\\JOB\\JUSIN_FO", "ADDRESS", "JUSINBOX", "SYSTEM_F"}) {
         EXPECT_EQ(mode(folder), perms::owner_all) << folder;
     }
-    for (const char* file : {"SYSTEM_F\\F_D_F\\20261201_100001.dxd", "SYSTEM_F\\F_JU.txt", "SYSTEM_F\\CHECK.txt"}) {
+    for (const char* file : {"SYSTEM_F\\F_D_F\\20261201_100001.dxd", "SYSTEM_F\\F_JU.txt", "SYSTEM_F\\CHECK.txt",
+                             "SYSTEM_F\\SETTEI\\SETTEI_F.txt"}) {
         EXPECT_EQ(mode(file), perms::owner_read | perms::owner_write) << file;
     }
 }
@@ -202,6 +207,40 @@ TEST(Startup, StaleAnsweringLogIsDeleted) {
     h.write("SYSTEM_F\\TALVENOR.txt", "stale\r\n");
     ASSERT_TRUE(h.start());
     EXPECT_FALSE(h.exists("SYSTEM_F\\TALVENOR.txt"));
+}
+
+// Start-up deletes the temporary files of whole-file writes a kill stopped, but not those of a
+// process that still runs: a mail component that outlived a killed program writes its ledger.
+TEST(Startup, TheSweepLeavesTheTemporaryFilesOfARunningProcess) {
+    pid_t running = ::fork();
+    ASSERT_GE(running, 0);
+    if (running == 0) {
+        for (;;) ::pause();
+    }
+    pid_t ended = ::fork();
+    ASSERT_GE(ended, 0);
+    if (ended == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+    // The temporary name of the mail component's ledger written by that process.
+    auto temporary = [](pid_t process) {
+        return "SYSTEM_F\\..pop3_ledger.tmp" + std::to_string(process) + "_0";
+    };
+    struct Case { std::string path; bool stays; };
+    const std::vector<Case> cases{
+        {temporary(running), true},
+        {"SYSTEM_F\\.F_JU.txt.tmp" + std::to_string(running) + "_7", true},
+        {temporary(ended), false},
+        {temporary(0), false},  // names no process
+        {temporary(::getpid()), false},  // the program's own number at its start: an earlier holder's
+        {"JUSINBOX\\.F_JU.txt.tmp99999999999_1", false},
+    };
+    test::Harness h;
+    for (const Case& c : cases) h.write(c.path, "writing");
+    bool started = h.start();
+    ::kill(running, SIGKILL);
+    ::waitpid(running, nullptr, 0);
+    ASSERT_TRUE(started);
+    for (const Case& c : cases) EXPECT_EQ(h.exists(c.path), c.stays) << c.path;
 }
 
 TEST(Startup, AFileInPlaceOfAFolderEndsThroughTheErrorTrap) {

@@ -4,8 +4,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
 
+#include "harness/file_faults.h"
 #include "harness/outside_folder.h"
 #include "platform/events.h"
 #include "store/eml_save.h"
@@ -154,6 +156,81 @@ TEST_F(SaveTest, AMissingMailOrAFailedCopyIsTold) {
     EXPECT_EQ(p.titles(), (Strings{"SAVE ERROR !", "NOT EXIST FILE !"}));
     EXPECT_FALSE(p.h.program_ended());
     EXPECT_FALSE(disk_exists(out / "gone.eml"));
+}
+
+// The names in a folder (to see that a save left no temporary file beside its target).
+std::vector<std::string> names_in(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A file replaced is written beside it and renamed over it: a save that fails on the way leaves
+// the old file whole, and nothing else.
+TEST_F(SaveTest, AFailedReplaceLeavesTheOldFileWhole) {
+    for (files::FileChange refused : {files::FileChange::Write, files::FileChange::Rename}) {
+        std::ofstream(out / "kept.eml") << "old";
+        {
+            tv::test::FileFaults faults;
+            faults.refuse_beginning(refused, ".kept.eml", ENOSPC);  // a full disk
+            choose(out / "kept.eml");
+            save_received(0);
+        }
+        EXPECT_EQ(disk_read(out / "kept.eml"), "old");
+        EXPECT_EQ(names_in(out.path), Strings{"kept.eml"});
+    }
+    EXPECT_EQ(p.titles(), (Strings{"SAVE ERROR !", "SAVE ERROR !"}));
+    EXPECT_FALSE(p.h.program_ended());
+}
+
+// A file replaced through the user's link is replaced where the link leads: the link stays, and
+// the file keeps its mode.
+TEST_F(SaveTest, AReplaceThroughALinkKeepsTheLink) {
+    std::ofstream(out / "real.eml") << "old";
+    ::chmod((out / "real.eml").c_str(), 0640);
+    std::filesystem::create_symlink(out.path / "real.eml", out.path / "link.eml");
+    choose(out / "link.eml");
+    save_received(0);
+    EXPECT_TRUE(std::filesystem::is_symlink(out.path / "link.eml"));
+    EXPECT_EQ(disk_read(out / "real.eml"), mail(1));
+    EXPECT_EQ(tv::test::mode_of(out / "real.eml"), 0640u);
+    EXPECT_EQ(names_in(out.path), (Strings{"link.eml", "real.eml"}));
+    EXPECT_TRUE(p.titles().empty());
+}
+
+// A save whose target is the very mail it copies changes nothing and says so: the user reached
+// the mail through the target of a store folder linked elsewhere, or through a hard link of it,
+// and confirmed "replace".
+TEST(EmlSaveOntoItself, TheMailStaysWholeAndTheUserIsTold) {
+    for (bool linked_store : {true, false}) {
+        SCOPED_TRACE(linked_store ? "a linked store" : "a hard link");
+        ViewerProgram p;
+        SaveFolder out;
+        std::filesystem::path chosen;
+        if (linked_store) {
+            std::filesystem::rename(p.h.folder / "JUSINBOX", out.path / "mail");
+            std::filesystem::create_directory_symlink(out.path / "mail", p.h.folder / "JUSINBOX");
+            chosen = out.path / "mail" / mail_name(2);
+        } else {
+            chosen = out.path / "alias.eml";
+            std::filesystem::create_hard_link(p.h.folder / "JUSINBOX" / mail_name(2), chosen);
+        }
+        std::string whole = p.h.read("JUSINBOX\\" + mail_name(2));
+        ASSERT_FALSE(whole.empty());
+        auto beside = names_in(chosen.parent_path());
+        p.start();
+        p.h.platform.dialogs.choose_next(chosen.string());
+        store::receive_list().select(1);
+        p.h.click("MAINFORM", "HOZON");
+        EXPECT_EQ(p.h.read("JUSINBOX\\" + mail_name(2)), whole);
+        EXPECT_EQ(names_in(chosen.parent_path()), beside);
+        EXPECT_EQ(p.titles(), Strings{"SAME FILE !"});
+        for (const auto& box : p.h.boxes().shown()) {
+            EXPECT_EQ(box.text, "保存元と同じファイルには保存できません。    "_sj);
+            EXPECT_EQ(box.owner, "MAINFORM");
+        }
+    }
 }
 
 // A saved file is the user's: it gets the mode the user's umask gives, as other programs' saves do,

@@ -85,8 +85,8 @@ AttachmentFolder::Family& AttachmentFolder::family_of(const std::string& name) {
     return family;
 }
 
-template <typename Range, typename Read>
-void AttachmentFolder::read_files(const std::string& name, Range from, std::multimap<ContentPrint, unsigned>& to,
+template <typename Range, typename Print, typename Read>
+void AttachmentFolder::read_files(const std::string& name, Range from, std::multimap<Print, unsigned>& to,
                                   Read read) {
     for (auto it = from.first; it != from.second; ++it) {
         std::string raw = files::find_case_blind(disk_, folded_disk_name(numbered_name(name, it->second)));
@@ -95,7 +95,7 @@ void AttachmentFolder::read_files(const std::string& name, Range from, std::mult
         int fd = ::open((disk_ / raw).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) continue;
         struct stat status {};
-        std::optional<ContentPrint> file;
+        std::optional<Print> file;
         if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) file = read(fd, status);
         ::close(fd);
         if (file) to.emplace(*file, it->second);
@@ -105,7 +105,7 @@ void AttachmentFolder::read_files(const std::string& name, Range from, std::mult
 // A file this parse has given is left to its own part.
 std::optional<std::string> AttachmentFolder::earlier_copy(const std::string& name, Family& family,
                                                           const ContentWriter& content) {
-    std::optional<ContentPrint> head = content_head(content);
+    std::optional<HeadPrint> head = content_head(content);
     if (!head) return std::nullopt;
     auto unread = family.unread.equal_range(head->size);
     read_files(name, unread, family.by_head, [&](int fd, const struct stat& status) {
@@ -114,7 +114,7 @@ std::optional<std::string> AttachmentFolder::earlier_copy(const std::string& nam
     family.unread.erase(unread.first, unread.second);
     auto same_head = family.by_head.equal_range(*head);
     if (same_head.first == same_head.second && family.heads_read_whole.count(*head) == 0) return std::nullopt;
-    std::optional<ContentPrint> print = content_print(content);
+    std::optional<WholePrint> print = content_print(content);
     if (!print) return std::nullopt;
     read_files(name, same_head, family.by_print, [](int fd, const struct stat&) { return file_print(fd); });
     family.by_head.erase(same_head.first, same_head.second);

@@ -39,9 +39,9 @@ private:
     struct Family {
         std::set<unsigned> counters;
         std::multimap<std::uint64_t, unsigned> unread;   // size, counter
-        std::multimap<ContentPrint, unsigned> by_head;
-        std::multimap<ContentPrint, unsigned> by_print;
-        std::set<ContentPrint> heads_read_whole;         // heads whose files are all in by_print
+        std::multimap<HeadPrint, unsigned> by_head;
+        std::multimap<WholePrint, unsigned> by_print;
+        std::set<HeadPrint> heads_read_whole;            // heads whose files are all in by_print
     };
 
     void find_folder();
@@ -49,8 +49,8 @@ private:
     Family& family_of(const std::string& name);
     std::set<unsigned> counters_taken(const std::string& name) const;
     // Moves the files of `from` (a range of one key) into `to` by the print `read` gives of each.
-    template <typename Range, typename Read>
-    void read_files(const std::string& name, Range from, std::multimap<ContentPrint, unsigned>& to, Read read);
+    template <typename Range, typename Print, typename Read>
+    void read_files(const std::string& name, Range from, std::multimap<Print, unsigned>& to, Read read);
     std::optional<std::string> earlier_copy(const std::string& name, Family& family, const ContentWriter& content);
     std::optional<std::string> write_new(const std::string& name, unsigned& counter, const ContentWriter& content) const;
     std::string claim(std::string name);

@@ -63,40 +63,40 @@ ssize_t read_fully(int fd, char* buffer, size_t len) {
 // A head print only picks the files worth reading whole, whose SHA-256 print decides: a fast hash
 // does for it, as heads that collide only cost a whole read. A rebuild hashes the heads of every
 // same-sized file of a name once per mail, so SHA-256 there was a good part of its time.
-std::string head_digest(std::string_view head) { return std::to_string(std::hash<std::string_view>{}(head)); }
+std::size_t head_hash(std::string_view head) { return std::hash<std::string_view>{}(head); }
 
 }  // namespace
 
-std::optional<ContentPrint> content_head(const ContentWriter& content) {
+std::optional<HeadPrint> content_head(const ContentWriter& content) {
     std::string head;
     GObjectPtr<GMimeStream> stream(GMIME_STREAM(g_object_new(head_stream_get_type(), nullptr)));
     g_mime_stream_construct(stream.get(), 0, -1);
     auto* self = reinterpret_cast<HeadStream*>(stream.get());
     self->head = &head;
     if (!content(stream.get())) return std::nullopt;
-    return ContentPrint{self->written, head_digest(head)};
+    return HeadPrint{self->written, head_hash(head)};
 }
 
-std::optional<ContentPrint> content_print(const ContentWriter& content) {
+std::optional<WholePrint> content_print(const ContentWriter& content) {
     GObjectPtr<GMimeStream> null(g_mime_stream_null_new());
     GObjectPtr<GMimeStream> filtered(g_mime_stream_filter_new(null.get()));
     GObjectPtr<GMimeFilter> checksum(g_mime_filter_checksum_new(G_CHECKSUM_SHA256));
     g_mime_stream_filter_add(GMIME_STREAM_FILTER(filtered.get()), checksum.get());
     if (!content(filtered.get()) || g_mime_stream_flush(filtered.get()) != 0) return std::nullopt;
     GCharPtr digest(g_mime_filter_checksum_get_string(GMIME_FILTER_CHECKSUM(checksum.get())));
-    return ContentPrint{GMIME_STREAM_NULL(null.get())->written, digest ? digest.get() : ""};
+    return WholePrint{GMIME_STREAM_NULL(null.get())->written, digest ? digest.get() : ""};
 }
 
-std::optional<ContentPrint> file_head(int fd, std::uint64_t size) {
+std::optional<HeadPrint> file_head(int fd, std::uint64_t size) {
     std::string head(static_cast<std::size_t>(std::min<std::uint64_t>(size, kHeadBytes)), '\0');
     if (read_fully(fd, head.data(), head.size()) != static_cast<ssize_t>(head.size())) return std::nullopt;
-    return ContentPrint{size, head_digest(head)};
+    return HeadPrint{size, head_hash(head)};
 }
 
-std::optional<ContentPrint> file_print(int fd) {
+std::optional<WholePrint> file_print(int fd) {
     GChecksum* checksum = g_checksum_new(G_CHECKSUM_SHA256);
     std::vector<char> chunk(64 * 1024);
-    ContentPrint print;
+    WholePrint print;
     for (;;) {
         ssize_t n = read_fully(fd, chunk.data(), chunk.size());
         if (n < 0) {
@@ -107,7 +107,7 @@ std::optional<ContentPrint> file_print(int fd) {
         print.size += static_cast<std::uint64_t>(n);
         if (static_cast<std::size_t>(n) < chunk.size()) break;
     }
-    print.digest = g_checksum_get_string(checksum);
+    print.sha256 = g_checksum_get_string(checksum);
     g_checksum_free(checksum);
     return print;
 }

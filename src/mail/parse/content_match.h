@@ -5,6 +5,7 @@
 
 #include <gmime/gmime.h>
 
+#include <compare>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -19,22 +20,28 @@ using ContentWriter = std::function<bool(GMimeStream* out)>;
 // mostly differ there, so that the whole of a file is read only for a likely match.
 inline constexpr std::size_t kHeadBytes = 4096;
 
-// A content's size and a digest: a fast hash of its head, or SHA-256 of the whole of it.
-struct ContentPrint {
+// A content's size and a fast hash of its head: only picks the files worth reading whole, since
+// heads may collide.
+struct HeadPrint {
     std::uint64_t size = 0;
-    std::string digest;
-    bool operator<(const ContentPrint& other) const {
-        return size != other.size ? size < other.size : digest < other.digest;
-    }
+    std::size_t hash = 0;
+    auto operator<=>(const HeadPrint&) const = default;
+};
+
+// A content's size and the SHA-256 of the whole of it (hex): decides that two contents are the same.
+struct WholePrint {
+    std::uint64_t size = 0;
+    std::string sha256;
+    auto operator<=>(const WholePrint&) const = default;
 };
 
 // The size of what `content` writes and the print of its head; nullopt when it fails.
-std::optional<ContentPrint> content_head(const ContentWriter& content);
+std::optional<HeadPrint> content_head(const ContentWriter& content);
 // The print of the whole of what `content` writes; nullopt when it fails.
-std::optional<ContentPrint> content_print(const ContentWriter& content);
+std::optional<WholePrint> content_print(const ContentWriter& content);
 
 // The same of the file open for reading at `fd`, from its start; `size` is the file's size.
-std::optional<ContentPrint> file_head(int fd, std::uint64_t size);
-std::optional<ContentPrint> file_print(int fd);
+std::optional<HeadPrint> file_head(int fd, std::uint64_t size);
+std::optional<WholePrint> file_print(int fd);
 
 }  // namespace tv::mail

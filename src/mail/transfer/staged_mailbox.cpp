@@ -9,6 +9,7 @@
 
 #include "common/paths.h"
 #include "common/sjis.h"
+#include "common/text_file.h"
 #include "mail/transfer/transfer_error.h"
 
 namespace tv::mail {
@@ -19,18 +20,6 @@ namespace {
 
 constexpr const char* kStagePrefix = ".incoming-";
 constexpr std::size_t kFlushBytes = 1 << 16;
-
-bool write_all(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
 
 // Syncs a folder's entries, or with `whole_file_system` every file of its file system.
 bool sync_folder(const std::filesystem::path& folder, bool whole_file_system) {
@@ -93,7 +82,7 @@ bool StagedMailbox::append(std::string_view bytes) {
 }
 
 bool StagedMailbox::flush() {
-    if (!write_all(fd_, buffer_)) failed_ = true;
+    if (!files::write_fully(fd_, buffer_)) failed_ = true;
     buffer_.clear();
     return !failed_;
 }
