@@ -39,6 +39,10 @@ std::string handler_of(const ActionKind& k, int from, int to) {
         case Verb::DeleteAll:
             if (from == 0) return r ? "BUTTON18_ON" : "BUTTON19_ON";
             return r ? "BUTTON56_ON" : "BUTTON60_ON";
+        case Verb::Receive:
+            return "BUTTON3";
+        case Verb::Exit:
+            return {};
     }
     return {};
 }
@@ -69,6 +73,9 @@ const std::vector<ActionKind>& action_kinds() {
         {"trash-sent-delete-all", Window::Trash, false, Verb::DeleteAll},
         {"folder-recv-delete-all", Window::Folder, true, Verb::DeleteAll},
         {"folder-sent-delete-all", Window::Folder, false, Verb::DeleteAll},
+        // The receive button of the main window, and its closing with the trash emptied at exit.
+        {"receive", Window::Main, true, Verb::Receive},
+        {"exit-empty-trash", Window::Main, true, Verb::Exit},
     };
     return kinds;
 }
@@ -87,6 +94,12 @@ ActionPlan plan_action(const ActionKind& k, unsigned long seed) {
     plan.folder_no = from;
     plan.handler = handler_of(k, from, to);
     plan.source = store_name(from, k.received);
+    if (k.verb == Verb::Receive || k.verb == Verb::Exit) {
+        plan.gesture = k.verb == Verb::Receive ? Gesture::Button : Gesture::Close;
+        plan.form = "MAINFORM";
+        plan.source = k.verb == Verb::Receive ? "server" : store::trash_store().name;
+        return plan;
+    }
     if (from < 0) {
         folders::MailList list = k.received ? folders::main_received_list() : folders::main_sent_list();
         plan.form = list.form;

@@ -1,5 +1,6 @@
 // The actions the kill campaign drives: each moves, restores, returns or deletes mail through the
-// windows, on a row and folders chosen by a seed.
+// windows, on a row and folders chosen by a seed; or receives mail with the main window's button,
+// or closes the main window with the trash to be emptied at exit.
 #pragma once
 
 #include <string>
@@ -8,7 +9,7 @@
 namespace tv::bench {
 
 enum class Window { Main, Trash, Folder };
-enum class Verb { ToTrash, ToFolder, Back, Delete, DeleteAll };
+enum class Verb { ToTrash, ToFolder, Back, Delete, DeleteAll, Receive, Exit };
 
 struct ActionKind {
     const char* name;
@@ -20,13 +21,19 @@ struct ActionKind {
 const std::vector<ActionKind>& action_kinds();
 const ActionKind* find_action(const std::string& name);
 
+// How the user sets an action off: the handler of a chosen row run as its event would be, a button
+// of the window clicked, or the window closed.
+enum class Gesture { RowHandler, Button, Close };
+
 // What one run does: the menu item that opens its window ("" for the main window), the list, the
-// row and the handler that acts on it; `source` names the store the mail leaves.
+// row and the handler that acts on it (or the button clicked, or nothing when the window is
+// closed); `source` names the store the mail leaves ("server" for a receive).
 struct ActionPlan {
+    Gesture gesture = Gesture::RowHandler;
     std::string opener;
     std::string form;
     std::string list;
-    std::string handler;
+    std::string handler;  // the handler, or the button's control name
     std::string source;
     int folder_no = -1;  // the window's FOLDER_NO; -1 for the main window
 };

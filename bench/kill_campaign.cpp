@@ -3,8 +3,11 @@
 //
 //   kill-campaign-program act FOLDER ACTION SEED [KILL_AT]
 //       starts the program on FOLDER and performs one move, restore, return or delete through its
-//       windows (ACTION names it, SEED picks the folders and the row), answering Yes; prints CHANGE
-//       at the program's first file change of the action and DONE when the action has ended.
+//       windows (ACTION names it, SEED picks the folders and the row), answering Yes, or a receive
+//       with the main window's button, or the closing of the main window (which empties the trash
+//       when the option is on); prints CHANGE at the program's first file change of the action,
+//       SCRIPT and the script's name when a script of the mail component starts, and DONE when the
+//       action has ended.
 //       With KILL_AT it SIGKILLs itself right before its KILL_AT-th file change of the action
 //       (1: the first), which repeats a kill exactly. Exit status 3, without acting, when the
 //       list to act on is empty.
@@ -14,6 +17,7 @@
 //       one line per mail found: store, R or S, and its key.
 //
 // Both run with the wall clock, the real mail component and the real single-instance lock.
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +32,7 @@
 #include "kill_check.h"
 #include "live_program.h"
 #include "platform/forms.h"
+#include "platform/platform.h"
 
 namespace fs = std::filesystem;
 namespace pf = tv::platform;
@@ -51,6 +56,36 @@ void say(const char* line) {
     std::fflush(stdout);
 }
 
+// The program's script host, saying on the standard output when a script starts (`SCRIPT name`):
+// the campaign can aim a kill at the run of the mail component.
+class AnnouncingScriptHost : public pf::ScriptHost {
+public:
+    explicit AnnouncingScriptHost(pf::ScriptHost* host) : host_(host) {}
+    void run_and_wait(const std::string& script_name) override {
+        std::printf("SCRIPT %s\n", script_name.c_str());
+        std::fflush(stdout);
+        host_->run_and_wait(script_name);
+    }
+
+private:
+    pf::ScriptHost* host_;
+};
+
+// Sets the action off as its user would; false when the window did not take it.
+bool perform(LiveProgram& program, const ActionPlan& plan) {
+    switch (plan.gesture) {
+        case Gesture::RowHandler:
+            program.run(plan.handler);
+            return true;
+        case Gesture::Button:
+            return program.click(plan.form, plan.handler);
+        case Gesture::Close:
+            program.close(plan.form);
+            return true;
+    }
+    return false;
+}
+
 int act(const fs::path& folder, const ActionKind& kind, unsigned long seed, int kill_at) {
     LiveProgram program(folder);
     if (!program.start()) {
@@ -63,35 +98,49 @@ int act(const fs::path& folder, const ActionKind& kind, unsigned long seed, int 
         std::fprintf(stderr, "%s did not open\n", plan.form.c_str());
         return 1;
     }
-    int rows = pf::form(plan.form).control(plan.list).count();
-    if (rows == 0) {
-        say("EMPTY");
-        return 3;
+    if (plan.gesture == Gesture::RowHandler) {
+        int rows = pf::form(plan.form).control(plan.list).count();
+        if (rows == 0) {
+            say("EMPTY");
+            return 3;
+        }
+        int row = row_of(seed, rows);
+        program.click_row(plan.form, plan.list, row);
+        std::printf("ACT %s %s row %d of %d from %s\n", kind.name, plan.handler.c_str(), row, rows, plan.source.c_str());
+    } else {
+        std::printf("ACT %s %s %s from %s\n", kind.name, plan.gesture == Gesture::Button ? "click" : "close",
+                    plan.gesture == Gesture::Button ? plan.handler.c_str() : plan.form.c_str(), plan.source.c_str());
     }
-    int row = row_of(seed, rows);
-    program.click_row(plan.form, plan.list, row);
-    std::printf("ACT %s %s row %d of %d from %s\n", kind.name, plan.handler.c_str(), row, rows, plan.source.c_str());
     std::fflush(stdout);
     program.boxes().clear();
-    // Only reports (the campaign's kill comes from outside), or kills where it was told to.
-    tv::files::watch_file_changes([changes = 0, kill_at](tv::files::FileChange, const fs::path& disk) mutable {
+    AnnouncingScriptHost scripts(pf::services().script_host);
+    pf::services().script_host = &scripts;
+    // Only reports (the campaign's kill comes from outside), or kills where it was told to. Each
+    // change goes to the error output with its time after the first, to show where a kill fell.
+    auto first = std::chrono::steady_clock::now();
+    tv::files::watch_file_changes([changes = 0, kill_at, &first](tv::files::FileChange, const fs::path& disk) mutable {
         if (++changes == 1) {
             say("CHANGE");
-            std::fprintf(stderr, "first change: %s\n", disk.c_str());
+            first = std::chrono::steady_clock::now();
         }
+        auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - first);
+        std::fprintf(stderr, "change %d at %lld ms: %s\n", changes, static_cast<long long>(ms.count()), disk.c_str());
         if (changes == kill_at) {
             std::fprintf(stderr, "killed before change %d: %s\n", changes, disk.c_str());
             std::raise(SIGKILL);
         }
         return 0;
     });
-    program.run(plan.handler);
+    bool taken = perform(program, plan);
     tv::files::watch_file_changes({});
+    if (!taken) std::fprintf(stderr, "%s did not take the click on %s\n", plan.form.c_str(), plan.handler.c_str());
     for (const auto& box : program.boxes().shown()) {
         std::fprintf(stderr, "message: %s: %s\n", tv::to_utf8(box.title).c_str(), tv::to_utf8(box.text).c_str());
     }
     say("DONE");
-    return program.ended() ? 1 : 0;
+    // Closing the main window ends the program; nothing else may.
+    bool ends = plan.gesture == Gesture::Close;
+    return taken && program.ended() == ends ? 0 : 1;
 }
 
 int check(const fs::path& folder, const fs::path& expectations, const char* inventory_file) {

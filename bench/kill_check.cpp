@@ -27,9 +27,11 @@ namespace {
 using Strings = std::vector<std::string>;
 
 // Dot-files the program keeps on purpose: the single-instance lock at the top of the program
-// folder, and the transfer memories in SYSTEM_F (none of which a move or delete writes).
+// folder, and the mail component's transfer lock and memories in SYSTEM_F (none of which a move
+// or delete writes).
 bool lasting_dot_file(const fs::path& relative) {
-    static const std::set<std::string> kept{".talvenor.lock", "SYSTEM_F/.tls_servers", "SYSTEM_F/.pop3_ledger"};
+    static const std::set<std::string> kept{".talvenor.lock", "SYSTEM_F/.transfer.lock", "SYSTEM_F/.tls_servers",
+                                            "SYSTEM_F/.pop3_ledger"};
     return kept.count(relative.generic_string()) != 0;
 }
 

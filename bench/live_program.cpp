@@ -45,7 +45,7 @@ LiveProgram::~LiveProgram() {
     pf::services().clock = nullptr;
 }
 
-void LiveProgram::trapped(void (*code)()) {
+void LiveProgram::trapped(const std::function<void()>& code) {
     try {
         try {
             code();
@@ -76,6 +76,13 @@ void LiveProgram::choose(const std::string& menu_item) {
     settle();
 }
 
+bool LiveProgram::click(const std::string& form, const std::string& control) {
+    if (!pf::forms().is_loaded(form)) return false;
+    bool taken = pf::input::click(pf::form(form).control(control));
+    settle();
+    return taken;
+}
+
 void LiveProgram::click_row(const std::string& form, const std::string& list, int row) {
     pf::input::click_row(pf::form(form).control(list), row);
     settle();
@@ -83,7 +90,8 @@ void LiveProgram::click_row(const std::string& form, const std::string& list, in
 
 void LiveProgram::close(const std::string& form) {
     if (!pf::forms().is_loaded(form)) return;
-    pf::input::request_close(pf::form(form));
+    // The close request runs the window's handler at once: it may end the program.
+    trapped([&form] { pf::input::request_close(pf::form(form)); });
     settle();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/clock.h"
@@ -27,7 +28,10 @@ public:
     void settle();
     // What a user does; each is followed by settle().
     void choose(const std::string& menu_item);  // an item of the main window's menu bar
+    // A button of a window; false when the window or the button takes no input.
+    bool click(const std::string& form, const std::string& control);
     void click_row(const std::string& form, const std::string& list, int row);
+    // The window's close box (closing the main window ends the program when it agrees).
     void close(const std::string& form);
     // Runs a handler as its event would (through the program's error trap), then settles.
     void run(const std::string& handler);
@@ -36,7 +40,7 @@ public:
     platform::headless::RecordingMessageBox& boxes() { return platform_.message_box; }
 
 private:
-    void trapped(void (*code)());
+    void trapped(const std::function<void()>& code);
 
     platform::headless::HeadlessPlatform platform_;
     platform::SystemClock clock_;
