@@ -1,8 +1,7 @@
 #include "answering/answer_steps.h"
 
-#include <functional>
-
 #include "answering/answer_rules.h"
+#include "answering/check_record.h"
 #include "answering/forward_mail.h"
 #include "answering/reply_log.h"
 #include "answering/reply_mail.h"
@@ -23,14 +22,13 @@ namespace pf = tv::platform;
 
 namespace {
 
-// Writes the request and sends it silently; `handed_over` runs as soon as SOUSIN has returned.
-void send_request(const std::vector<std::string>& request, const std::function<void()>& handed_over) {
+// Writes the request and sends it silently.
+void send_request(const std::vector<std::string>& request) {
     files::write_lines(exchange::kSendRequestFile, request);
     pf::pause(20);
     globals().MANUAL_TRANSFER = 0;
     pf::EVENT_PUMP();
     transfer::SOUSIN();
-    handed_over();
 }
 
 std::vector<std::string> listed_reply_attachments() {
@@ -39,37 +37,39 @@ std::vector<std::string> listed_reply_attachments() {
 
 }  // namespace
 
-void forward_step(const LoggedMail& mail, const CheckInputs& in, CheckProgress& progress) {
+void forward_step(const LoggedMail& mail, const CheckInputs& in) {
+    if (mail.forwarded) return;
     Globals& g = globals();
     ForwardBody body = build_forward_body(mail);
     AccountData account = read_account_file();
-    if (forward_verdict(mail, in, g, account.sender_address()) != ForwardVerdict::Forward) {
-        progress.forward_done = true;
-        return;
-    }
+    if (forward_verdict(mail, in, g, account.sender_address()) != ForwardVerdict::Forward) return;
     auto request = forward_request(body, mail, account, g.FORWARD_ADDRESS, numeric_value(g.FORWARD_ATTACHMENTS) != 0);
     g.SEND_TO_TEXT = trim(g.FORWARD_ADDRESS);
-    send_request(request, [&] { progress.forward_done = true; });
+    send_request(request);
+    write_down_forwarded(mail);
     transfer::set_handovers_idle();
 }
 
-void reply_step(const LoggedMail& mail, const CheckInputs& in, CheckProgress& progress) {
+void reply_step(const LoggedMail& mail, const CheckInputs& in) {
     Globals& g = globals();
+    if (mail.reply_handed) {
+        write_down_done(mail);
+        return;
+    }
     AccountData account = read_account_file();
     ReplyDecision decision = reply_decision(mail, in, g, account.sender_address(), answered_today);
     if (decision.verdict != ReplyVerdict::Reply) {
-        ++progress.mails_done;
-        progress.forward_done = false;
+        write_down_done(mail);
         return;
     }
     g.SEND_TO_TEXT = trim(mail.sender);
     auto request = reply_request(decision.address, account, mail.subject, in.reply_text_lines, listed_reply_attachments());
-    send_request(request, [&] {
-        ++progress.mails_done;
-        progress.forward_done = false;
-    });
-    // Logged whatever became of the send: a sender is answered at most once a day.
+    // Logged before it is handed over, and whatever becomes of the send: a kill in between costs
+    // this reply, never a second one, and a sender is answered at most once a day.
     record_reply(decision.address);
+    write_down_reply_handed(mail);
+    send_request(request);
+    write_down_done(mail);
     transfer::set_handovers_idle();
 }
 

@@ -2,6 +2,7 @@
 
 #include "answering/answer_steps.h"
 #include "answering/check_inputs.h"
+#include "answering/check_record.h"
 #include "answering/main_window.h"
 #include "common/errors.h"
 #include "common/globals.h"
@@ -35,8 +36,8 @@ struct Check {
     bool inputs_loaded = false;
     bool received = false;  // the receive has run
     AnsweringLog log;
+    std::size_t received_count = 0;  // mails of the log at its first load
     bool log_loaded = false;
-    CheckProgress progress;
 };
 
 void receive(Check& check) {
@@ -60,37 +61,28 @@ void receive(Check& check) {
     pf::EVENT_PUMP();
 }
 
+// Loaded again after a read past the end: the mails handled meanwhile have left it.
 void load_log(Check& check) {
-    Globals& g = globals();
     check.log = load_answering_log();
+    if (!check.log_loaded) check.received_count = check.log.exists ? check.log.mails.size() : 0;
     check.log_loaded = true;
-    // The first mail's forward went out in a check that failed before its reply.
-    if (!g.FORWARDED_LOG_RECORD.empty() && check.progress.mails_done == 0 && !check.log.mails.empty() &&
-        record_line(check.log.mails[0].items) == g.FORWARDED_LOG_RECORD) {
-        check.progress.forward_done = true;
-    }
-    g.FORWARDED_LOG_RECORD.clear();
 }
 
 void handle_mails(Check& check) {
-    const auto& mails = check.log.mails;
-    while (check.progress.mails_done < mails.size()) {
-        const LoggedMail& mail = mails[check.progress.mails_done];
-        if (!check.progress.forward_done) forward_step(mail, check.inputs, check.progress);
-        reply_step(mail, check.inputs, check.progress);
+    for (const LoggedMail& mail : check.log.mails) {
+        forward_step(mail, check.inputs);
+        reply_step(mail, check.inputs);
     }
 }
 
-// The end of a check: the log gone (records beyond the handled ones wait for the next check),
-// the caption and the icon telling whether mail came, and the timer running again.
+// The end of a check: the log holds only the records it could not reach (it handles at most 199),
+// which wait for the next check; the caption and the icon tell whether mail came, and the timer
+// runs again.
 void finish(Check& check) {
     Globals& g = globals();
-    std::size_t received_count = check.log.exists ? check.log.mails.size() : 0;
+    std::size_t received_count = check.received_count;
     files::close_all_files();
-    if (check.log.exists) {
-        pf::pause(20);
-        keep_waiting_records(check.log, check.log.mails.size());
-    }
+    if (check.log.exists) pf::pause(20);
     if (g.ARRIVAL_ICON_SET == 0 && received_count > 0) set_arrival_icon();
     pf::pause(20);
     pf::pause(20);
@@ -114,21 +106,11 @@ void finish(Check& check) {
     enable_main(true);
 }
 
-// After a failure: the mails not handled stay in the log for the next check, and the receive box
-// is indexed again.
-void clean_up(Check& check) {
+// After a failure: the mails not handled stay in the log for the next check, with the steps done
+// written down, and the receive box is indexed again.
+void clean_up() {
     Globals& g = globals();
     files::close_all_files();
-    if (check.log_loaded && check.log.exists) {
-        try {
-            keep_unhandled_records(check.log, check.progress.mails_done);
-            if (check.progress.forward_done && check.progress.mails_done < check.log.mails.size()) {
-                g.FORWARDED_LOG_RECORD = record_line(check.log.mails[check.progress.mails_done].items);
-            }
-        } catch (const RuntimeError&) {
-            files::close_all_files();
-        }
-    }
     pf::pause(20);
     if (!timer3().timer_enabled) pf::start_timer(timer3());
     g.ANSWER_CHECK_RUNNING = 0;
@@ -158,7 +140,7 @@ void run_check() {
             if (!check.received) {
                 receive(check);
                 if (!check.inputs_loaded) {
-                    clean_up(check);
+                    clean_up();
                     return;
                 }
                 failures = 0;
@@ -170,7 +152,7 @@ void run_check() {
         } catch (const RuntimeError& e) {
             files::close_all_files();
             if (++failures > kMaxRetries || e.number() != err::kFileAnomaly) {
-                clean_up(check);
+                clean_up();
                 return;
             }
             // A read past the end: the log is read again and the mails not yet handled go on.

@@ -37,29 +37,9 @@ struct LoggedMail {
     std::string body;     // the body summary; beyond 500 bytes its ends around " （中略）"
     std::string marks;    // what the parse told of the mail (answering_log.h)
     std::vector<std::string> attachments;  // the mail's own files in TENPFIL that its body shows
-    AnsweringLogItems items;  // the record as read, to write it back
+    bool forwarded = false;     // an earlier try or check handed its forward over
+    bool reply_handed = false;  // an earlier try or check logged its reply and handed it over
+    AnsweringLogItems items;  // the record as read, to find it again in the log
 };
-
-// The records of the waiting log (first) and of the answering log, as one check takes them.
-struct AnsweringLog {
-    bool exists = false;                     // either file exists
-    std::vector<LoggedMail> mails;           // the first 199 records that are not blank
-    std::vector<AnsweringLogItems> later;    // records beyond them
-    std::size_t waiting = 0;                 // how many of mails and later came from the waiting log
-};
-
-// Reads SYSTEM_F\TALVENOR_WAIT.txt, then SYSTEM_F\TALVENOR.txt, record by record; a record that
-// lacks items reads them as empty. Waiting records of an earlier run name no attachments.
-AnsweringLog load_answering_log();
-
-// The end of a check that handled `handled` mails: every record after them waits for the next
-// check in the waiting log; the answering log goes.
-void keep_waiting_records(const AnsweringLog& log, std::size_t handled);
-// After a failed check that handled `handled` mails: the records after them stay in the file each
-// came from.
-void keep_unhandled_records(const AnsweringLog& log, std::size_t handled);
-
-// The record line of a mail, as the receive writes it.
-std::string record_line(const AnsweringLogItems& items);
 
 }  // namespace tv::answering

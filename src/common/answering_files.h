@@ -4,10 +4,10 @@
 
 namespace tv {
 
-// One AnsweringLogRecord (answering_log.h) per mail received during a check.
+// One AnsweringLogRecord (answering_log.h) per mail received during a check and not yet handled.
 inline constexpr const char* kAnsweringLog = "SYSTEM_F\\TALVENOR.txt";
-// Records of a finished check that it could not reach (it handles at most 199 mails): they wait
-// here for the next check, also across a restart, which deletes only the answering log itself.
+// Where an older version kept the records a finished check could not reach; the next check takes
+// them into the answering log.
 inline constexpr const char* kWaitingLog = "SYSTEM_F\\TALVENOR_WAIT.txt";
 // Daily reply logs, "<yyyymmdd>_TODAY_HENSIN.txt".
 inline constexpr const char* kReplyLogFolder = "SYSTEM_F\\TODAY_HENSIN";

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "common/answering_files.h"
+#include "common/paths.h"
+#include "common/sjis.h"
 #include "common/text_file.h"
 
 namespace tv {
@@ -25,6 +28,47 @@ AnsweringLogItems answering_log_items(std::string line) {
         item = reader.next();
     }
     return items;
+}
+
+bool same_logged_mail(const AnsweringLogItems& a, const AnsweringLogItems& b) {
+    return std::equal(a.begin(), a.begin() + kLogSteps, b.begin());
+}
+
+std::vector<AnsweringLogItems> read_answering_log() {
+    std::vector<AnsweringLogItems> records;
+    for (auto& line : files::read_lines(kAnsweringLog).value_or(std::vector<std::string>{})) {
+        AnsweringLogItems items = answering_log_items(std::move(line));
+        if (is_blank(items[kLogDate]) && is_blank(items[kLogSender]) && is_blank(items[kLogSubject])) continue;
+        records.push_back(std::move(items));
+    }
+    return records;
+}
+
+void append_answering_record(const AnsweringLogItems& items) {
+    files::append_lines(kAnsweringLog, {answering_log_line(items)});
+}
+
+void edit_answering_log(const std::function<void(std::vector<AnsweringLogItems>&)>& edit) {
+    // Read again at every edit: a receive nested in the check may have appended records meanwhile.
+    std::vector<AnsweringLogItems> records = read_answering_log();
+    edit(records);
+    if (records.empty()) {
+        files::remove_if_exists(kAnsweringLog);
+        return;
+    }
+    std::vector<std::string> lines;
+    for (const auto& items : records) lines.push_back(answering_log_line(items));
+    files::write_lines_atomic(kAnsweringLog, lines, 0600);
+}
+
+void forget_logged_attachments() {
+    if (!files::file_exists(kAnsweringLog)) return;
+    bool named = false;
+    for (const auto& items : read_answering_log()) named |= !items[kLogAttachments].empty();
+    if (!named) return;
+    edit_answering_log([](std::vector<AnsweringLogItems>& records) {
+        for (auto& items : records) items[kLogAttachments].clear();
+    });
 }
 
 bool has_mark(std::string_view marks, std::string_view mark) {

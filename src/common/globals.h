@@ -89,12 +89,6 @@ struct Globals {
     std::string REJECT_ALLOW_FORWARD = "0";
     std::string REJECT_ALLOW_REPLY = "0";
     std::string ARRIVAL_ICON_HANDLE;  // the icon file last loaded for the main window, empty: none
-    // The answering-log record whose forward went out in a check that failed before its reply; the
-    // next check does not forward it again.
-    std::string FORWARDED_LOG_RECORD;
-    // The waiting answering log was written by this run: the attachments its records name are
-    // still the mails' own (the exit empties TENPFIL, and a later run may save other files there).
-    bool WAITING_LOG_OF_THIS_RUN = false;
 
     // Address books.
     std::string MAIL_FILE_NAME;       // the file name of the mail last selected for an action

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "common/answering_files.h"
 #include "common/answering_settings.h"
 #include "common/errors.h"
 #include "common/paths.h"
@@ -66,11 +65,6 @@ void remove_atomic_write_leftovers() {
     std::vector<std::string> tree = tree_folders();
     tree.push_back(kSettingsFolder);
     for (const auto& folder : tree) files::remove_atomic_temp_files(folder);
-}
-
-void delete_stale_answering_log() {
-    files::remove_if_exists(kAnsweringLog);
-    pf::pause(20);
 }
 
 void seed_settings_file() {

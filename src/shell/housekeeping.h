@@ -8,8 +8,6 @@ void create_folder_tree();
 // Deletes the temporary files of whole-file writes that a kill stopped, in the folders of the tree.
 // Runs before any transfer or parse can write there.
 void remove_atomic_write_leftovers();
-// Deletes an answering log left by a check that did not finish.
-void delete_stale_answering_log();
 // Copies the shipped settings seed when the settings file is missing (and the seed exists).
 void seed_settings_file();
 

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/answering_log.h"
+#include "common/errors.h"
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/sjis.h"
@@ -90,7 +92,16 @@ void empty_trash() {
     pf::pause(20);
     delete_listed("SYSTEM_F\\DUSEACT", copies, 0);
     pf::pause(20);
-    std::vector<std::string> attachments = files::list_folder_files("TENPFIL");
+    // Mails that wait for an answering check must not send another mail's file saved later under
+    // the same name; when that cannot be written down, the attachments stay for the next exit.
+    bool names_forgotten = true;
+    try {
+        forget_logged_attachments();
+    } catch (const RuntimeError&) {
+        files::close_all_files();
+        names_forgotten = false;
+    }
+    std::vector<std::string> attachments = names_forgotten ? files::list_folder_files("TENPFIL") : std::vector<std::string>{};
     pf::pause(20);
     delete_listed("TENPFIL", attachments, 20);
     if (!attachments.empty()) pf::pause(20);

@@ -58,7 +58,7 @@ void START_UP_SEQUENCE() {
     // A move or delete that a kill stopped is finished before any store is read.
     store::finish_unfinished_change();
     remove_atomic_write_leftovers();
-    delete_stale_answering_log();
+    // An answering log left by a check that did not finish is kept: the next check finishes it.
     seed_settings_file();
     store::FIRST_RUN_REBUILD();
     answering::purge_reply_logs();

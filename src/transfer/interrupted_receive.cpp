@@ -2,9 +2,11 @@
 
 #include <charconv>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "common/answering_log.h"
 #include "common/errors.h"
 #include "common/exchange_files.h"
 #include "common/globals.h"
@@ -20,12 +22,15 @@ namespace tv::transfer {
 
 namespace {
 
-// A dot-file, in no listing: the count of mails the cache listed, then the name of the last one.
+// A dot-file, in no listing: the count of mails the cache listed, the name of the last one, and
+// "answering" when the receive ran inside an answering check.
 constexpr const char* kReceiveNote = "SYSTEM_F\\.receive_under_way";
+constexpr std::string_view kAnsweringWord = "answering";
 
 struct ReceiveNote {
     std::size_t listed = 0;
     std::string last;
+    bool answering = false;
 };
 
 std::optional<ReceiveNote> read_note() {
@@ -36,7 +41,15 @@ std::optional<ReceiveNote> read_note() {
     auto [end, error] = std::from_chars(count.data(), count.data() + count.size(), note.listed);
     if (error != std::errc() || end != count.data() + count.size()) return std::nullopt;
     if (lines->size() > 1) note.last = (*lines)[1];
+    note.answering = lines->size() > 2 && (*lines)[2] == kAnsweringWord;
     return note;
+}
+
+void write_note(const platform::Control& mails, bool answering) {
+    std::vector<std::string> lines{std::to_string(mails.count()),
+                                   mails.count() > 0 ? store::listed_name(mails, mails.count()) : std::string()};
+    if (answering) lines.emplace_back(kAnsweringWord);
+    files::write_lines_atomic(kReceiveNote, lines, 0600);
 }
 
 // The cache's rows when it still lists the box as the note found it, and the box holds mail beyond.
@@ -50,6 +63,15 @@ std::optional<std::vector<std::string>> rows_before_the_kill(const ReceiveNote& 
     return rows;
 }
 
+// The mails an answering check already wrote into the answering log before the kill.
+std::set<std::string> logged_mail_names() {
+    std::set<std::string> names;
+    for (const auto& items : read_answering_log()) {
+        if (!items[kLogMailName].empty()) names.insert(items[kLogMailName]);
+    }
+    return names;
+}
+
 }  // namespace
 
 void note_receive_under_way() {
@@ -58,9 +80,7 @@ void note_receive_under_way() {
         forget_receive_under_way();
         return;
     }
-    std::vector<std::string> lines{std::to_string(mails.count())};
-    if (mails.count() > 0) lines.push_back(store::listed_name(mails, mails.count()));
-    files::write_lines_atomic(kReceiveNote, lines, 0600);
+    write_note(mails, globals().ANSWER_CHECK_RUNNING > 0);
 }
 
 void forget_receive_under_way() {
@@ -82,8 +102,14 @@ void list_mail_of_interrupted_receive() {
         if (rows) {
             files::remove_if_exists(exchange::kParseResultFile);
             files::remove_if_exists(exchange::kRequestFile);
+            // An answering check's mail is listed as the check lists it, and goes into the answering
+            // log once, so that the next check forwards and answers it.
+            std::set<std::string> logged = note->answering ? logged_mail_names() : std::set<std::string>{};
             for (int i = static_cast<int>(note->listed) + 1; i <= mails.count(); ++i) {
-                rows->push_back(take_new_mail(store::listed_name(mails, i), false, UNREAD_MARK()));
+                std::string name = store::listed_name(mails, i);
+                NewMailTaking taking{false, note->answering && !logged.contains(name),
+                                     note->answering ? ANSWER_MARK() : UNREAD_MARK()};
+                rows->push_back(take_new_mail(name, taking));
             }
             write_list_cache(store::kReceiveCache, *rows);
         }

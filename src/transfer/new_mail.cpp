@@ -154,8 +154,9 @@ std::string clean_body(const std::string& body) {
     return trim(out);
 }
 
-std::string take_new_mail(const std::string& name, bool manual, const std::string& mark) {
-    Globals& g = globals();
+std::string take_new_mail(const std::string& name, const NewMailTaking& taking) {
+    const bool manual = taking.manual;
+    const std::string& mark = taking.mark;
     const auto& box = store::receive_box();
     // The marks of an earlier mail must never pass for this one's.
     ParseResult result = store::PARSE_MAIL(store::request_path(box.mail_folder, name), store::ParseCaller::Receive,
@@ -179,10 +180,10 @@ std::string take_new_mail(const std::string& name, bool manual, const std::strin
         row = build_receive_row(name, flag, mark, receipt_time_from_name(name));
     }
 
-    if (g.ANSWER_CHECK_RUNNING > 0) {
+    if (taking.for_answering) {
         pf::pause(20);
         std::string attachments = empty_result ? std::string() : shown_attachment_names(result, body);
-        files::append_lines(kAnsweringLog, {answering_log_line({date, sender, subject, body, parse_marks(), attachments})});
+        append_answering_record({date, sender, subject, body, parse_marks(), attachments, name, ""});
         pf::pause(20);
     }
     store::write_record_items(box.record_folder, name, date, sender, subject, flag);

@@ -23,8 +23,16 @@ std::string shorten_400(const std::string& text);
 // Cleaning of the body summary for the answering log.
 std::string clean_body(const std::string& body);
 
-// Takes one new mail of the receive box (parse, log record, summary record) and gives its row,
-// which begins its subject column with `mark`.
-std::string take_new_mail(const std::string& file_name, bool manual, const std::string& mark);
+// How a new mail is taken: by a manual receive (its progress window shows the sender), and whether
+// an answering check received it (its record then goes into the answering log, which the check
+// forwards and answers from).
+struct NewMailTaking {
+    bool manual = false;
+    bool for_answering = false;
+    std::string mark;  // what the row's subject column begins with
+};
+
+// Takes one new mail of the receive box (parse, log record, summary record) and gives its row.
+std::string take_new_mail(const std::string& file_name, const NewMailTaking& taking);
 
 }  // namespace tv::transfer

@@ -236,7 +236,8 @@ void run_receive(bool manual) {
             int new_mails = 0;
             std::vector<int> duplicates;
             bool keep = numeric_value(g.KEEP_ON_SERVER) > 0;
-            const std::string& mark = (g.ANSWER_CHECK_RUNNING > 0 || g.MANUAL_TRANSFER == 0) ? ANSWER_MARK() : UNREAD_MARK();
+            NewMailTaking taking{manual, g.ANSWER_CHECK_RUNNING > 0,
+                                 (g.ANSWER_CHECK_RUNNING > 0 || g.MANUAL_TRANSFER == 0) ? ANSWER_MARK() : UNREAD_MARK()};
             for (int row = old_count + 1; row <= new_count; ++row) {
                 pf::pause(20);
                 std::string name = store::listed_name(mails, row);
@@ -245,7 +246,7 @@ void run_receive(bool manual) {
                     continue;
                 }
                 ++new_mails;
-                store::receive_list().add_item(take_new_mail(name, manual, mark));
+                store::receive_list().add_item(take_new_mail(name, taking));
             }
             if (!duplicates.empty()) {
                 remove_duplicates(duplicates, new_mails, manual);

@@ -172,28 +172,28 @@ TEST(CheckCycle, MailsBeyondThe199thWaitForTheNextCheck) {
     p.run_seconds(30);
     ASSERT_EQ(p.requests.size(), 199u);
     EXPECT_EQ(subject_of(p.requests.back()), "SUBJECT:<転>m199"_sj);
-    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
-    EXPECT_EQ(files::read_lines("SYSTEM_F\\TALVENOR_WAIT.txt")->size(), 51u);
+    EXPECT_EQ(files::read_lines("SYSTEM_F\\TALVENOR.txt")->size(), 51u);
     p.run_seconds(60);
     ASSERT_EQ(p.requests.size(), 250u);
     EXPECT_EQ(subject_of(p.requests.back()), "SUBJECT:<転>m250"_sj);
     EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
-    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR_WAIT.txt"));
 }
 
-// Mails already taken from the server wait across a restart and are handled by the next check;
-// the log of a check that failed is deleted at the start as before. The exit emptied TENPFIL, so
-// a file found there under a waiting mail's attachment name is another mail's and is not sent.
+// Mails a check could not reach wait in the answering log across a restart. After a kill they go
+// with their attachments: TENPFIL is as the killed run left it. The exit empties TENPFIL, so after
+// an exit a file found there under a waiting mail's attachment name is another mail's and is not
+// sent.
 TEST(CheckCycle, MailsWaitingForTheNextCheckSurviveARestart) {
     SettingsFields f = AnsweringProgram::settings();
     f[kReplyStopped] = "1";
     f[kForwardAttachments] = "1";
     auto record = [](int i) {
         return "\"DATE: 2026/12/10 08:00:00\",\"FROM: s@example.jp\",\"SUBJECT: m" + std::to_string(i) +
-               "\",\"Body: hiCrLfFile: TENPFIL\\a.txtCrLfENDDAYOPPI_AKASATA_HONYOHOYNYO\",\"\",\"a.txt\"";
+               "\",\"Body: hiCrLfFile: TENPFIL\\a.txtCrLfENDDAYOPPI_AKASATA_HONYOHOYNYO\",\"\",\"a.txt\",\"m" +
+               std::to_string(i) + ".eml\",\"\"";
     };
-    std::string waiting;
-    {
+    for (bool exited : {false, true}) {
+        SCOPED_TRACE(exited ? "after an exit" : "after a kill");
         AnsweringProgram p(f);
         p.h.write("TENPFIL\\a.txt", "the attachment of every mail here");
         std::vector<std::string> log;
@@ -203,34 +203,70 @@ TEST(CheckCycle, MailsWaitingForTheNextCheckSurviveARestart) {
         p.run_seconds(30);
         ASSERT_EQ(p.requests.size(), 199u);
         EXPECT_NE(p.requests.back().find("FILE:TENPFIL\\a.txt\r\n"), std::string::npos);
-        waiting = p.h.read("SYSTEM_F\\TALVENOR_WAIT.txt");
-        EXPECT_EQ(waiting, crlf({record(200), record(201)}));
+        EXPECT_EQ(p.h.read("SYSTEM_F\\TALVENOR.txt"), crlf({record(200), record(201)}));
+        p.requests.clear();
+        if (exited) {
+            p.restore_window();
+            p.h.run([] { pf::input::request_close(pf::form("MAINFORM")); });
+            ASSERT_TRUE(p.h.program_ended());
+            EXPECT_FALSE(p.h.exists("TENPFIL\\a.txt"));
+            p.h.write("TENPFIL\\a.txt", "another mail's attachment");
+        }
+        ASSERT_TRUE(p.h.restart());
+        p.start_mode();
+        p.run_seconds(5);
+        ASSERT_EQ(subjects_of(p.requests), (std::vector<std::string>{"SUBJECT:<転>m200"_sj, "SUBJECT:<転>m201"_sj}));
+        for (const auto& request : p.requests) {
+            EXPECT_EQ(request.ends_with("\r\nFILE:\r\nMAIL_END\r\n"), exited) << request;
+        }
+        EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
     }
-    AnsweringProgram p(f, {{"SYSTEM_F\\TALVENOR_WAIT.txt", waiting},
-                           {"SYSTEM_F\\TALVENOR.txt", record(300) + "\r\n"},
-                           {"TENPFIL\\a.txt", "another mail's attachment"}});
-    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
-    p.start_mode();
-    p.run_seconds(5);
-    ASSERT_EQ(subjects_of(p.requests), (std::vector<std::string>{"SUBJECT:<転>m200"_sj, "SUBJECT:<転>m201"_sj}));
-    for (const auto& request : p.requests) EXPECT_TRUE(request.ends_with("\r\nFILE:\r\nMAIL_END\r\n")) << request;
-    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR_WAIT.txt"));
 }
 
-TEST(CheckCycle, AReplyAfterMidnightGoesIntoTheNewDaysLog) {
+// The waiting log of an older version is taken in before the log; its records, and the log's records
+// of that version, name no attachments (it did not say which mail they came from).
+TEST(CheckCycle, AnOlderVersionsWaitingLogIsForwardedFirst) {
+    SettingsFields f = AnsweringProgram::settings();
+    f[kReplyStopped] = "1";
+    f[kForwardAttachments] = "1";
+    auto record = [](int i) {
+        return "\"DATE: 2026/12/10 08:00:00\",\"FROM: s@example.jp\",\"SUBJECT: m" + std::to_string(i) +
+               "\",\"Body: hiCrLfFile: TENPFIL\\a.txtCrLfENDDAYOPPI_AKASATA_HONYOHOYNYO\",\"\",\"a.txt\"";
+    };
+    AnsweringProgram p(f, {{"SYSTEM_F\\TALVENOR_WAIT.txt", crlf({record(200), record(201)})},
+                           {"SYSTEM_F\\TALVENOR.txt", record(300) + "\r\n"},
+                           {"TENPFIL\\a.txt", "another mail's attachment"}});
+    p.start_mode();
+    p.run_seconds(5);
+    ASSERT_EQ(subjects_of(p.requests),
+              (std::vector<std::string>{"SUBJECT:<転>m200"_sj, "SUBJECT:<転>m201"_sj, "SUBJECT:<転>m300"_sj}));
+    for (const auto& request : p.requests) EXPECT_TRUE(request.ends_with("\r\nFILE:\r\nMAIL_END\r\n")) << request;
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR_WAIT.txt"));
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
+}
+
+// A reply is in the day's log before it is handed over: a kill during its send costs that reply,
+// never a second one. It goes into the log of the day it was handed over on.
+TEST(CheckCycle, AReplyIsLoggedBeforeItIsHandedOver) {
     AnsweringProgram p;
     p.receives = {{AnsweringProgram::mail("Hanako <hanako@example.jp>", "late")}};
     p.h.clock().set_now({2026, 12, 10, 23, 59, 58});
+    std::string log_at_send;
     p.h.scripts().on("sam042.wsf", [&] {
         p.requests.push_back(p.h.read("SYSTEM_F\\DEL_SOUSIN.txt"));
         p.h.write("SYSTEM_F\\T_OUT_DONE.txt", "DONE\r\n");
-        if (subject_of(p.requests.back()).starts_with("SUBJECT:<返>"_sj)) p.h.clock().advance(3000);
+        if (subject_of(p.requests.back()).starts_with("SUBJECT:<返>"_sj)) {
+            if (p.h.exists("SYSTEM_F\\TODAY_HENSIN\\20261210_TODAY_HENSIN.txt")) {
+                log_at_send = p.h.read("SYSTEM_F\\TODAY_HENSIN\\20261210_TODAY_HENSIN.txt");
+            }
+            p.h.clock().advance(3000);
+        }
     });
     p.start_mode();
     p.run_seconds(5);
     ASSERT_EQ(p.requests_with("SUBJECT:<返>"_sj).size(), 1u);
-    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TODAY_HENSIN\\20261210_TODAY_HENSIN.txt"));
-    EXPECT_EQ(p.h.read("SYSTEM_F\\TODAY_HENSIN\\20261211_TODAY_HENSIN.txt"), "hanako@example.jp\r\n");
+    EXPECT_EQ(log_at_send, "hanako@example.jp\r\n");
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TODAY_HENSIN\\20261211_TODAY_HENSIN.txt"));
 }
 
 TEST(CheckCycle, CaptionAndIconTellWhetherMailCame) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "answering/check_inputs.h"
+#include "answering/check_record.h"
 #include "common/globals.h"
 #include "common/sjis.h"
 #include "harness/harness.h"

@@ -202,11 +202,14 @@ TEST(Startup, ReplyLogPurgeKeepsOnlyTodaysLogs) {
               std::vector<std::string>{"20261210_TODAY_HENSIN.txt"});
 }
 
-TEST(Startup, StaleAnsweringLogIsDeleted) {
+// The answering log of a check that a kill stopped holds mail not yet forwarded or answered: the
+// next check finishes it.
+TEST(Startup, TheAnsweringLogOfAnUnfinishedCheckIsKept) {
     test::Harness h;
-    h.write("SYSTEM_F\\TALVENOR.txt", "stale\r\n");
+    const std::string record = "\"DATE: x\",\"FROM: a@example.jp\",\"SUBJECT: s\",\"Body: b\",\"\",\"\",\"20261210_090001.eml\",\"forwarded\"\r\n";
+    h.write("SYSTEM_F\\TALVENOR.txt", record);
     ASSERT_TRUE(h.start());
-    EXPECT_FALSE(h.exists("SYSTEM_F\\TALVENOR.txt"));
+    EXPECT_EQ(h.read("SYSTEM_F\\TALVENOR.txt"), record);
 }
 
 // Start-up deletes the temporary files of whole-file writes a kill stopped, but not those of a
