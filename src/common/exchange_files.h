@@ -49,6 +49,10 @@ inline constexpr const char* kCheckResultFile = "SYSTEM_F\\VBS_CHECK.txt";
 // The keep-on-server option: one line, "1" keeps received mail on the server.
 inline constexpr const char* kKeepOnServerFile = "SYSTEM_F\\serv_del";
 
+// Held (flock) by a receive or a send for its whole run: one transfer at a time per program folder.
+// The program waits on it for a component that outlived a killed run before it lists that run's mail.
+inline constexpr const char* kTransferLockFile = "SYSTEM_F\\.transfer.lock";
+
 // The account: ten lines (account_file.h).
 inline constexpr const char* kAccountFile = "SYSTEM_F\\MAIL_DATA.txt";
 

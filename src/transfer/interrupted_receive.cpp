@@ -9,10 +9,13 @@
 #include "common/answering_log.h"
 #include "common/errors.h"
 #include "common/exchange_files.h"
+#include "common/file_lock.h"
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/receive_list_row.h"
 #include "common/text_file.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
 #include "store/mail_stores.h"
 #include "store/parse_exchange.h"
 #include "store/receive_list.h"
@@ -22,10 +25,17 @@ namespace tv::transfer {
 
 namespace {
 
+namespace pf = tv::platform;
+
 // A dot-file, in no listing: the count of mails the cache listed, the name of the last one, and
 // "answering" when the receive ran inside an answering check.
 constexpr const char* kReceiveNote = "SYSTEM_F\\.receive_under_way";
 constexpr std::string_view kAnsweringWord = "answering";
+
+// How long a load waits for a mail component that outlived the killed run: as long as the program
+// would have waited for it.
+constexpr int kComponentWaitMs = 2 * 60 * 60 * 1000;
+constexpr int kComponentPollMs = 100;
 
 struct ReceiveNote {
     std::size_t listed = 0;
@@ -63,6 +73,25 @@ std::optional<std::vector<std::string>> rows_before_the_kill(const ReceiveNote& 
     return rows;
 }
 
+// A mail component that outlived the killed run may still be storing its mail: the load waits for
+// it under the hourglass (window messages go on), so that every mail it stores is listed now.
+// False when it still works after the wait.
+bool wait_for_component_of_killed_run() {
+    if (!files::lock_held_elsewhere(exchange::kTransferLockFile)) return true;
+    pf::Form& main = pf::form("MAINFORM");
+    pf::MousePointer pointer = main.pointer;
+    main.pointer = pf::MousePointer::Hourglass;
+    main.changed();
+    bool ended = false;
+    for (int waited = 0; waited < kComponentWaitMs; waited += kComponentPollMs) {
+        pf::pause(kComponentPollMs);
+        if ((ended = !files::lock_held_elsewhere(exchange::kTransferLockFile))) break;
+    }
+    main.pointer = pointer;
+    main.changed();
+    return ended;
+}
+
 // The mails an answering check already wrote into the answering log before the kill.
 std::set<std::string> logged_mail_names() {
     std::set<std::string> names;
@@ -95,9 +124,14 @@ void list_mail_of_interrupted_receive() {
     if (!files::file_exists(kReceiveNote)) return;
     // Inside a transfer or a parse no mail can be taken: a later load does it.
     if (globals().TRANSFER_RUNNING || store::parse_exchange_running()) return;
+    bool component_ended = true;
     try {
         auto note = read_note();
-        const platform::Control& mails = store::work_list("LIST2");
+        platform::Control& mails = store::work_list("LIST2");
+        if (note) {
+            component_ended = wait_for_component_of_killed_run();
+            store::LIST_FOLDER_FILES(store::receive_box().mail_folder, mails);
+        }
         auto rows = note ? rows_before_the_kill(*note, mails) : std::nullopt;
         if (rows) {
             files::remove_if_exists(exchange::kParseResultFile);
@@ -112,6 +146,11 @@ void list_mail_of_interrupted_receive() {
                 rows->push_back(take_new_mail(name, taking));
             }
             write_list_cache(store::kReceiveCache, *rows);
+            // A component still at work after the wait: what it stores later is listed at a later load.
+            if (!component_ended) {
+                write_note(mails, note->answering);
+                return;
+            }
         }
     } catch (const RuntimeError&) {
         // The load finds the cache out of step with the box and rebuilds the list.

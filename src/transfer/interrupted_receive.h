@@ -17,7 +17,8 @@ void forget_receive_under_way();
 // the receive list from the cache and gives each mail the kill left unlisted its record and its
 // row, in order, then writes the cache. The row is marked unread, or with the answering mark when
 // an answering check received it; such a mail also gets its answering-log record, unless the check
-// wrote it before the kill. Otherwise the main window's load decides. Run by the main window's load
+// wrote it before the kill. A mail component of the killed run that still holds the transfer lock
+// is waited for first. Otherwise the main window's load decides. Run by the main window's load
 // before it chooses how to fill the list.
 void list_mail_of_interrupted_receive();
 

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include "common/exchange_files.h"
 #include "common/receive_list_row.h"
 #include "platform/events.h"
@@ -320,6 +324,72 @@ TEST(Receive, AKillInsideAReceiveKeepsEveryMarkAndListsTheRestAsNewMail) {
             ASSERT_LT(step, 200);
         }
     }
+}
+
+// A mail component that outlived a killed receive may still be storing mail when the program starts
+// again: the start waits for it under the hourglass, then lists every mail it stored as new unread
+// mail behind the rows the cache kept, which keep their marks; a second start finds the list whole.
+// A receive that later finds mail such a component stored after the listing counts it as received.
+TEST(Receive, ARestartWaitsForTheMailComponentOfTheKilledRun) {
+    TransferFixture f;
+    f.runs = {{{TransferFixture::mail("DATE: old 1", "old 1"), TransferFixture::mail("DATE: old 2", "old 2")},
+               "DONE2通のメールを受信しました。"_sj}};
+    f.h.click("MAINFORM", "BUTTON3");
+    std::vector<std::string> rows = f.rows();
+    ASSERT_EQ(rows.size(), 2u);
+    rows[0] = build_receive_row(trim(rows[0].substr(0, 50)), " ", "old 1", "");  // read by the user
+    f.h.write_lines("SYSTEM_F\\F_JU.txt", rows);
+    ASSERT_TRUE(f.h.restart());
+    ASSERT_EQ(f.rows(), rows);
+
+    auto store_new = [&](int from, int to) {
+        for (int i = from; i <= to; ++i) {
+            char name[40];
+            std::snprintf(name, sizeof name, "JUSINBOX\\20261210_1000%02d.eml", i);
+            f.h.write_lines(name, TransferFixture::mail("DATE: new " + std::to_string(i), "new " + std::to_string(i)));
+        }
+    };
+    int lock = -1;
+    f.h.scripts().on("sam045.wsf", [&] {
+        store_new(1, 2);
+        lock = ::open(files::resolve(exchange::kTransferLockFile).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+        throw test::Killed{};  // the program, while its component goes on
+    });
+    EXPECT_THROW(f.h.click("MAINFORM", "BUTTON3"), test::Killed);
+    ASSERT_GE(lock, 0);
+    bool waited_under_hourglass = false;
+    // The start's wait polls the lock every 100 ms under the hourglass.
+    f.h.clock().on_sleep = [&](int ms) {
+        if (lock < 0 || ms != 100 || pf::form("MAINFORM").pointer != pf::MousePointer::Hourglass) return;
+        waited_under_hourglass = true;
+        store_new(3, 5);
+        ::close(lock);  // the component ends
+        lock = -1;
+    };
+    ASSERT_TRUE(f.h.restart());
+    f.h.clock().on_sleep = nullptr;
+    EXPECT_TRUE(waited_under_hourglass);
+    for (int i = 1; i <= 5; ++i) rows.push_back(build_receive_row("s <s@example.jp>", " ", UNREAD_MARK() + "new " + std::to_string(i), ""));
+    auto subjects = [&](const std::vector<std::string>& list) {
+        std::vector<std::string> texts;
+        for (const auto& row : list) texts.push_back(trim(subject_column(row)));
+        return texts;
+    };
+    EXPECT_EQ(subjects(f.rows()), subjects(rows));
+    EXPECT_EQ(load_list_cache("SYSTEM_F\\F_JU.txt"), f.rows());
+    EXPECT_EQ(files::list_folder_files("SYSTEM_F\\F_D_F").size(), 7u);
+    EXPECT_EQ(pf::form("MAINFORM").pointer, pf::MousePointer::Arrow);
+    EXPECT_TRUE(f.h.boxes().shown().empty());
+    ASSERT_TRUE(f.h.restart());
+    EXPECT_EQ(subjects(f.rows()), subjects(rows));
+
+    store_new(6, 7);
+    f.h.scripts().on("sam045.wsf", [&] { f.h.write("SYSTEM_F\\T_IN_DONE.txt", "DONE新着メールはありませんでした。\r\n"_sj); });
+    f.h.click("MAINFORM", "BUTTON3");
+    ASSERT_EQ(f.rows().size(), 9u);
+    EXPECT_EQ(trim(subject_column(f.rows()[8])), UNREAD_MARK() + "new 7");
+    EXPECT_EQ(f.status_texts().back().rfind("2通のメールを受信しました。"_sj, 0), 0u);
 }
 
 }  // namespace

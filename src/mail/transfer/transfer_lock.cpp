@@ -10,6 +10,7 @@
 #include <cstring>
 #include <thread>
 
+#include "common/exchange_files.h"
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "mail/transfer/transfer_error.h"
@@ -18,17 +19,17 @@ namespace tv::mail {
 
 namespace {
 
-constexpr const char* kLockFile = "SYSTEM_F\\.transfer.lock";
+using exchange::kTransferLockFile;
 constexpr auto kRetry = std::chrono::milliseconds(100);
 
 }  // namespace
 
 TransferLock::TransferLock(long wait_seconds) {
-    std::filesystem::path path = files::resolve(kLockFile);
+    std::filesystem::path path = files::resolve(kTransferLockFile);
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd_ < 0) {
         std::fprintf(stderr, "talvenor-mail: %s: %s\n", path.c_str(), std::strerror(errno));
-        throw TransferError(Failure::kLocal, kLockFile);
+        throw TransferError(Failure::kLocal, kTransferLockFile);
     }
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(wait_seconds);
     while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
@@ -39,7 +40,7 @@ TransferLock::TransferLock(long wait_seconds) {
             fd_ = -1;
             if (error == EWOULDBLOCK) throw TransferError(Failure::kBusy, {});
             std::fprintf(stderr, "talvenor-mail: lock %s: %s\n", path.c_str(), std::strerror(error));
-            throw TransferError(Failure::kLocal, kLockFile);
+            throw TransferError(Failure::kLocal, kTransferLockFile);
         }
         std::this_thread::sleep_for(kRetry);
     }
