@@ -3,6 +3,7 @@
 #include <charconv>
 #include <optional>
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -78,17 +79,24 @@ std::optional<std::vector<std::string>> rows_before_the_kill(const ReceiveNote& 
 // False when it still works after the wait.
 bool wait_for_component_of_killed_run() {
     if (!files::lock_held_elsewhere(exchange::kTransferLockFile)) return true;
-    pf::Form& main = pf::form("MAINFORM");
-    pf::MousePointer pointer = main.pointer;
-    main.pointer = pf::MousePointer::Hourglass;
-    main.changed();
+    // The splash is what the user sees while the main window loads.
+    std::vector<std::pair<pf::Form*, pf::MousePointer>> pointers;
+    for (const char* name : {"MAINFORM", "FORM5"}) {
+        if (!pf::forms().is_loaded(name)) continue;
+        pf::Form& form = pf::form(name);
+        pointers.emplace_back(&form, form.pointer);
+        form.pointer = pf::MousePointer::Hourglass;
+        form.changed();
+    }
     bool ended = false;
     for (int waited = 0; waited < kComponentWaitMs; waited += kComponentPollMs) {
         pf::pause(kComponentPollMs);
         if ((ended = !files::lock_held_elsewhere(exchange::kTransferLockFile))) break;
     }
-    main.pointer = pointer;
-    main.changed();
+    for (auto& [form, pointer] : pointers) {
+        form->pointer = pointer;
+        form->changed();
+    }
     return ended;
 }
 
