@@ -1,7 +1,6 @@
 #include "common/paths.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,9 +9,9 @@
 
 #include "common/errors.h"
 #include "common/file_changes.h"
+#include "common/atomic_file.h"
 #include "common/folder_index.h"
 #include "common/sjis.h"
-#include "common/text_file.h"
 
 namespace tv::files {
 
@@ -193,13 +192,10 @@ void copy_file(std::string_view from, std::string_view to) {
     if (in < 0) raise_errno(errno, "copy " + source.string());
     // A new copy is private, as every file the program makes in its folder, whatever the mode of
     // what it copies (a shipped seed, a user's file); a file replaced keeps its mode.
-    int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    struct stat from_status {}, to_status {};
-    int e = out < 0 ? errno : 0;
-    if (out >= 0 && ::fstat(in, &from_status) == 0 && ::fstat(out, &to_status) == 0 &&
-        from_status.st_dev == to_status.st_dev && from_status.st_ino == to_status.st_ino) {
-        e = EEXIST;  // a file onto itself: emptying it first would lose it
-    }
+    // A file onto itself: emptying it first would lose it.
+    bool onto_itself = is_open_file(target, in);
+    int out = onto_itself ? -1 : ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    int e = onto_itself ? EEXIST : out < 0 ? errno : 0;
     if (e == 0 && (::ftruncate(out, 0) != 0 || !copy_fully(in, out))) e = errno;
     if (out >= 0 && ::close(out) != 0 && e == 0) e = errno;
     ::close(in);

@@ -9,11 +9,11 @@
 #include <string>
 #include <system_error>
 
+#include "common/atomic_file.h"
 #include "common/errors.h"
 #include "common/exchange_files.h"
 #include "common/file_changes.h"
 #include "common/paths.h"
-#include "common/text_file.h"
 
 namespace tv::files {
 
@@ -38,8 +38,6 @@ struct OpenFile {
         if (fd >= 0) ::close(fd);
     }
 };
-
-bool same_file(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 // Writes `in` into a new file at `target` with the user's mode; removes it again when that fails.
 void copy_to_new_file(int in, const std::filesystem::path& target) {
@@ -111,13 +109,11 @@ CopyOutcome copy_file_for_user(std::string_view from, std::string_view to) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(source, ec)) raise_error(err::kNotFound, "file not found: " + source.string());
     OpenFile in{::open(source.c_str(), O_RDONLY | O_CLOEXEC)};
-    struct stat from_status {};
-    if (in.fd < 0 || ::fstat(in.fd, &from_status) != 0) raise_errno(errno, "open " + source.string());
+    if (in.fd < 0) raise_errno(errno, "open " + source.string());
+    if (is_open_file(target, in.fd)) return CopyOutcome::SameFile;
     // Any link followed: the file the target names in the end.
     struct stat to_status {};
     bool replacing = ::stat(target.c_str(), &to_status) == 0;
-    // Copying a file onto itself would only empty it.
-    if (replacing && same_file(from_status, to_status)) return CopyOutcome::SameFile;
     if (replacing && !S_ISREG(to_status.st_mode)) {
         raise_errno(S_ISDIR(to_status.st_mode) ? EISDIR : EINVAL, "copy to " + target.string());
     }

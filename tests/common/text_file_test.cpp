@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "common/atomic_file.h"
 #include "common/errors.h"
 #include "common/paths.h"
 #include "harness/file_faults.h"
