@@ -158,6 +158,39 @@ TEST_F(SaveTest, AMissingMailOrAFailedCopyIsTold) {
     EXPECT_FALSE(disk_exists(out / "gone.eml"));
 }
 
+// A store the user linked elsewhere is still the program's: a save into it, by the program
+// folder's path or by the path the link leads to, onto a stored mail or under a new name, is
+// refused as a save into the program folder is, and nothing there changes.
+TEST(EmlSaveIntoALinkedStore, IsRefused) {
+    struct Case { std::string store, chosen; bool by_link_target; };
+    for (const Case& c : std::vector<Case>{
+             {"JUSINBOX", mail_name(2), false},
+             {"JUSINBOX", mail_name(2), true},
+             {"JUSINBOX", "new.eml", true},
+             {"SOUSINBOX", "new.eml", true},
+             {"GOMIBAKO", "JUSIN_FO/new.eml", true},
+             {"SYSTEM_F/FORDA_FO/JOB", "SOUSIN_FO/new.eml", true},
+             {"TENPFIL", "new.eml", false},
+         }) {
+        SCOPED_TRACE(c.store + " " + c.chosen + (c.by_link_target ? " by the link target" : ""));
+        ViewerProgram p;
+        SaveFolder out;
+        std::filesystem::path store = p.h.folder / c.store, elsewhere = out.path / "store";
+        std::filesystem::create_directories(store);
+        std::filesystem::rename(store, elsewhere);
+        std::filesystem::create_directory_symlink(elsewhere, store);
+        p.h.platform.system.desktop = out.text();
+        p.start();
+        std::filesystem::create_directories((elsewhere / c.chosen).parent_path());
+        auto before = out.snapshot();
+        p.h.platform.dialogs.choose_next(((c.by_link_target ? elsewhere : store) / c.chosen).string());
+        store::receive_list().select(0);
+        p.h.click("MAINFORM", "HOZON");
+        EXPECT_EQ(p.titles(), Strings{"BAD FILE PATH !"});
+        EXPECT_EQ(out.snapshot(), before);
+    }
+}
+
 // The names in a folder (to see that a save left no temporary file beside its target).
 std::vector<std::string> names_in(const std::filesystem::path& folder) {
     std::vector<std::string> names;
@@ -200,8 +233,8 @@ TEST_F(SaveTest, AReplaceThroughALinkKeepsTheLink) {
 }
 
 // A save whose target is the very mail it copies changes nothing and says so: the user reached
-// the mail through the target of a store folder linked elsewhere, or through a hard link of it,
-// and confirmed "replace".
+// the mail through the target of a store folder linked elsewhere (a place of the program's), or
+// through a hard link of it, and confirmed "replace".
 TEST(EmlSaveOntoItself, TheMailStaysWholeAndTheUserIsTold) {
     for (bool linked_store : {true, false}) {
         SCOPED_TRACE(linked_store ? "a linked store" : "a hard link");
@@ -225,9 +258,10 @@ TEST(EmlSaveOntoItself, TheMailStaysWholeAndTheUserIsTold) {
         p.h.click("MAINFORM", "HOZON");
         EXPECT_EQ(p.h.read("JUSINBOX\\" + mail_name(2)), whole);
         EXPECT_EQ(names_in(chosen.parent_path()), beside);
-        EXPECT_EQ(p.titles(), Strings{"SAME FILE !"});
+        EXPECT_EQ(p.titles(), Strings{linked_store ? "BAD FILE PATH !" : "SAME FILE !"});
         for (const auto& box : p.h.boxes().shown()) {
-            EXPECT_EQ(box.text, "保存元と同じファイルには保存できません。    "_sj);
+            EXPECT_EQ(box.text, linked_store ? "カレントフォルダ内にファイルを保存することはできません。     "_sj
+                                             : "保存元と同じファイルには保存できません。    "_sj);
             EXPECT_EQ(box.owner, "MAINFORM");
         }
     }
