@@ -57,6 +57,25 @@ void write_whole(int fd, const stdfs::path& disk, std::string_view bytes) {
     }
 }
 
+stdfs::path write_target(const stdfs::path& disk) {
+    std::error_code ec;
+    if (!stdfs::is_symlink(stdfs::symlink_status(disk, ec))) return disk;
+    stdfs::path real = stdfs::weakly_canonical(disk, ec);
+    return ec ? disk : real;
+}
+
+int rename_without_replacing(const stdfs::path& from, const stdfs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+    // A file system that cannot rename without replacing: a link, which never replaces a file of
+    // the name, and then the first name goes (or, when it cannot, the second again).
+    if (::link(from.c_str(), to.c_str()) != 0) return errno;
+    if (::unlink(from.c_str()) == 0) return 0;
+    int e = errno;
+    ::unlink(to.c_str());
+    return e;
+}
+
 bool is_open_file(const stdfs::path& disk, int fd) {
     struct stat named {}, open {};
     return ::stat(disk.c_str(), &named) == 0 && ::fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
@@ -132,30 +151,116 @@ void remove_atomic_temp_files(std::string_view folder) {
     ::closedir(listing);
 }
 
+namespace {
+
+// Creates `temp` exclusively: a link planted under the name is not written through, a file there
+// not emptied. -1 with errno set when the name is taken or the open fails.
+int open_new_temp(const stdfs::path& temp, unsigned mode) {
+    before_change(FileChange::Create, temp, "open");
+    return ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+}
+
+// Closes and removes a temporary file after a failure.
+void discard_temp(const AtomicTemp& temp) {
+    ::close(temp.fd);
+    ::unlink(temp.path.c_str());
+}
+
+// The same, and raises the failure.
+[[noreturn]] void drop_temp(const AtomicTemp& temp, int error_number, std::string_view what) {
+    discard_temp(temp);
+    raise_errno(error_number, std::string(what) + " " + temp.path.string());
+}
+
+// Syncs (when asked) and closes a written temporary file; raises, the file removed, on failure.
+void finish_temp(const AtomicTemp& temp, Durability durability) {
+    if (durability == Durability::Synced && ::fsync(temp.fd) != 0) drop_temp(temp, errno, "write");
+    if (::close(temp.fd) != 0) {
+        int e = errno;
+        ::unlink(temp.path.c_str());
+        raise_errno(e, "write " + temp.path.string());
+    }
+}
+
+}  // namespace
+
 AtomicTemp create_atomic_temp(const stdfs::path& disk, unsigned mode) {
     static std::atomic<unsigned long> counter{0};
     const auto process = static_cast<unsigned long>(::getpid());
     for (int attempt = 1;; ++attempt) {
         stdfs::path temp = disk.parent_path() / atomic_temp_name(disk.filename().string(), process, counter++);
-        before_change(FileChange::Create, temp, "open");
-        // Exclusive: a link planted under the name is not written through, a file there not emptied.
-        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        int fd = open_new_temp(temp, mode);
         if (fd >= 0) return {fd, temp};
         if (errno != EEXIST || attempt == kTempAttempts) raise_errno(errno, "open " + temp.string());
     }
 }
 
-void put_atomic_temp_in_place(const AtomicTemp& temp, const stdfs::path& disk, Durability durability) {
-    int synced = durability == Durability::Synced ? ::fsync(temp.fd) : 0;
-    int sync_error = errno;
-    int closed = ::close(temp.fd);
+AtomicTemp create_temp_file(const stdfs::path& temp, unsigned mode) {
+    int fd = open_new_temp(temp, 0600);
+    if (fd < 0) raise_errno(errno, "open " + temp.string());
+    AtomicTemp created{fd, temp};
+    if (::fchmod(fd, mode) != 0) drop_temp(created, errno, "open");
+    return created;
+}
+
+void copy_into_temp(int in, const AtomicTemp& temp) {
     try {
-        if (synced != 0 || closed != 0) raise_errno(synced != 0 ? sync_error : errno, "write " + temp.path.string());
+        before_change(FileChange::Write, temp.path, "write");
+    } catch (const RuntimeError&) {
+        discard_temp(temp);
+        throw;
+    }
+    if (!copy_fully(in, temp.fd)) drop_temp(temp, errno, "write");
+}
+
+void put_atomic_temp_in_place(const AtomicTemp& temp, const stdfs::path& disk, Durability durability) {
+    finish_temp(temp, durability);
+    try {
         before_change(FileChange::Rename, temp.path, "rename");
         if (::rename(temp.path.c_str(), disk.c_str()) != 0) raise_errno(errno, "rename " + temp.path.string());
     } catch (const RuntimeError&) {
         ::unlink(temp.path.c_str());
         throw;
+    }
+}
+
+void put_atomic_temp_under_new_name(const AtomicTemp& temp, const stdfs::path& disk) {
+    finish_temp(temp, Durability::Synced);
+    try {
+        before_change(FileChange::Rename, temp.path, "rename");
+        if (int e = rename_without_replacing(temp.path, disk); e != 0) raise_errno(e, "rename " + temp.path.string());
+    } catch (const RuntimeError&) {
+        ::unlink(temp.path.c_str());
+        throw;
+    }
+}
+
+void overwrite_with_atomic_temp(const AtomicTemp& temp, const stdfs::path& disk) {
+    if (::fsync(temp.fd) != 0) drop_temp(temp, errno, "write");
+    try {
+        before_change(FileChange::Write, disk, "write");
+    } catch (const RuntimeError&) {
+        discard_temp(temp);
+        throw;
+    }
+    int out = ::open(disk.c_str(), O_WRONLY | O_CLOEXEC);
+    if (out < 0) drop_temp(temp, errno, "write");
+    off_t size = ::lseek(temp.fd, 0, SEEK_END);
+    bool written = size >= 0 && ::lseek(temp.fd, 0, SEEK_SET) == 0 && copy_fully(temp.fd, out) &&
+                   ::ftruncate(out, size) == 0 && ::fsync(out) == 0;
+    int e = errno;
+    if (::close(out) != 0 && written) {
+        written = false;
+        e = errno;
+    }
+    ::close(temp.fd);
+    // The file is no longer whole: the whole copy stays beside it, under its telling name.
+    if (!written) raise_errno(e, "write " + disk.string());
+    try {
+        before_change(FileChange::Remove, temp.path, "delete");
+        ::unlink(temp.path.c_str());
+    } catch (const RuntimeError&) {
+        // The file is saved; what is beside it goes with the next save of it.
     }
 }
 

@@ -18,6 +18,14 @@ bool copy_fully(int in, int out);
 // failure the file is closed and a runtime error raised.
 void write_whole(int fd, const std::filesystem::path& disk, std::string_view bytes);
 
+// The file a whole-file write to `disk` replaces: `disk` itself or, where the user put a symbolic
+// link in its place, the file the link leads to, so that the link stays.
+std::filesystem::path write_target(const std::filesystem::path& disk);
+
+// Renames `from` to `to`, a name that must be free: a file that is there stays, and EEXIST is
+// given. 0, or the errno value of the failure; `from` is then where it was.
+int rename_without_replacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // Whether the file `disk` names, every link followed, is the open file `fd`: a copy onto it would
 // only empty what it copies.
 bool is_open_file(const std::filesystem::path& disk, int fd);
@@ -45,9 +53,25 @@ struct AtomicTemp {
     std::filesystem::path path;
 };
 AtomicTemp create_atomic_temp(const std::filesystem::path& disk, unsigned mode);
+// A temporary file of exactly the name `temp`, created in the same way, open for reading and
+// writing, with exactly the permission `mode` (whatever the umask); raises when the name is taken.
+AtomicTemp create_temp_file(const std::filesystem::path& temp, unsigned mode);
+// The rest of the open file `in` copied into a temporary file, the file-change seam told first. On
+// failure the temporary file is closed and removed and a runtime error raised.
+void copy_into_temp(int in, const AtomicTemp& temp);
+
 // Puts a written temporary file in the place of `disk`: synced when asked, closed, renamed over
 // it. On failure the temporary file is removed and a runtime error raised.
 void put_atomic_temp_in_place(const AtomicTemp& temp, const std::filesystem::path& disk, Durability durability);
+// Gives a written temporary file the name `disk`, which must be free: synced, closed, renamed
+// without replacing anything. A file that took the name meanwhile stays as it is: the temporary
+// file is removed and error 64 raised.
+void put_atomic_temp_under_new_name(const AtomicTemp& temp, const std::filesystem::path& disk);
+// Writes a written temporary file over the file `disk` where it is, so that the file keeps its
+// other names, its owner and its mode, and then removes the temporary file. The temporary file is
+// synced first: a kill or a failure half-way through leaves the whole copy in it (a failure keeps
+// it then, and raises a runtime error).
+void overwrite_with_atomic_temp(const AtomicTemp& temp, const std::filesystem::path& disk);
 
 // Rewrites a whole file through a temporary file in the same folder and a rename, so a reader
 // never sees it half written. `mode` is the permission of the new file.

@@ -5,9 +5,9 @@
 
 #include "common/globals.h"
 #include "common/paths.h"
-#include "common/private_files.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
+#include "common/user_copy.h"
 #include "common/width_conversion.h"
 #include "platform/platform.h"
 #include "platform/forms.h"
