@@ -277,4 +277,31 @@ void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned 
     put_atomic_temp_in_place(temp, disk, durability);
 }
 
+void copy_file(std::string_view from, std::string_view to) {
+    stdfs::path source = resolve(from);
+    std::error_code ec;
+    if (!stdfs::is_regular_file(source, ec)) raise_error(err::kNotFound, "file not found: " + source.string());
+    before_change(FileChange::Copy, source, "copy");
+    int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) raise_errno(errno, "copy " + source.string());
+    try {
+        stdfs::path target = resolve(to);
+        // A file onto itself: the copy would only stand for what it copies.
+        if (is_open_file(target, in)) raise_errno(EEXIST, "copy " + source.string());
+        // A new copy is private, as every file the program makes in its folder, whatever the mode of
+        // what it copies (a shipped seed, a user's file); a file replaced keeps its mode.
+        AtomicTemp temp = create_atomic_temp(target, 0600);
+        struct stat old {};
+        if (::stat(target.c_str(), &old) == 0 && ::fchmod(temp.fd, old.st_mode & 07777) != 0) {
+            drop_temp(temp, errno, "copy to");
+        }
+        copy_into_temp(in, temp);
+        put_atomic_temp_in_place(temp, target, Durability::Synced);
+    } catch (...) {
+        ::close(in);
+        throw;
+    }
+    ::close(in);
+}
+
 }  // namespace tv::files

@@ -78,4 +78,10 @@ void overwrite_with_atomic_temp(const AtomicTemp& temp, const std::filesystem::p
 void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned mode = 0644,
                         Durability durability = Durability::Synced);
 
+// The program's own copy of a file: written beside `to` under the temporary name form and renamed
+// over it, so that `to` is the old file or the whole copy, never a part (a full disk leaves it as
+// it was). A file replaced keeps its mode; a new copy is private (0600), whatever the source's
+// mode. Raises on failure, and when `to` is `from` itself.
+void copy_file(std::string_view from, std::string_view to);
+
 }  // namespace tv::files

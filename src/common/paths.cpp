@@ -9,7 +9,6 @@
 
 #include "common/errors.h"
 #include "common/file_changes.h"
-#include "common/atomic_file.h"
 #include "common/folder_index.h"
 #include "common/sjis.h"
 
@@ -200,26 +199,6 @@ bool remove_if_exists(std::string_view path) {
 
 void remove_file(std::string_view path) {
     if (!remove_if_exists(path)) raise_error(err::kNotFound, "file not found: " + std::string(path));
-}
-
-void copy_file(std::string_view from, std::string_view to) {
-    std::error_code ec;
-    stdfs::path source = resolve(from);
-    if (!stdfs::is_regular_file(source, ec)) raise_error(err::kNotFound, "file not found: " + source.string());
-    before_change(FileChange::Copy, source, "copy");
-    stdfs::path target = resolve(to);
-    int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) raise_errno(errno, "copy " + source.string());
-    // A new copy is private, as every file the program makes in its folder, whatever the mode of
-    // what it copies (a shipped seed, a user's file); a file replaced keeps its mode.
-    // A file onto itself: emptying it first would lose it.
-    bool onto_itself = is_open_file(target, in);
-    int out = onto_itself ? -1 : ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    int e = onto_itself ? EEXIST : out < 0 ? errno : 0;
-    if (e == 0 && (::ftruncate(out, 0) != 0 || !copy_fully(in, out))) e = errno;
-    if (out >= 0 && ::close(out) != 0 && e == 0) e = errno;
-    ::close(in);
-    if (e != 0) raise_errno(e, "copy " + source.string());
 }
 
 void rename_file(std::string_view from, std::string_view to) {

@@ -59,9 +59,6 @@ std::uintmax_t file_size(std::string_view path);  // 0 when missing
 bool remove_if_exists(std::string_view path);
 // Deletes a plain file; raises error 63 when it does not exist.
 void remove_file(std::string_view path);
-// Copies a file, over an existing one (which keeps its mode); a new copy is private (0600), whatever
-// the source's mode. Raises on failure, and when `to` is `from` itself.
-void copy_file(std::string_view from, std::string_view to);
 // Renames; raises on failure.
 void rename_file(std::string_view from, std::string_view to);
 // Creates a folder when missing; reports nothing.
