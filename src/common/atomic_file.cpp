@@ -21,6 +21,11 @@ namespace tv::files {
 
 namespace stdfs = std::filesystem;
 
+namespace {
+// Links followed one after another before a name counts as a loop (the system's own bound).
+constexpr int kMaxLinkSteps = 40;
+}  // namespace
+
 bool write_fully(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -58,10 +63,16 @@ void write_whole(int fd, const stdfs::path& disk, std::string_view bytes) {
 }
 
 stdfs::path write_target(const stdfs::path& disk) {
+    // Link by link, as an open of the name would follow them, to the name they end at (which need
+    // not exist yet); a loop of links gives up where it stands.
+    stdfs::path target = disk;
     std::error_code ec;
-    if (!stdfs::is_symlink(stdfs::symlink_status(disk, ec))) return disk;
-    stdfs::path real = stdfs::weakly_canonical(disk, ec);
-    return ec ? disk : real;
+    for (int step = 0; step < kMaxLinkSteps && stdfs::is_symlink(stdfs::symlink_status(target, ec)); ++step) {
+        stdfs::path next = stdfs::read_symlink(target, ec);
+        if (ec) break;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;  // not normalised: a ".." after a linked folder is the linked folder's parent
 }
 
 int rename_without_replacing(const stdfs::path& from, const stdfs::path& to) {
@@ -265,8 +276,14 @@ void overwrite_with_atomic_temp(const AtomicTemp& temp, const stdfs::path& disk)
 }
 
 void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned mode, Durability durability) {
-    stdfs::path disk = resolve(path);
+    stdfs::path named = resolve(path);
+    stdfs::path disk = write_target(named);
     AtomicTemp temp = create_atomic_temp(disk, mode);
+    // A file the user linked elsewhere is the user's own: it keeps its mode.
+    struct stat linked {};
+    if (disk != named && ::stat(disk.c_str(), &linked) == 0 && ::fchmod(temp.fd, linked.st_mode & 07777) != 0) {
+        drop_temp(temp, errno, "write");
+    }
     // A write that fails (a full disk) leaves no temporary file behind.
     try {
         write_whole(temp.fd, temp.path, bytes);
@@ -285,7 +302,7 @@ void copy_file(std::string_view from, std::string_view to) {
     int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) raise_errno(errno, "copy " + source.string());
     try {
-        stdfs::path target = resolve(to);
+        stdfs::path target = write_target(resolve(to));
         // A file onto itself: the copy would only stand for what it copies.
         if (is_open_file(target, in)) raise_errno(EEXIST, "copy " + source.string());
         // A new copy is private, as every file the program makes in its folder, whatever the mode of
