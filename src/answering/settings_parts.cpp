@@ -2,6 +2,7 @@
 
 #include "common/answering_files.h"
 #include "common/answering_settings.h"
+#include "common/atomic_file.h"
 #include "common/errors.h"
 #include "common/globals.h"
 #include "common/paths.h"

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/atomic_file.h"
 #include "common/errors.h"
 #include "common/file_changes.h"
 #include "common/paths.h"
@@ -69,15 +70,10 @@ void move_file(std::string_view from, std::string_view to) {
     stdfs::path source = resolve(from);
     stdfs::path target = resolve(to);
     before_change(FileChange::Rename, source, "move");
-    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return;
-    int e = errno;
+    int e = rename_without_replacing(source, target);
     if (e == EXDEV) {
         move_across_file_systems(source, target);
-    } else if (e == EINVAL || e == ENOSYS) {
-        // A file system that cannot rename without replacing: a link and an unlink.
-        if (::link(source.c_str(), target.c_str()) != 0) raise_errno(errno, "move " + source.string());
-        drop_source(source, target);
-    } else {
+    } else if (e != 0) {
         raise_errno(e, "move " + source.string());
     }
 }

@@ -1,7 +1,6 @@
 #include "common/paths.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,7 +11,6 @@
 #include "common/file_changes.h"
 #include "common/folder_index.h"
 #include "common/sjis.h"
-#include "common/text_file.h"
 
 namespace tv::files {
 
@@ -108,6 +106,26 @@ bool resolves_inside_program_folder(std::string_view path) {
     return !ec && lies_within(home, file);
 }
 
+bool lies_in_program_folders(std::string_view path, const std::vector<std::string>& folders) {
+    stdfs::path file = resolve(path);
+    if (lexically_inside_program_folder(file)) return true;
+    std::error_code ec;
+    stdfs::path real_file = stdfs::weakly_canonical(file, ec);
+    if (ec) return false;
+    // Every folder by the place it really is: the program folder, the folders in it, the stores below.
+    std::vector<stdfs::path> places{root()};
+    for (stdfs::directory_iterator it(root(), ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code kind;
+        if (it->is_directory(kind)) places.push_back(it->path());
+    }
+    for (const std::string& folder : folders) places.push_back(resolve(folder));
+    for (const stdfs::path& place : places) {
+        stdfs::path real = stdfs::canonical(place, ec);
+        if (!ec && lies_within(real, real_file)) return true;
+    }
+    return false;
+}
+
 bool written_inside_program_folder(std::string_view path) {
     if (path.empty() || path[0] == '/' || path[0] == '\\') return false;
     for (const std::string& part : split_components(path)) {
@@ -181,29 +199,6 @@ bool remove_if_exists(std::string_view path) {
 
 void remove_file(std::string_view path) {
     if (!remove_if_exists(path)) raise_error(err::kNotFound, "file not found: " + std::string(path));
-}
-
-void copy_file(std::string_view from, std::string_view to) {
-    std::error_code ec;
-    stdfs::path source = resolve(from);
-    if (!stdfs::is_regular_file(source, ec)) raise_error(err::kNotFound, "file not found: " + source.string());
-    before_change(FileChange::Copy, source, "copy");
-    stdfs::path target = resolve(to);
-    int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) raise_errno(errno, "copy " + source.string());
-    // A new copy is private, as every file the program makes in its folder, whatever the mode of
-    // what it copies (a shipped seed, a user's file); a file replaced keeps its mode.
-    int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    struct stat from_status {}, to_status {};
-    int e = out < 0 ? errno : 0;
-    if (out >= 0 && ::fstat(in, &from_status) == 0 && ::fstat(out, &to_status) == 0 &&
-        from_status.st_dev == to_status.st_dev && from_status.st_ino == to_status.st_ino) {
-        e = EEXIST;  // a file onto itself: emptying it first would lose it
-    }
-    if (e == 0 && (::ftruncate(out, 0) != 0 || !copy_fully(in, out))) e = errno;
-    if (out >= 0 && ::close(out) != 0 && e == 0) e = errno;
-    ::close(in);
-    if (e != 0) raise_errno(e, "copy " + source.string());
 }
 
 void rename_file(std::string_view from, std::string_view to) {

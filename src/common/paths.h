@@ -27,6 +27,13 @@ std::filesystem::path resolve(std::string_view path);
 // (TENPFIL is emptied at exit). For paths the user chose.
 bool resolves_inside_program_folder(std::string_view path);
 
+// Whether a path lies in the program folder, in a folder directly in it, or in one of `folders`
+// (system paths below it), or below one of them: as it is spelt, or with every link followed, in
+// the real folder one of them leads to. So a store the user linked elsewhere is still the program's,
+// whether it is reached through the program folder or by the path its link leads to. For the paths
+// the user chooses to save to.
+bool lies_in_program_folders(std::string_view path, const std::vector<std::string>& folders);
+
 // Whether a system path stays in the program folder as it is written, no link followed: relative,
 // without a ".." step, and mapped below the program folder. Unlike resolves_inside_program_folder,
 // a store folder the user has linked elsewhere still counts as the program's own. For paths the
@@ -52,9 +59,6 @@ std::uintmax_t file_size(std::string_view path);  // 0 when missing
 bool remove_if_exists(std::string_view path);
 // Deletes a plain file; raises error 63 when it does not exist.
 void remove_file(std::string_view path);
-// Copies a file, over an existing one (which keeps its mode); a new copy is private (0600), whatever
-// the source's mode. Raises on failure, and when `to` is `from` itself.
-void copy_file(std::string_view from, std::string_view to);
 // Renames; raises on failure.
 void rename_file(std::string_view from, std::string_view to);
 // Creates a folder when missing; reports nothing.

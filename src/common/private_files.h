@@ -19,16 +19,4 @@ void close_to_others(std::string_view path);
 // The mode a new file gets from the user's own umask: 0666 less the umask.
 unsigned user_file_mode();
 
-enum class CopyOutcome {
-    Copied,
-    SameFile,  // `to` is `from` itself (through a link, say): nothing was done
-};
-
-// Copies a file for the user to keep outside the program folder (a saved mail or attachment): a
-// new file gets user_file_mode(); a file replaced is written beside it first and renamed over it,
-// so that it is never left cut short, and keeps its own mode. A target that is the source file
-// itself is left as it is. Raises error 63 when `from` is missing and a runtime error when the
-// copy fails (a new file or the one written beside is then removed again).
-CopyOutcome copy_file_for_user(std::string_view from, std::string_view to);
-
 }  // namespace tv::files

@@ -1,18 +1,9 @@
 #include "common/text_file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <atomic>
 #include <cerrno>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <limits>
 #include <system_error>
 
 #include "common/errors.h"
@@ -25,53 +16,16 @@ namespace stdfs = std::filesystem;
 
 namespace {
 
-// Writes all bytes to an open descriptor; raises on failure, the descriptor closed.
-void write_all(int fd, const stdfs::path& disk, std::string_view bytes) {
-    try {
-        before_change(FileChange::Write, disk, "write");
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
-    if (!write_fully(fd, bytes)) {
-        int e = errno;
-        ::close(fd);
-        raise_errno(e, "write " + disk.string());
-    }
-}
-
 void write_with_flags(std::string_view path, std::string_view bytes, int flags) {
     stdfs::path disk = resolve(path);
     before_change(FileChange::Create, disk, "open");
     int fd = ::open(disk.c_str(), flags | O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) raise_errno(errno, "open " + disk.string());
-    write_all(fd, disk, bytes);
+    write_whole(fd, disk, bytes);
     if (::close(fd) != 0) raise_errno(errno, "close " + disk.string());
 }
 
 }  // namespace
-
-bool write_fully(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-bool copy_fully(int in, int out) {
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(in, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return n == 0;
-        if (!write_fully(out, std::string_view(buffer, static_cast<std::size_t>(n)))) return false;
-    }
-}
 
 std::vector<std::string> split_lines(std::string_view data, std::size_t max_line_bytes) {
     if (!data.empty() && data.back() == '\x1A') data.remove_suffix(1);
@@ -159,115 +113,6 @@ void append_lines(std::string_view path, const std::vector<std::string>& lines) 
 }
 
 void write_bytes(std::string_view path, std::string_view bytes) { write_with_flags(path, bytes, O_TRUNC); }
-
-namespace {
-
-constexpr std::string_view kTempMark = ".tmp";
-// Names tried for one temporary file before giving up (others only when names are planted).
-constexpr int kTempAttempts = 100;
-
-bool all_digits(std::string_view s) {
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// The process number of a bare disk name of the temporary form; nullopt for any other name.
-std::optional<unsigned long> temp_name_process(std::string_view name) {
-    if (name.size() < 2 || name[0] != '.') return std::nullopt;
-    std::size_t mark = name.rfind(kTempMark);
-    if (mark == std::string_view::npos || mark < 2) return std::nullopt;  // a name of at least one byte
-    std::string_view numbers = name.substr(mark + kTempMark.size());
-    std::size_t underscore = numbers.find('_');
-    if (underscore == std::string_view::npos) return std::nullopt;
-    std::string_view process = numbers.substr(0, underscore);
-    if (!all_digits(process) || !all_digits(numbers.substr(underscore + 1))) return std::nullopt;
-    // A number too long for a process is none: it names no process that runs.
-    if (process.size() > 10) return std::numeric_limits<unsigned long>::max();
-    return std::stoul(std::string(process));
-}
-
-// Whether a process of that number runs: one that cannot be signalled (another user's) runs too.
-bool process_runs(unsigned long process) {
-    if (process == 0 || process > static_cast<unsigned long>(std::numeric_limits<pid_t>::max())) return false;
-    return ::kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM;
-}
-
-}  // namespace
-
-std::string atomic_temp_name(std::string_view name, unsigned long process, unsigned long counter) {
-    return "." + std::string(name) + std::string(kTempMark) + std::to_string(process) + "_" + std::to_string(counter);
-}
-
-bool is_atomic_temp_name(std::string_view name) { return temp_name_process(name).has_value(); }
-
-void remove_atomic_temp_files(std::string_view folder) {
-    int fd = open_without_links(folder, O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    DIR* listing = ::fdopendir(fd);
-    if (!listing) {
-        ::close(fd);
-        return;
-    }
-    const auto own = static_cast<unsigned long>(::getpid());
-    std::vector<std::string> leftovers;
-    while (const dirent* entry = ::readdir(listing)) {
-        std::optional<unsigned long> process = temp_name_process(entry->d_name);
-        if (!process || (*process != own && process_runs(*process))) continue;
-        struct stat st {};
-        if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)) {
-            leftovers.emplace_back(entry->d_name);
-        }
-    }
-    stdfs::path disk = resolve(folder);
-    for (const std::string& name : leftovers) {
-        try {
-            before_change(FileChange::Remove, disk / name, "delete");
-            ::unlinkat(fd, name.c_str(), 0);
-        } catch (const RuntimeError&) {
-            // Left for the next start; nothing reads it meanwhile.
-        }
-    }
-    ::closedir(listing);
-}
-
-AtomicTemp create_atomic_temp(const stdfs::path& disk, unsigned mode) {
-    static std::atomic<unsigned long> counter{0};
-    const auto process = static_cast<unsigned long>(::getpid());
-    for (int attempt = 1;; ++attempt) {
-        stdfs::path temp = disk.parent_path() / atomic_temp_name(disk.filename().string(), process, counter++);
-        before_change(FileChange::Create, temp, "open");
-        // Exclusive: a link planted under the name is not written through, a file there not emptied.
-        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd >= 0) return {fd, temp};
-        if (errno != EEXIST || attempt == kTempAttempts) raise_errno(errno, "open " + temp.string());
-    }
-}
-
-void put_atomic_temp_in_place(const AtomicTemp& temp, const stdfs::path& disk, Durability durability) {
-    int synced = durability == Durability::Synced ? ::fsync(temp.fd) : 0;
-    int sync_error = errno;
-    int closed = ::close(temp.fd);
-    try {
-        if (synced != 0 || closed != 0) raise_errno(synced != 0 ? sync_error : errno, "write " + temp.path.string());
-        before_change(FileChange::Rename, temp.path, "rename");
-        if (::rename(temp.path.c_str(), disk.c_str()) != 0) raise_errno(errno, "rename " + temp.path.string());
-    } catch (const RuntimeError&) {
-        ::unlink(temp.path.c_str());
-        throw;
-    }
-}
-
-void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned mode, Durability durability) {
-    stdfs::path disk = resolve(path);
-    AtomicTemp temp = create_atomic_temp(disk, mode);
-    // A write that fails (a full disk) leaves no temporary file behind.
-    try {
-        write_all(temp.fd, temp.path, bytes);
-    } catch (const RuntimeError&) {
-        ::unlink(temp.path.c_str());
-        throw;
-    }
-    put_atomic_temp_in_place(temp, disk, durability);
-}
 
 void write_lines_atomic(std::string_view path, const std::vector<std::string>& lines, unsigned mode,
                         Durability durability) {
@@ -358,7 +203,7 @@ void write_record_field(std::string_view path, std::size_t record_length, std::s
         ::close(fd);
         raise_errno(e, "seek " + disk.string());
     }
-    write_all(fd, disk, bytes);
+    write_whole(fd, disk, bytes);
     if (::close(fd) != 0) raise_errno(errno, "close " + disk.string());
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/atomic_file.h"
+
 namespace tv::files {
 
 // Longest line a reader takes; the rest of a longer line is dropped without an error.
@@ -34,42 +36,7 @@ void append_lines(std::string_view path, const std::vector<std::string>& lines);
 // Writes raw bytes, creating or emptying the file.
 void write_bytes(std::string_view path, std::string_view bytes);
 
-// The temporary file's name: "." + name + ".tmp" + process id + "_" + a counter of the process.
-std::string atomic_temp_name(std::string_view name, unsigned long process, unsigned long counter);
-// Whether a bare disk name has exactly that form: what a killed atomic write leaves behind.
-bool is_atomic_temp_name(std::string_view name);
-// Deletes the plain files of that name form directly in a folder of the program folder (one
-// reached through a symbolic link is left alone), but for those of a process that still runs (a
-// mail component that outlived a killed program and is writing its ledger, say). This process's
-// own number counts as ended: the sweep runs at the start, before the process writes anything.
-void remove_atomic_temp_files(std::string_view folder);
-// Whether a whole-file write reaches the disk before the file takes its name: a file that holds
-// the whole of something is; a transient exchange file, of which only its appearing whole matters,
-// is not.
-enum class Durability { Synced, Transient };
-
-// A temporary file of that name form beside the file `disk`, open for writing. It is created
-// exclusively, never through a link or over a file already there: a name taken gives way to the
-// next counter. `mode` is its permission.
-struct AtomicTemp {
-    int fd = -1;
-    std::filesystem::path path;
-};
-AtomicTemp create_atomic_temp(const std::filesystem::path& disk, unsigned mode);
-// Puts a written temporary file in the place of `disk`: synced when asked, closed, renamed over
-// it. On failure the temporary file is removed and a runtime error raised.
-void put_atomic_temp_in_place(const AtomicTemp& temp, const std::filesystem::path& disk, Durability durability);
-
-// The one write loop of the file layer: all of `bytes` to an open file, again after an
-// interrupted or short write. False with errno set when a write fails.
-bool write_fully(int fd, std::string_view bytes);
-// The rest of the open file `in` written to `out`; false with errno set when a read or write fails.
-bool copy_fully(int in, int out);
-
-// Rewrites a whole file through a temporary file in the same folder and a rename, so a reader
-// never sees it half written. `mode` is the permission of the new file.
-void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned mode = 0644,
-                        Durability durability = Durability::Synced);
+// write_bytes_atomic for lines, each followed by CR LF.
 void write_lines_atomic(std::string_view path, const std::vector<std::string>& lines, unsigned mode = 0644,
                         Durability durability = Durability::Synced);
 

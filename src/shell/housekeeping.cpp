@@ -3,11 +3,11 @@
 #include <filesystem>
 
 #include "common/answering_settings.h"
+#include "common/atomic_file.h"
 #include "common/errors.h"
 #include "common/paths.h"
 #include "common/private_files.h"
 #include "common/sjis.h"
-#include "common/text_file.h"
 #include "platform/clock.h"
 #include "platform/forms.h"
 #include "platform/platform.h"

@@ -1,12 +1,13 @@
 #include "store/eml_save.h"
 
 #include <exception>
+#include <vector>
 
 #include "common/globals.h"
 #include "common/paths.h"
-#include "common/private_files.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
+#include "common/user_copy.h"
 #include "common/width_conversion.h"
 #include "platform/platform.h"
 #include "platform/forms.h"
@@ -38,8 +39,23 @@ std::string base_name(std::string_view name) {
     return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
 }
 
-void refuse_program_folder(const std::string& owner) {
+// Whether a chosen path lies in the program's folders: a save there would overwrite a stored mail,
+// or add one that the next start lists. A store linked elsewhere counts, however it is reached.
+bool in_program_folders(const std::string& path) {
+    std::vector<std::string> stores;
+    for (const MailStore& store : mail_stores()) {
+        // A user folder's received and sent mail lie side by side in a folder of their own.
+        stores.insert(stores.end(), {store.mail_folder, store.record_folder, store.sent_folder,
+                                     files::split_folder_name(store.mail_folder).first});
+    }
+    return files::lies_in_program_folders(path, stores);
+}
+
+// Refuses a path in the program's folders; true when it was refused.
+bool refused_program_folder(const std::string& path, const std::string& owner) {
+    if (!in_program_folders(path)) return false;
     pf::inform(owner, "BAD FILE PATH !", "カレントフォルダ内にファイルを保存することはできません。     "_sj);
+    return true;
 }
 
 }  // namespace
@@ -88,10 +104,7 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
             continue;
         }
         std::string path = answer.path;
-        if (files::resolves_inside_program_folder(path)) {
-            refuse_program_folder(dialog.owner);
-            return std::nullopt;
-        }
+        if (refused_program_folder(path, dialog.owner)) return std::nullopt;
         std::string name = files::split_folder_name(path).second;
         if (full_stops(name) > 1) {
             pf::inform(dialog.owner, "BAD FILE NAME",
@@ -109,10 +122,7 @@ std::optional<std::string> choose_save_path(const SaveDialog& dialog) {
         if (dialog.eml && !trim(path).ends_with(".eml")) {
             path += ".eml";
             // The dialog asked about the name without ".eml"; the file written is another one.
-            if (files::resolves_inside_program_folder(path)) {
-                refuse_program_folder(dialog.owner);
-                return std::nullopt;
-            }
+            if (refused_program_folder(path, dialog.owner)) return std::nullopt;
             if (files::file_exists(path) &&
                 pf::message_box(dialog.owner, "ファイルの保存"_sj,
                                 files::split_folder_name(path).second + " は既に存在します。"_sj + "\r\n" + "置き換えますか？"_sj,

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "common/atomic_file.h"
 #include "common/errors.h"
 #include "common/paths.h"
 #include "common/sjis.h"

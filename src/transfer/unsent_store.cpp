@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/atomic_file.h"
 #include "common/errors.h"
 #include "common/exchange_files.h"
 #include "common/paths.h"

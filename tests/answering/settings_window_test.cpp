@@ -2,10 +2,13 @@
 // editor, driven as a user drives them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/answering_settings.h"
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/sjis.h"
+#include "harness/file_faults.h"
 #include "harness/harness.h"
 #include "platform/forms.h"
 #include "platform/input.h"
@@ -268,6 +271,32 @@ TEST_F(SettingsWindow, ReplyAttachmentsAreAddedReplacedAndRemovedAtOnce) {
     // Cancel does not bring the attachment back.
     h.click("FORM11", "BUTTON31");
     EXPECT_FALSE(h.exists("SYSTEM_F\\TEMPF_HENSIN\\map.png"));
+}
+
+// A reply attachment that does not fit on the disk leaves no part of itself that the answering
+// mode would send: an attachment of that name stays as it was, a new one is not there.
+TEST_F(SettingsWindow, AReplyAttachmentThatDoesNotFitLeavesNoPartOfIt) {
+    h.platform.system.desktop = (h.folder / "Desktop").string();
+    const std::string big(2 << 20, 'm');
+    for (const char* name : {"map.png", "plan.pdf"}) h.write(std::string("Desktop\\") + name, big);
+    h.write("SYSTEM_F\\TEMPF_HENSIN\\map.png", "old map");
+    open();
+    {
+        FileSizeLimit full_disk(1 << 20);
+        for (const char* name : {"map.png", "plan.pdf"}) {
+            h.platform.dialogs.choose_next((h.folder / "Desktop" / name).string());
+            h.click("FORM11", "BUTTON45");
+        }
+    }
+    EXPECT_EQ(titles(), (std::vector<std::string>{"BAD FILE ! ", "BAD FILE ! "}));
+    std::vector<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(h.folder / "SYSTEM_F" / "TEMPF_HENSIN")) {
+        left.push_back(e.path().filename());
+    }
+    EXPECT_EQ(left, std::vector<std::string>{"map.png"});
+    std::string map = h.read("SYSTEM_F\\TEMPF_HENSIN\\map.png");
+    EXPECT_TRUE(map == "old map") << map.size() << " bytes";
+    EXPECT_EQ(control("FORM11", "LIST20").items(), std::vector<std::string>{"map.png"});
 }
 
 struct ReplyTextEditor : SettingsWindow {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
+#include "common/atomic_file.h"
 #include "common/errors.h"
 #include "common/paths.h"
 #include "harness/file_faults.h"
@@ -149,6 +151,28 @@ TEST(AtomicWrite, ALinkPlantedUnderATemporaryNameIsNotWrittenThrough) {
     EXPECT_FALSE(std::filesystem::is_symlink(h.folder / "SYSTEM_F" / "F_JU.txt"));
     EXPECT_EQ(outside.snapshot().at("precious.txt"), "420 precious");  // 0644 and its bytes
     for (const auto& link : planted) EXPECT_TRUE(std::filesystem::is_symlink(link)) << link;
+}
+
+// A file of the program the user replaced with a link keeps the link: every whole-file write (a
+// rewrite, a copy) replaces the file the link leads to, which keeps its mode.
+TEST(AtomicWrite, AFileLinkedElsewhereKeepsTheLink) {
+    test::Harness h;
+    test::OutsideFolder outside;
+    h.write("SYSTEM_F\\seed.txt", "copied\r\n");
+    struct Case { const char* name; std::function<void(const std::string&)> write; std::string written; };
+    for (const Case& c : std::vector<Case>{
+             {"rewrite", [](const std::string& path) { write_lines_atomic(path, {"rewritten"}, 0600); }, "rewritten\r\n"},
+             {"copy", [](const std::string& path) { copy_file("SYSTEM_F\\seed.txt", path); }, "copied\r\n"},
+         }) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::path target = outside.write(std::string(c.name) + ".txt", "old\r\n", 0644);
+        std::filesystem::path link = h.folder / "SYSTEM_F" / (std::string(c.name) + ".txt");
+        std::filesystem::create_symlink(target, link);
+        c.write(std::string("SYSTEM_F\\") + c.name + ".txt");
+        EXPECT_TRUE(std::filesystem::is_symlink(link));
+        EXPECT_EQ(outside.snapshot().at(std::string(c.name) + ".txt"), "420 " + c.written);  // 0644
+    }
+    EXPECT_EQ(outside.snapshot().size(), 2u);  // nothing left beside them
 }
 
 }  // namespace

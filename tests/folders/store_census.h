@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/atomic_file.h"
 #include "common/summary_record.h"
 #include "common/text_file.h"
 #include "folder_program.h"

@@ -2,6 +2,9 @@
 // use would refuse it, or the program stopped right before a given change, as a kill stops it.
 #pragma once
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <cerrno>
 #include <filesystem>
 #include <string>
@@ -89,6 +92,34 @@ private:
     files::FileChange kill_kind_ = files::FileChange::Rename;
     std::string kill_prefix_;
     int changes_ = 0;
+};
+
+// A disk that is full once a file reaches `bytes`: a write beyond fails (EFBIG) as on a full disk
+// or, where `kills`, the process is ended right there by the signal of the limit, as a kill ends a
+// program half-way through a write (no core is dumped). Undone when it goes.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes, bool kills = false) {
+        ::getrlimit(RLIMIT_FSIZE, &size_before_);
+        ::getrlimit(RLIMIT_CORE, &core_before_);
+        signal_before_ = ::signal(SIGXFSZ, kills ? SIG_DFL : SIG_IGN);
+        rlimit no_core{0, core_before_.rlim_max};
+        ::setrlimit(RLIMIT_CORE, &no_core);
+        rlimit limit{bytes, size_before_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &size_before_);
+        ::setrlimit(RLIMIT_CORE, &core_before_);
+        ::signal(SIGXFSZ, signal_before_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit size_before_{};
+    rlimit core_before_{};
+    sighandler_t signal_before_ = SIG_DFL;
 };
 
 }  // namespace tv::test

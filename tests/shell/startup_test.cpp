@@ -212,14 +212,29 @@ TEST(Startup, TheAnsweringLogOfAnUnfinishedCheckIsKept) {
     EXPECT_EQ(h.read("SYSTEM_F\\TALVENOR.txt"), record);
 }
 
+// A process that runs until the test ends, whichever way it ends: killed then.
+struct RunningProcess {
+    pid_t pid = ::fork();
+    RunningProcess() {
+        if (pid == 0) {
+            for (;;) ::pause();
+        }
+    }
+    ~RunningProcess() {
+        if (pid <= 0) return;
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+    }
+    RunningProcess(const RunningProcess&) = delete;
+    RunningProcess& operator=(const RunningProcess&) = delete;
+};
+
 // Start-up deletes the temporary files of whole-file writes a kill stopped, but not those of a
 // process that still runs: a mail component that outlived a killed program writes its ledger.
 TEST(Startup, TheSweepLeavesTheTemporaryFilesOfARunningProcess) {
-    pid_t running = ::fork();
-    ASSERT_GE(running, 0);
-    if (running == 0) {
-        for (;;) ::pause();
-    }
+    RunningProcess child;
+    const pid_t running = child.pid;
+    ASSERT_GT(running, 0);
     pid_t ended = ::fork();
     ASSERT_GE(ended, 0);
     if (ended == 0) ::_exit(0);
@@ -239,10 +254,7 @@ TEST(Startup, TheSweepLeavesTheTemporaryFilesOfARunningProcess) {
     };
     test::Harness h;
     for (const Case& c : cases) h.write(c.path, "writing");
-    bool started = h.start();
-    ::kill(running, SIGKILL);
-    ::waitpid(running, nullptr, 0);
-    ASSERT_TRUE(started);
+    ASSERT_TRUE(h.start());
     for (const Case& c : cases) EXPECT_EQ(h.exists(c.path), c.stays) << c.path;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "common/account_file.h"
+#include "harness/outside_folder.h"
 #include "platform/input.h"
 #include "platform/platform.h"
 #include "transfer_fixture.h"
@@ -105,6 +106,27 @@ TEST_F(AccountWindowTest, ValuesWithCommasAndColonsStayOnTheirLines) {
     EXPECT_EQ(box("EDIT6").text, "\"pw");
     EXPECT_EQ(box("EDIT30").text, "90");
     for (const char* r : {"RADIO12", "RADIO13", "RADIO14", "RADIO15", "RADIO16"}) EXPECT_FALSE(box(r).checked) << r;
+}
+
+// An account file the user replaced with a link stays a link: OK writes the file it leads to,
+// which keeps its mode, as every other file of the program is written through such a link.
+TEST_F(AccountWindowTest, OkWritesThroughTheUsersLink) {
+    h.click("FORM4", "BUTTON5");
+    tv::test::OutsideFolder outside;
+    std::filesystem::path target = outside.write("account.txt", "smtp.example.jp\r\n", 0644);
+    std::filesystem::path link = files::resolve("SYSTEM_F\\MAIL_DATA.txt");
+    std::filesystem::create_symlink(target, link);
+    h.click("MAINFORM", "KANKYOYU");
+    EXPECT_EQ(box("EDIT1").text, "smtp.example.jp");
+    enter("EDIT2", "Taro");
+    h.click("FORM4", "BUTTON6");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    auto lines = files::read_lines(target.string());
+    ASSERT_TRUE(lines && lines->size() == 10u);
+    EXPECT_EQ((*lines)[0], "smtp.example.jp");
+    EXPECT_EQ((*lines)[1], "Taro");
+    EXPECT_EQ(tv::test::mode_of(target), 0644u);
+    EXPECT_EQ(outside.snapshot().size(), 1u);  // nothing left beside it
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
@@ -158,6 +160,39 @@ TEST_F(SaveTest, AMissingMailOrAFailedCopyIsTold) {
     EXPECT_FALSE(disk_exists(out / "gone.eml"));
 }
 
+// A store the user linked elsewhere is still the program's: a save into it, by the program
+// folder's path or by the path the link leads to, onto a stored mail or under a new name, is
+// refused as a save into the program folder is, and nothing there changes.
+TEST(EmlSaveIntoALinkedStore, IsRefused) {
+    struct Case { std::string store, chosen; bool by_link_target; };
+    for (const Case& c : std::vector<Case>{
+             {"JUSINBOX", mail_name(2), false},
+             {"JUSINBOX", mail_name(2), true},
+             {"JUSINBOX", "new.eml", true},
+             {"SOUSINBOX", "new.eml", true},
+             {"GOMIBAKO", "JUSIN_FO/new.eml", true},
+             {"SYSTEM_F/FORDA_FO/JOB", "SOUSIN_FO/new.eml", true},
+             {"TENPFIL", "new.eml", false},
+         }) {
+        SCOPED_TRACE(c.store + " " + c.chosen + (c.by_link_target ? " by the link target" : ""));
+        ViewerProgram p;
+        SaveFolder out;
+        std::filesystem::path store = p.h.folder / c.store, elsewhere = out.path / "store";
+        std::filesystem::create_directories(store);
+        std::filesystem::rename(store, elsewhere);
+        std::filesystem::create_directory_symlink(elsewhere, store);
+        p.h.platform.system.desktop = out.text();
+        p.start();
+        std::filesystem::create_directories((elsewhere / c.chosen).parent_path());
+        auto before = out.snapshot();
+        p.h.platform.dialogs.choose_next(((c.by_link_target ? elsewhere : store) / c.chosen).string());
+        store::receive_list().select(0);
+        p.h.click("MAINFORM", "HOZON");
+        EXPECT_EQ(p.titles(), Strings{"BAD FILE PATH !"});
+        EXPECT_EQ(out.snapshot(), before);
+    }
+}
+
 // The names in a folder (to see that a save left no temporary file beside its target).
 std::vector<std::string> names_in(const std::filesystem::path& folder) {
     std::vector<std::string> names;
@@ -199,9 +234,147 @@ TEST_F(SaveTest, AReplaceThroughALinkKeepsTheLink) {
     EXPECT_TRUE(p.titles().empty());
 }
 
+// Replacing is the desktop's own replace: a file the user may not write is left as it is and the
+// save is refused; a file with other names, or whose owner or mode a rename would change, is
+// overwritten where it is, so that it keeps its names, its owner and its mode.
+TEST_F(SaveTest, AReplaceKeepsWhatTheFileIs) {
+    const bool root = ::geteuid() == 0;  // only root can give a file another owner
+    struct Case { std::string name; unsigned mode; uid_t uid; gid_t gid; bool refused; };
+    std::vector<Case> cases{{"protected", 0444, ::geteuid(), ::getegid(), true}};
+    if (root) {
+        cases.push_back({"others", 0644, 4321, 4321, true});
+        cases.push_back({"shared", 0666, 4321, 4321, false});
+        cases.push_back({"group", 0640, 0, 4321, false});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::path file = out.write(c.name + ".eml", "old", c.mode);
+        if (root) {
+            ASSERT_EQ(::chown(file.c_str(), c.uid, c.gid), 0);
+        }
+        p.h.boxes().clear();
+        choose(file.string());
+        save_received(0);
+        EXPECT_EQ(disk_read(file), c.refused ? "old" : mail(1));
+        EXPECT_EQ(p.titles(), c.refused ? Strings{"SAVE ERROR !"} : Strings{});
+        struct stat st {};
+        ASSERT_EQ(::stat(file.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.mode);
+        EXPECT_EQ(st.st_uid, c.uid);
+        EXPECT_EQ(st.st_gid, c.gid);
+    }
+    // A file with a second name: both names show the saved mail.
+    std::filesystem::path file = out.write("linked.eml", "old");
+    std::filesystem::create_hard_link(file, out.path / "other name.eml");
+    p.h.boxes().clear();
+    choose(file.string());
+    save_received(0);
+    EXPECT_EQ(disk_read(out / "other name.eml"), mail(1));
+    EXPECT_EQ(std::filesystem::hard_link_count(file), 2u);
+    EXPECT_TRUE(p.titles().empty());
+}
+
+// A save killed half-way through writing a new file (here by the file-size limit, whose signal
+// ends the process as a kill would) leaves nothing under the chosen name; the part it wrote has a
+// name that says what it is, and the next save of that file takes it away.
+TEST_F(SaveTest, ASaveKilledHalfWayLeavesNoFileCutShort) {
+    std::string big = mail(1) + std::string(3 << 20, 'x');
+    p.h.write("JUSINBOX\\" + mail_name(1), big);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        tv::test::FileSizeLimit limit(1 << 20, true);
+        choose(out / "big.eml");
+        save_received(0);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+    EXPECT_FALSE(disk_exists(out / "big.eml"));
+    EXPECT_EQ(names_in(out.path), Strings{".big.eml.unfinished-save"});
+    choose(out / "big.eml");
+    save_received(0);
+    EXPECT_EQ(disk_read(out / "big.eml"), big);
+    EXPECT_EQ(names_in(out.path), Strings{"big.eml"});
+}
+
+// A file that takes the chosen name while the save writes its copy is not replaced: the save is
+// told as failed and takes its copy away.
+TEST_F(SaveTest, AFileThatAppearsMeanwhileStays) {
+    files::watch_file_changes([this](files::FileChange change, const std::filesystem::path& disk) {
+        if (change == files::FileChange::Rename && disk.filename() == ".late.eml.unfinished-save") {
+            std::ofstream(out / "late.eml") << "written meanwhile";
+        }
+        return 0;
+    });
+    choose(out / "late.eml");
+    save_received(0);
+    files::watch_file_changes({});
+    EXPECT_EQ(disk_read(out / "late.eml"), "written meanwhile");
+    EXPECT_EQ(names_in(out.path), Strings{"late.eml"});
+    EXPECT_EQ(p.titles(), Strings{"SAVE ERROR !"});
+}
+
+// Killed before any change of a save (a new file, a file replaced by a rename, a file overwritten
+// where it is): under the chosen name is nothing, the old file or the whole mail, never a part;
+// after a restart the same save leaves the file whole and nothing beside it.
+TEST(EmlSaveKilled, AtEveryChangeTheFileIsWholeAndTheNextSaveCleansUp) {
+    struct Case { const char* name; bool existing, hard_linked; };
+    for (const Case& c : {Case{"new", false, false}, Case{"replaced", true, false}, Case{"in place", true, true}}) {
+        for (int step = 1;; ++step) {
+            SCOPED_TRACE(std::string(c.name) + ", killed before change " + std::to_string(step));
+            ViewerProgram p;
+            SaveFolder out;
+            Strings names{"kept.eml"};
+            if (c.existing) out.write("kept.eml", "old");
+            if (c.hard_linked) {
+                std::filesystem::create_hard_link(out.path / "kept.eml", out.path / "also.eml");
+                names.insert(names.begin(), "also.eml");
+            }
+            p.h.platform.system.desktop = out.text();
+            p.start();
+            std::string whole = p.h.read("JUSINBOX\\" + mail_name(1));
+            auto save = [&] {
+                p.h.platform.dialogs.choose_next(out / "kept.eml");
+                store::receive_list().select(0);
+                p.h.click("MAINFORM", "HOZON");
+            };
+            bool killed = false;
+            {
+                tv::test::FileFaults faults;
+                faults.kill_before(step);
+                try {
+                    save();
+                } catch (const tv::test::Killed&) {
+                    killed = true;
+                }
+            }
+            if (!killed) break;  // the save ran to its end: every change has been killed once
+            std::string found = disk_read(out / "kept.eml");
+            if (c.existing) {
+                EXPECT_TRUE(found == "old" || found == whole) << found;
+            } else {
+                EXPECT_TRUE(found.empty() || found == whole) << found;
+            }
+            for (const std::string& name : names_in(out.path)) {
+                bool known = std::find(names.begin(), names.end(), name) != names.end();
+                EXPECT_TRUE(known || name == ".kept.eml.unfinished-save") << name;
+            }
+            ASSERT_TRUE(p.h.restart());
+            p.h.boxes().clear();
+            save();
+            EXPECT_EQ(disk_read(out / "kept.eml"), whole);
+            EXPECT_EQ(names_in(out.path), names);
+            EXPECT_TRUE(p.titles().empty());
+            ASSERT_LT(step, 20);
+        }
+    }
+}
+
 // A save whose target is the very mail it copies changes nothing and says so: the user reached
-// the mail through the target of a store folder linked elsewhere, or through a hard link of it,
-// and confirmed "replace".
+// the mail through the target of a store folder linked elsewhere (a place of the program's), or
+// through a hard link of it, and confirmed "replace".
 TEST(EmlSaveOntoItself, TheMailStaysWholeAndTheUserIsTold) {
     for (bool linked_store : {true, false}) {
         SCOPED_TRACE(linked_store ? "a linked store" : "a hard link");
@@ -225,9 +398,10 @@ TEST(EmlSaveOntoItself, TheMailStaysWholeAndTheUserIsTold) {
         p.h.click("MAINFORM", "HOZON");
         EXPECT_EQ(p.h.read("JUSINBOX\\" + mail_name(2)), whole);
         EXPECT_EQ(names_in(chosen.parent_path()), beside);
-        EXPECT_EQ(p.titles(), Strings{"SAME FILE !"});
+        EXPECT_EQ(p.titles(), Strings{linked_store ? "BAD FILE PATH !" : "SAME FILE !"});
         for (const auto& box : p.h.boxes().shown()) {
-            EXPECT_EQ(box.text, "保存元と同じファイルには保存できません。    "_sj);
+            EXPECT_EQ(box.text, linked_store ? "カレントフォルダ内にファイルを保存することはできません。     "_sj
+                                             : "保存元と同じファイルには保存できません。    "_sj);
             EXPECT_EQ(box.owner, "MAINFORM");
         }
     }

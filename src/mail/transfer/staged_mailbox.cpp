@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/atomic_file.h"
 #include "common/paths.h"
 #include "common/sjis.h"
-#include "common/text_file.h"
 #include "mail/transfer/transfer_error.h"
 
 namespace tv::mail {
