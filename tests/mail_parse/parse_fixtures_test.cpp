@@ -29,6 +29,8 @@ const char* const kFixtures[] = {
     "text_without_subtype", "inline_named_text", "header_without_blank", "delivery_report",
     // Subject and names split over several encoded words, on one line and folded, JIS and UTF-8.
     "split_encoded_words",
+    // Raw CP932 headers that EUC-JP would also read (every lead byte 0x81-0x9F: "ソフト表示").
+    "raw_shift_jis_headers",
 };
 
 // The first line where two results differ, shown readably.

@@ -122,7 +122,7 @@ GMimeParserOptions* parser_options() {
     static GMimeParserOptions* options = [] {
         g_mime_init();
         GMimeParserOptions* made = g_mime_parser_options_new();
-        static const char* fallback[] = {"UTF-8", "EUC-JP-MS", "CP932", nullptr};
+        static const char* fallback[] = {"UTF-8", "CP932", "EUC-JP-MS", nullptr};
         g_mime_parser_options_set_fallback_charsets(made, fallback);
         return made;
     }();
