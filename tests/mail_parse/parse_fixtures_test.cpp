@@ -31,6 +31,8 @@ const char* const kFixtures[] = {
     "split_encoded_words",
     // Raw CP932 headers that EUC-JP would also read (every lead byte 0x81-0x9F: "ソフト表示").
     "raw_shift_jis_headers",
+    // Attachment names sent as raw CP932 or UTF-8, quoted and bare, in either header.
+    "raw_8bit_names",
 };
 
 // The first line where two results differ, shown readably.
@@ -95,6 +97,18 @@ TEST(ParseAttachments, AreSavedDecodedUnderTheirOwnNames) {
     std::string all_bytes;
     for (int c = 0; c < 256; ++c) all_bytes.push_back(static_cast<char>(c));
     EXPECT_EQ(parsed.h.read("TENPFIL\\" + "売上表.xls"_sj), all_bytes);
+}
+
+// A raw name is read as the headers' raw text is, before GMime takes the parameters apart: the
+// 0x5C trail byte of 表, ソ and 能 is neither an escape in a quoted value nor a folder separator.
+TEST(ParseAttachments, RawEightBitNamesAreReadAsUtf8OrElseCp932) {
+    ParsedFixture parsed("raw_8bit_names");
+    using namespace tv::literals;
+    EXPECT_EQ(attachment_names(parsed.lines),
+              (std::vector<std::string>{"予定表.txt"_sj, "あいう.txt"_sj, "表.txt"_sj, "ソフト表.bin"_sj,
+                                        "能力表.bin"_sj, "会議予定表.txt"_sj, "一覧表.txt"_sj}));
+    EXPECT_EQ(parsed.h.read("TENPFIL\\" + "表.txt"_sj), "table");
+    EXPECT_EQ(parsed.h.read("TENPFIL\\" + "ソフト表.bin"_sj), "soft");
 }
 
 TEST(ParseAttachments, AnInlineNamedTextIsSavedDecodedBesideItsTextInTheBody) {

@@ -51,7 +51,7 @@ TEST_F(Rules, EncodedWordsGetTheWindowsReadingBeforeGMimeDecodesThem) {
     EXPECT_EQ(prepare_raw_header("=?ISO-2022-JP?B?GyRCLSEbKEI=?= x"), "=?CP932?B?h0A=?= x");
     EXPECT_EQ(prepare_raw_header("=?utf-8?Q?a=00b?="), "=?utf-8?B?YSBi?=");  // NUL becomes a blank
     EXPECT_EQ(prepare_raw_header("\x1b$B$\"\x1b(B <a@b>"), "\xe3\x81\x82 <a@b>");
-    EXPECT_EQ(prepare_raw_parameters("attachment; filename*=shift_jis''%82%A0.txt"),
+    EXPECT_EQ(prepare_raw_parameters(parser_options(), "attachment; filename*=shift_jis''%82%A0.txt"),
               "attachment; filename*=CP932''%82%A0.txt");
     EXPECT_EQ(one_line("a\r\nb\tc\x7f"), "a  b c");
 }

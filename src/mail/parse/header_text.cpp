@@ -183,6 +183,22 @@ std::string rewrite_encoded_words(std::string_view s) {
     return out;
 }
 
+bool has_8bit(std::string_view s) {
+    for (char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) return true;
+    }
+    return false;
+}
+
+// GMime takes a raw 8-bit parameter value byte for byte and reads a backslash in a quoted one as
+// an escape, so a CP932 name would lose the 0x5C trail byte of 表 or ソ, or be cut there as at a
+// folder. Read as header text is read, it holds no such byte when GMime takes it apart.
+std::string decoded_8bit(GMimeParserOptions* options, std::string_view raw) {
+    if (!has_8bit(raw)) return std::string(raw);
+    GCharPtr text(g_mime_utils_decode_8bit(options, raw.data(), raw.size()));
+    return text ? std::string(text.get()) : std::string(raw);
+}
+
 std::string unfold(std::string_view raw) {
     std::string value(raw);
     GCharPtr unfolded(g_mime_utils_header_unfold(value.c_str()));
@@ -193,8 +209,8 @@ std::string unfold(std::string_view raw) {
 
 std::string prepare_raw_header(std::string_view raw) { return rewrite_encoded_words(raw_jis_to_utf8(unfold(raw))); }
 
-std::string prepare_raw_parameters(std::string_view raw) {
-    std::string s = prepare_raw_header(raw);
+std::string prepare_raw_parameters(GMimeParserOptions* options, std::string_view raw) {
+    std::string s = prepare_raw_header(decoded_8bit(options, raw));
     // name*=charset'language'value and name*0*=charset'...: the label before the first quote.
     std::string out;
     std::size_t i = 0;
