@@ -26,7 +26,7 @@ namespace {
 // character over the whole text would cost that much each time. Small windows keep a run of
 // failing characters (Korean, emoji) as cheap as the rest, and the doubling brings a text that
 // fails now and then back to whole-text calls within a few calls.
-constexpr std::size_t kWindowAfterFailure = 32;
+constexpr std::size_t kWindowAfterFailure = 16;
 // A failure this close to the end of a window may be the window's doing (a character or escape
 // cut short): it counts only once iconv has seen this much beyond it, or the text's end.
 constexpr std::size_t kLookahead = 16;
