@@ -129,7 +129,7 @@ GObjectPtr<GMimeContentType> content_type_of(GMimeParserOptions* options, GMimeO
     GMimeContentType* own = g_mime_object_get_content_type(part);
     bool text = own && g_ascii_strcasecmp(g_mime_content_type_get_media_type(own), "text") == 0;
     if (auto raw = raw_header(part, "Content-Type"); raw && !text) {
-        std::string prepared = prepare_raw_parameters(options, *raw);
+        std::string prepared = prepare_raw_parameters(*raw);
         std::size_t end = prepared.find(';');
         std::string type;
         for (char c : prepared.substr(0, end)) {
@@ -147,13 +147,13 @@ GObjectPtr<GMimeContentType> content_type_of(GMimeParserOptions* options, GMimeO
 
 std::string attachment_file_name(GMimeParserOptions* options, GMimeObject* part) {
     if (auto raw = raw_header(part, "Content-Disposition")) {
-        std::string prepared = prepare_raw_parameters(options, *raw);
+        std::string prepared = prepare_raw_parameters(*raw);
         GObjectPtr<GMimeContentDisposition> disposition(g_mime_content_disposition_parse(options, prepared.c_str()));
         const char* name = disposition ? g_mime_content_disposition_get_parameter(disposition.get(), "filename") : nullptr;
         if (name && *name) return name;
     }
     if (auto raw = raw_header(part, "Content-Type")) {
-        std::string prepared = prepare_raw_parameters(options, *raw);
+        std::string prepared = prepare_raw_parameters(*raw);
         GObjectPtr<GMimeContentType> type(g_mime_content_type_parse(options, prepared.c_str()));
         const char* name = type ? g_mime_content_type_get_parameter(type.get(), "name") : nullptr;
         if (name && *name) return name;

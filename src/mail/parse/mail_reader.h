@@ -10,10 +10,7 @@
 
 namespace tv::mail {
 
-// GMime's options for every parse: raw 8-bit header text is read as UTF-8 where it is well-formed,
-// else as CP932, and as EUC-JP only where CP932 cannot read it. EUC-JP before CP932 would take
-// CP932 text whose lead bytes are all 0x81-0x9F ("ソフト表示") for C1 controls and kana. Calls
-// g_mime_init on first use.
+// GMime's options for every parse. Calls g_mime_init on first use.
 GMimeParserOptions* parser_options();
 
 // The content of a part, its transfer encoding undone.
