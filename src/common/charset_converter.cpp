@@ -1,5 +1,6 @@
 #include "common/charset_converter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <map>
 #include <memory>
@@ -16,36 +17,63 @@ CharsetConverter::~CharsetConverter() {
     if (cd_) iconv_close(cd_);
 }
 
+namespace {
+
+// After a sequence that does not convert, iconv is given this much input at first, and twice as
+// much after each stretch it converts whole. glibc converts a multi-step pair (UTF-8 to CP932 goes
+// through UCS-4) thousands of characters ahead in its first step and, when a later step stops at
+// a character, converts the first step's input again to find where: one call per failing
+// character over the whole text would cost that much each time. Small windows keep a run of
+// failing characters (Korean, emoji) as cheap as the rest, and the doubling brings a text that
+// fails now and then back to whole-text calls within a few calls.
+constexpr std::size_t kWindowAfterFailure = 16;
+// A failure this close to the end of a window may be the window's doing (a character or escape
+// cut short): it counts only once iconv has seen this much beyond it, or the text's end.
+constexpr std::size_t kLookahead = 16;
+
+}  // namespace
+
 bool CharsetConverter::convert(std::string_view text, std::string& out, const std::string_view* substitute,
                                std::size_t (*skip)(std::string_view)) {
     if (!cd_) return false;
     std::lock_guard lock(mutex_);
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(text.data());
-    std::size_t in_left = text.size();
+    char* const end = in + text.size();
+    std::size_t window = text.size();  // how much of the rest the next call sees
     char buffer[8192];
     for (bool flushing = false;;) {
         char* out_ptr = buffer;
         std::size_t out_left = sizeof buffer;
+        std::size_t in_left = std::min(window, static_cast<std::size_t>(end - in));
+        char* const window_end = in + in_left;
         // With the input used up, one more call writes what a shifted charset owes at its end.
         std::size_t r = flushing ? iconv(cd_, nullptr, nullptr, &out_ptr, &out_left)
                                  : iconv(cd_, &in, &in_left, &out_ptr, &out_left);
+        int error = errno;
         out.append(buffer, static_cast<std::size_t>(out_ptr - buffer));
         if (r != static_cast<std::size_t>(-1)) {
             if (flushing) return true;
-            if (in_left == 0) flushing = true;
+            if (in == end) flushing = true;
+            window *= 2;
             continue;
         }
-        if (errno == E2BIG) continue;
+        if (error == E2BIG) continue;
+        if (!flushing && window_end != end &&
+            (error == EINVAL || static_cast<std::size_t>(window_end - in) < kLookahead)) {
+            window = std::max(window * 2, kLookahead * 2);
+            continue;
+        }
         if (!substitute) return false;
         out += *substitute;
         if (flushing) return true;
-        std::size_t n = skip ? skip(std::string_view(in, in_left)) : 1;
-        if (n == 0 || n > in_left) n = 1;
+        std::size_t rest = static_cast<std::size_t>(end - in);
+        std::size_t n = skip ? skip(std::string_view(in, rest)) : 1;
+        if (n == 0 || n > rest) n = 1;
         in += n;
-        in_left -= n;
+        window = kWindowAfterFailure;
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        if (in_left == 0) flushing = true;
+        if (in == end) flushing = true;
     }
 }
 

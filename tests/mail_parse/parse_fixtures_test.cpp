@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "common/sjis.h"
 #include "component_runner.h"
@@ -29,6 +30,12 @@ const char* const kFixtures[] = {
     "text_without_subtype", "inline_named_text", "header_without_blank", "delivery_report",
     // Subject and names split over several encoded words, on one line and folded, JIS and UTF-8.
     "split_encoded_words",
+    // Raw CP932 headers that EUC-JP would also read (every lead byte 0x81-0x9F: "ソフト表示").
+    "raw_shift_jis_headers",
+    // Attachment names sent as raw CP932 or UTF-8, quoted and bare, in either header.
+    "raw_8bit_names",
+    // Raw EUC-JP and raw CP932 headers, names and bodies with no charset label.
+    "unlabelled_euc_jp", "unlabelled_cp932",
 };
 
 // The first line where two results differ, shown readably.
@@ -93,6 +100,55 @@ TEST(ParseAttachments, AreSavedDecodedUnderTheirOwnNames) {
     std::string all_bytes;
     for (int c = 0; c < 256; ++c) all_bytes.push_back(static_cast<char>(c));
     EXPECT_EQ(parsed.h.read("TENPFIL\\" + "売上表.xls"_sj), all_bytes);
+}
+
+// A raw name is read as the headers' raw text is, before GMime takes the parameters apart: the
+// 0x5C trail byte of 表, ソ and 能 is neither an escape in a quoted value nor a folder separator.
+TEST(ParseAttachments, RawEightBitNamesAreReadAsUtf8OrElseCp932) {
+    ParsedFixture parsed("raw_8bit_names");
+    using namespace tv::literals;
+    EXPECT_EQ(attachment_names(parsed.lines),
+              (std::vector<std::string>{"予定表.txt"_sj, "あいう.txt"_sj, "表.txt"_sj, "ソフト表.bin"_sj,
+                                        "能力表.bin"_sj, "会議予定表.txt"_sj, "一覧表.txt"_sj}));
+    EXPECT_EQ(parsed.h.read("TENPFIL\\" + "表.txt"_sj), "table");
+    EXPECT_EQ(parsed.h.read("TENPFIL\\" + "ソフト表.bin"_sj), "soft");
+}
+
+// Text that comes with no charset label, in headers, names and bodies alike: UTF-8 where it is
+// well formed, else EUC-JP unless that reading holds C1 controls (as CP932 read as EUC-JP nearly
+// always does), else CP932. Half-width kana are 8E xx in EUC-JP and single bytes A1-DF in CP932.
+TEST(ParseUnlabelledText, IsReadAsTheJapaneseCharsetItWasWrittenIn) {
+    struct Case {
+        const char* what;
+        const char* fixture;
+        const char* line;  // UTF-8
+    };
+    const Case cases[] = {
+        {"EUC-JP sender name", "unlabelled_euc_jp", "FROM: 山田 太郎 <yamada@example.co.jp>"},
+        {"EUC-JP half-width kana name", "unlabelled_euc_jp", "TO: ﾊﾅｺ <hanako@example.jp>"},
+        {"EUC-JP subject", "unlabelled_euc_jp", "SUBJECT: 会議のお知らせ"},
+        {"EUC-JP body with half-width kana", "unlabelled_euc_jp", "Body: 明日の会議は第２会議室（ﾀﾞｲﾆｶｲｷﾞｼﾂ）です。"},
+        {"EUC-JP attachment name", "unlabelled_euc_jp", "File: TENPFIL\\議事録.txt"},
+        {"CP932 half-width kana sender name", "unlabelled_cp932", "FROM: ｿﾌﾄ開発部 <dev@soft.example.jp>"},
+        {"CP932 name", "unlabelled_cp932", "TO: 表 花子 <hanako@example.jp>"},
+        {"CP932 subject EUC-JP also reads", "unlabelled_cp932", "SUBJECT: ソフト表示のﾃｽﾄ"},
+        {"CP932 body EUC-JP also reads", "unlabelled_cp932", "Body: ソフト表示のﾃｽﾄ"},
+        {"CP932 subject, every lead byte 0x81-0x9F", "raw_shift_jis_headers", "SUBJECT: ソフト表示"},
+        {"CP932 quoted name", "raw_8bit_names", "File: TENPFIL\\予定表.txt"},
+        {"CP932 bare name ending in 0x5C", "raw_8bit_names", "File: TENPFIL\\表.txt"},
+        {"UTF-8 name", "raw_8bit_names", "File: TENPFIL\\一覧表.txt"},
+        {"UTF-8 sender name", "shift_jis_8bit", "FROM: 鈴木 一郎 <suzuki@example.ne.jp>"},
+    };
+    std::map<std::string, std::vector<std::string>> results;  // UTF-8 lines of each fixture's result
+    for (const Case& c : cases) {
+        std::vector<std::string>& lines = results[c.fixture];
+        if (lines.empty()) {
+            for (const std::string& line : ParsedFixture(c.fixture).lines) lines.push_back(to_utf8(line));
+        }
+        std::string shown;
+        for (const std::string& line : lines) shown += "\n  " + line;
+        EXPECT_TRUE(std::find(lines.begin(), lines.end(), c.line) != lines.end()) << c.what << ": " << c.line << shown;
+    }
 }
 
 TEST(ParseAttachments, AnInlineNamedTextIsSavedDecodedBesideItsTextInTheBody) {

@@ -9,6 +9,7 @@
 #include "mail/parse/attachment_names.h"
 #include "mail/parse/charset.h"
 #include "mail/parse/content_match.h"
+#include "mail/parse/gobject_ptr.h"
 #include "mail/parse/header_text.h"
 #include "mail/parse/mail_reader.h"
 #include "mail/parse/parse_result.h"
@@ -42,6 +43,12 @@ TEST_F(Rules, TextIsReadByItsLabelAndGuessedWhenTheLabelDoesNotFit) {
          "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad\x82\xaf\x82\xb1?"},
         {"ISO-8859-1", "caf\xe9", "iso-8859-1", "caf?"},
         {"unknown label", "\x82\xa0", "x-no-such-charset", "\x82\xa0"},
+        // EUC-JP reads CP932 lead bytes 0x81-0x9F as C1 controls; its kana lead 0x8E reads as kana.
+        {"no label, CP932 that EUC-JP reads with controls", "\x95\x5c\x8e\xa6", "", "\x95\x5c\x8e\xa6"},
+        {"no label, EUC-JP half-width kana", "\x8e\xb6\x8e\xc0", "", "\xb6\xc0"},
+        {"utf-8 label on CP932 that EUC-JP reads", "\x83\x5c\x83\x74\x83\x67", "utf-8", "\x83\x5c\x83\x74\x83\x67"},
+        {"euc-jp label on CP932", "\x83\x5c\x83\x74\x83\x67\x95\x5c\x8e\xa6", "euc-jp",
+         "\x83\x5c\x83\x74\x83\x67\x95\x5c\x8e\xa6"},
     };
     for (const Case& c : cases) EXPECT_EQ(utf8_to_cp932(decode_to_utf8(c.bytes, c.label)), c.cp932) << c.what;
 }
@@ -51,6 +58,10 @@ TEST_F(Rules, EncodedWordsGetTheWindowsReadingBeforeGMimeDecodesThem) {
     EXPECT_EQ(prepare_raw_header("=?ISO-2022-JP?B?GyRCLSEbKEI=?= x"), "=?CP932?B?h0A=?= x");
     EXPECT_EQ(prepare_raw_header("=?utf-8?Q?a=00b?="), "=?utf-8?B?YSBi?=");  // NUL becomes a blank
     EXPECT_EQ(prepare_raw_header("\x1b$B$\"\x1b(B <a@b>"), "\xe3\x81\x82 <a@b>");
+    // A word in a charset iconv does not know is read as raw text is: here EUC-JP 会議, split.
+    std::string unknown = prepare_raw_header("=?x-unknown?B?svG1?= =?x-unknown?B?xA==?=");
+    GCharPtr decoded(g_mime_utils_header_decode_text(parser_options(), unknown.c_str()));
+    EXPECT_STREQ(decoded.get(), "会議");
     EXPECT_EQ(prepare_raw_parameters("attachment; filename*=shift_jis''%82%A0.txt"),
               "attachment; filename*=CP932''%82%A0.txt");
     EXPECT_EQ(one_line("a\r\nb\tc\x7f"), "a  b c");

@@ -94,6 +94,25 @@ bool mostly_utf8(std::string_view s) {
     return high > 0 && in_sequences * 10 >= high * 9;
 }
 
+// Text as EUC-JP, strictly, and only where that reading holds no C1 control (U+0080-U+009F):
+// glibc's EUC-JP reads every byte 0x80-0x9F as one, so CP932 text, whose lead bytes mostly lie
+// there, would pass for EUC-JP. Real EUC-JP text holds none (0x8E and 0x8F lead kana and
+// JIS X 0212 characters, no controls).
+bool euc_jp_utf8(std::string_view in, std::string& out) {
+    if (!strict_utf8(in, kEucJp, out)) return false;
+    for (std::size_t i = out.find('\xC2'); i != std::string::npos; i = out.find('\xC2', i + 1)) {
+        auto next = i + 1 < out.size() ? static_cast<unsigned char>(out[i + 1]) : 0;
+        if (next >= 0x80 && next <= 0x9F) return false;
+    }
+    return true;
+}
+
+// The iconv name GMime gives `name`, where iconv reads it; else null.
+const char* iconv_reading(const std::string& name) {
+    const char* iconv_name = g_mime_charset_iconv_name(name.c_str());
+    return iconv_name && charset_converter(iconv_name, "UTF-8").available() ? iconv_name : nullptr;
+}
+
 // ESC $ @, ESC $ B, ESC $ ( and ESC ( I: the escapes only ISO-2022 text holds.
 bool has_jis_escape(std::string_view s) {
     for (std::size_t i = s.find('\x1b'); i != std::string_view::npos; i = s.find('\x1b', i + 1)) {
@@ -106,18 +125,18 @@ bool has_jis_escape(std::string_view s) {
     return false;
 }
 
-// A text that does not fit its label, or has none: the first Japanese charset it fits, else
-// `fallback` with substitutions.
+}  // namespace
+
 std::string guess_japanese(std::string_view bytes, const char* fallback) {
     if (valid_utf8(bytes)) return std::string(bytes);
     if (mostly_utf8(bytes)) return lossy_utf8(bytes, "UTF-8");
     std::string out;
-    if (strict_utf8(bytes, kEucJp, out)) return out;
+    if (euc_jp_utf8(bytes, out)) return out;
     if (strict_utf8(bytes, kCp932, out)) return out;
     return lossy_utf8(bytes, fallback);
 }
 
-}  // namespace
+bool readable_charset(std::string_view label) { return iconv_reading(normalise_label(label)) != nullptr; }
 
 CharsetFamily charset_family(std::string_view label) {
     std::string name = normalise_label(label);
@@ -167,13 +186,13 @@ std::string decode_to_utf8(std::string_view raw, std::string_view label) {
             if (strict_utf8(bytes, kCp932, out)) return out;
             return guess_japanese(bytes, kCp932);
         case CharsetFamily::EucJp:
-            if (strict_utf8(bytes, kEucJp, out)) return out;
+            if (euc_jp_utf8(bytes, out)) return out;
             return guess_japanese(bytes, kEucJp);
         case CharsetFamily::Unlabelled:
             return guess_japanese(bytes, kCp932);
         case CharsetFamily::Other: {
-            const char* iconv_name = g_mime_charset_iconv_name(name.c_str());
-            if (!iconv_name || !charset_converter(iconv_name, "UTF-8").available()) return guess_japanese(bytes, kCp932);
+            const char* iconv_name = iconv_reading(name);
+            if (!iconv_name) return guess_japanese(bytes, kCp932);
             if (strict_utf8(bytes, iconv_name, out)) return out;
             return guess_japanese(bytes, iconv_name);
         }

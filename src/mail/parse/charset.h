@@ -15,6 +15,16 @@ namespace tv::mail {
 // The text of a mail part (bytes as declared by `label`, which may be empty or wrong) as UTF-8.
 std::string decode_to_utf8(std::string_view bytes, std::string_view label);
 
+// Text without a label to trust (raw 8-bit header text and parameter values, a body without a
+// label or one that does not fit its label) as UTF-8: UTF-8 where it is well formed or nearly so,
+// else EUC-JP where that reading holds no C1 control, else CP932, else `fallback` with U+FFFD for
+// what does not fit.
+std::string guess_japanese(std::string_view bytes, const char* fallback = "CP932");
+
+// Whether iconv reads text labelled `label` (a name GMime knows for a charset is taken as GMime
+// hands it to iconv).
+bool readable_charset(std::string_view label);
+
 // CP932 bytes to UTF-8; invalid bytes become U+FFFD.
 std::string cp932_to_utf8(std::string_view bytes);
 

@@ -101,19 +101,22 @@ bool ascii_compatible(std::string_view label) {
 // One encoded word "=?charset?B|Q?text?=" taken apart: the charset GMime is to read it in and its
 // bytes. A word in a charset where a NUL byte is no NUL character is passed on as it stands.
 struct Word {
-    std::string charset;  // a Japanese label in the reading that keeps CP932
-    bool jis = false;     // bytes are ISO-2022-JP, read into CP932 once the run is whole
+    std::string charset;   // a Japanese label in the reading that keeps CP932
+    bool jis = false;      // bytes are ISO-2022-JP, read into CP932 once the run is whole
+    bool unknown = false;  // in a charset iconv cannot read: read as raw text is, once the run is whole
     std::string bytes;
-    std::string as_is;    // set for a word passed on unchanged
+    std::string as_is;     // set for a word passed on unchanged
 };
 
 Word take_word(std::string_view charset, char encoding, std::string_view text) {
     std::string_view label = charset.substr(0, charset.find('*'));  // RFC 2231 language suffix
     bool jis = charset_family(label) == CharsetFamily::Jis;
-    if (!jis && !ascii_compatible(label)) return {{}, false, {}, encoded_word(charset, encoding, text)};
+    if (!jis && !ascii_compatible(label)) return {{}, false, false, {}, encoded_word(charset, encoding, text)};
     std::string_view reading = windows_reading(label);
+    // GMime would read a word in a charset iconv does not know by its own list of charsets.
+    bool unknown = !jis && reading.empty() && !readable_charset(label);
     std::string bytes = (encoding == 'B' || encoding == 'b') ? decode_b(text) : decode_q(text);
-    return {jis ? "CP932" : std::string(reading.empty() ? label : reading), jis, std::move(bytes), {}};
+    return {jis ? "CP932" : std::string(reading.empty() ? label : reading), jis, unknown, std::move(bytes), {}};
 }
 
 // A run of words in one charset as one B-encoded word, so that GMime decodes it whole (it joins
@@ -121,11 +124,11 @@ Word take_word(std::string_view charset, char encoding, std::string_view text) {
 // split between two words is whole again. No NUL byte: GMime would end the text there or make
 // it "?"; a blank is what every other control byte becomes.
 std::string joined_word(const Word& word) {
-    std::string bytes = word.jis ? jis_to_cp932(word.bytes) : word.bytes;
+    std::string bytes = word.jis ? jis_to_cp932(word.bytes) : word.unknown ? guess_japanese(word.bytes) : word.bytes;
     for (char& c : bytes) {
         if (c == '\0') c = ' ';
     }
-    return base64_word(word.charset, bytes);
+    return base64_word(word.unknown ? "UTF-8" : word.charset, bytes);
 }
 
 // An encoded word holds no blank or line end.
@@ -191,7 +194,13 @@ std::string unfold(std::string_view raw) {
 
 }  // namespace
 
-std::string prepare_raw_header(std::string_view raw) { return rewrite_encoded_words(raw_jis_to_utf8(unfold(raw))); }
+// Raw 8-bit text is read before GMime sees it, so that GMime's own list of charsets never decides.
+// In a parameter value it matters to GMime's parse as well: taken raw, a CP932 name would keep the
+// 0x5C trail byte of 表 or ソ, which GMime reads as an escape in a quoted value, and which cuts a
+// name as at a folder.
+std::string prepare_raw_header(std::string_view raw) {
+    return rewrite_encoded_words(raw_jis_to_utf8(guess_japanese(unfold(raw))));
+}
 
 std::string prepare_raw_parameters(std::string_view raw) {
     std::string s = prepare_raw_header(raw);

@@ -4,7 +4,9 @@
 // GMime decodes encoded words and RFC 2231 values with iconv's reading of their label, which
 // loses the characters Japanese mail takes from CP932 (circled numbers, NEC and IBM rows). So
 // before GMime decodes a value, Japanese labels are turned into the reading that keeps them, and
-// raw ISO-2022-JP (sent unencoded by old mailers) into UTF-8.
+// raw ISO-2022-JP and raw 8-bit text (sent unencoded by old mailers) into UTF-8. Raw 8-bit text,
+// and the text of words in a charset iconv does not know, is read by guess_japanese, the rule for
+// bodies without a label.
 #pragma once
 
 #include <string>

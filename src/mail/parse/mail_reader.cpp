@@ -122,7 +122,10 @@ GMimeParserOptions* parser_options() {
     static GMimeParserOptions* options = [] {
         g_mime_init();
         GMimeParserOptions* made = g_mime_parser_options_new();
-        static const char* fallback[] = {"UTF-8", "EUC-JP-MS", "CP932", nullptr};
+        // Only UTF-8: raw 8-bit header text and words in unknown charsets reach GMime already read
+        // into UTF-8 by the rule for text without a label (prepare_raw_header). Any other charset
+        // here could only ever read such text otherwise than that rule does.
+        static const char* fallback[] = {"UTF-8", nullptr};
         g_mime_parser_options_set_fallback_charsets(made, fallback);
         return made;
     }();

@@ -10,8 +10,7 @@
 
 namespace tv::mail {
 
-// GMime's options for every parse: raw 8-bit header text is tried as UTF-8, then EUC-JP, then
-// CP932. Calls g_mime_init on first use.
+// GMime's options for every parse. Calls g_mime_init on first use.
 GMimeParserOptions* parser_options();
 
 // The content of a part, its transfer encoding undone.
