@@ -179,19 +179,27 @@ TEST(CheckCycle, MailsBeyondThe199thWaitForTheNextCheck) {
     EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
 }
 
+// Forwarding with attachments, no replies.
+SettingsFields forwarding_attachments_only() {
+    SettingsFields f = AnsweringProgram::settings();
+    f[kReplyStopped] = "1";
+    f[kForwardAttachments] = "1";
+    return f;
+}
+
+// A record as an older version wrote it (no mail name, no steps), of mail "m<i>" naming TENPFIL\a.txt.
+std::string record_naming_a_txt(int i) {
+    return "\"DATE: 2026/12/10 08:00:00\",\"FROM: s@example.jp\",\"SUBJECT: m" + std::to_string(i) +
+           "\",\"Body: hiCrLfFile: TENPFIL\\a.txtCrLfENDDAYOPPI_AKASATA_HONYOHOYNYO\",\"\",\"a.txt\"";
+}
+
 // Mails a check could not reach wait in the answering log across a restart. After a kill they go
 // with their attachments: TENPFIL is as the killed run left it. The exit empties TENPFIL, so after
 // an exit a file found there under a waiting mail's attachment name is another mail's and is not
 // sent.
 TEST(CheckCycle, MailsWaitingForTheNextCheckSurviveARestart) {
-    SettingsFields f = AnsweringProgram::settings();
-    f[kReplyStopped] = "1";
-    f[kForwardAttachments] = "1";
-    auto record = [](int i) {
-        return "\"DATE: 2026/12/10 08:00:00\",\"FROM: s@example.jp\",\"SUBJECT: m" + std::to_string(i) +
-               "\",\"Body: hiCrLfFile: TENPFIL\\a.txtCrLfENDDAYOPPI_AKASATA_HONYOHOYNYO\",\"\",\"a.txt\",\"m" +
-               std::to_string(i) + ".eml\",\"\"";
-    };
+    const SettingsFields f = forwarding_attachments_only();
+    auto record = [](int i) { return record_naming_a_txt(i) + ",\"m" + std::to_string(i) + ".eml\",\"\""; };
     for (bool exited : {false, true}) {
         SCOPED_TRACE(exited ? "after an exit" : "after a kill");
         AnsweringProgram p(f);
@@ -226,13 +234,8 @@ TEST(CheckCycle, MailsWaitingForTheNextCheckSurviveARestart) {
 // The waiting log of an older version is taken in before the log; its records, and the log's records
 // of that version, name no attachments (it did not say which mail they came from).
 TEST(CheckCycle, AnOlderVersionsWaitingLogIsForwardedFirst) {
-    SettingsFields f = AnsweringProgram::settings();
-    f[kReplyStopped] = "1";
-    f[kForwardAttachments] = "1";
-    auto record = [](int i) {
-        return "\"DATE: 2026/12/10 08:00:00\",\"FROM: s@example.jp\",\"SUBJECT: m" + std::to_string(i) +
-               "\",\"Body: hiCrLfFile: TENPFIL\\a.txtCrLfENDDAYOPPI_AKASATA_HONYOHOYNYO\",\"\",\"a.txt\"";
-    };
+    const SettingsFields f = forwarding_attachments_only();
+    auto record = record_naming_a_txt;
     AnsweringProgram p(f, {{"SYSTEM_F\\TALVENOR_WAIT.txt", crlf({record(200), record(201)})},
                            {"SYSTEM_F\\TALVENOR.txt", record(300) + "\r\n"},
                            {"TENPFIL\\a.txt", "another mail's attachment"}});
