@@ -384,6 +384,61 @@ TEST_F(BooksTest, ALongBookIsListedAtOnceInEveryWindow) {
     }
 }
 
+// Every key that moves the highlight fills the boxes from the highlighted entry, as a click does,
+// and an edit then changes that entry: in each window, on a book of many pages.
+TEST_F(BooksTest, KeysFillTheBoxesFromTheHighlightedEntryInEveryWindow) {
+    struct Case {
+        const char* menu;
+        const char* form;
+        const char* list;
+        const char* name_box;
+        const char* address_box;
+        const char* button;
+        const char* book;
+    };
+    const Case cases[] = {
+        {"ADDRESS", "FORM7", "LIST7", "EDIT9", "EDIT10", "BUTTON9", kAddressBook},
+        {"KYOHI_ADDRESS", "FORM12", "LIST16", "EDIT16", "EDIT17", "BUTTON36", kRejectBook},
+        {"TOKUTEI_SASI", "FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", kSpecificSenderBook},
+    };
+    // In file order and in sorted order alike.
+    std::vector<AddressEntry> entries;
+    std::string book = kPlaceholder;
+    for (int i = 0; i < 300; ++i) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%04d", i);
+        entries.push_back({std::string("Member ") + number, std::string("m") + number + "@example.jp"});
+        book += record(entries.back().name, entries.back().address);
+    }
+    using Key = pf::input::ListKey;
+    // The keys, each with the row it highlights (16 rows are shown).
+    const std::pair<Key, int> presses[] = {
+        {Key::End, 299},     {Key::Home, 0}, {Key::PageDown, 15}, {Key::PageDown, 30}, {Key::Down, 31},
+        {Key::PageUp, 16}, {Key::Up, 15},  {Key::End, 299},     {Key::Up, 298},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.menu);
+        h.write(c.book, book);
+        open(c.menu);
+        list_name = c.list;
+        click_row(2);
+        for (auto [key, row] : presses) {
+            SCOPED_TRACE(row);
+            h.press_list_key(c.form, c.list, key);
+            ASSERT_EQ(list().selected(), row);
+            EXPECT_EQ(box(c.name_box).text, entries[row].name);
+            EXPECT_EQ(box(c.address_box).text, entries[row].address);
+        }
+        type(c.name_box, "Edited");
+        h.click(c.form, c.button);
+        std::vector<AddressEntry> edited = entries;
+        edited[298].name = "Edited";
+        EXPECT_EQ(read_book(c.book), edited);
+        pf::input::request_close(pf::form(c.form));
+        h.settle();
+    }
+}
+
 struct OtherBookWindowTest : BooksTest {};
 
 // The same mechanics on the other windows: their own file, rows in file order.
