@@ -263,7 +263,7 @@ TEST_F(AddressBookWindowTest, ChangesKeepTheScrollRow) {
 }
 
 // An add queued while the window loads: the list holds every entry once.
-TEST_F(AddressBookWindowTest, ANestedFillSupersedesTheRunningOne) {
+TEST_F(AddressBookWindowTest, AnAddOrACloseQueuedWhileTheWindowOpensActsOnceItIsOpen) {
     std::string book = kPlaceholder;
     for (int i = 0; i < 5; ++i) book += record("N" + std::to_string(i), "m" + std::to_string(i) + "@example.jp");
     h.write(kAddressBook, book);
