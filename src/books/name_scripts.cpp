@@ -98,12 +98,22 @@ int repeated_first_bytes(std::u32string_view text) {
     return odd;
 }
 
+// The ASCII signs that can be the second byte of a CP932 kanji. A rare kanji (first byte E0-EA)
+// before such a kanji reads in UTF-8 as an ideograph and the sign ("范怡" as "䗜}"); a name never
+// glues one to an ideograph.
+bool kanji_trail_sign(char32_t c) { return c == '@' || (c >= '[' && c <= '`') || (c >= '{' && c <= '~'); }
+
 }  // namespace
 
 int oddness(std::u32string_view text) {
     int odd = repeated_first_bytes(text);
     Script before = Script::Apart;
-    for (char32_t c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (kanji_trail_sign(c) && (before == Script::Japanese ||
+                                    (i + 1 < text.size() && script_of(text[i + 1]) == Script::Japanese))) {
+            odd += 1;
+        }
         Script s = script_of(c);
         if (s == Script::Unlikely) {
             odd += 2;

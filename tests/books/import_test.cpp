@@ -192,6 +192,11 @@ TEST_F(ImportTest, EachFileIsReadInItsCharset) {
          kPlaceholder + record("?静"_sj, "c@example.jp")},
         {"UTF-8 Chinese and Latin", "book.csv", header + "Li Hua 李华,a0@example.jp\r\n", "DONE",
          kPlaceholder + record("Li Hua 李?"_sj, "a0@example.jp")},
+        // 范怡 is E4 97 9C 7D, UTF-8 "䗜}"; 莨彎 is E4 BC 9C 5D, UTF-8 "伜]": an ideograph with a sign
+        // glued to it.
+        {"CP932 kanji that are UTF-8 ideographs and an ASCII sign", "book.csv",
+         header + "范怡"_sj + ",a0@example.jp\r\n" + "莨彎"_sj + ",a1@example.jp\r\n", "DONE",
+         kPlaceholder + record("范怡"_sj, "a0@example.jp") + record("莨彎"_sj, "a1@example.jp")},
         // Still ambiguous: CP932 kanji whose bytes are UTF-8 ideographs, "髯磯撕" or "陈静"; taken
         // as UTF-8.
         {"ambiguous: CP932 kanji that are UTF-8 ideographs", "book.csv", header + "髯磯撕"_sj + ",a0@example.jp\r\n",
