@@ -161,6 +161,7 @@ void ADD_OR_EDIT(const BookWindow& w) {
     }
     empty_boxes(w);
     set_busy(w.form, false);
+    if (!pf::forms().is_loaded(w.form)) return;
     control(w, w.list).set_top_index(top);
 }
 
@@ -187,6 +188,7 @@ void DELETE_ENTRY(const BookWindow& w) {
     clear_selection(w);
     empty_boxes(w);
     set_busy(w.form, false);
+    if (!pf::forms().is_loaded(w.form)) return;
     control(w, w.list).set_top_index(top);
 }
 
@@ -247,6 +249,13 @@ void fill_book_list(const BookWindow& w, int pause_ms) {
 void set_busy(const char* form, bool busy) {
     pf::Form& f = pf::form(form);
     f.set_pointer(busy ? pf::MousePointer::Hourglass : pf::MousePointer::Arrow);
+    // What the user clicked or typed while the window was busy waits in the window system; it
+    // reaches the window while it is still disabled and so is dropped, not taken as new input
+    // once the change is done (a second click on the add button said nothing had been typed).
+    if (!busy) {
+        if (auto* windows = pf::services().window_system) windows->dispatch_pending_messages();
+        if (!pf::forms().is_loaded(form)) return;
+    }
     f.set_enabled(!busy);
 }
 

@@ -31,7 +31,8 @@ extern const BookWindow kSenderBookWindow;
 // gone or a later fill of the same window has started.
 void fill_book_list(const BookWindow& window, int pause_ms = 0);
 
-// A change of the book keeps its window busy: hourglass and no input until the list is refilled.
+// A change of the book keeps its window busy: hourglass and no input until the list is refilled;
+// input made meanwhile is dropped when the window is enabled again.
 void set_busy(const char* form, bool busy);
 
 // Opens a book window in the child-window slot; the main window waits disabled until it closes.

@@ -14,6 +14,7 @@ enum class Script { Apart, Symbol, Ascii, Latin, Greek, Cyrillic, Japanese, Half
 struct Range {
     char32_t first, last;
     Script script;
+    bool needs_cp932 = false;  // counted as its script only where CP932 holds the character
 };
 
 // Past ASCII, in code point order; a character in no range is Unlikely.
@@ -27,17 +28,22 @@ constexpr Range kRanges[] = {
     {0x0370, 0x03FF, Script::Greek},
     {0x0400, 0x04FF, Script::Cyrillic},
     {0x1E00, 0x1EFF, Script::Latin},
-    {0x2010, 0x2BFF, Script::Symbol},  // dashes, quotes, arrows, circled numbers, shapes, stars
+    {0x2010, 0x2BFF, Script::Symbol, true},  // dashes, quotes, arrows, circled numbers, shapes, stars
     {0x3000, 0x3000, Script::Apart},  // the full-width blank
-    {0x3001, 0x30FF, Script::Japanese},
-    {0x3200, 0x33FF, Script::Japanese},  // enclosed and squared letters of CP932
+    {0x3001, 0x30FF, Script::Japanese, true},
+    {0x3200, 0x33FF, Script::Japanese, true},  // enclosed and squared letters of CP932
+    // Ideographs, also those CP932 lacks: Chinese names are written in many of them.
     {0x3400, 0x4DBF, Script::Japanese},
     {0x4E00, 0x9FFF, Script::Japanese},
     {0xF900, 0xFAFF, Script::Japanese},
-    {0xFF01, 0xFF60, Script::Japanese},  // full-width forms
+    {0xFF01, 0xFF60, Script::Japanese, true},  // full-width forms
     {0xFF61, 0xFF65, Script::Apart},     // half-width punctuation
     {0xFF66, 0xFF9F, Script::HalfWidthKana},
-    {0xFFE0, 0xFFE6, Script::Japanese},
+    {0xFFE0, 0xFFE6, Script::Japanese, true},
+    {0x20000, 0x2A6DF, Script::Japanese},  // ideographs of the supplementary planes
+    {0x2A700, 0x2EBEF, Script::Japanese},
+    {0x2F800, 0x2FA1F, Script::Japanese},
+    {0x30000, 0x3134F, Script::Japanese},
 };
 
 bool cp932_holds(char32_t c) {
@@ -54,9 +60,11 @@ Script script_of(char32_t c) {
     for (const auto& r : kRanges) {
         if (c < r.first) break;
         if (c > r.last) continue;
-        // Japanese text for a CP932 book is written in what CP932 holds; a kanji or symbol outside
-        // it is what CP932 kanji read as UTF-8 give.
-        if ((r.script == Script::Japanese || r.script == Script::Symbol) && !cp932_holds(c)) return Script::Unlikely;
+        // Kana and symbols of a book are written in what CP932 holds; one outside it is what CP932
+        // kanji read as UTF-8 give. An ideograph is a letter either way: a UTF-8 book of Chinese
+        // names holds many that CP932 lacks (they come in as "?"), and its bytes often read as
+        // CP932 kanji too.
+        if (r.needs_cp932 && !cp932_holds(c)) return Script::Unlikely;
         return r.script == Script::Symbol ? Script::Apart : r.script;
     }
     return Script::Unlikely;
@@ -90,12 +98,22 @@ int repeated_first_bytes(std::u32string_view text) {
     return odd;
 }
 
+// The ASCII signs that can be the second byte of a CP932 kanji. A rare kanji (first byte E0-EA)
+// before such a kanji reads in UTF-8 as an ideograph and the sign ("范怡" as "䗜}"); a name never
+// glues one to an ideograph.
+bool kanji_trail_sign(char32_t c) { return c == '@' || (c >= '[' && c <= '`') || (c >= '{' && c <= '~'); }
+
 }  // namespace
 
 int oddness(std::u32string_view text) {
     int odd = repeated_first_bytes(text);
     Script before = Script::Apart;
-    for (char32_t c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (kanji_trail_sign(c) && (before == Script::Japanese ||
+                                    (i + 1 < text.size() && script_of(text[i + 1]) == Script::Japanese))) {
+            odd += 1;
+        }
         Script s = script_of(c);
         if (s == Script::Unlikely) {
             odd += 2;

@@ -69,6 +69,40 @@ void scroll_list(Control& list, int row) {
     list.set_top_index(row);
 }
 
+bool press_list_key(Control& list, ListKey key) {
+    if (!accepts_input(list) || list.count() == 0) return false;
+    const int current = list.selected();  // -1: none
+    const int last = list.count() - 1;
+    const int shown = std::max(1, list.visible_rows);
+    const int page = std::max(1, shown - 1);  // a page keeps one row of the last in sight
+    const int top = list.top_index();
+    const int bottom = top + shown - 1;
+    int row = current;
+    switch (key) {
+        case ListKey::Up: row = current - 1; break;
+        case ListKey::Down: row = current + 1; break;
+        case ListKey::Home: row = 0; break;
+        case ListKey::End: row = last; break;
+        case ListKey::PageUp: row = current > top ? top : current - page; break;
+        case ListKey::PageDown: row = current < bottom ? bottom : current + page; break;
+    }
+    row = std::clamp(row, 0, last);
+    if (row == current) return false;
+    return click_row(list, row);
+}
+
+bool type_in_list(Control& list, const std::string& typed) {
+    if (!accepts_input(list) || typed.empty() || list.count() == 0) return false;
+    const std::string wanted = upper_ascii(typed);
+    const int count = list.count();
+    for (int i = 0; i < count; ++i) {
+        int row = (list.selected() + 1 + i) % count;
+        if (row == list.selected()) break;
+        if (upper_ascii(list.item(row)).compare(0, wanted.size(), wanted) == 0) return click_row(list, row);
+    }
+    return false;
+}
+
 std::string within_limit(std::string_view old_text, std::string_view new_text, std::size_t limit,
                          std::size_t* typed_end) {
     // A character, a CR LF taken as one, so that no cut splits a line break.

@@ -30,6 +30,19 @@ bool double_click_row(Control& list, int row);
 bool second_click_row(Control& list, int row);
 // The user scrolled a list so that `row` is its top row; no event.
 void scroll_list(Control& list, int row);
+
+// The keys that move a list's highlight. Every move, by key or by click, is one click_row, so the
+// list's click handler always sees the row the user highlighted.
+enum class ListKey { Up, Down, PageUp, PageDown, Home, End };
+// A key on a list: Up and Down move one row, Home and End to the first and last row, Page Up and
+// Page Down to the top or bottom row shown, or a page further when the highlight is there already
+// (with no row highlighted, to the first row or the bottom row shown). The row is clicked; false,
+// and no event, when the highlight stays where it is.
+bool press_list_key(Control& list, ListKey key);
+// A character typed on a list (CP932): the next row after the highlighted one, from the first row
+// again after the last, whose text begins with it (ASCII case-blind) is clicked; false when no
+// row begins with it.
+bool type_in_list(Control& list, const std::string& typed);
 // The text of an edit or combo box changed by typing or pasting: "<NAME>_CHANGE" is queued.
 // `text` is CP932; the caller has refused what CP932 cannot hold. The byte limit is kept as
 // within_limit says.

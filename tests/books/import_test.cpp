@@ -182,6 +182,25 @@ TEST_F(ImportTest, EachFileIsReadInItsCharset) {
         {"UTF-8 Cyrillic that CP932 reads as half-width katakana alone", "book.csv",
          header + "Тина,a0@example.jp\r\nСева,a1@example.jp\r\n", "DONE",
          kPlaceholder + record("Тина"_sj, "a0@example.jp") + record("Сева"_sj, "a1@example.jp")},
+        // 陈静 is E9 99 88 E9 9D 99, CP932 "髯磯撕": kanji both ways. CP932 lacks 陈, 艳 and 华,
+        // so "?" stands for them.
+        {"UTF-8 simplified Chinese that CP932 reads as kanji", "book.csv",
+         header + "陈静,a0@example.jp\r\n王艳,a1@example.jp\r\n李华,a2@example.jp\r\n", "DONE",
+         kPlaceholder + record("?静"_sj, "a0@example.jp") + record("王?"_sj, "a1@example.jp") +
+             record("李?"_sj, "a2@example.jp")},
+        {"UTF-8 simplified Chinese, one name in a vCard", "chen.vcf", card_head + "陈静" + card_tail, "DONE",
+         kPlaceholder + record("?静"_sj, "c@example.jp")},
+        {"UTF-8 Chinese and Latin", "book.csv", header + "Li Hua 李华,a0@example.jp\r\n", "DONE",
+         kPlaceholder + record("Li Hua 李?"_sj, "a0@example.jp")},
+        // 范怡 is E4 97 9C 7D, UTF-8 "䗜}"; 莨彎 is E4 BC 9C 5D, UTF-8 "伜]": an ideograph with a sign
+        // glued to it.
+        {"CP932 kanji that are UTF-8 ideographs and an ASCII sign", "book.csv",
+         header + "范怡"_sj + ",a0@example.jp\r\n" + "莨彎"_sj + ",a1@example.jp\r\n", "DONE",
+         kPlaceholder + record("范怡"_sj, "a0@example.jp") + record("莨彎"_sj, "a1@example.jp")},
+        // Still ambiguous: CP932 kanji whose bytes are UTF-8 ideographs, "髯磯撕" or "陈静"; taken
+        // as UTF-8.
+        {"ambiguous: CP932 kanji that are UTF-8 ideographs", "book.csv", header + "髯磯撕"_sj + ",a0@example.jp\r\n",
+         "DONE", kPlaceholder + record("?静"_sj, "a0@example.jp")},
         // Still ambiguous: a letter past ASCII that stands alone, "Я" (D0 AF) or CP932 "ﾐｯ"; taken
         // as CP932.
         {"ambiguous: one two-byte letter alone, every byte in A1-DF", "book.csv", header + "Я,a0@example.jp\r\n",

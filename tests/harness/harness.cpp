@@ -151,6 +151,11 @@ void Harness::click_row(const std::string& form, const std::string& list, int ro
     settle();
 }
 
+void Harness::press_list_key(const std::string& form, const std::string& list, platform::input::ListKey key) {
+    platform::input::press_list_key(platform::form(form).control(list), key);
+    settle();
+}
+
 void Harness::press_delete() {
     platform::forms().set_active("MAINFORM");
     platform::input::press_delete(platform::form("MAINFORM"));

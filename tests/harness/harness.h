@@ -11,6 +11,7 @@
 
 #include "common/sjis.h"
 #include "platform/headless/headless.h"
+#include "platform/input.h"
 #include "platform/services.h"
 
 namespace tv::test {
@@ -69,6 +70,7 @@ public:
     // What a user does; each is followed by settle().
     void click(const std::string& form, const std::string& control);
     void click_row(const std::string& form, const std::string& list, int row);
+    void press_list_key(const std::string& form, const std::string& list, platform::input::ListKey key);
     void press_delete();
 
     // The rows of a list control.

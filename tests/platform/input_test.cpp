@@ -77,5 +77,57 @@ TEST(Input, ComboRowAndSecondClickOfADoubleClick) {
     EXPECT_EQ(list.top_index(), 12);
 }
 
+// Every key that moves the highlight selects the row as a click does, one "_CLICK" per move: a
+// list of 40 rows showing 10, from the row and top row given.
+TEST(Input, KeysMoveTheHighlightAsAClickDoes) {
+    test::Harness h;
+    int clicks = 0;
+    handlers().set("LIST3_CLICK", [&clicks] { ++clicks; });
+    Control& list = shown_form().add("LIST3", ControlKind::ListBox);
+    list.visible_rows = 10;
+    std::vector<std::string> rows;
+    for (int i = 0; i < 40; ++i) rows.push_back("row " + std::to_string(i));
+    using input::ListKey;
+    struct Case {
+        int from, top;
+        ListKey key;
+        int to;  // the highlighted row after the key; `from` when it stays
+    };
+    const Case cases[] = {
+        {5, 0, ListKey::Down, 6},        {5, 0, ListKey::Up, 4},         {-1, 0, ListKey::Down, 0},
+        {-1, 0, ListKey::Up, 0},         {0, 0, ListKey::Up, 0},         {39, 30, ListKey::Down, 39},
+        {12, 5, ListKey::Home, 0},       {12, 5, ListKey::End, 39},      {39, 30, ListKey::End, 39},
+        {7, 5, ListKey::PageDown, 14},   {14, 5, ListKey::PageDown, 23}, {35, 30, ListKey::PageDown, 39},
+        {-1, 0, ListKey::PageDown, 9},   {12, 5, ListKey::PageUp, 5},    {5, 5, ListKey::PageUp, 0},
+        {25, 20, ListKey::PageUp, 20},   {20, 20, ListKey::PageUp, 11},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "from " << c.from << ", key " << static_cast<int>(c.key));
+        list.set_items(rows);
+        list.set_top_index(c.top);
+        list.select(c.from);
+        clicks = 0;
+        EXPECT_EQ(input::press_list_key(list, c.key), c.to != c.from);
+        run_queued_events();
+        EXPECT_EQ(list.selected(), c.to);
+        EXPECT_EQ(clicks, c.to != c.from ? 1 : 0);
+        EXPECT_GE(list.selected(), list.top_index());  // the highlight is in sight
+        EXPECT_LT(list.selected(), list.top_index() + list.visible_rows);
+    }
+
+    // A character typed finds the next row that begins with it, from the top again after the last.
+    list.set_items({"Abe", "ito", "Imai", "Ueda"});
+    list.select(2);
+    EXPECT_TRUE(input::type_in_list(list, "i"));
+    EXPECT_EQ(list.selected(), 1);
+    EXPECT_FALSE(input::type_in_list(list, "x"));
+    EXPECT_EQ(list.selected(), 1);
+    list.set_items({"Abe"});
+    EXPECT_TRUE(input::type_in_list(list, "a"));  // nothing highlighted yet
+    EXPECT_FALSE(input::type_in_list(list, "a"));  // the only such row is highlighted already
+    list.enabled = false;
+    EXPECT_FALSE(input::press_list_key(list, ListKey::End));
+}
+
 }  // namespace
 }  // namespace tv::platform

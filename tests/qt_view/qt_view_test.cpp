@@ -435,6 +435,61 @@ TEST_F(QtViewTest, DeleteOnAListReachesTheLoopButNotFromAnEdit) {
     EXPECT_FALSE(input::take_delete_press("MAINFORM"));
 }
 
+// A key or a drag that moves the highlight of a long list moves the model's and raises the list's
+// click once, as a click on the row does; the list shows the row, and its highlight and top row are
+// the model's.
+TEST_F(QtViewTest, EveryHighlightMoveOnALongListIsTheModelsAndRaisesItsClick) {
+    record({"LIST3_CLICK"});
+    Form& main = show("MAINFORM", [](Form& f) {
+        f.width = 400;
+        f.height = 300;
+        Control& list = f.add("LIST3", ControlKind::ListBox);
+        list.x = 10, list.y = 10, list.width = 300, list.height = 200;
+    });
+    Control& model = main.control("LIST3");
+    constexpr int kLast = 19999;
+    std::vector<std::string> rows;
+    for (int i = 0; i <= kLast; ++i) rows.push_back((i == 100 ? "x" : "r") + std::to_string(i));
+    model.set_items(rows);
+    auto* list = qobject_cast<QListView*>(view().control_widget("MAINFORM", "LIST3"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(2, 0)).center());
+    EXPECT_EQ(ran(), std::vector<std::string>{"LIST3_CLICK"});
+    const int page = model.visible_rows - 1;
+    ASSERT_GT(page, 1);
+    struct Press {
+        Qt::Key key;
+        int row;
+    };
+    const Press presses[] = {
+        {Qt::Key_End, kLast},         {Qt::Key_Home, 0},          {Qt::Key_PageDown, page},
+        {Qt::Key_PageDown, 2 * page}, {Qt::Key_Down, 2 * page + 1}, {Qt::Key_Up, 2 * page},
+        {Qt::Key_End, kLast},         {Qt::Key_PageUp, kLast - page}, {Qt::Key_Down, kLast - page + 1},
+        {Qt::Key_Home, 0},            {Qt::Key_X, 100},               {Qt::Key_Home, 0},
+    };
+    for (const auto& p : presses) {
+        SCOPED_TRACE(p.row);
+        QTest::keyClick(list, p.key);
+        EXPECT_EQ(ran(), std::vector<std::string>{"LIST3_CLICK"});
+        EXPECT_EQ(model.selected(), p.row);
+        EXPECT_EQ(list->currentIndex().row(), p.row);
+        EXPECT_EQ(list->selectionModel()->selectedRows().size(), 1);
+        EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(list->currentIndex())));
+        EXPECT_EQ(list->indexAt(QPoint(2, 2)).row(), model.top_index());
+    }
+    QTest::keyClick(list, Qt::Key_Home);  // the highlight is there already
+    EXPECT_TRUE(ran().empty());
+
+    // A press dragged from one row to another ends as a click on the row let go of.
+    auto centre = [list](int row) { return list->visualRect(list->model()->index(row, 0)).center(); };
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, centre(1));
+    QTest::mouseMove(list->viewport(), centre(3));
+    QTest::mouseMove(list->viewport(), centre(4));
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centre(4));
+    EXPECT_EQ(ran(), std::vector<std::string>{"LIST3_CLICK"});
+    EXPECT_EQ(model.selected(), 4);
+    EXPECT_EQ(list->currentIndex().row(), 4);
+}
+
 TEST_F(QtViewTest, TextSetByAHandlerAndAFocusMoveShow) {
     // Enter in one box: its handler tidies the text and moves the focus to the next box.
     handlers().set("TEXT1_CHANGE", [] {

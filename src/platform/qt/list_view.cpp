@@ -8,6 +8,7 @@
 #include "platform/input.h"
 #include "platform/qt/control_view.h"
 #include "platform/qt/list_rows_model.h"
+#include "platform/qt/qt_text.h"
 
 namespace tv::platform::qt {
 
@@ -24,19 +25,37 @@ public:
     }
 };
 
+// The keys that move the highlight, whatever modifier is held with them.
+constexpr std::pair<int, input::ListKey> kListKeys[] = {
+    {Qt::Key_Up, input::ListKey::Up},         {Qt::Key_Down, input::ListKey::Down},
+    {Qt::Key_PageUp, input::ListKey::PageUp}, {Qt::Key_PageDown, input::ListKey::PageDown},
+    {Qt::Key_Home, input::ListKey::Home},     {Qt::Key_End, input::ListKey::End},
+};
+
 class RowList : public QListView {
 public:
     using QListView::QListView;
-    std::function<void(int)> on_key_row;  // the keyboard moved the selection to a row
+    // The model moves the highlight, never the list itself: a move the list made on its own and
+    // then scrolled for was undone by the model's selection while the scroll was reported, and
+    // the click handler saw the row before it (or no move at all).
+    std::function<void(input::ListKey)> on_list_key;
+    std::function<void(const QString&)> on_typed;  // a character typed to find a row
+    std::function<void()> on_left_release;  // after the list's own handling of the release
     std::function<void()> on_show;
     std::function<void(QPoint)> on_right_click;  // where the right button went down (viewport pixels)
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
-        int before = currentIndex().row();
-        QListView::keyPressEvent(event);
-        int after = currentIndex().row();
-        if (after != before && after >= 0 && on_key_row) on_key_row(after);
+        for (auto [qt_key, key] : kListKeys) {
+            if (event->key() != qt_key) continue;
+            if (on_list_key) on_list_key(key);
+            event->accept();
+            return;
+        }
+        QListView::keyPressEvent(event);  // a character typed comes back as keyboardSearch
+    }
+    void keyboardSearch(const QString& search) override {
+        if (on_typed) on_typed(search);
     }
     // Only the left button selects a row; the right button is left to the program's popup menus,
     // which the main loop opens once the button is up again.
@@ -55,6 +74,7 @@ protected:
             return;
         }
         QListView::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton && on_left_release) on_left_release();
     }
     void showEvent(QShowEvent* event) override {
         QListView::showEvent(event);
@@ -85,7 +105,20 @@ public:
         QObject::connect(list_, &QListView::doubleClicked, list_, [this](const QModelIndex& index) {
             row_input(index.row(), input::second_click_row);
         });
-        list_->on_key_row = [this](int row) { row_input(row, input::click_row); };
+        // A press dragged to another row moves the highlight with no click of its own: the row
+        // it ends on is clicked.
+        list_->on_left_release = [this] {
+            int row = list_->currentIndex().row();
+            if (control() && row >= 0 && row != control()->selected()) row_input(row, input::click_row);
+        };
+        list_->on_list_key = [this](input::ListKey key) {
+            take_input([key](Control& c) { input::press_list_key(c, key); });
+        };
+        list_->on_typed = [this](const QString& typed) {
+            auto cp932 = from_qstring(typed);
+            if (!cp932) return;  // no row holds what CP932 cannot
+            take_input([text = *cp932](Control& c) { input::type_in_list(c, text); });
+        };
         // The main loop decides what a right click does; the point goes in the window's client pixels.
         list_->on_right_click = [this](QPoint at) {
             QPoint client = list_->viewport()->mapTo(surface_, at);
@@ -140,7 +173,11 @@ public:
 
 private:
     void row_input(int row, bool (*input)(Control&, int)) {
-        deliver([row, input](Control& c) { input(c, row); });
+        take_input([row, input](Control& c) { input(c, row); });
+    }
+    // Input to the model, then the list shows the model's highlight and top row.
+    void take_input(const std::function<void(Control&)>& input) {
+        deliver(input);
         if (control()) sync();
     }
 
