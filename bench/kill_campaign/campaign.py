@@ -13,9 +13,9 @@ import tempfile
 
 from . import __doc__ as DESCRIPTION
 from .act import EXIT, RECEIVE, ActOutcome, parse_actions, run_act, wait_for_components
-from .checks import (ServerCheck, changed_paths, exit_trash, inventory_faults, read_inventory, run_check,
-                     server_check, snapshot)
-from .fixture import EXIT_LEFTOVERS, Expectations, log, prepare, server_mail, write
+from .checks import (OutsideCheck, ServerCheck, exit_trash, inventory_faults, outside_check, read_inventory,
+                     run_check, server_check, snapshot)
+from .fixture import (EXIT_LEFTOVERS, LINKED_STORE, Expectations, log, prepare, server_mail, write)
 from .server import ROOT, MailServer
 
 # Below these the stores are filled again from the prepared folder; above this too (receives add mail).
@@ -31,6 +31,7 @@ class RoundResult:
     seed: int
     act: ActOutcome
     faults: list
+    outside: OutsideCheck
     server: ServerCheck = None  # when mail waited on the server for the round
     outlived: float = None  # s a receive's mail component went on after the kill
     exit_trash: tuple = None  # an exit's: (kept, emptied, partly or empty; mails before; still there)
@@ -69,8 +70,10 @@ class Campaign:
         self.program = os.path.join(work, "program")
         self.outside = os.path.join(work, "outside")
         self.prepared = os.path.join(work, "prepared")
+        self.prepared_store = os.path.join(work, "prepared-" + LINKED_STORE)
         self.expect, self.inventory_file = prepare(work, self.program, self.outside, rng, server, self.check)
         shutil.copytree(self.program, self.prepared, symlinks=True)
+        shutil.copytree(os.path.join(self.outside, LINKED_STORE), self.prepared_store)
         shutil.copy2(self.expect, self.expect + ".prepared")
         shutil.copy2(self.inventory_file, self.inventory_file + ".prepared")
         self.inventory = read_inventory(self.inventory_file)
@@ -86,9 +89,14 @@ class Campaign:
         return run_check(self.binary, program, expect, inventory)
 
     def refill(self):
-        """Back to the prepared folder and its expectations, the server emptied."""
+        """Back to the prepared folder, its linked store and its expectations, the server emptied.
+        The rest of the outside folder stays as it is: a change there is a fault of the round that
+        made it."""
         shutil.rmtree(self.program)
         shutil.copytree(self.prepared, self.program, symlinks=True)
+        store = os.path.join(self.outside, LINKED_STORE)
+        shutil.rmtree(store, ignore_errors=True)
+        shutil.copytree(self.prepared_store, store)
         shutil.copy2(self.expect + ".prepared", self.expect)
         shutil.copy2(self.inventory_file + ".prepared", self.inventory_file)
         self.inventory = read_inventory(self.inventory_file)
@@ -118,6 +126,12 @@ class Campaign:
         self.server.put(data)
         self.put += len(data)
 
+    def keep_copy(self, folder):
+        """The program folder and the outside folder, side by side in `folder` (the link leads
+        from the one copy into the other)."""
+        shutil.copytree(self.program, os.path.join(folder, "program"), symlinks=True)
+        shutil.copytree(self.outside, os.path.join(folder, "outside"), symlinks=True)
+
     def round(self, action, action_seed, delay=None, kill_at=None):
         """One action, killed `delay` s after its first change or by itself before change
         `kill_at`, then the checks; its result, None when its list was empty (no round)."""
@@ -130,7 +144,8 @@ class Campaign:
         before = os.path.join(self.work, "before")
         if os.path.exists(before):
             shutil.rmtree(before)
-        shutil.copytree(self.program, before, symlinks=True)
+        self.keep_copy(before)
+        outside_before = snapshot(self.outside)
         stderr = os.path.join(self.work, "act.stderr")
         act = run_act(self.binary, self.program, action, action_seed, stderr, delay, kill_at, self.receive_from)
         if act is None:
@@ -147,13 +162,16 @@ class Campaign:
             faults.append("the action did not end within 300 s")
         after = read_inventory(new_inventory) if os.path.exists(new_inventory) else {}
         faults += inventory_faults(self.inventory, after, action, act.source, arriving)
-        result = RoundResult(len(self.results) + 1, action, action_seed, act, faults, outlived=outlived)
+        result = RoundResult(len(self.results) + 1, action, action_seed, act, faults,
+                             outside_check(self.program, self.outside, outside_before, snapshot(self.outside)),
+                             outlived=outlived)
         if arriving:
             result.server = server_check(arriving, after, self.server.message_ids(), self.serial_of,
                                          act.ended and action == RECEIVE)
             faults += result.server.faults
         if action == EXIT:
             result.exit_trash = exit_trash(self.inventory, after)
+        faults += result.outside.faults
         self.results.append(result)
         log("round %d: %s seed %d: %s%s: %s" % (result.number, action, action_seed, act.text, result.notes(),
                                                   "OK" if not faults else "%d faults" % len(faults)))
@@ -182,7 +200,7 @@ class Campaign:
         kept = os.path.join(self.work, "failed", "round-%d" % result.number)
         os.makedirs(kept)
         os.rename(before, os.path.join(kept, "before"))
-        shutil.copytree(self.program, os.path.join(kept, "after"), symlinks=True)
+        self.keep_copy(os.path.join(kept, "after"))
         shutil.copy2(self.expect, os.path.join(kept, "expected-marks"))
         shutil.copy2(os.path.join(self.work, "act.stderr"), os.path.join(kept, "act.stderr"))
         with open(os.path.join(kept, "act.stdout"), "w") as f:
@@ -222,7 +240,7 @@ def sweep(campaign, rng, actions):
                 break
 
 
-def report(campaign, outside_changed):
+def report(campaign):
     """The figures of the campaign, from its rounds' results; whether any round failed."""
     results = campaign.results
     failures = [r for r in results if r.faults]
@@ -268,14 +286,17 @@ def report(campaign, outside_changed):
             exits.count("kept"), exits.count("emptied")) +
             (", partly gone in %d" % exits.count("partly") if exits.count("partly") else "") +
             (", the trash empty before in %d" % exits.count("empty") if exits.count("empty") else ""))
-    log("outside the program folder: %s" % ("nothing changed" if not outside_changed else
-                                           "CHANGED: " + ", ".join(outside_changed)))
+    outside = ["round %d: %s" % (r.number, c) for r in results for c in [r.outside.link] + r.outside.changed if c]
+    written = sum(1 for r in results if r.outside.store_written)
+    log("outside the program folder: %s; the linked store %s there was written in %d of %d rounds" % (
+        "nothing changed" if not outside else "CHANGED: " + ", ".join(outside), LINKED_STORE, written,
+        len(results)))
     for r in failures:
         log("round %d: %s seed %d, %s (%s); kept in %s" % (r.number, r.action, r.seed, r.act.text, r.act.act_line,
                                                            r.kept))
         for line in r.faults:
             log("    " + line)
-    return bool(failures or outside_changed)
+    return bool(failures)
 
 
 def main():
@@ -320,17 +341,15 @@ def main():
         os.environ["TALVENOR_CA_FILE"] = server.ca_file
     try:
         campaign = Campaign(work, binary, rng, server, args.new_mails, args.receive_from)
-        outside_before = snapshot(campaign.outside)
         if args.sweep:
             sweep(campaign, rng, actions)
         else:
             random_rounds(campaign, rng, args.rounds, actions, args.late, args.receive_late)
-        outside_after = snapshot(campaign.outside)
     finally:
         if server:
             server.stop()
 
-    bad = report(campaign, changed_paths(outside_before, outside_after))
+    bad = report(campaign)
     if not bad and not args.keep:
         shutil.rmtree(work)
     else:

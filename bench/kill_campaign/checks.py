@@ -1,6 +1,6 @@
 """What the driver checks after a round, beside the checks of `kill-campaign-program check`: the
 inventory against the one before, the mail put on the server, the exit's all or nothing, and the
-files beside the program folder."""
+folder outside the program folder."""
 
 import dataclasses
 import hashlib
@@ -8,6 +8,7 @@ import os
 import subprocess
 
 from .act import EXIT, RECEIVE
+from .fixture import LINKED_FOLDER, LINKED_STORE, LINKED_WRITES
 
 
 def run_check(binary, program, expect, inventory):
@@ -109,20 +110,64 @@ def exit_trash(before, after):
     return ("kept" if still == len(trash) else "emptied" if still == 0 else "partly"), len(trash), still
 
 
+# ---- outside the program folder ----------------------------------------------------------------
+
 def snapshot(folder):
-    """Every file and folder below `folder`: {relative path: what it is}."""
+    """Every file and folder below `folder`, links not followed: {relative path: what it is}."""
     found = {}
     for top, dirs, files in os.walk(folder):
-        for d in dirs:
-            found[os.path.relpath(os.path.join(top, d), folder)] = "<folder>"
-        for name in files:
+        for name in dirs + files:
             path = os.path.join(top, name)
-            st = os.stat(path)
-            with open(path, "rb") as f:
-                found[os.path.relpath(path, folder)] = (hashlib.sha256(f.read()).hexdigest(), st.st_mtime_ns,
-                                                        st.st_mode)
+            relative = os.path.relpath(path, folder)
+            st = os.lstat(path)
+            if os.path.islink(path):
+                found[relative] = "<link to %s>" % os.readlink(path)
+            elif name in dirs:
+                found[relative] = "<folder>"
+            else:
+                with open(path, "rb") as f:
+                    found[relative] = (hashlib.sha256(f.read()).hexdigest(), st.st_mtime_ns, st.st_mode)
     return found
 
 
-def changed_paths(before, after):
-    return sorted(k for k in set(before) | set(after) if before.get(k) != after.get(k))
+def written_by_store(path, entries):
+    """Whether a change at `path` (relative to the outside folder) is one the linked store may
+    make: a visible plain file in one of the folders the program writes in it."""
+    folder, _, name = path.rpartition("/")
+    top, _, inner = folder.partition("/")
+    return (top == LINKED_STORE and inner in LINKED_WRITES and not name.startswith(".")
+            and all(e is None or isinstance(e, tuple) for e in entries))
+
+
+@dataclasses.dataclass
+class OutsideCheck:
+    changed: list  # "path appeared|went|changed" for every change the program may not make there
+    link: str  # what is wrong with the link, "" when it still leads to the linked store
+    store_written: bool  # the linked store changed through the link
+
+    @property
+    def faults(self):
+        return ([self.link] if self.link else []) + ["outside the program folder: " + c for c in self.changed]
+
+
+def outside_check(program, outside, before, after):
+    """Compares two snapshots of the outside folder: only the linked store may change there, and
+    only its mail, records and sent mail; the program folder's link to it must still be the link."""
+    changed, store_written = [], False
+    for path in sorted(set(before) | set(after)):
+        old, new = before.get(path), after.get(path)
+        if old == new:
+            continue
+        if written_by_store(path, (old, new)):
+            store_written = True
+        else:
+            changed.append("%s %s" % (path, "appeared" if old is None else "went" if new is None else "changed"))
+    link = os.path.join(program, LINKED_FOLDER)
+    target = os.path.realpath(os.path.join(outside, LINKED_STORE))
+    problem = ""
+    if not os.path.islink(link):
+        problem = "%s is no longer a link (%s)" % (
+            LINKED_FOLDER, "a folder" if os.path.isdir(link) else "a file" if os.path.exists(link) else "gone")
+    elif os.path.realpath(link) != target:
+        problem = "%s leads to %s, not to %s" % (LINKED_FOLDER, os.path.realpath(link), target)
+    return OutsideCheck(changed, problem, store_written)

@@ -1,5 +1,5 @@
-"""The campaign's program folder: its mails, the expectations kept beside it, and files beside it
-that no action may touch."""
+"""The campaign's program folder: its mails, the expectations kept beside it, and the folder outside
+it that one store of the program is linked into."""
 
 import base64
 import datetime
@@ -23,6 +23,13 @@ SENT = {
     "HOBBY": "SYSTEM_F/FORDA_FO/HOBBY/SOUSIN_FO",
     "ANOTHER": "SYSTEM_F/FORDA_FO/ANOTHER/SOUSIN_FO",
 }
+
+# The folder HOBBY is a symbolic link to a folder outside the program folder, as a user links a
+# folder to another place: every move, return and delete on it writes there. The folders in it
+# that the program writes (mail, records, sent mail); nothing else in it may change.
+LINKED_STORE = "HOBBY"
+LINKED_FOLDER = "SYSTEM_F/FORDA_FO/HOBBY"
+LINKED_WRITES = ("JUSIN_FO", "JUSIN_FO/F_D_F", "SOUSIN_FO")
 
 # How many mails each store starts with.
 RECEIVED_START = {"receive box": 22, "trash": 6, "JOB": 3, "PRIVATE": 3, "HOBBY": 3, "ANOTHER": 3}
@@ -216,8 +223,19 @@ def flag_record(value):
     return value.encode("ascii").ljust(20, b" ").ljust(256, b"\0")
 
 
+def link_store(program, outside):
+    """Makes the linked store a link into `outside`, relative, so that a copy of the program folder
+    beside a copy of `outside` (a failed round's) links into that copy."""
+    target = os.path.join(outside, LINKED_STORE)
+    os.makedirs(target, exist_ok=True)
+    link = os.path.join(program, LINKED_FOLDER)
+    os.makedirs(os.path.dirname(link), exist_ok=True)
+    os.symlink(os.path.relpath(target, os.path.dirname(link)), link)
+
+
 def make_outside(outside, rng):
-    """Files beside the program folder that no action may touch."""
+    """Files beside the program folder that no action may touch; the linked store's target is made
+    beside them by prepare()."""
     for n in (1, 2, 3):
         _, _, data = received_mail(n, rng)
         write(os.path.join(outside, "JUSINBOX", "saved-%d.eml" % n), data)
@@ -229,6 +247,7 @@ def prepare(work, program, outside, rng, server, check):
     runs the check program: (program, expectations, inventory) -> (ok, output)."""
     log("preparing %s" % program)
     make_outside(outside, rng)
+    link_store(program, outside)
     # The user ticked "empty the trash at exit" once.
     write(os.path.join(program, "SYSTEM_F", "GOMI_K"), flag_record("1"))
     if server:
@@ -270,5 +289,6 @@ def prepare(work, program, outside, rng, server, check):
     ok, output = check(program, expect, inventory)
     if not ok:
         raise SystemExit("the marked receive list failed its check:\n" + output)
-    log("prepared: %d received mails (%d marked), %d sent mails" % (len(tokens), len(marked), len(sent_tokens)))
+    log("prepared: %d received mails (%d marked), %d sent mails; %s links to %s" % (
+        len(tokens), len(marked), len(sent_tokens), LINKED_FOLDER, os.path.join(outside, LINKED_STORE)))
     return expect, inventory
