@@ -12,7 +12,7 @@ import sys
 import tempfile
 
 from . import __doc__ as DESCRIPTION
-from .act import EXIT, RECEIVE, ActOutcome, parse_actions, run_act, wait_for_components
+from .act import ACTION_WAIT, EXIT, RECEIVE, ActOutcome, parse_actions, run_act, wait_for_components
 from .checks import (OutsideCheck, ServerCheck, exit_trash, inventory_faults, outside_check, read_inventory,
                      run_check, server_check, snapshot)
 from .fixture import (EXIT_LEFTOVERS, LINKED_STORE, Expectations, log, prepare, server_mail, write)
@@ -41,6 +41,8 @@ class RoundResult:
         """What the round's log line tells beside the outcome."""
         if self.exit_trash:
             whole, count, still = self.exit_trash
+            if whole == "empty":
+                return "; the trash was empty"
             return "; the trash's %d mails %s" % (count, "%d kept" % still if whole == "partly" else whole)
         text = ""
         if self.server:
@@ -159,19 +161,18 @@ class Campaign:
         if not ok:
             faults += [line for line in output.split("\n") if line]
         if act.kind == "hung":
-            faults.append("the action did not end within 300 s")
+            faults.append("the action did not end within %d s" % ACTION_WAIT)
         after = read_inventory(new_inventory) if os.path.exists(new_inventory) else {}
         faults += inventory_faults(self.inventory, after, action, act.source, arriving)
-        result = RoundResult(len(self.results) + 1, action, action_seed, act, faults,
-                             outside_check(self.program, self.outside, outside_before, snapshot(self.outside)),
-                             outlived=outlived)
+        server = None
         if arriving:
-            result.server = server_check(arriving, after, self.server.message_ids(), self.serial_of,
-                                         act.ended and action == RECEIVE)
-            faults += result.server.faults
-        if action == EXIT:
-            result.exit_trash = exit_trash(self.inventory, after)
-        faults += result.outside.faults
+            server = server_check(arriving, after, self.server.message_ids(), self.serial_of,
+                                  act.ended and action == RECEIVE)
+            faults += server.faults
+        outside = outside_check(self.program, self.outside, outside_before, snapshot(self.outside))
+        faults += outside.faults
+        result = RoundResult(len(self.results) + 1, action, action_seed, act, faults, outside, server, outlived,
+                             exit_trash(self.inventory, after) if action == EXIT else None)
         self.results.append(result)
         log("round %d: %s seed %d: %s%s: %s" % (result.number, action, action_seed, act.text, result.notes(),
                                                   "OK" if not faults else "%d faults" % len(faults)))
