@@ -22,10 +22,13 @@ namespace pf = tv::platform;
 
 namespace {
 
-// Writes the request and sends it silently.
-void send_request(const std::vector<std::string>& request) {
+void write_request(const std::vector<std::string>& request) {
     files::write_lines(exchange::kSendRequestFile, request);
     pf::pause(20);
+}
+
+// Sends the written request silently.
+void hand_over() {
     globals().MANUAL_TRANSFER = 0;
     pf::EVENT_PUMP();
     transfer::SOUSIN();
@@ -45,7 +48,8 @@ void forward_step(const LoggedMail& mail, const CheckInputs& in) {
     if (forward_verdict(mail, in, g, account.sender_address()) != ForwardVerdict::Forward) return;
     auto request = forward_request(body, mail, account, g.FORWARD_ADDRESS, numeric_value(g.FORWARD_ATTACHMENTS) != 0);
     g.SEND_TO_TEXT = trim(g.FORWARD_ADDRESS);
-    send_request(request);
+    write_request(request);
+    hand_over();
     write_down_forwarded(mail);
     transfer::set_handovers_idle();
 }
@@ -64,11 +68,12 @@ void reply_step(const LoggedMail& mail, const CheckInputs& in) {
     }
     g.SEND_TO_TEXT = trim(mail.sender);
     auto request = reply_request(decision.address, account, mail.subject, in.reply_text_lines, listed_reply_attachments());
-    // Logged before it is handed over, and whatever becomes of the send: a kill in between costs
-    // this reply, never a second one, and a sender is answered at most once a day.
+    write_request(request);
+    // Logged right before it is handed over, and whatever becomes of the send: a kill in between
+    // costs this reply, never a second one, and a sender is answered at most once a day.
     record_reply(decision.address);
     write_down_reply_handed(mail);
-    send_request(request);
+    hand_over();
     write_down_done(mail);
     transfer::set_handovers_idle();
 }
