@@ -12,7 +12,8 @@ import sys
 import tempfile
 
 from . import __doc__ as DESCRIPTION
-from .act import ACTION_WAIT, ANSWER, EXIT, RECEIVE, RECEIVING, ActOutcome, parse_actions, run_act, wait_for_components
+from .act import (ACTION_WAIT, ANSWER, EXIT, RECEIVE, RECEIVING, ActOutcome, mail_components_in, parse_actions, run_act,
+                  wait_for_components)
 from .checks import (AnswerCheck, OutsideCheck, ServerCheck, answer_check, exit_trash, forward_counts, inventory_faults,
                      outside_check, read_inventory, reply_log_lines, run_check, server_check, snapshot)
 from .fixture import (EXIT_LEFTOVERS, FORWARD_MARK, FORWARD_USER, LINKED_STORE, REPLY_MARK, Expectations,
@@ -39,6 +40,7 @@ class RoundResult:
     outlived: float = None  # s a receive's mail component went on after the kill
     exit_trash: tuple = None  # an exit's: (kept, emptied, partly or empty; mails before; still there)
     answer: AnswerCheck = None  # an answering check's forwards and replies
+    met_component: bool = False  # the restart came while a mail component of the killed run still worked
     kept: str = None  # the folder that keeps a failed round
 
     def notes(self):
@@ -58,6 +60,8 @@ class RoundResult:
             text += "; the mail component outlived the kill by %.0f ms" % (self.outlived * 1000)
         if self.answer:
             text += "; forwarded twice %d, replies lost %d" % (self.answer.forwarded_twice, self.answer.replies_lost)
+        if self.met_component:
+            text += "; the restart met its mail component still at work"
         return text
 
 
@@ -69,10 +73,13 @@ def stock(inventory):
 
 class Campaign:
     def __init__(self, work, binary, rng, server, new_mails, receive_from="change", answer_mails=None,
-                 answer_senders=4):
+                 answer_senders=4, restart_at_once=False):
         self.work = work
         self.binary = binary
         self.receive_from = receive_from
+        # After a receive or an answering check, restart without waiting for its mail component:
+        # the start must wait for it.
+        self.restart_at_once = restart_at_once
         self.rng = rng
         self.server = server
         self.new_mails = new_mails
@@ -207,7 +214,12 @@ class Campaign:
         act = run_act(self.binary, self.program, action, action_seed, stderr, delay, kill_at, self.receive_from)
         if act is None:
             return None
-        outlived, faults = wait_for_components(self.program)
+        met_component = False
+        if self.restart_at_once and action in RECEIVING:
+            outlived, faults = None, []
+            met_component = bool(mail_components_in(self.program))
+        else:
+            outlived, faults = wait_for_components(self.program)
 
         new_inventory = self.inventory_file + ".new"
         if os.path.exists(new_inventory):
@@ -215,6 +227,8 @@ class Campaign:
         ok, output = run_check(self.binary, self.program, self.expect, new_inventory, answer=action == ANSWER)
         if not ok:
             faults += [line for line in output.split("\n") if line]
+        if met_component:
+            faults += wait_for_components(self.program)[1]
         if act.kind == "hung":
             faults.append("the action did not end within %d s" % ACTION_WAIT)
         after = read_inventory(new_inventory) if os.path.exists(new_inventory) else {}
@@ -233,7 +247,7 @@ class Campaign:
         outside = outside_check(self.program, self.outside, outside_before, snapshot(self.outside))
         faults += outside.faults
         result = RoundResult(len(self.results) + 1, action, action_seed, act, faults, outside, server, outlived,
-                             exit_trash(self.inventory, after) if action == EXIT else None, answer)
+                             exit_trash(self.inventory, after) if action == EXIT else None, answer, met_component)
         self.results.append(result)
         log("round %d: %s seed %d: %s%s: %s" % (result.number, action, action_seed, act.text, result.notes(),
                                                   "OK" if not faults else "%d faults" % len(faults)))
@@ -338,6 +352,9 @@ def report(campaign):
         log("mails put on the server %d: received %d, left on the server by a round %d, stored and still on "
             "the server %d" % (campaign.put, sum(len(s.stored) for s in served), sum(len(s.left) for s in served),
                                sum(len(s.also_on_server) for s in served)))
+        met = sum(1 for r in results if r.met_component)
+        if campaign.restart_at_once:
+            log("the restart met the killed run's mail component still at work in %d rounds" % met)
         outlived = [r.outlived for r in results if r.outlived is not None]
         if outlived:
             log("a receive's mail component outlived the kill in %d rounds, for at most %.1f s" % (
@@ -379,6 +396,9 @@ def main():
     parser.add_argument("--receive-from", choices=("change", "component"), default="change",
                         help="count a receive's or an answering check's kill delay from its first change "
                              "(default) or from the start of its receive's mail component")
+    parser.add_argument("--restart-at-once", action="store_true",
+                        help="after a receive or an answering check, restart without waiting for its mail "
+                             "component (the start must wait for it)")
     parser.add_argument("--new-mails", type=int, default=15, help="mails put on the server before each receive")
     parser.add_argument("--answer-mails", type=int, default=10,
                         help="mails put on the server before each answering check, from 4 senders (default 10)")
@@ -411,7 +431,7 @@ def main():
         os.environ["TALVENOR_CA_FILE"] = server.ca_file
     try:
         campaign = Campaign(work, binary, rng, server, args.new_mails, args.receive_from,
-                            args.answer_mails if ANSWER in actions else None)
+                            args.answer_mails if ANSWER in actions else None, restart_at_once=args.restart_at_once)
         if args.sweep:
             sweep(campaign, rng, actions)
         else:
