@@ -126,8 +126,9 @@ int act(const fs::path& folder, const ActionKind& kind, unsigned long seed, int 
         program.click_row(plan.form, plan.list, row);
         std::printf("ACT %s %s row %d of %d from %s\n", kind.name, plan.handler.c_str(), row, rows, plan.source.c_str());
     } else {
-        std::printf("ACT %s %s %s from %s\n", kind.name, plan.gesture == Gesture::Button ? "click" : "close",
-                    plan.gesture == Gesture::Button ? plan.handler.c_str() : plan.form.c_str(), plan.source.c_str());
+        bool clicks = plan.gesture != Gesture::Close;
+        std::printf("ACT %s %s %s from %s\n", kind.name, clicks ? "click" : "close",
+                    clicks ? plan.handler.c_str() : plan.form.c_str(), plan.source.c_str());
     }
     std::fflush(stdout);
     program.boxes().clear();
