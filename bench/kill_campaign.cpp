@@ -30,11 +30,11 @@
 #include <fstream>
 #include <string>
 
-#include "common/file_changes.h"
-#include "common/sjis.h"
 #include "answering_run.h"
 #include "common/answering_files.h"
+#include "common/file_changes.h"
 #include "common/paths.h"
+#include "common/sjis.h"
 #include "common/text_file.h"
 #include "kill_actions.h"
 #include "kill_check.h"
