@@ -389,10 +389,10 @@ def main():
                         help="the latest kill after the first file change, in ms (default 60)")
     parser.add_argument("--receive-late", type=float, default=1500,
                         help="the same for a receive (default 1500)")
-    parser.add_argument("--actions", default="",
-                        help="the mix: NAME[=WEIGHT],... ('moves' for the 22 moves, restores, returns and deletes)")
     parser.add_argument("--answer-late", type=float, default=ANSWER_LATE,
                         help="the same for an answering check (default %d)" % ANSWER_LATE)
+    parser.add_argument("--actions", default="",
+                        help="the mix: NAME[=WEIGHT],... ('moves' for the 22 moves, restores, returns and deletes)")
     parser.add_argument("--receive-from", choices=("change", "component"), default="change",
                         help="count a receive's or an answering check's kill delay from its first change "
                              "(default) or from the start of its receive's mail component")
