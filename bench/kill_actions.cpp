@@ -41,6 +41,8 @@ std::string handler_of(const ActionKind& k, int from, int to) {
             return r ? "BUTTON56_ON" : "BUTTON60_ON";
         case Verb::Receive:
             return "BUTTON3";
+        case Verb::Answer:
+            return "BUTTON30";
         case Verb::Exit:
             return {};
     }
@@ -76,6 +78,8 @@ const std::vector<ActionKind>& action_kinds() {
         // The receive button of the main window, and its closing with the trash emptied at exit.
         {"receive", Window::Main, true, Verb::Receive},
         {"exit-empty-trash", Window::Main, true, Verb::Exit},
+        // The answering mode started with its button: its first check receives, forwards and answers.
+        {"answer", Window::Main, true, Verb::Answer},
     };
     return kinds;
 }
@@ -94,10 +98,12 @@ ActionPlan plan_action(const ActionKind& k, unsigned long seed) {
     plan.folder_no = from;
     plan.handler = handler_of(k, from, to);
     plan.source = store_name(from, k.received);
-    if (k.verb == Verb::Receive || k.verb == Verb::Exit) {
-        plan.gesture = k.verb == Verb::Receive ? Gesture::Button : Gesture::Close;
+    if (k.verb == Verb::Receive || k.verb == Verb::Exit || k.verb == Verb::Answer) {
+        plan.gesture = k.verb == Verb::Receive  ? Gesture::Button
+                       : k.verb == Verb::Answer ? Gesture::StartMode
+                                                : Gesture::Close;
         plan.form = "MAINFORM";
-        plan.source = k.verb == Verb::Receive ? "server" : store::trash_store().name;
+        plan.source = k.verb == Verb::Exit ? store::trash_store().name : "server";
         return plan;
     }
     if (from < 0) {

@@ -1,6 +1,7 @@
 // The actions the kill campaign drives: each moves, restores, returns or deletes mail through the
 // windows, on a row and folders chosen by a seed; or receives mail with the main window's button,
-// or closes the main window with the trash to be emptied at exit.
+// or closes the main window with the trash to be emptied at exit, or starts the answering mode and
+// lets its first check run.
 #pragma once
 
 #include <string>
@@ -9,7 +10,7 @@
 namespace tv::bench {
 
 enum class Window { Main, Trash, Folder };
-enum class Verb { ToTrash, ToFolder, Back, Delete, DeleteAll, Receive, Exit };
+enum class Verb { ToTrash, ToFolder, Back, Delete, DeleteAll, Receive, Exit, Answer };
 
 struct ActionKind {
     const char* name;
@@ -22,12 +23,13 @@ const std::vector<ActionKind>& action_kinds();
 const ActionKind* find_action(const std::string& name);
 
 // How the user sets an action off: the handler of a chosen row run as its event would be, a button
-// of the window clicked, or the window closed.
-enum class Gesture { RowHandler, Button, Close };
+// of the window clicked, the window closed, or the answering mode's start button clicked and its
+// question answered Yes (the action then is the mode's first check).
+enum class Gesture { RowHandler, Button, Close, StartMode };
 
 // What one run does: the menu item that opens its window ("" for the main window), the list, the
 // row and the handler that acts on it (or the button clicked, or nothing when the window is
-// closed); `source` names the store the mail leaves ("server" for a receive).
+// closed); `source` names the store the mail leaves ("server" for a receive or an answering check).
 struct ActionPlan {
     Gesture gesture = Gesture::RowHandler;
     std::string opener;

@@ -7,7 +7,8 @@
 //       with the main window's button, or the closing of the main window (which empties the trash
 //       when the option is on); prints CHANGE at the program's first file change of the action,
 //       SCRIPT and the script's name when a script of the mail component starts, and DONE when the
-//       action has ended.
+//       action has ended. The action `answer` starts the answering mode with its button (answered
+//       Yes) and ends when the mode's first check has ended; the mode is then stopped.
 //       With KILL_AT it SIGKILLs itself right before its KILL_AT-th file change of the action
 //       (1: the first), which repeats a kill exactly. Exit status 3, without acting, when the
 //       list to act on is empty.
@@ -15,6 +16,9 @@
 //       starts the program on FOLDER (its start finishes what a kill left) and checks the stores
 //       and every list against them; prints OK or the faults (exit status 0 or 1). INVENTORY gets
 //       one line per mail found: store, R or S, and its key.
+//   kill-campaign-program check-answer FOLDER EXPECTATIONS [INVENTORY]
+//       the same, but between the start and the checks it starts the answering mode, lets one
+//       check run to its end and stops the mode; the answering log must be gone then.
 //
 // Both run with the wall clock, the real mail component and the real single-instance lock.
 #include <chrono>
@@ -26,8 +30,12 @@
 #include <fstream>
 #include <string>
 
+#include "answering_run.h"
+#include "common/answering_files.h"
 #include "common/file_changes.h"
+#include "common/paths.h"
 #include "common/sjis.h"
+#include "common/text_file.h"
 #include "kill_actions.h"
 #include "kill_check.h"
 #include "live_program.h"
@@ -43,7 +51,7 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: kill-campaign-program act FOLDER ACTION SEED [KILL_AT]\n"
-                 "       kill-campaign-program check FOLDER EXPECTATIONS [INVENTORY]\n"
+                 "       kill-campaign-program check|check-answer FOLDER EXPECTATIONS [INVENTORY]\n"
                  "actions:");
     for (const ActionKind& k : action_kinds()) std::fprintf(stderr, " %s", k.name);
     std::fprintf(stderr, "\n");
@@ -71,6 +79,9 @@ private:
     pf::ScriptHost* host_;
 };
 
+// How long an answering check may take before it counts as hung.
+constexpr int kCheckLimitMs = 240 * 1000;
+
 // Sets the action off as its user would; false when the window did not take it.
 bool perform(LiveProgram& program, const ActionPlan& plan) {
     switch (plan.gesture) {
@@ -81,6 +92,13 @@ bool perform(LiveProgram& program, const ActionPlan& plan) {
             return program.click(plan.form, plan.handler);
         case Gesture::Close:
             program.close(plan.form);
+            return true;
+        case Gesture::StartMode:
+            if (!start_answering_mode(program)) return false;
+            if (!run_answering_check(program, kCheckLimitMs)) {
+                std::fprintf(stderr, "no answering check ended within %d s\n", kCheckLimitMs / 1000);
+                return false;
+            }
             return true;
     }
     return false;
@@ -108,8 +126,9 @@ int act(const fs::path& folder, const ActionKind& kind, unsigned long seed, int 
         program.click_row(plan.form, plan.list, row);
         std::printf("ACT %s %s row %d of %d from %s\n", kind.name, plan.handler.c_str(), row, rows, plan.source.c_str());
     } else {
-        std::printf("ACT %s %s %s from %s\n", kind.name, plan.gesture == Gesture::Button ? "click" : "close",
-                    plan.gesture == Gesture::Button ? plan.handler.c_str() : plan.form.c_str(), plan.source.c_str());
+        bool clicks = plan.gesture != Gesture::Close;
+        std::printf("ACT %s %s %s from %s\n", kind.name, clicks ? "click" : "close",
+                    clicks ? plan.handler.c_str() : plan.form.c_str(), plan.source.c_str());
     }
     std::fflush(stdout);
     program.boxes().clear();
@@ -138,12 +157,38 @@ int act(const fs::path& folder, const ActionKind& kind, unsigned long seed, int 
         std::fprintf(stderr, "message: %s: %s\n", tv::to_utf8(box.title).c_str(), tv::to_utf8(box.text).c_str());
     }
     say("DONE");
+    if (plan.gesture == Gesture::StartMode) {
+        for (const std::string& m : stop_answering_mode(program)) std::fprintf(stderr, "at the stop: %s\n", m.c_str());
+    }
     // Closing the main window ends the program; nothing else may.
     bool ends = plan.gesture == Gesture::Close;
     return taken && program.ended() == ends ? 0 : 1;
 }
 
-int check(const fs::path& folder, const fs::path& expectations, const char* inventory_file) {
+// Starts the mode, lets one check run to its end and stops the mode: what went wrong.
+std::vector<std::string> answer_once(LiveProgram& program) {
+    std::vector<std::string> faults;
+    for (const auto& box : program.boxes().shown()) {
+        faults.push_back("start: a message was shown: " + tv::to_utf8(box.title) + ": " + tv::to_utf8(tv::trim(box.text)));
+    }
+    program.boxes().clear();
+    if (!start_answering_mode(program)) {
+        faults.push_back("the answering mode did not start");
+        return faults;
+    }
+    if (!run_answering_check(program, kCheckLimitMs)) {
+        faults.push_back("no answering check ended within " + std::to_string(kCheckLimitMs / 1000) + " s");
+    }
+    for (const std::string& m : stop_answering_mode(program)) faults.push_back("answering check: " + m);
+    if (tv::files::file_exists(tv::kAnsweringLog)) {
+        auto lines = tv::files::read_lines(tv::kAnsweringLog);
+        faults.push_back("the answering log is left after a check, " +
+                         std::to_string(lines ? lines->size() : 0) + " lines");
+    }
+    return faults;
+}
+
+int check(const fs::path& folder, const fs::path& expectations, const char* inventory_file, bool answer) {
     Expectations expected = read_expectations(expectations);
     if (expected.token_of.empty()) {
         std::fprintf(stderr, "no expectations in %s\n", expectations.c_str());
@@ -152,7 +197,8 @@ int check(const fs::path& folder, const fs::path& expectations, const char* inve
     LiveProgram program(folder);
     program.start();
     std::vector<std::string> inventory;
-    std::vector<std::string> faults = check_program(program, expected, inventory);
+    std::vector<std::string> faults = answer && !program.ended() ? answer_once(program) : std::vector<std::string>{};
+    for (std::string& f : check_program(program, expected, inventory)) faults.push_back(std::move(f));
     if (inventory_file) {
         std::ofstream out(inventory_file);
         for (const std::string& line : inventory) out << line << '\n';
@@ -171,8 +217,9 @@ int main(int argc, char** argv) {
         int kill_at = argc == 6 ? std::atoi(argv[5]) : 0;
         return act(fs::absolute(argv[2]), *kind, std::strtoul(argv[4], nullptr, 10), kill_at);
     }
-    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "check") == 0) {
-        return check(fs::absolute(argv[2]), argv[3], argc == 5 ? argv[4] : nullptr);
+    bool answer = argc > 1 && std::strcmp(argv[1], "check-answer") == 0;
+    if ((argc == 4 || argc == 5) && (answer || std::strcmp(argv[1], "check") == 0)) {
+        return check(fs::absolute(argv[2]), argv[3], argc == 5 ? argv[4] : nullptr, answer);
     }
     return usage();
 }

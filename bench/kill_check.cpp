@@ -1,8 +1,10 @@
 #include "kill_check.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
+#include "common/exchange_files.h"
 #include "common/folder_list_row.h"
 #include "common/paths.h"
 #include "common/receive_list_row.h"
@@ -51,10 +53,26 @@ std::string message_id_of(const std::string& path) {
     return {};
 }
 
-std::string sent_token_of(const std::string& path) {
+// A sent mail: the first word of its subject (UTF-8), and the key it is known by: that word, and
+// for a copy the answering mode sent (its subject begins with the forward or the reply mark) its
+// date too, since a mail forwarded twice leaves two copies.
+struct SentMail {
+    std::string token;
+    std::string key;
+};
+
+SentMail sent_mail_of(const std::string& path) {
     Strings lines = read_sent_file(path);
     if (lines.size() < 4 || !lines[3].starts_with("SUBJECT:")) return {};
-    return first_word(from_byte(lines[3], 9));
+    std::string word = first_word(from_byte(lines[3], 9));
+    SentMail mail{to_utf8(word), to_utf8(word)};
+    if ((word.starts_with(exchange::kForwardSubjectMark) || word.starts_with(exchange::kReplySubjectMark)) &&
+        lines[0].starts_with("DATE:")) {
+        std::string date = trim(from_byte(lines[0], 6));
+        std::replace(date.begin(), date.end(), ' ', 'T');
+        mail.key += "@" + date;
+    }
+    return mail;
 }
 
 std::string record_token_of(const std::optional<SummaryItems>& record) {
@@ -153,10 +171,12 @@ struct Checker {
             for (const std::string& stray : records) fault(std::string(s.name) + ": record without its mail: " + stray);
             std::string sent_store = s.folder_no < 0 ? "send box" : s.name;
             for (const std::string& sent : files::list_folder_files(s.sent_folder)) {
-                std::string token = sent_token_of(files::join(s.sent_folder, sent));
-                places[token].push_back(sent_store + " " + sent);
-                inventory.push_back(sent_store + "\tS\t" + token);
-                if (!expected.sent_tokens.count(token)) fault(sent_store + " " + sent + ": a sent mail the campaign does not know");
+                SentMail mail = sent_mail_of(files::join(s.sent_folder, sent));
+                places[mail.key].push_back(sent_store + " " + sent);
+                inventory.push_back(sent_store + "\tS\t" + mail.key);
+                if (!expected.sent_tokens.count(mail.token)) {
+                    fault(sent_store + " " + sent + ": a sent mail the campaign does not know");
+                }
             }
         }
         for (const auto& [key, where] : places) {

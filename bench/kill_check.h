@@ -17,7 +17,8 @@ class LiveProgram;
 // The campaign's expectations, kept outside the program folder. Lines:
 //   R <Message-ID> <subject token> <mark>   a received mail; mark none, unread or answer (the mark
 //                                           its receive-list row carries while it is in the box)
-//   S <subject token>                       a sent mail
+//   S <subject token>                       a sent mail (UTF-8; a copy of the answering mode's
+//                                           forward or reply may be there any number of times)
 struct Expectations {
     std::map<std::string, std::string> token_of;  // Message-ID -> the first word of its subject
     std::map<std::string, std::string> mark_of;   // Message-ID -> mark name
@@ -27,7 +28,8 @@ struct Expectations {
 Expectations read_expectations(const std::filesystem::path& file);
 
 // Runs the checks on the started program (it opens and closes the trash and folder windows); gives the faults found (empty: all well). Each mail
-// found is added to `inventory` as "<store>\t<R|S>\t<key>" (key: Message-ID or sent token).
+// found is added to `inventory` as "<store>\t<R|S>\t<key>" (key: Message-ID, or a sent mail's subject token, with
+// its date for a copy the answering mode sent).
 std::vector<std::string> check_program(LiveProgram& program, const Expectations& expected,
                                        std::vector<std::string>& inventory);
 

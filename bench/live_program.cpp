@@ -35,7 +35,7 @@ LiveProgram::LiveProgram(const std::filesystem::path& folder)
     auto& s = pf::services();
     s.clock = &clock_;
     s.system = &system_;
-    s.script_host = &scripts_;
+    s.script_host = &counting_;
     s.component_path = component().string();
 }
 
@@ -98,6 +98,21 @@ void LiveProgram::close(const std::string& form) {
 void LiveProgram::run(const std::string& handler) {
     pf::event_queue().post(handler);
     settle();
+}
+
+void LiveProgram::restore(const std::string& form) {
+    if (!pf::forms().is_loaded(form)) return;
+    trapped([&form] { pf::input::set_minimized(pf::form(form), false); });
+    settle();
+}
+
+bool LiveProgram::run_until(const std::function<bool()>& done, int limit_ms) {
+    std::int64_t end = clock_.ticks_ms() + limit_ms;
+    while (!ended_ && clock_.ticks_ms() < end) {
+        trapped(shell::event_loop_pass);
+        if (done()) return true;
+    }
+    return false;
 }
 
 }  // namespace tv::bench

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "platform/clock.h"
@@ -13,6 +14,24 @@
 #include "platform/process_script_host.h"
 
 namespace tv::bench {
+
+// The script host the program is given: the real one, counting the starts of each script.
+class CountingScriptHost : public platform::ScriptHost {
+public:
+    explicit CountingScriptHost(platform::ScriptHost* host) : host_(host) {}
+    void run_and_wait(const std::string& script_name) override {
+        ++starts_[script_name];
+        host_->run_and_wait(script_name);
+    }
+    int starts(const std::string& script_name) const {
+        auto found = starts_.find(script_name);
+        return found == starts_.end() ? 0 : found->second;
+    }
+
+private:
+    platform::ScriptHost* host_;
+    std::map<std::string, int> starts_;
+};
 
 class LiveProgram {
 public:
@@ -35,6 +54,14 @@ public:
     void close(const std::string& form);
     // Runs a handler as its event would (through the program's error trap), then settles.
     void run(const std::string& handler);
+    // The user restores the minimised window (from the taskbar).
+    void restore(const std::string& form);
+    // Loop passes, as the program's own loop runs them while timers go on, until `done` holds
+    // after one or `limit_ms` have gone by on the clock; whether `done` held.
+    bool run_until(const std::function<bool()>& done, int limit_ms);
+
+    // How often a script of the mail component was started.
+    int script_starts(const std::string& script_name) const { return counting_.starts(script_name); }
 
     bool ended() const { return ended_; }
     platform::headless::RecordingMessageBox& boxes() { return platform_.message_box; }
@@ -46,6 +73,7 @@ private:
     platform::SystemClock clock_;
     platform::LinuxSystem system_;
     platform::ProcessScriptHost scripts_;
+    CountingScriptHost counting_{&scripts_};
     bool ended_ = false;
 };
 

@@ -18,10 +18,15 @@ MOVES = {
     "folder-recv-delete-all": 0.5, "folder-sent-delete-all": 0.3,
     "trash-recv-delete-all": 0.2, "trash-sent-delete-all": 0.1,
 }
-# A manual receive from the campaign's server, and the closing of the main window that empties the trash.
+# A manual receive from the campaign's server, the closing of the main window that empties the
+# trash, and the answering mode's first check (it receives, forwards and answers).
 RECEIVE = "receive"
 EXIT = "exit-empty-trash"
-ACTIONS = dict(MOVES, **{RECEIVE: 2, EXIT: 2})
+ANSWER = "answer"
+ACTIONS = dict(MOVES, **{RECEIVE: 2, EXIT: 2, ANSWER: 2})
+# The actions that receive from the server, and those that move no mail between the stores.
+RECEIVING = (RECEIVE, ANSWER)
+MOVING_NONE = (RECEIVE, EXIT, ANSWER)
 GROUPS = {"moves": MOVES}
 
 # How long a mail component may go on working in the program folder after the kill.
@@ -151,8 +156,9 @@ class ActOutcome:
 
 
 def run_act(binary, program, action, seed, stderr_path, delay=None, kill_at=None, receive_from="change"):
-    """Sets the action off and kills it `delay` s after its first change (after its mail component
-    started, for a receive with receive_from "component"), or lets it kill itself before change
+    """Sets the action off and kills it `delay` s after its first change (after its receive's mail
+    component started, for a receive or an answering check with receive_from "component"), or lets
+    it kill itself before change
     `kill_at`; None when its list was empty (nothing done)."""
     act = Act(binary, program, action, seed, stderr_path, kill_at)
     word = act.wait_for(("CHANGE", "EMPTY", "DONE"), ACTION_WAIT)
@@ -169,7 +175,7 @@ def run_act(binary, program, action, seed, stderr_path, delay=None, kill_at=None
         return ActOutcome("finished", "finished before change %d" % kill_at, act.lines)
     if word == "CHANGE":
         since = "its first change"
-        if action == RECEIVE and receive_from == "component":
+        if action in RECEIVING and receive_from == "component":
             # The kill is aimed at the mail component's run: counted from its start.
             if act.wait_for(("SCRIPT sam045", "DONE"), ACTION_WAIT) == "SCRIPT sam045":
                 since = "the mail component's start"

@@ -12,16 +12,20 @@ import sys
 import tempfile
 
 from . import __doc__ as DESCRIPTION
-from .act import ACTION_WAIT, EXIT, RECEIVE, ActOutcome, parse_actions, run_act, wait_for_components
-from .checks import (OutsideCheck, ServerCheck, exit_trash, inventory_faults, outside_check, read_inventory,
-                     run_check, server_check, snapshot)
-from .fixture import (EXIT_LEFTOVERS, LINKED_STORE, Expectations, log, prepare, server_mail, write)
+from .act import (ACTION_WAIT, ANSWER, EXIT, RECEIVE, RECEIVING, ActOutcome, mail_components_in, parse_actions, run_act,
+                  wait_for_components)
+from .checks import (AnswerCheck, OutsideCheck, ServerCheck, answer_check, exit_trash, forward_counts, inventory_faults,
+                     outside_check, read_inventory, reply_log_lines, run_check, server_check, snapshot)
+from .fixture import (EXIT_LEFTOVERS, FORWARD_MARK, FORWARD_USER, LINKED_STORE, REPLY_MARK, Expectations,
+                      answer_mail, answer_senders, log, prepare, server_mail, write)
 from .server import ROOT, MailServer
 
 # Below these the stores are filled again from the prepared folder; above this too (receives add mail).
 LEAST_RECEIVED = 28
 LEAST_SENT = 6
 MOST_RECEIVED = 130
+# The latest kill of an answering check after its first change, in ms: about the length of its check.
+ANSWER_LATE = 8000
 
 
 @dataclasses.dataclass
@@ -35,6 +39,8 @@ class RoundResult:
     server: ServerCheck = None  # when mail waited on the server for the round
     outlived: float = None  # s a receive's mail component went on after the kill
     exit_trash: tuple = None  # an exit's: (kept, emptied, partly or empty; mails before; still there)
+    answer: AnswerCheck = None  # an answering check's forwards and replies
+    met_component: bool = False  # the restart came while a mail component of the killed run still worked
     kept: str = None  # the folder that keeps a failed round
 
     def notes(self):
@@ -52,6 +58,10 @@ class RoundResult:
                 text += " (%d of them also still on the server)" % len(s.also_on_server)
         if self.outlived is not None:
             text += "; the mail component outlived the kill by %.0f ms" % (self.outlived * 1000)
+        if self.answer:
+            text += "; forwarded twice %d, replies lost %d" % (self.answer.forwarded_twice, self.answer.replies_lost)
+        if self.met_component:
+            text += "; the restart met its mail component still at work"
         return text
 
 
@@ -62,18 +72,25 @@ def stock(inventory):
 
 
 class Campaign:
-    def __init__(self, work, binary, rng, server, new_mails, receive_from="change"):
+    def __init__(self, work, binary, rng, server, new_mails, receive_from="change", answer_mails=None,
+                 answer_senders=4, restart_at_once=False):
         self.work = work
         self.binary = binary
         self.receive_from = receive_from
+        # After a receive or an answering check, restart without waiting for its mail component:
+        # the start must wait for it.
+        self.restart_at_once = restart_at_once
         self.rng = rng
         self.server = server
         self.new_mails = new_mails
+        self.answer_mails = answer_mails  # mails of an answering round; None: no answering rounds
+        self.answer_senders = answer_senders
         self.program = os.path.join(work, "program")
         self.outside = os.path.join(work, "outside")
         self.prepared = os.path.join(work, "prepared")
         self.prepared_store = os.path.join(work, "prepared-" + LINKED_STORE)
-        self.expect, self.inventory_file = prepare(work, self.program, self.outside, rng, server, self.check)
+        self.expect, self.inventory_file = prepare(work, self.program, self.outside, rng, server, self.check,
+                                                   answering=answer_mails is not None)
         shutil.copytree(self.program, self.prepared, symlinks=True)
         shutil.copytree(os.path.join(self.outside, LINKED_STORE), self.prepared_store)
         shutil.copy2(self.expect, self.expect + ".prepared")
@@ -86,6 +103,10 @@ class Campaign:
         self.serial_of = {}
         self.on_server = set()
         self.put = 0
+        # The answering rounds: their number (which makes their senders), the round's mails {token:
+        # sender's address}.
+        self.answer_rounds = 0
+        self.answer_round = {}
 
     def check(self, program, expect, inventory):
         return run_check(self.binary, program, expect, inventory)
@@ -128,6 +149,45 @@ class Campaign:
         self.server.put(data)
         self.put += len(data)
 
+    def put_answer_mail(self):
+        """The answering round's mails on the server, from senders of the round's own, known to the
+        expectations with the answering mark. Mail that waits there from a killed receive goes
+        first: the check would answer its senders, whom earlier rounds answered today."""
+        if self.on_server:
+            self.server.drain()
+            self.on_server.clear()
+        self.answer_rounds += 1
+        senders = answer_senders(self.answer_rounds, self.answer_senders)
+        order = [k % len(senders) for k in range(self.answer_mails)]
+        self.rng.shuffle(order)
+        expected = Expectations(self.expect)
+        data = []
+        self.answer_round = {}
+        for k in order:
+            self.mail_serial += 1
+            message_id, token, message_bytes = answer_mail(self.mail_serial, senders[k], self.rng)
+            self.serial_of[message_id] = self.mail_serial
+            expected.tokens[message_id], expected.marks[message_id] = token, "answer"
+            self.on_server.add(message_id)
+            self.answer_round[token] = "%s@example.jp" % senders[k][1]
+            data.append(message_bytes)
+        # The send box keeps a copy of each forward and reply.
+        expected.sent += self.answer_copies()
+        expected.save()
+        self.server.put(data)
+        self.put += len(data)
+
+    def answer_copies(self):
+        """The subject tokens of the copies of the answering round's forwards and replies."""
+        return [mark + token for token in self.answer_round for mark in (FORWARD_MARK, REPLY_MARK)]
+
+    def check_answers(self, killed):
+        """The forwards and replies of the answering round's mails, and the reply log."""
+        forwards = forward_counts(self.server.delivered(FORWARD_USER), self.answer_round)
+        replies = {sender: len(self.server.delivered(sender.split("@")[0]))
+                   for sender in set(self.answer_round.values())}
+        return answer_check(forwards, replies, reply_log_lines(self.program), 1 if killed else 0)
+
     def keep_copy(self, folder):
         """The program folder and the outside folder, side by side in `folder` (the link leads
         from the one copy into the other)."""
@@ -142,6 +202,8 @@ class Campaign:
                 write(os.path.join(self.program, name), b"%s\r\n" % name.encode())
         if action == RECEIVE:
             self.put_new_mail()
+        if action == ANSWER:
+            self.put_answer_mail()
         arriving = frozenset(self.on_server)
         before = os.path.join(self.work, "before")
         if os.path.exists(before):
@@ -152,27 +214,40 @@ class Campaign:
         act = run_act(self.binary, self.program, action, action_seed, stderr, delay, kill_at, self.receive_from)
         if act is None:
             return None
-        outlived, faults = wait_for_components(self.program)
+        met_component = False
+        if self.restart_at_once and action in RECEIVING:
+            outlived, faults = None, []
+            met_component = bool(mail_components_in(self.program))
+        else:
+            outlived, faults = wait_for_components(self.program)
 
         new_inventory = self.inventory_file + ".new"
         if os.path.exists(new_inventory):
             os.remove(new_inventory)
-        ok, output = self.check(self.program, self.expect, new_inventory)
+        ok, output = run_check(self.binary, self.program, self.expect, new_inventory, answer=action == ANSWER)
         if not ok:
             faults += [line for line in output.split("\n") if line]
+        if met_component:
+            faults += wait_for_components(self.program)[1]
         if act.kind == "hung":
             faults.append("the action did not end within %d s" % ACTION_WAIT)
         after = read_inventory(new_inventory) if os.path.exists(new_inventory) else {}
-        faults += inventory_faults(self.inventory, after, action, act.source, arriving)
+        faults += inventory_faults(self.inventory, after, action, act.source, arriving,
+                                   frozenset(self.answer_copies()) if action == ANSWER else frozenset())
         server = None
         if arriving:
+            # The answering round's restart ran a whole check: it took all there was.
             server = server_check(arriving, after, self.server.message_ids(), self.serial_of,
-                                  act.ended and action == RECEIVE)
+                                  (act.ended and action == RECEIVE) or action == ANSWER)
             faults += server.faults
+        answer = None
+        if action == ANSWER:
+            answer = self.check_answers(act.kind == "killed")
+            faults += answer.faults
         outside = outside_check(self.program, self.outside, outside_before, snapshot(self.outside))
         faults += outside.faults
         result = RoundResult(len(self.results) + 1, action, action_seed, act, faults, outside, server, outlived,
-                             exit_trash(self.inventory, after) if action == EXIT else None)
+                             exit_trash(self.inventory, after) if action == EXIT else None, answer, met_component)
         self.results.append(result)
         log("round %d: %s seed %d: %s%s: %s" % (result.number, action, action_seed, act.text, result.notes(),
                                                   "OK" if not faults else "%d faults" % len(faults)))
@@ -214,7 +289,7 @@ class Campaign:
         return kept
 
 
-def random_rounds(campaign, rng, rounds, actions, late_ms, receive_late_ms):
+def random_rounds(campaign, rng, rounds, actions, late_ms, receive_late_ms, answer_late_ms):
     empties = 0
     while len(campaign.results) < rounds:
         action = rng.choices(list(actions), weights=list(actions.values()))[0]
@@ -223,7 +298,7 @@ def random_rounds(campaign, rng, rounds, actions, late_ms, receive_late_ms):
                 or (action == EXIT and campaign.stock_of("trash") < 2)):
             campaign.refill()
             empties = 0
-        late = receive_late_ms if action == RECEIVE else late_ms
+        late = {RECEIVE: receive_late_ms, ANSWER: answer_late_ms}.get(action, late_ms)
         if campaign.round(action, rng.randrange(1 << 30), delay=rng.uniform(0, late / 1000)):
             empties = 0
         else:
@@ -277,10 +352,17 @@ def report(campaign):
         log("mails put on the server %d: received %d, left on the server by a round %d, stored and still on "
             "the server %d" % (campaign.put, sum(len(s.stored) for s in served), sum(len(s.left) for s in served),
                                sum(len(s.also_on_server) for s in served)))
+        met = sum(1 for r in results if r.met_component)
+        if campaign.restart_at_once:
+            log("the restart met the killed run's mail component still at work in %d rounds" % met)
         outlived = [r.outlived for r in results if r.outlived is not None]
         if outlived:
             log("a receive's mail component outlived the kill in %d rounds, for at most %.1f s" % (
                 len(outlived), max(outlived)))
+    answers = [r.answer for r in results if r.answer]
+    if answers:
+        log("answering checks: %d mails forwarded twice, %d replies lost to the kill, in %d rounds" % (
+            sum(a.forwarded_twice for a in answers), sum(a.replies_lost for a in answers), len(answers)))
     exits = [r.exit_trash[0] for r in results if r.exit_trash]
     if any(r.action == EXIT for r in results):
         log("after the exit the trash's mail was all there in %d rounds, all gone in %d" % (
@@ -307,12 +389,19 @@ def main():
                         help="the latest kill after the first file change, in ms (default 60)")
     parser.add_argument("--receive-late", type=float, default=1500,
                         help="the same for a receive (default 1500)")
+    parser.add_argument("--answer-late", type=float, default=ANSWER_LATE,
+                        help="the same for an answering check (default %d)" % ANSWER_LATE)
     parser.add_argument("--actions", default="",
                         help="the mix: NAME[=WEIGHT],... ('moves' for the 22 moves, restores, returns and deletes)")
     parser.add_argument("--receive-from", choices=("change", "component"), default="change",
-                        help="count a receive's kill delay from its first change (default) or from the start "
-                             "of its mail component")
+                        help="count a receive's or an answering check's kill delay from its first change "
+                             "(default) or from the start of its receive's mail component")
+    parser.add_argument("--restart-at-once", action="store_true",
+                        help="after a receive or an answering check, restart without waiting for its mail "
+                             "component (the start must wait for it)")
     parser.add_argument("--new-mails", type=int, default=15, help="mails put on the server before each receive")
+    parser.add_argument("--answer-mails", type=int, default=10,
+                        help="mails put on the server before each answering check, from 4 senders (default 10)")
     parser.add_argument("--sweep", action="store_true",
                         help="instead of random rounds: each action killed before each of its file changes")
     parser.add_argument("--seed", type=int, default=None, help="for a campaign that can be run again")
@@ -336,16 +425,17 @@ def main():
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(128 + signal.SIGTERM))
     signal.signal(signal.SIGINT, signal.default_int_handler)
     server = None
-    if RECEIVE in actions:
+    if any(a in actions for a in RECEIVING):
         server = MailServer(work)
         # The mail component the program starts trusts the servers' own CA.
         os.environ["TALVENOR_CA_FILE"] = server.ca_file
     try:
-        campaign = Campaign(work, binary, rng, server, args.new_mails, args.receive_from)
+        campaign = Campaign(work, binary, rng, server, args.new_mails, args.receive_from,
+                            args.answer_mails if ANSWER in actions else None, restart_at_once=args.restart_at_once)
         if args.sweep:
             sweep(campaign, rng, actions)
         else:
-            random_rounds(campaign, rng, args.rounds, actions, args.late, args.receive_late)
+            random_rounds(campaign, rng, args.rounds, actions, args.late, args.receive_late, args.answer_late)
     finally:
         if server:
             server.stop()

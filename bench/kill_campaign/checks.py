@@ -1,20 +1,24 @@
 """What the driver checks after a round, beside the checks of `kill-campaign-program check`: the
-inventory against the one before, the mail put on the server, the exit's all or nothing, and the
-folder outside the program folder."""
+inventory against the one before, the mail put on the server, the exit's all or nothing, the
+answering check's forwards and replies, and the folder outside the program folder."""
 
 import dataclasses
+import email
+import email.policy
 import hashlib
 import os
+import re
 import subprocess
 
-from .act import EXIT, RECEIVE
-from .fixture import LINKED_FOLDER, LINKED_STORE, LINKED_WRITES
+from .act import EXIT, MOVING_NONE
+from .fixture import LINKED_FOLDER, LINKED_STORE, LINKED_WRITES, REPLY_LOG_FOLDER
 
 
-def run_check(binary, program, expect, inventory):
-    """A start of the program on the folder and its checks: (all well, what it printed)."""
-    result = subprocess.run([binary, "check", program, expect, inventory], capture_output=True, text=True,
-                            timeout=600)
+def run_check(binary, program, expect, inventory, answer=False):
+    """A start of the program on the folder and its checks (with `answer`, after one answering
+    check run to its end): (all well, what it printed)."""
+    result = subprocess.run([binary, "check-answer" if answer else "check", program, expect, inventory],
+                            capture_output=True, text=True, timeout=600)
     output = result.stdout + result.stderr
     return result.returncode == 0 and "OK" in result.stdout.split("\n"), output.strip()
 
@@ -22,16 +26,17 @@ def run_check(binary, program, expect, inventory):
 def read_inventory(path):
     """{(R or S, key): [stores it was found in]} from the check's inventory file."""
     found = {}
-    with open(path) as f:
+    with open(path, encoding="utf-8") as f:
         for line in f:
             store, kind, key = line.rstrip("\n").split("\t")
             found.setdefault((kind, key), []).append(store)
     return found
 
 
-def inventory_faults(before, after, action, source, arriving=frozenset()):
+def inventory_faults(before, after, action, source, arriving=frozenset(), sending=frozenset()):
     """What changed between two inventories that the action may not change. `arriving`: the
-    Message-IDs a receive may bring into the receive box."""
+    Message-IDs a receive may bring into the receive box; `sending`: the subject tokens of the
+    copies an answering check's sends may leave in the send box (keyed by token and date)."""
     faults = []
     if action == EXIT:
         # The exit empties the trash as one change: all of its mail goes, or none.
@@ -59,14 +64,17 @@ def inventory_faults(before, after, action, source, arriving=frozenset()):
         if key[0] == "R" and key[1] in arriving:
             if places != ["receive box"]:
                 faults.append("received mail %s stored in %s" % (key[1], ", ".join(places)))
+        elif key[0] == "S" and key[1].split("@")[0] in sending:
+            if places != ["send box"]:
+                faults.append("sent copy %s stored in %s" % (key[1], ", ".join(places)))
         else:
             faults.append("mail %s %s appeared (%s)" % (key[0], key[1], places[0]))
     moved = [k for k in before if k in after and before[k] != after[k]]
-    if moved and ("delete" in action or action in (EXIT, RECEIVE) or len(moved) > 1):
+    if moved and ("delete" in action or action in MOVING_NONE or len(moved) > 1):
         faults.append("mails that changed place: %s" % ", ".join(
             "%s %s %s->%s" % (k[0], k[1], before[k][0], after[k][0]) for k in moved))
     for k in moved:
-        if action not in (EXIT, RECEIVE) and (k[0] != kind or before[k][0] != source):
+        if action not in MOVING_NONE and (k[0] != kind or before[k][0] != source):
             faults.append("mail %s %s moved from %s, the action was on %s" % (k[0], k[1], before[k][0], source))
     return faults
 
@@ -108,6 +116,71 @@ def exit_trash(before, after):
     if not trash:
         return "empty", 0, 0
     return ("kept" if still == len(trash) else "emptied" if still == 0 else "partly"), len(trash), still
+
+
+# ---- the answering check ---------------------------------------------------------------------
+
+@dataclasses.dataclass
+class AnswerCheck:
+    """What became of an answering round's mails and senders."""
+    faults: list
+    forwarded_twice: int  # mails forwarded twice (their forward went out just before the kill)
+    replies_lost: int  # senders logged as answered whom no reply reached (the kill caught it)
+
+
+def subject_of(data):
+    return str(email.message_from_bytes(data, policy=email.policy.default).get("Subject", ""))
+
+
+def forward_counts(messages, tokens):
+    """How often each subject token of `tokens` heads the subject of a forward among `messages`."""
+    counts = dict.fromkeys(tokens, 0)
+    for data in messages:
+        for token in re.findall(r"[A-Z]\d{4}", subject_of(data)):
+            if token in counts:
+                counts[token] += 1
+    return counts
+
+
+def reply_log_lines(program):
+    """The addresses of every day's reply log in the program folder (a round may pass midnight)."""
+    folder = os.path.join(program, REPLY_LOG_FOLDER)
+    lines = []
+    for name in sorted(os.listdir(folder)) if os.path.isdir(folder) else []:
+        if name.endswith("_TODAY_HENSIN.txt"):
+            with open(os.path.join(folder, name), "rb") as f:
+                lines += [line.strip() for line in f.read().decode("cp932").split("\r\n") if line.strip()]
+    return lines
+
+
+def answer_check(forwards, replies, logged, kills):
+    """`forwards`: {subject token: forwards received} of the round's mails; `replies`: {sender's
+    address: replies received} of its senders; `logged`: the reply log's lines. Every mail is
+    forwarded, one per kill may go twice; every sender is logged once, answered at most once, and
+    one logged per kill may have lost its reply."""
+    faults = []
+    for token, count in sorted(forwards.items()):
+        if count == 0:
+            faults.append("mail %s was not forwarded" % token)
+        elif count > 2:
+            faults.append("mail %s was forwarded %d times" % (token, count))
+    twice = sum(1 for count in forwards.values() if count == 2)
+    if twice > kills:
+        faults.append("%d mails were forwarded twice after %d kills" % (twice, kills))
+    lost = 0
+    for sender, count in sorted(replies.items()):
+        times = logged.count(sender)
+        if count > 1:
+            faults.append("%s was answered %d times" % (sender, count))
+        if times > 1:
+            faults.append("%s is in the reply log %d times" % (sender, times))
+        if times == 0:
+            faults.append("%s is not in the reply log (%s)" % (sender, "yet answered" if count else "never answered"))
+        elif count == 0:
+            lost += 1
+    if lost > kills:
+        faults.append("%d senders in the reply log got no reply after %d kills" % (lost, kills))
+    return AnswerCheck(faults, twice, lost)
 
 
 # ---- outside the program folder ----------------------------------------------------------------

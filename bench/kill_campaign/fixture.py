@@ -59,6 +59,15 @@ SENT_SUBJECTS = [
     "明日の件", "お疲れさまでした",
 ]
 ATTACHMENT_NAME = "見積書.pdf"
+# The answering mode: where it forwards to, and the reply text it answers with.
+FORWARD_USER = "kcforward"
+REPLY_TEXT_NAME = "不在のお知らせ.txt"
+REPLY_TEXT = ["ただいま不在にしております。", "メールは戻り次第拝見いたします。"]
+REPLY_LOG_FOLDER = "SYSTEM_F/TODAY_HENSIN"
+# The subject marks of a forward and of a reply: the send box keeps a copy of each.
+FORWARD_MARK = "<転>"
+REPLY_MARK = "<返>Ｒｅ："
+ANSWERING_LOG = "SYSTEM_F/TALVENOR.txt"
 MARK_NAMES = ("unread", "answer")
 MARKS = {"unread": "<未>", "answer": "<樽>"}
 
@@ -74,12 +83,12 @@ def encoded_word(text, charset):
     return "=?%s?B?%s?=" % (charset, base64.b64encode(text.encode(codec)).decode())
 
 
-def message(n, token, message_id, day, rng):
+def message(n, token, message_id, day, rng, sender=None):
     """A message with the subject and sender of number n (from 1; ISO-2022-JP or UTF-8; every fourth
-    with an attachment), CR LF."""
+    with an attachment), CR LF; `sender` (name, local part) in place of n's."""
     k = (n - 1) % len(SUBJECTS)
     subject = "%s %s" % (token, SUBJECTS[k])
-    name, user = SENDERS[(n - 1) % len(SENDERS)]
+    name, user = sender or SENDERS[(n - 1) % len(SENDERS)]
     charset = "ISO-2022-JP" if n % 2 else "UTF-8"
     date = "%s %02d Dec 2026 %02d:%02d:%02d +0900" % (
         datetime.date(2026, 12, day).strftime("%a,"), day, 8 + n % 10, n % 60, (7 * n) % 60)
@@ -135,6 +144,20 @@ def server_mail(serial, rng):
     return message_id, token, message(serial, token, message_id, 14 + serial % 14, rng)
 
 
+def answer_mail(serial, sender, rng):
+    """Mail number `serial` for an answering check, from `sender` (name, local part): its own
+    Message-ID and subject token."""
+    message_id = "<kca%05d.%s@kill-campaign.example.jp>" % (serial, hashlib.sha1(b"a%d" % serial).hexdigest()[:8])
+    token = "A%04d" % serial
+    return message_id, token, message(serial, token, message_id, 14 + serial % 14, rng, sender)
+
+
+def answer_senders(round_number, count):
+    """Senders of their own for one answering round: (name, local part); no local part holds another."""
+    return [("%s %d" % (SENDERS[i % len(SENDERS)][0], round_number), "kcr%05ds%d" % (round_number, i + 1))
+            for i in range(count)]
+
+
 def sent_mail(n):
     """Sent mail n (1-12) as the send box keeps it (CP932)."""
     name, user = SENDERS[n % len(SENDERS)]
@@ -180,7 +203,7 @@ class Expectations:
     def __init__(self, path):
         self.path = path
         self.marks, self.tokens, self.sent = {}, {}, []
-        with open(path) as f:
+        with open(path, encoding="utf-8") as f:
             for line in f:
                 words = line.split()
                 if words and words[0] == "R":
@@ -190,7 +213,7 @@ class Expectations:
 
     @staticmethod
     def write(path, marks, tokens, sent):
-        with open(path + ".new", "w") as f:
+        with open(path + ".new", "w", encoding="utf-8") as f:
             for key in sorted(marks):
                 f.write("R %s %s %s\n" % (key, tokens[key], marks[key]))
             for token in sorted(sent):
@@ -223,6 +246,23 @@ def flag_record(value):
     return value.encode("ascii").ljust(20, b" ").ljust(256, b"\0")
 
 
+def answering_settings(forward_address, reply_text_name):
+    """SYSTEM_F\\SETTEI\\SETTEI_F.txt as the settings window writes it: checks every minute,
+    forwarding and replying on, the reply text chosen (eleven blank-padded fields, then zero bytes)."""
+    values = ["60", forward_address, "0", "0", "0", "0", reply_text_name, "0", "0", "0", "0"]
+    widths = [10, 200, 10, 10, 10, 10, 500, 10, 10, 10, 10]
+    record = b"".join(v.encode("cp932").ljust(w, b" ") for v, w in zip(values, widths))
+    return record.ljust(2000, b"\0")
+
+
+def set_up_answering(program):
+    """The answering settings and the reply text, as a user leaves them before starting the mode."""
+    write(os.path.join(program, "SYSTEM_F", "SETTEI", "SETTEI_F.txt"),
+          answering_settings("%s@example.jp" % FORWARD_USER, REPLY_TEXT_NAME))
+    write(os.path.join(program, "SYSTEM_F", "HENSINYOU", REPLY_TEXT_NAME),
+          "".join(line + "\r\n" for line in REPLY_TEXT).encode("cp932"))
+
+
 def link_store(program, outside):
     """Makes the linked store a link into `outside`, relative, so that a copy of the program folder
     beside a copy of `outside` (a failed round's) links into that copy."""
@@ -242,9 +282,10 @@ def make_outside(outside, rng):
         write(os.path.join(outside, "notes", "メモ%d.txt" % n), ("覚え書き %d\r\n" % n).encode("cp932"))
 
 
-def prepare(work, program, outside, rng, server, check):
+def prepare(work, program, outside, rng, server, check, answering=False):
     """The program folder and its expectations, made by the program's own first start. `check`
-    runs the check program: (program, expectations, inventory) -> (ok, output)."""
+    runs the check program: (program, expectations, inventory) -> (ok, output). With `answering`
+    the answering mode is set up too."""
     log("preparing %s" % program)
     make_outside(outside, rng)
     link_store(program, outside)
@@ -252,6 +293,8 @@ def prepare(work, program, outside, rng, server, check):
     write(os.path.join(program, "SYSTEM_F", "GOMI_K"), flag_record("1"))
     if server:
         write(os.path.join(program, "SYSTEM_F", "MAIL_DATA.txt"), server.account_file())
+    if answering:
+        set_up_answering(program)
     tokens, marks, sent_tokens = {}, {}, []
     numbers = list(range(1, 41))
     stamp = 0

@@ -1,5 +1,6 @@
-"""The campaign's POP3 server: a Dovecot of tests/servers/mail-servers on 127.0.0.1 and the
-campaign's mailbox on it."""
+"""The campaign's mail servers: a Dovecot of tests/servers/mail-servers on 127.0.0.1 and the
+campaign's mailbox on it, and the aiosmtpd beside it that takes the program's sends (each to the
+maildir of its recipient's local part)."""
 
 import os
 import subprocess
@@ -58,9 +59,18 @@ class MailServer:
             self.own(temp)
             os.rename(temp, os.path.join(self.maildir, "new", name))
 
-    def files(self):
-        return [os.path.join(self.maildir, sub, n) for sub in ("new", "cur")
-                for n in sorted(os.listdir(os.path.join(self.maildir, sub)))]
+    def files(self, maildir=None):
+        maildir = maildir or self.maildir
+        return [os.path.join(maildir, sub, n) for sub in ("new", "cur") if os.path.isdir(os.path.join(maildir, sub))
+                for n in sorted(os.listdir(os.path.join(maildir, sub)))]
+
+    def delivered(self, local_part):
+        """The messages the SMTP server delivered to `local_part`@..., as bytes."""
+        messages = []
+        for path in self.files(os.path.join(self.values["MAIL_ROOT"], local_part, "Maildir")):
+            with open(path, "rb") as f:
+                messages.append(f.read())
+        return messages
 
     def message_ids(self):
         return {message_id_of(path) for path in self.files()}

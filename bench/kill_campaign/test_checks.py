@@ -1,4 +1,5 @@
-"""The outside check on a small program folder with its linked store, run by hand:
+"""The outside check on a small program folder with its linked store, and the answering check's
+count of forwards and replies, run by hand:
 
     cd bench && /usr/bin/python3 -m unittest kill_campaign.test_checks
 """
@@ -8,8 +9,8 @@ import shutil
 import tempfile
 import unittest
 
-from .checks import outside_check, snapshot
-from .fixture import LINKED_FOLDER, link_store, write
+from .checks import answer_check, forward_counts, outside_check, snapshot
+from .fixture import FORWARD_MARK, LINKED_FOLDER, encoded_word, link_store, write
 
 
 class OutsideCheckTest(unittest.TestCase):
@@ -70,6 +71,46 @@ class OutsideCheckTest(unittest.TestCase):
             os.makedirs(os.path.join(self.store, "JUSIN_FO"))
         result = self.check_after(replace)
         self.assertEqual(result.faults, [LINKED_FOLDER + " is no longer a link (a folder)"])
+
+
+
+class AnswerCheckTest(unittest.TestCase):
+    def test_forwards_are_counted_by_the_token_of_their_encoded_subject(self):
+        def forward(subject, charset):
+            return ("Delivered-To: kcforward@example.jp\r\nSubject: %s\r\n\r\nbody\r\n" % encoded_word(
+                FORWARD_MARK + subject, charset)).encode("ascii")
+        messages = [forward("A0001 会議資料", "ISO-2022-JP"), forward("A0002 出張報告書", "UTF-8"),
+                    forward("A0001 会議資料", "UTF-8"), forward("A0009 旅行の計画", "UTF-8")]
+        self.assertEqual(forward_counts(messages, ["A0001", "A0002", "A0003"]), {"A0001": 2, "A0002": 1, "A0003": 0})
+
+    def test_what_a_kill_may_cost_and_what_it_may_not(self):
+        a, b = "kcr00001s1@example.jp", "kcr00001s2@example.jp"
+        once = {"A0001": 1, "A0002": 1}
+        cases = [
+            # name, forwards, replies, reply log, kills, faults, forwarded twice, replies lost
+            ("all handled once", once, {a: 1, b: 1}, [b, a], 0, [], 0, 0),
+            ("a forward sent just before the kill goes again", {"A0001": 2, "A0002": 1}, {a: 1, b: 1}, [a, b], 1,
+             [], 1, 0),
+            ("a reply caught by the kill is lost", once, {a: 1, b: 0}, [a, b], 1, [], 0, 1),
+            ("a mail not forwarded", {"A0001": 1, "A0002": 0}, {a: 1, b: 1}, [a, b], 1,
+             ["mail A0002 was not forwarded"], 0, 0),
+            ("forwarded twice without a kill", {"A0001": 2, "A0002": 1}, {a: 1, b: 1}, [a, b], 0,
+             ["1 mails were forwarded twice after 0 kills"], 1, 0),
+            ("forwarded three times", {"A0001": 3, "A0002": 1}, {a: 1, b: 1}, [a, b], 1,
+             ["mail A0001 was forwarded 3 times"], 0, 0),
+            ("a sender answered twice", once, {a: 2, b: 1}, [a, b], 1, [a + " was answered 2 times"], 0, 0),
+            ("a sender logged twice", once, {a: 1, b: 1}, [a, b, a], 1, [a + " is in the reply log 2 times"], 0, 0),
+            ("answered but not logged", once, {a: 1, b: 1}, [a], 1, [b + " is not in the reply log (yet answered)"],
+             0, 0),
+            ("never answered nor logged", once, {a: 1, b: 0}, [a], 1,
+             [b + " is not in the reply log (never answered)"], 0, 0),
+            ("two replies lost to one kill", once, {a: 0, b: 0}, [a, b], 1,
+             ["2 senders in the reply log got no reply after 1 kills"], 0, 2),
+        ]
+        for name, forwards, replies, logged, kills, faults, twice, lost in cases:
+            with self.subTest(name):
+                result = answer_check(forwards, replies, logged, kills)
+                self.assertEqual((result.faults, result.forwarded_twice, result.replies_lost), (faults, twice, lost))
 
 
 if __name__ == "__main__":
