@@ -401,19 +401,21 @@ TEST_F(BooksTest, ALongBookIsListedAtOnceInEveryWindow) {
     }
 }
 
+// A book window as a test opens it from the menu and edits an entry in it.
+struct BookUnderTest {
+    const char* menu;
+    const char* form;
+    const char* list;
+    const char* name_box;
+    const char* address_box;
+    const char* button;  // the edit button
+    const char* book;
+};
+
 // Every key that moves the highlight fills the boxes from the highlighted entry, as a click does,
 // and an edit then changes that entry: in each window, on a book of many pages.
 TEST_F(BooksTest, KeysFillTheBoxesFromTheHighlightedEntryInEveryWindow) {
-    struct Case {
-        const char* menu;
-        const char* form;
-        const char* list;
-        const char* name_box;
-        const char* address_box;
-        const char* button;
-        const char* book;
-    };
-    const Case cases[] = {
+    const BookUnderTest cases[] = {
         {"ADDRESS", "FORM7", "LIST7", "EDIT9", "EDIT10", "BUTTON9", kAddressBook},
         {"KYOHI_ADDRESS", "FORM12", "LIST16", "EDIT16", "EDIT17", "BUTTON36", kRejectBook},
         {"TOKUTEI_SASI", "FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", kSpecificSenderBook},
@@ -460,20 +462,13 @@ struct OtherBookWindowTest : BooksTest {};
 
 // The same mechanics on the other windows: their own file, rows in file order.
 TEST_F(OtherBookWindowTest, EachWindowEditsItsOwnBookInFileOrder) {
-    struct Case {
-        const char* menu;
-        const char* form;
-        const char* list;
-        const char* name_box;
-        const char* address_box;
-        const char* button;
-        const char* book;
+    struct Case : BookUnderTest {
         const char* caption;
     };
     const Case cases[] = {
-        {"KYOHI_ADDRESS", "FORM12", "LIST16", "EDIT16", "EDIT17", "BUTTON36", kRejectBook, "転送(返信)拒否アドレス帳"},
-        {"TOKUTEI_SASI", "FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", kSpecificSenderBook, "特定差出人アドレス帳"},
-        {"YUUSENHENSINKYOHI", "FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", kPriorityRejectBook,
+        {{"KYOHI_ADDRESS", "FORM12", "LIST16", "EDIT16", "EDIT17", "BUTTON36", kRejectBook}, "転送(返信)拒否アドレス帳"},
+        {{"TOKUTEI_SASI", "FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", kSpecificSenderBook}, "特定差出人アドレス帳"},
+        {{"YUUSENHENSINKYOHI", "FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", kPriorityRejectBook},
          "優先的返信拒否アドレス帳"},
     };
     for (const auto& c : cases) {
