@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <span>
 
 #include "books_fixture.h"
 #include "common/flag_files.h"
@@ -332,23 +333,29 @@ struct FillWatch : pf::FormsView {
     }
 };
 
+// The book windows as a test opens them from the menu and edits an entry in them.
+struct BookUnderTest {
+    const char* menu;
+    const char* form;
+    const char* list;
+    const char* name_box;
+    const char* address_box;
+    const char* button;  // the add-or-edit button
+    const char* book;
+    bool sorted;          // rows sorted, or in file order
+    const char* caption;  // UTF-8
+};
+const BookUnderTest kBookWindows[] = {
+    {"ADDRESS", "FORM7", "LIST7", "EDIT9", "EDIT10", "BUTTON9", kAddressBook, true, "アドレス帳"},
+    {"KYOHI_ADDRESS", "FORM12", "LIST16", "EDIT16", "EDIT17", "BUTTON36", kRejectBook, false, "転送(返信)拒否アドレス帳"},
+    {"TOKUTEI_SASI", "FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", kSpecificSenderBook, false, "特定差出人アドレス帳"},
+    {"YUUSENHENSINKYOHI", "FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", kPriorityRejectBook, false,
+     "優先的返信拒否アドレス帳"},
+};
+
 // A book of 5,000 entries opens with every row at once: the list changes in one step under the
 // hourglass, no event runs in the middle of the fill, and each row acts on its own record.
 TEST_F(BooksTest, ALongBookIsListedAtOnceInEveryWindow) {
-    struct Case {
-        const char* menu;
-        const char* form;
-        const char* list;
-        const char* name_box;
-        const char* book;
-        bool sorted;
-    };
-    const Case cases[] = {
-        {"ADDRESS", "FORM7", "LIST7", "EDIT9", kAddressBook, true},
-        {"KYOHI_ADDRESS", "FORM12", "LIST16", "EDIT16", kRejectBook, false},
-        {"TOKUTEI_SASI", "FORM14", "LIST22", "EDIT23", kSpecificSenderBook, false},
-        {"YUUSENHENSINKYOHI", "FORM14", "LIST22", "EDIT23", kPriorityRejectBook, false},
-    };
     constexpr int kEntries = 5000;
     auto entry = [](int n) {
         char number[8];
@@ -362,7 +369,7 @@ TEST_F(BooksTest, ALongBookIsListedAtOnceInEveryWindow) {
         written.push_back(entry(i * 7919 % kEntries));
         book += record(written.back().name, written.back().address);
     }
-    for (const auto& c : cases) {
+    for (const auto& c : kBookWindows) {
         SCOPED_TRACE(c.menu);
         h.write(c.book, book);
         std::vector<AddressEntry> shown_order = written;
@@ -401,25 +408,9 @@ TEST_F(BooksTest, ALongBookIsListedAtOnceInEveryWindow) {
     }
 }
 
-// A book window as a test opens it from the menu and edits an entry in it.
-struct BookUnderTest {
-    const char* menu;
-    const char* form;
-    const char* list;
-    const char* name_box;
-    const char* address_box;
-    const char* button;  // the edit button
-    const char* book;
-};
-
 // Every key that moves the highlight fills the boxes from the highlighted entry, as a click does,
 // and an edit then changes that entry: in each window, on a book of many pages.
 TEST_F(BooksTest, KeysFillTheBoxesFromTheHighlightedEntryInEveryWindow) {
-    const BookUnderTest cases[] = {
-        {"ADDRESS", "FORM7", "LIST7", "EDIT9", "EDIT10", "BUTTON9", kAddressBook},
-        {"KYOHI_ADDRESS", "FORM12", "LIST16", "EDIT16", "EDIT17", "BUTTON36", kRejectBook},
-        {"TOKUTEI_SASI", "FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", kSpecificSenderBook},
-    };
     // In file order and in sorted order alike.
     std::vector<AddressEntry> entries;
     std::string book = kPlaceholder;
@@ -435,7 +426,7 @@ TEST_F(BooksTest, KeysFillTheBoxesFromTheHighlightedEntryInEveryWindow) {
         {Key::End, 299},     {Key::Home, 0}, {Key::PageDown, 15}, {Key::PageDown, 30}, {Key::Down, 31},
         {Key::PageUp, 16}, {Key::Up, 15},  {Key::End, 299},     {Key::Up, 298},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : kBookWindows) {
         SCOPED_TRACE(c.menu);
         h.write(c.book, book);
         open(c.menu);
@@ -462,16 +453,7 @@ struct OtherBookWindowTest : BooksTest {};
 
 // The same mechanics on the other windows: their own file, rows in file order.
 TEST_F(OtherBookWindowTest, EachWindowEditsItsOwnBookInFileOrder) {
-    struct Case : BookUnderTest {
-        const char* caption;
-    };
-    const Case cases[] = {
-        {{"KYOHI_ADDRESS", "FORM12", "LIST16", "EDIT16", "EDIT17", "BUTTON36", kRejectBook}, "転送(返信)拒否アドレス帳"},
-        {{"TOKUTEI_SASI", "FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", kSpecificSenderBook}, "特定差出人アドレス帳"},
-        {{"YUUSENHENSINKYOHI", "FORM14", "LIST22", "EDIT23", "EDIT24", "BUTTON47", kPriorityRejectBook},
-         "優先的返信拒否アドレス帳"},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : std::span(kBookWindows).subspan(1)) {
         h.write(c.book, kPlaceholder + record("Zed", "z@example.jp"));
         open(c.menu);
         pf::Form& f = pf::form(c.form);
