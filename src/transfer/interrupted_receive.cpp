@@ -85,18 +85,14 @@ bool wait_for_component_of_killed_run() {
         if (!pf::forms().is_loaded(name)) continue;
         pf::Form& form = pf::form(name);
         pointers.emplace_back(&form, form.pointer);
-        form.pointer = pf::MousePointer::Hourglass;
-        form.changed();
+        form.set_pointer(pf::MousePointer::Hourglass);
     }
     bool ended = false;
     for (int waited = 0; waited < kComponentWaitMs; waited += kComponentPollMs) {
         pf::pause(kComponentPollMs);
         if ((ended = !files::lock_held_elsewhere(exchange::kTransferLockFile))) break;
     }
-    for (auto& [form, pointer] : pointers) {
-        form->pointer = pointer;
-        form->changed();
-    }
+    for (auto& [form, pointer] : pointers) form->set_pointer(pointer);
     return ended;
 }
 
@@ -154,11 +150,12 @@ void list_mail_of_interrupted_receive() {
                 rows->push_back(take_new_mail(name, taking));
             }
             write_list_cache(store::kReceiveCache, *rows);
-            // A component still at work after the wait: what it stores later is listed at a later load.
-            if (!component_ended) {
-                write_note(mails, note->answering);
-                return;
-            }
+        }
+        // A component still at work after the wait: what it stores later is listed at a later
+        // load, from the note of what the cache now lists.
+        if (!component_ended) {
+            if (rows) write_note(mails, note->answering);
+            return;
         }
     } catch (const RuntimeError&) {
         // The load finds the cache out of step with the box and rebuilds the list.

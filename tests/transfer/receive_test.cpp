@@ -392,5 +392,33 @@ TEST(Receive, ARestartWaitsForTheMailComponentOfTheKilledRun) {
     EXPECT_EQ(f.status_texts().back().rfind("2通のメールを受信しました。"_sj, 0), 0u);
 }
 
+// A component still at work when the start's wait ends, before it stored any mail: the start keeps
+// its note, and a later start lists what the component stored with the cache's marks kept.
+TEST(Receive, AComponentStillAtWorkAfterTheWaitIsListedByALaterStart) {
+    TransferFixture f;
+    f.runs = {{{TransferFixture::mail("DATE: old 1", "old 1")}, "DONE1通のメールを受信しました。"_sj}};
+    f.h.click("MAINFORM", "BUTTON3");
+    std::vector<std::string> rows = f.rows();
+    rows[0] = build_receive_row(trim(rows[0].substr(0, 50)), " ", "old 1", "");  // read by the user
+    f.h.write_lines("SYSTEM_F\\F_JU.txt", rows);
+    ASSERT_TRUE(f.h.restart());
+    int lock = -1;
+    f.h.scripts().on("sam045.wsf", [&] {
+        lock = ::open(files::resolve(exchange::kTransferLockFile).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+        throw test::Killed{};
+    });
+    EXPECT_THROW(f.h.click("MAINFORM", "BUTTON3"), test::Killed);
+    ASSERT_TRUE(f.h.restart());  // waits its whole bound on the virtual clock
+    EXPECT_TRUE(f.h.exists("SYSTEM_F\\.receive_under_way"));
+    f.h.write_lines("JUSINBOX\\20261210_100001.eml", TransferFixture::mail("DATE: new 1", "new 1"));
+    ::close(lock);
+    ASSERT_TRUE(f.h.restart());
+    ASSERT_EQ(f.rows().size(), 2u);
+    EXPECT_EQ(trim(subject_column(f.rows()[0])), "old 1");
+    EXPECT_EQ(trim(subject_column(f.rows()[1])), UNREAD_MARK() + "new 1");
+    EXPECT_FALSE(f.h.exists("SYSTEM_F\\.receive_under_way"));
+}
+
 }  // namespace
 }  // namespace tv::transfer
