@@ -193,6 +193,12 @@ void finish_temp(const AtomicTemp& temp, Durability durability) {
     }
 }
 
+// Gives a temporary file the mode of the file it is to replace, where there is one.
+void take_mode_of(const stdfs::path& file, const AtomicTemp& temp) {
+    struct stat old {};
+    if (::stat(file.c_str(), &old) == 0 && ::fchmod(temp.fd, old.st_mode & 07777) != 0) drop_temp(temp, errno, "write");
+}
+
 }  // namespace
 
 AtomicTemp create_atomic_temp(const stdfs::path& disk, unsigned mode) {
@@ -280,10 +286,7 @@ void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned 
     stdfs::path disk = write_target(named);
     AtomicTemp temp = create_atomic_temp(disk, mode);
     // A file the user linked elsewhere is the user's own: it keeps its mode.
-    struct stat linked {};
-    if (disk != named && ::stat(disk.c_str(), &linked) == 0 && ::fchmod(temp.fd, linked.st_mode & 07777) != 0) {
-        drop_temp(temp, errno, "write");
-    }
+    if (disk != named) take_mode_of(disk, temp);
     // A write that fails (a full disk) leaves no temporary file behind.
     try {
         write_whole(temp.fd, temp.path, bytes);
@@ -308,10 +311,7 @@ void copy_file(std::string_view from, std::string_view to) {
         // A new copy is private, as every file the program makes in its folder, whatever the mode of
         // what it copies (a shipped seed, a user's file); a file replaced keeps its mode.
         AtomicTemp temp = create_atomic_temp(target, 0600);
-        struct stat old {};
-        if (::stat(target.c_str(), &old) == 0 && ::fchmod(temp.fd, old.st_mode & 07777) != 0) {
-            drop_temp(temp, errno, "copy to");
-        }
+        take_mode_of(target, temp);
         copy_into_temp(in, temp);
         put_atomic_temp_in_place(temp, target, Durability::Synced);
     } catch (...) {

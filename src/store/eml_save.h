@@ -39,7 +39,8 @@ struct SaveDialog {
 
 // Shows the save dialog until the user picks an acceptable path (a file name with at most one full
 // stop and a name before it, ".eml" added where asked), or cancels, or picks a place inside the
-// program folder or one of its stores, a store linked elsewhere included (refused with a message). The chosen folder is remembered. Nothing: no path.
+// program folder or one of its stores, a store linked elsewhere included (refused with a message).
+// The chosen folder is remembered. Nothing: no path.
 std::optional<std::string> choose_save_path(const SaveDialog& dialog);
 
 // Copies `from` over `to`; says so when `from` is missing (`missing_text`), when `to` is `from`
