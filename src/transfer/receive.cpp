@@ -8,6 +8,7 @@
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/receive_list_row.h"
+#include "common/received_count_text.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 #include "platform/drawing_styles.h"
@@ -82,12 +83,6 @@ std::string stopped_receive_error(int stored) {
            "通のメールは受信ボックスに入っています。"_sj;
 }
 
-// What a receive tells of the mail it listed: the program's own count, which also holds mail a
-// component of a killed run stored after the last listing.
-std::string received_text(int new_mails) {
-    return new_mails == 0 ? "新着メールはありませんでした。"_sj : std::to_string(new_mails) + "通のメールを受信しました。"_sj;
-}
-
 bool receive_refused() { return globals().TRANSFER_RUNNING || store::parse_exchange_running(); }
 
 void message(const std::string& text) { pf::inform("MAINFORM", program_caption(), text); }
@@ -134,7 +129,7 @@ void remove_duplicates(const std::vector<int>& positions, int new_mails, bool ma
     pf::Control& list = store::receive_list();
     list.set_top_index(list.count() - 1);
     store::write_receive_cache();
-    std::string text = received_text(new_mails);
+    std::string text = received_count_text(static_cast<std::size_t>(new_mails));
     draw_status_panel(status_text(text));
     if (new_mails == 0 && manual) {
         store::close_progress_window();
@@ -259,7 +254,9 @@ void run_receive(bool manual) {
                 return;
             }
             write_cache_after_receive();
-            if (done) result = std::string(kResultDone) + received_text(new_mails);
+            // The program's own count: it also holds mail a component of a killed run stored
+            // after the last listing.
+            if (done) result = std::string(kResultDone) + received_count_text(static_cast<std::size_t>(new_mails));
             if (!done && result == script_environment_error()) result = stopped_receive_error(new_mails);
         }
         if (manual) draw_receive_blocks(34, 43);

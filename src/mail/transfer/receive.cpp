@@ -11,7 +11,7 @@
 #include <unordered_map>
 
 #include "common/exchange_files.h"
-#include "common/sjis.h"
+#include "common/received_count_text.h"
 #include "mail/commands.h"
 #include "mail/transfer/account.h"
 #include "mail/transfer/identity.h"
@@ -25,7 +25,6 @@
 
 namespace tv::mail {
 
-using namespace tv::literals;
 
 namespace {
 
@@ -92,8 +91,7 @@ std::string receive_mail() {
         }
     }
     pop3.quit();
-    if (fetched.empty()) return done_line("新着メールはありませんでした。"_sj);
-    return done_line(std::to_string(fetched.size()) + "通のメールを受信しました。"_sj);
+    return done_line(received_count_text(fetched.size()));
 }
 
 }  // namespace
