@@ -36,6 +36,8 @@ const char* const kFixtures[] = {
     "raw_8bit_names",
     // Raw EUC-JP and raw CP932 headers, names and bodies with no charset label.
     "unlabelled_euc_jp", "unlabelled_cp932",
+    // RFC 2231 names in ISO-2022-JP with NEC row 13, one continued inside a character.
+    "iso2022jp_extended_names",
 };
 
 // The first line where two results differ, shown readably.
@@ -148,6 +150,30 @@ TEST(ParseUnlabelledText, IsReadAsTheJapaneseCharsetItWasWrittenIn) {
         std::string shown;
         for (const std::string& line : lines) shown += "\n  " + line;
         EXPECT_TRUE(std::find(lines.begin(), lines.end(), c.line) != lines.end()) << c.what << ": " << c.line << shown;
+    }
+}
+
+// Encoded words and RFC 2231 values are read as a body is: by their label where their bytes fit it,
+// ISO-2022-JP with the rows CP932 adds, else guessed; a 0x5C trail byte is never a folder separator.
+TEST(ParseLabelledText, WordsAndNamesAreReadByTheirLabelOrElseGuessed) {
+    struct Case {
+        const char* what;
+        const char* fixture;
+        std::vector<std::string> lines;  // UTF-8, in this order among the result's lines
+    };
+    const Case cases[] = {
+        {"ISO-2022-JP RFC 2231 names with NEC row 13, plain, continued inside a character, in the type",
+         "iso2022jp_extended_names",
+         {"File: TENPFIL\\①資料の表.txt", "File: TENPFIL\\№12 ㈱見積②.pdf", "File: TENPFIL\\㈲表計算.bin"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines;
+        for (const std::string& line : ParsedFixture(c.fixture).lines) lines.push_back(to_utf8(line));
+        auto at = lines.begin();
+        for (const std::string& wanted : c.lines) {
+            at = std::find(at, lines.end(), wanted);
+            EXPECT_NE(at, lines.end()) << c.what << ": " << wanted;
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "common/charset_converter.h"
 #include "common/iso2022jp.h"
 #include "common/sjis.h"
 #include "mail/parse/charset.h"
@@ -12,6 +13,12 @@
 namespace tv::mail {
 
 namespace {
+
+// RFC 2231 values reach GMime labelled with a charset that gives each byte as a character of its
+// own, their own label in place of the language, so that parameter_text reads the bytes afterwards
+// as a body is read.
+constexpr const char* kByteForByte = "ISO-8859-1";
+constexpr std::size_t kMaxLabelAndLanguage = 60;
 
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -186,6 +193,30 @@ std::string rewrite_encoded_words(std::string_view s) {
     return out;
 }
 
+// Whether the parameter name that ends at `star` begins its value: "name" or "name*0", not the
+// further pieces "name*1", "name*2" of a continued value, which carry no label.
+bool first_piece(std::string_view s, std::size_t star) {
+    std::size_t digits = star;
+    while (digits > 0 && g_ascii_isdigit(s[digits - 1])) --digits;
+    if (digits == star || digits == 0 || s[digits - 1] != '*') return true;
+    return s.substr(digits, star - digits) == "0";
+}
+
+struct ValueStart {
+    std::string text;
+    std::size_t length;  // of the start it replaces
+};
+
+// The start "charset'" of an RFC 2231 value as "ISO-8859-1'charset" (the language that followed
+// is dropped), or nullopt when `value` does not start with a label and a language.
+std::optional<ValueStart> relabelled(std::string_view value) {
+    std::size_t quote = value.find('\'');
+    std::size_t second = quote == std::string_view::npos ? quote : value.find('\'', quote + 1);
+    if (second == std::string_view::npos || second > kMaxLabelAndLanguage) return std::nullopt;
+    if (value.substr(0, second).find_first_of(" ;\t\"") != std::string_view::npos) return std::nullopt;
+    return ValueStart{std::string(kByteForByte) + "'" + std::string(value.substr(0, quote)), second};
+}
+
 std::string unfold(std::string_view raw) {
     std::string value(raw);
     GCharPtr unfolded(g_mime_utils_header_unfold(value.c_str()));
@@ -204,27 +235,47 @@ std::string prepare_raw_header(std::string_view raw) {
 
 std::string prepare_raw_parameters(std::string_view raw) {
     std::string s = prepare_raw_header(raw);
-    // name*=charset'language'value and name*0*=charset'...: the label before the first quote.
+    // name*=charset'language'value, or name*0*=charset'language'value and its further pieces;
+    // quoted text is no parameter.
     std::string out;
-    std::size_t i = 0;
-    for (;;) {
-        std::size_t star = s.find("*=", i);
-        if (star == std::string::npos) break;
-        std::size_t begin = star + 2;
-        if (begin < s.size() && s[begin] == '"') ++begin;
-        std::size_t quote = s.find('\'', begin);
-        out.append(s, i, begin - i);
-        i = begin;
-        if (quote == std::string::npos || quote - begin > 40) continue;
-        std::string_view label(s.data() + begin, quote - begin);
-        if (label.find_first_of(" ;\t") != std::string_view::npos) continue;
-        std::string_view reading = windows_reading(label);
-        if (reading.empty()) continue;
-        out += reading;
-        i = quote;
+    bool quoted = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char c = s[i];
+        out.push_back(c);
+        if (quoted) {
+            if (c == '\\' && i + 1 < s.size()) {
+                out.push_back(s[++i]);
+            } else if (c == '"') {
+                quoted = false;
+            }
+            continue;
+        }
+        quoted = c == '"';
+        if (c != '=' || i == 0 || s[i - 1] != '*' || !first_piece(s, i - 1)) continue;
+        std::size_t begin = i + 1;
+        if (begin < s.size() && s[begin] == '"') {
+            out.push_back('"');
+            quoted = true;
+            ++begin;
+        }
+        i = begin - 1;
+        if (auto start = relabelled(std::string_view(s).substr(begin))) {
+            out += start->text;
+            i += start->length;
+        }
     }
-    out.append(s, i);
     return out;
+}
+
+std::string parameter_text(GMimeParam* param) {
+    const char* value = g_mime_param_get_value(param);
+    if (!value) return {};
+    const char* charset = g_mime_param_get_charset(param);
+    if (!charset || g_ascii_strcasecmp(charset, kByteForByte) != 0) return value;
+    std::optional<std::string> bytes = charset_converter("UTF-8", kByteForByte).strict(value);
+    if (!bytes) return value;
+    const char* label = g_mime_param_get_lang(param);
+    return decode_to_utf8(*bytes, label ? label : "");
 }
 
 std::string one_line(std::string_view utf8) {
