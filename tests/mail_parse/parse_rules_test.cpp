@@ -69,6 +69,8 @@ TEST_F(Rules, WordsAndParameterValuesAreReadAsABodyIs) {
         {"unknown charset, EUC-JP split over two words", "=?x-unknown?B?svG1?= =?x-unknown?B?xA==?=", "会議"},
         {"UTF-8 as it is", "=?UTF-8?B?5bGx55Sw?=", "山田"},
         {"UTF-16", "=?UTF-16BE?B?MEIwRA==?=", "あい"},
+        {"UTF-8 label on CP932", "=?UTF-8?B?l+mW2CCI6phZ?=", "鈴木 一郎"},
+        {"UTF-8 label on CP932 split after a lead byte", "=?UTF-8?B?l1yS6JU=?= =?UTF-8?B?XC5wZGY=?=", "予定表.pdf"},
     };
     for (const Case& c : words) {
         std::string prepared = prepare_raw_header(c.raw);

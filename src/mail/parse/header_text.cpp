@@ -2,6 +2,7 @@
 
 #include <gmime/gmime.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "common/charset_converter.h"
@@ -98,6 +99,26 @@ std::string base64_word(std::string_view charset, std::string_view bytes) {
     return encoded_word(charset, 'B', encoded.get());
 }
 
+// One encoded word "=?charset?B|Q?text?=" taken apart: the label its bytes are read by and its
+// bytes.
+struct Word {
+    std::string label;
+    std::string bytes;
+};
+
+Word take_word(std::string_view charset, char encoding, std::string_view text) {
+    std::string_view label = charset.substr(0, charset.find('*'));  // RFC 2231 language suffix
+    return {std::string(label), (encoding == 'B' || encoding == 'b') ? decode_b(text) : decode_q(text)};
+}
+
+// Words that one reading takes together: the Japanese labels by the reading they get, every other
+// label by its name.
+bool same_reading(std::string_view a, std::string_view b) {
+    CharsetFamily family = charset_family(a);
+    if (family != charset_family(b)) return false;
+    return family != CharsetFamily::Other || lower_ascii(a) == lower_ascii(b);
+}
+
 // Charsets in which a NUL byte is a NUL character.
 bool ascii_compatible(std::string_view label) {
     std::string name = lower_ascii(label);
@@ -105,37 +126,16 @@ bool ascii_compatible(std::string_view label) {
            name.find("ucs") == std::string::npos;
 }
 
-// One encoded word "=?charset?B|Q?text?=" taken apart: the charset GMime is to read it in and its
-// bytes. A word in a charset where a NUL byte is no NUL character is passed on as it stands.
-struct Word {
-    std::string charset;   // a Japanese label in the reading that keeps CP932
-    bool jis = false;      // bytes are ISO-2022-JP, read into CP932 once the run is whole
-    bool unknown = false;  // in a charset iconv cannot read: read as raw text is, once the run is whole
-    std::string bytes;
-    std::string as_is;     // set for a word passed on unchanged
-};
-
-Word take_word(std::string_view charset, char encoding, std::string_view text) {
-    std::string_view label = charset.substr(0, charset.find('*'));  // RFC 2231 language suffix
-    bool jis = charset_family(label) == CharsetFamily::Jis;
-    if (!jis && !ascii_compatible(label)) return {{}, false, false, {}, encoded_word(charset, encoding, text)};
-    std::string_view reading = windows_reading(label);
-    // GMime would read a word in a charset iconv does not know by its own list of charsets.
-    bool unknown = !jis && reading.empty() && !readable_charset(label);
-    std::string bytes = (encoding == 'B' || encoding == 'b') ? decode_b(text) : decode_q(text);
-    return {jis ? "CP932" : std::string(reading.empty() ? label : reading), jis, unknown, std::move(bytes), {}};
-}
-
-// A run of words in one charset as one B-encoded word, so that GMime decodes it whole (it joins
-// the base64 texts of neighbouring words and stops at the padding of the first) and a character
-// split between two words is whole again. No NUL byte: GMime would end the text there or make
-// it "?"; a blank is what every other control byte becomes.
+// A run of words of one reading as one B-encoded UTF-8 word, read as a body is read: by its label
+// where the bytes fit it, else guessed. Joined, a character split between two words is whole
+// again. No NUL: GMime would end the text there or make it "?"; a blank is what every other
+// control byte becomes.
 std::string joined_word(const Word& word) {
-    std::string bytes = word.jis ? jis_to_cp932(word.bytes) : word.unknown ? guess_japanese(word.bytes) : word.bytes;
-    for (char& c : bytes) {
-        if (c == '\0') c = ' ';
-    }
-    return base64_word(word.unknown ? "UTF-8" : word.charset, bytes);
+    std::string bytes = word.bytes;
+    if (ascii_compatible(word.label)) std::replace(bytes.begin(), bytes.end(), '\0', ' ');
+    std::string text = decode_to_utf8(bytes, word.label);
+    std::replace(text.begin(), text.end(), '\0', ' ');
+    return base64_word("UTF-8", text);
 }
 
 // An encoded word holds no blank or line end.
@@ -151,8 +151,8 @@ bool only_space(std::string_view text) {
     return true;
 }
 
-// Every encoded word in a form GMime decodes as this system needs it: Japanese labels in the
-// reading that keeps CP932, neighbouring words of one charset joined.
+// Every encoded word read before GMime sees it, so that GMime's reading of a label never decides:
+// each run of neighbouring words of one reading becomes one UTF-8 word.
 std::string rewrite_encoded_words(std::string_view s) {
     std::string out;
     std::optional<Word> run;
@@ -171,19 +171,12 @@ std::string rewrite_encoded_words(std::string_view s) {
         if (!charset_and_text_whole(charset, text)) continue;
         Word next = take_word(charset, s[q1 + 1], text);
         std::string_view between = s.substr(i, start - i);
-        bool joins = run && next.as_is.empty() && only_space(between) && run->jis == next.jis &&
-                     lower_ascii(run->charset) == lower_ascii(next.charset);
-        if (joins) {
+        if (run && only_space(between) && same_reading(run->label, next.label)) {
             run->bytes += next.bytes;
         } else {
             if (run) out += joined_word(*run);
-            run.reset();
             out.append(between);
-            if (next.as_is.empty()) {
-                run = std::move(next);
-            } else {
-                out += next.as_is;
-            }
+            run = std::move(next);
         }
         i = end + 2;
         from = i;

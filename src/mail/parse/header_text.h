@@ -2,12 +2,12 @@
 // made into one line of CP932.
 //
 // GMime decodes encoded words and RFC 2231 values with iconv's reading of their label, which
-// loses the characters Japanese mail takes from CP932 (circled numbers, NEC and IBM rows). So
-// before GMime decodes a word, Japanese labels are turned into the reading that keeps them, and
-// raw ISO-2022-JP and raw 8-bit text (sent unencoded by old mailers) into UTF-8; RFC 2231 values
-// are read as a body is read (decode_to_utf8: by their label where the bytes fit it, else
-// guessed). Raw 8-bit text, and the text of words in a charset iconv does not know, is read by
-// guess_japanese, the rule for bodies without a label.
+// loses the characters Japanese mail takes from CP932 (circled numbers, NEC and IBM rows) and
+// garbles text whose bytes do not fit their label (Shift_JIS sent as UTF-8), down to a 0x5C trail
+// byte left standing as a backslash. So the text of words and RFC 2231 values is read as a body
+// is read (decode_to_utf8: by its label where the bytes fit it, else guessed), and raw
+// ISO-2022-JP and raw 8-bit text (sent unencoded by old mailers) by guess_japanese, the rule for
+// text without a label.
 #pragma once
 
 #include <gmime/gmime.h>
