@@ -114,6 +114,8 @@ TEST_F(Rules, AttachmentNamesAreCleanedForTheFolderAndTheReaders) {
         {"CrLf.txt", "", "CrL_f.txt"},
         {"\xf0\x9f\x98\x80.png", "", "_.png"},
         {"資料①.xls", "", "資料①.xls"_sj},
+        // A reading that could not read 97 5C (予) left the 0x5C trail byte standing.
+        {"\ufffd\\\ufffd.pdf", "", "___.pdf"},
     };
     for (const Case& c : cases) EXPECT_EQ(clean_attachment_name(c.utf8, c.type), c.cleaned) << c.utf8;
 
