@@ -36,6 +36,9 @@ const char* const kFixtures[] = {
     "raw_8bit_names",
     // Raw EUC-JP and raw CP932 headers, names and bodies with no charset label.
     "unlabelled_euc_jp", "unlabelled_cp932",
+    // RFC 2231 names in ISO-2022-JP with NEC row 13, one continued inside a character; and
+    // Shift_JIS text labelled UTF-8 in encoded words, RFC 2231 values and the body.
+    "iso2022jp_extended_names", "mislabelled_cp932_words",
 };
 
 // The first line where two results differ, shown readably.
@@ -148,6 +151,37 @@ TEST(ParseUnlabelledText, IsReadAsTheJapaneseCharsetItWasWrittenIn) {
         std::string shown;
         for (const std::string& line : lines) shown += "\n  " + line;
         EXPECT_TRUE(std::find(lines.begin(), lines.end(), c.line) != lines.end()) << c.what << ": " << c.line << shown;
+    }
+}
+
+// Encoded words and RFC 2231 values are read as a body is: by their label where their bytes fit it,
+// ISO-2022-JP with the rows CP932 adds, else guessed; a 0x5C trail byte is never a folder separator.
+TEST(ParseLabelledText, WordsAndNamesAreReadByTheirLabelOrElseGuessed) {
+    struct Case {
+        const char* what;
+        const char* fixture;
+        std::vector<std::string> lines;  // UTF-8, in this order among the result's lines
+    };
+    const Case cases[] = {
+        {"ISO-2022-JP RFC 2231 names with NEC row 13, plain, continued inside a character, in the type",
+         "iso2022jp_extended_names",
+         {"File: TENPFIL\\①資料の表.txt", "File: TENPFIL\\№12 ㈱見積②.pdf", "File: TENPFIL\\㈲表計算.bin"}},
+        {"Shift_JIS labelled UTF-8 in the sender, the recipient and a subject split after a lead byte",
+         "mislabelled_cp932_words",
+         {"FROM: 鈴木 一郎 <suzuki@example.jp>", "TO: 表 花子 <hanako@example.jp>", "SUBJECT: 予定表を送ります",
+          "Body: 予定表をお送りします。"}},
+        {"Shift_JIS labelled UTF-8 in a B word, an RFC 2231 value and a Q word, each with 0x5C trail bytes",
+         "mislabelled_cp932_words",
+         {"File: TENPFIL\\予定表.pdf", "File: TENPFIL\\能力表.txt", "File: TENPFIL\\ソフト表.xls"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines;
+        for (const std::string& line : ParsedFixture(c.fixture).lines) lines.push_back(to_utf8(line));
+        auto at = lines.begin();
+        for (const std::string& wanted : c.lines) {
+            at = std::find(at, lines.end(), wanted);
+            EXPECT_NE(at, lines.end()) << c.what << ": " << wanted;
+        }
     }
 }
 

@@ -53,17 +53,45 @@ TEST_F(Rules, TextIsReadByItsLabelAndGuessedWhenTheLabelDoesNotFit) {
     for (const Case& c : cases) EXPECT_EQ(utf8_to_cp932(decode_to_utf8(c.bytes, c.label)), c.cp932) << c.what;
 }
 
-TEST_F(Rules, EncodedWordsGetTheWindowsReadingBeforeGMimeDecodesThem) {
-    EXPECT_EQ(prepare_raw_header(" =?Shift_JIS?B?gqA=?=\r\n"), "=?CP932?B?gqA=?=");
-    EXPECT_EQ(prepare_raw_header("=?ISO-2022-JP?B?GyRCLSEbKEI=?= x"), "=?CP932?B?h0A=?= x");
-    EXPECT_EQ(prepare_raw_header("=?utf-8?Q?a=00b?="), "=?utf-8?B?YSBi?=");  // NUL becomes a blank
-    EXPECT_EQ(prepare_raw_header("\x1b$B$\"\x1b(B <a@b>"), "\xe3\x81\x82 <a@b>");
-    // A word in a charset iconv does not know is read as raw text is: here EUC-JP 会議, split.
-    std::string unknown = prepare_raw_header("=?x-unknown?B?svG1?= =?x-unknown?B?xA==?=");
-    GCharPtr decoded(g_mime_utils_header_decode_text(parser_options(), unknown.c_str()));
-    EXPECT_STREQ(decoded.get(), "会議");
-    EXPECT_EQ(prepare_raw_parameters("attachment; filename*=shift_jis''%82%A0.txt"),
-              "attachment; filename*=CP932''%82%A0.txt");
+// Encoded words and RFC 2231 values are read as a body is: by their label where the bytes fit it
+// (Japanese labels with the rows CP932 adds), else guessed; GMime only takes the header apart.
+TEST_F(Rules, WordsAndParameterValuesAreReadAsABodyIs) {
+    struct Case {
+        const char* what;
+        std::string raw;
+        std::string utf8;
+    };
+    const Case words[] = {
+        {"Shift_JIS", " =?Shift_JIS?B?gqA=?=\r\n", "あ"},
+        {"ISO-2022-JP with NEC row 13", "=?ISO-2022-JP?B?GyRCLSEbKEI=?= x", "① x"},
+        {"NUL becomes a blank", "=?utf-8?Q?a=00b?=", "a b"},
+        {"raw ISO-2022-JP", "\x1b$B$\"\x1b(B <a@b>", "あ <a@b>"},
+        {"unknown charset, EUC-JP split over two words", "=?x-unknown?B?svG1?= =?x-unknown?B?xA==?=", "会議"},
+        {"UTF-8 as it is", "=?UTF-8?B?5bGx55Sw?=", "山田"},
+        {"UTF-16", "=?UTF-16BE?B?MEIwRA==?=", "あい"},
+        {"UTF-8 label on CP932", "=?UTF-8?B?l+mW2CCI6phZ?=", "鈴木 一郎"},
+        {"UTF-8 label on CP932 split after a lead byte", "=?UTF-8?B?l1yS6JU=?= =?UTF-8?B?XC5wZGY=?=", "予定表.pdf"},
+    };
+    for (const Case& c : words) {
+        std::string prepared = prepare_raw_header(c.raw);
+        GCharPtr decoded(g_mime_utils_header_decode_text(parser_options(), prepared.c_str()));
+        EXPECT_EQ(std::string(decoded.get()), c.utf8) << c.what;
+    }
+    const Case parameters[] = {
+        {"Shift_JIS", "attachment; filename*=shift_jis''%82%A0.txt", "あ.txt"},
+        {"ISO-2022-JP with NEC row 13", "attachment; filename*=ISO-2022-JP'ja'%1B%24B%2D%21%1B%28B.txt", "①.txt"},
+        {"UTF-8 label on CP932, continued after a lead byte",
+         "attachment;\r\n filename*0*=UTF-8''%97%5C%92%E8%95;\r\n filename*1*=%5C.txt", "予定表.txt"},
+        {"quoted", "attachment; filename*=\"utf-8''%E8%A1%A8.txt\"", "表.txt"},
+        {"ISO-8859-1", "attachment; filename*=iso-8859-1'en'caf%E9.txt", "café.txt"},
+        {"no RFC 2231", "attachment; filename=\"plain*=x'y'z.txt\"", "plain*=x'y'z.txt"},
+    };
+    for (const Case& c : parameters) {
+        std::string prepared = prepare_raw_parameters(c.raw);
+        GObjectPtr<GMimeContentDisposition> disposition(g_mime_content_disposition_parse(parser_options(), prepared.c_str()));
+        GMimeParam* param = g_mime_param_list_get_parameter(g_mime_content_disposition_get_parameters(disposition.get()), "filename");
+        EXPECT_EQ(param ? parameter_text(param) : "(none)", c.utf8) << c.what;
+    }
     EXPECT_EQ(one_line("a\r\nb\tc\x7f"), "a  b c");
 }
 
@@ -86,6 +114,8 @@ TEST_F(Rules, AttachmentNamesAreCleanedForTheFolderAndTheReaders) {
         {"CrLf.txt", "", "CrL_f.txt"},
         {"\xf0\x9f\x98\x80.png", "", "_.png"},
         {"資料①.xls", "", "資料①.xls"_sj},
+        // A reading that could not read 97 5C (予) left the 0x5C trail byte standing.
+        {"\ufffd\\\ufffd.pdf", "", "___.pdf"},
     };
     for (const Case& c : cases) EXPECT_EQ(clean_attachment_name(c.utf8, c.type), c.cleaned) << c.utf8;
 

@@ -50,6 +50,15 @@ std::string_view extension_for(std::string_view mime_type) {
     return {};
 }
 
+// A "\" right after bytes that a reading could not read (U+FFFD in their place) may be the second
+// byte of a CP932 character among them: it is no folder separator and goes as they go.
+std::string unread_backslashes_replaced(std::string_view utf8) {
+    constexpr std::string_view kUnread = "\xEF\xBF\xBD";
+    std::string out;
+    for (char c : utf8) out.push_back(c == '\\' && out.ends_with(kUnread) ? kReplacement[0] : c);
+    return out;
+}
+
 // The part after the last "\" or "/".
 std::string without_folder(std::string_view name) {
     std::size_t back = find_last_char(name, '\\');
@@ -114,7 +123,7 @@ std::pair<std::string, std::string> split_extension(std::string_view name) {
 }  // namespace
 
 std::string clean_attachment_name(std::string_view utf8_name, std::string_view mime_type) {
-    std::string name = utf8_to_cp932(utf8_name, kReplacement);
+    std::string name = utf8_to_cp932(unread_backslashes_replaced(utf8_name), kReplacement);
     name = trim(without_leading_dots(trim(replace_unsafe(without_folder(name)))));
     auto [stem, extension] = split_extension(name);
     std::string cut = cut_for_disk(stem, kMaxStemDiskBytes);

@@ -2,8 +2,10 @@
 
 #include <gmime/gmime.h>
 
+#include <algorithm>
 #include <optional>
 
+#include "common/charset_converter.h"
 #include "common/iso2022jp.h"
 #include "common/sjis.h"
 #include "mail/parse/charset.h"
@@ -12,6 +14,12 @@
 namespace tv::mail {
 
 namespace {
+
+// RFC 2231 values reach GMime labelled with a charset that gives each byte as a character of its
+// own, their own label in place of the language, so that parameter_text reads the bytes afterwards
+// as a body is read.
+constexpr const char* kByteForByte = "ISO-8859-1";
+constexpr std::size_t kMaxLabelAndLanguage = 60;
 
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -91,6 +99,26 @@ std::string base64_word(std::string_view charset, std::string_view bytes) {
     return encoded_word(charset, 'B', encoded.get());
 }
 
+// One encoded word "=?charset?B|Q?text?=" taken apart: the label its bytes are read by and its
+// bytes.
+struct Word {
+    std::string label;
+    std::string bytes;
+};
+
+Word take_word(std::string_view charset, char encoding, std::string_view text) {
+    std::string_view label = charset.substr(0, charset.find('*'));  // RFC 2231 language suffix
+    return {std::string(label), (encoding == 'B' || encoding == 'b') ? decode_b(text) : decode_q(text)};
+}
+
+// Words that one reading takes together: the Japanese labels by the reading they get, every other
+// label by its name.
+bool same_reading(std::string_view a, std::string_view b) {
+    CharsetFamily family = charset_family(a);
+    if (family != charset_family(b)) return false;
+    return family != CharsetFamily::Other || lower_ascii(a) == lower_ascii(b);
+}
+
 // Charsets in which a NUL byte is a NUL character.
 bool ascii_compatible(std::string_view label) {
     std::string name = lower_ascii(label);
@@ -98,37 +126,16 @@ bool ascii_compatible(std::string_view label) {
            name.find("ucs") == std::string::npos;
 }
 
-// One encoded word "=?charset?B|Q?text?=" taken apart: the charset GMime is to read it in and its
-// bytes. A word in a charset where a NUL byte is no NUL character is passed on as it stands.
-struct Word {
-    std::string charset;   // a Japanese label in the reading that keeps CP932
-    bool jis = false;      // bytes are ISO-2022-JP, read into CP932 once the run is whole
-    bool unknown = false;  // in a charset iconv cannot read: read as raw text is, once the run is whole
-    std::string bytes;
-    std::string as_is;     // set for a word passed on unchanged
-};
-
-Word take_word(std::string_view charset, char encoding, std::string_view text) {
-    std::string_view label = charset.substr(0, charset.find('*'));  // RFC 2231 language suffix
-    bool jis = charset_family(label) == CharsetFamily::Jis;
-    if (!jis && !ascii_compatible(label)) return {{}, false, false, {}, encoded_word(charset, encoding, text)};
-    std::string_view reading = windows_reading(label);
-    // GMime would read a word in a charset iconv does not know by its own list of charsets.
-    bool unknown = !jis && reading.empty() && !readable_charset(label);
-    std::string bytes = (encoding == 'B' || encoding == 'b') ? decode_b(text) : decode_q(text);
-    return {jis ? "CP932" : std::string(reading.empty() ? label : reading), jis, unknown, std::move(bytes), {}};
-}
-
-// A run of words in one charset as one B-encoded word, so that GMime decodes it whole (it joins
-// the base64 texts of neighbouring words and stops at the padding of the first) and a character
-// split between two words is whole again. No NUL byte: GMime would end the text there or make
-// it "?"; a blank is what every other control byte becomes.
+// A run of words of one reading as one B-encoded UTF-8 word, read as a body is read: by its label
+// where the bytes fit it, else guessed. Joined, a character split between two words is whole
+// again. No NUL: GMime would end the text there or make it "?"; a blank is what every other
+// control byte becomes.
 std::string joined_word(const Word& word) {
-    std::string bytes = word.jis ? jis_to_cp932(word.bytes) : word.unknown ? guess_japanese(word.bytes) : word.bytes;
-    for (char& c : bytes) {
-        if (c == '\0') c = ' ';
-    }
-    return base64_word(word.unknown ? "UTF-8" : word.charset, bytes);
+    std::string bytes = word.bytes;
+    if (ascii_compatible(word.label)) std::replace(bytes.begin(), bytes.end(), '\0', ' ');
+    std::string text = decode_to_utf8(bytes, word.label);
+    std::replace(text.begin(), text.end(), '\0', ' ');
+    return base64_word("UTF-8", text);
 }
 
 // An encoded word holds no blank or line end.
@@ -144,8 +151,8 @@ bool only_space(std::string_view text) {
     return true;
 }
 
-// Every encoded word in a form GMime decodes as this system needs it: Japanese labels in the
-// reading that keeps CP932, neighbouring words of one charset joined.
+// Every encoded word read before GMime sees it, so that GMime's reading of a label never decides:
+// each run of neighbouring words of one reading becomes one UTF-8 word.
 std::string rewrite_encoded_words(std::string_view s) {
     std::string out;
     std::optional<Word> run;
@@ -164,19 +171,12 @@ std::string rewrite_encoded_words(std::string_view s) {
         if (!charset_and_text_whole(charset, text)) continue;
         Word next = take_word(charset, s[q1 + 1], text);
         std::string_view between = s.substr(i, start - i);
-        bool joins = run && next.as_is.empty() && only_space(between) && run->jis == next.jis &&
-                     lower_ascii(run->charset) == lower_ascii(next.charset);
-        if (joins) {
+        if (run && only_space(between) && same_reading(run->label, next.label)) {
             run->bytes += next.bytes;
         } else {
             if (run) out += joined_word(*run);
-            run.reset();
             out.append(between);
-            if (next.as_is.empty()) {
-                run = std::move(next);
-            } else {
-                out += next.as_is;
-            }
+            run = std::move(next);
         }
         i = end + 2;
         from = i;
@@ -184,6 +184,30 @@ std::string rewrite_encoded_words(std::string_view s) {
     if (run) out += joined_word(*run);
     out.append(s.substr(i));
     return out;
+}
+
+// Whether the parameter name that ends at `star` begins its value: "name" or "name*0", not the
+// further pieces "name*1", "name*2" of a continued value, which carry no label.
+bool first_piece(std::string_view s, std::size_t star) {
+    std::size_t digits = star;
+    while (digits > 0 && g_ascii_isdigit(s[digits - 1])) --digits;
+    if (digits == star || digits == 0 || s[digits - 1] != '*') return true;
+    return s.substr(digits, star - digits) == "0";
+}
+
+struct ValueStart {
+    std::string text;
+    std::size_t length;  // of the start it replaces
+};
+
+// The start "charset'" of an RFC 2231 value as "ISO-8859-1'charset" (the language that followed
+// is dropped), or nullopt when `value` does not start with a label and a language.
+std::optional<ValueStart> relabelled(std::string_view value) {
+    std::size_t quote = value.find('\'');
+    std::size_t second = quote == std::string_view::npos ? quote : value.find('\'', quote + 1);
+    if (second == std::string_view::npos || second > kMaxLabelAndLanguage) return std::nullopt;
+    if (value.substr(0, second).find_first_of(" ;\t\"") != std::string_view::npos) return std::nullopt;
+    return ValueStart{std::string(kByteForByte) + "'" + std::string(value.substr(0, quote)), second};
 }
 
 std::string unfold(std::string_view raw) {
@@ -204,27 +228,47 @@ std::string prepare_raw_header(std::string_view raw) {
 
 std::string prepare_raw_parameters(std::string_view raw) {
     std::string s = prepare_raw_header(raw);
-    // name*=charset'language'value and name*0*=charset'...: the label before the first quote.
+    // name*=charset'language'value, or name*0*=charset'language'value and its further pieces;
+    // quoted text is no parameter.
     std::string out;
-    std::size_t i = 0;
-    for (;;) {
-        std::size_t star = s.find("*=", i);
-        if (star == std::string::npos) break;
-        std::size_t begin = star + 2;
-        if (begin < s.size() && s[begin] == '"') ++begin;
-        std::size_t quote = s.find('\'', begin);
-        out.append(s, i, begin - i);
-        i = begin;
-        if (quote == std::string::npos || quote - begin > 40) continue;
-        std::string_view label(s.data() + begin, quote - begin);
-        if (label.find_first_of(" ;\t") != std::string_view::npos) continue;
-        std::string_view reading = windows_reading(label);
-        if (reading.empty()) continue;
-        out += reading;
-        i = quote;
+    bool quoted = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char c = s[i];
+        out.push_back(c);
+        if (quoted) {
+            if (c == '\\' && i + 1 < s.size()) {
+                out.push_back(s[++i]);
+            } else if (c == '"') {
+                quoted = false;
+            }
+            continue;
+        }
+        quoted = c == '"';
+        if (c != '=' || i == 0 || s[i - 1] != '*' || !first_piece(s, i - 1)) continue;
+        std::size_t begin = i + 1;
+        if (begin < s.size() && s[begin] == '"') {
+            out.push_back('"');
+            quoted = true;
+            ++begin;
+        }
+        i = begin - 1;
+        if (auto start = relabelled(std::string_view(s).substr(begin))) {
+            out += start->text;
+            i += start->length;
+        }
     }
-    out.append(s, i);
     return out;
+}
+
+std::string parameter_text(GMimeParam* param) {
+    const char* value = g_mime_param_get_value(param);
+    if (!value) return {};
+    const char* charset = g_mime_param_get_charset(param);
+    if (!charset || g_ascii_strcasecmp(charset, kByteForByte) != 0) return value;
+    std::optional<std::string> bytes = charset_converter("UTF-8", kByteForByte).strict(value);
+    if (!bytes) return value;
+    const char* label = g_mime_param_get_lang(param);
+    return decode_to_utf8(*bytes, label ? label : "");
 }
 
 std::string one_line(std::string_view utf8) {

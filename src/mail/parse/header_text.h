@@ -2,12 +2,15 @@
 // made into one line of CP932.
 //
 // GMime decodes encoded words and RFC 2231 values with iconv's reading of their label, which
-// loses the characters Japanese mail takes from CP932 (circled numbers, NEC and IBM rows). So
-// before GMime decodes a value, Japanese labels are turned into the reading that keeps them, and
-// raw ISO-2022-JP and raw 8-bit text (sent unencoded by old mailers) into UTF-8. Raw 8-bit text,
-// and the text of words in a charset iconv does not know, is read by guess_japanese, the rule for
-// bodies without a label.
+// loses the characters Japanese mail takes from CP932 (circled numbers, NEC and IBM rows) and
+// garbles text whose bytes do not fit their label (Shift_JIS sent as UTF-8), down to a 0x5C trail
+// byte left standing as a backslash. So the text of words and RFC 2231 values is read as a body
+// is read (decode_to_utf8: by its label where the bytes fit it, else guessed), and raw
+// ISO-2022-JP and raw 8-bit text (sent unencoded by old mailers) by guess_japanese, the rule for
+// text without a label.
 #pragma once
+
+#include <gmime/gmime.h>
 
 #include <string>
 #include <string_view>
@@ -19,8 +22,12 @@ namespace tv::mail {
 std::string prepare_raw_header(std::string_view raw);
 
 // The same for a Content-Type or Content-Disposition value, whose RFC 2231 parameters carry a
-// charset label of their own.
+// charset label of their own: their bytes are handed to GMime untouched, to be read by
+// parameter_text.
 std::string prepare_raw_parameters(std::string_view raw);
+
+// The value of a parameter that GMime parsed from prepared parameters, as UTF-8.
+std::string parameter_text(GMimeParam* param);
 
 // A decoded value as one line of CP932: control bytes (CR, LF, NUL, TAB and the others) become
 // blanks, blanks at both ends go.

@@ -73,6 +73,12 @@ std::string broken_sender(const std::string& text) {
     return sender_line(name, address, true);
 }
 
+// The value of the parameter `name`, or empty.
+std::string named(GMimeParamList* parameters, const char* name) {
+    GMimeParam* param = parameters ? g_mime_param_list_get_parameter(parameters, name) : nullptr;
+    return param ? parameter_text(param) : std::string();
+}
+
 }  // namespace
 
 std::optional<std::string> raw_header(GMimeObject* object, const char* name) {
@@ -149,14 +155,14 @@ std::string attachment_file_name(GMimeParserOptions* options, GMimeObject* part)
     if (auto raw = raw_header(part, "Content-Disposition")) {
         std::string prepared = prepare_raw_parameters(*raw);
         GObjectPtr<GMimeContentDisposition> disposition(g_mime_content_disposition_parse(options, prepared.c_str()));
-        const char* name = disposition ? g_mime_content_disposition_get_parameter(disposition.get(), "filename") : nullptr;
-        if (name && *name) return name;
+        std::string name = disposition ? named(g_mime_content_disposition_get_parameters(disposition.get()), "filename") : "";
+        if (!name.empty()) return name;
     }
     if (auto raw = raw_header(part, "Content-Type")) {
         std::string prepared = prepare_raw_parameters(*raw);
         GObjectPtr<GMimeContentType> type(g_mime_content_type_parse(options, prepared.c_str()));
-        const char* name = type ? g_mime_content_type_get_parameter(type.get(), "name") : nullptr;
-        if (name && *name) return name;
+        std::string name = type ? named(g_mime_content_type_get_parameters(type.get()), "name") : "";
+        if (!name.empty()) return name;
     }
     return {};
 }
