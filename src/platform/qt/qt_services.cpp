@@ -124,7 +124,7 @@ QMessageBox::Icon icon_of(MsgIcon icon) {
 }  // namespace
 
 MsgAnswer QtMessageBox::show(const MessageBoxRequest& request) {
-    QMessageBox box(view_.owner_widget(request.owner));
+    QMessageBox box(view_.dialog_parent(request.owner));
     box.setWindowTitle(to_qstring(request.title));
     box.setTextFormat(Qt::PlainText);
     box.setText(to_qstring(request.text));
