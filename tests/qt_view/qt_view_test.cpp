@@ -600,6 +600,23 @@ TEST_F(QtViewTest, MessageBoxShowsTheCp932TextsAndReturnsTheAnswer) {
     EXPECT_TRUE(buttons.contains(QString::fromUtf8("はい(&Y)")));
 }
 
+// The desktop draws the title in a bold font beside an icon and the window buttons; an error box's
+// title carries the error's number, which must not be cut off.
+TEST_F(QtViewTest, AMessageBoxIsWideEnoughForItsWholeTitle) {
+    std::string title = "ERROR ! "_sj + " ( ER.No.：75 )"_sj + " ･･････ タルベノールメーラー Ver.2.12"_sj;
+    int box_width = 0;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        box_width = box->width();
+        box->close();
+    });
+    message_box("MAINFORM", title, "ネットワークが切断されました。"_sj, MsgButtons::Ok, MsgIcon::Exclamation);
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    EXPECT_GE(box_width, QFontMetrics(bold).horizontalAdvance(to_qstring(title)) + 100);
+}
+
 TEST_F(QtViewTest, MinimisingByTheUserReachesTheModel) {
     record({"MAINFORM_RESIZE"});
     Form& main = show("MAINFORM", [](Form& f) {

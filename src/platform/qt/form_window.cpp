@@ -126,6 +126,7 @@ void FormWindow::sync_form() {
     if (f.front_requests != front_requests_ && f.visible) {
         raise();
         activateWindow();
+        front_order_ = view_.next_front_order();
     }
     front_requests_ = f.front_requests;
     // The program moved the keyboard focus (Enter moving on to the next box, or to the window).
@@ -251,6 +252,7 @@ void FormWindow::apply_visibility(const Form& f) {
             if (newly_shown || isMinimized() || isMaximized()) showNormal();
             break;
     }
+    if (newly_shown) front_order_ = view_.next_front_order();
     if (newly_shown && f.topmost) raise();
 }
 
@@ -329,6 +331,7 @@ void FormWindow::changeEvent(QEvent* event) {
         // The window that becomes active raises its focus event; one that loses it is active no more.
         std::string name = name_;
         bool active = isActiveWindow();
+        if (active) front_order_ = view_.next_front_order();  // a window manager raises what it activates
         view_.user_input([name, active] {
             if (!forms().is_loaded(name)) return;
             if (active) {

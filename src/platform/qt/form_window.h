@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QWidget>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <memory>
@@ -68,6 +69,8 @@ public:
     void settle_place();
     // A disabled form takes no input, but keeps its looks (its controls are not greyed).
     bool accepts_input() const { return form_ && form_->enabled; }
+    // Larger for a window that came to the front (shown, brought there or activated) later.
+    std::uint64_t front_order() const { return front_order_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -103,6 +106,7 @@ private:
     QSize applied_size_;
     bool placing_ = false;  // placed by the program; the frame is not taken into account yet
     int front_requests_ = 0;
+    std::uint64_t front_order_ = 0;
     std::optional<InputMethod> applied_input_method_;
     std::string caption_;
     std::string focused_;

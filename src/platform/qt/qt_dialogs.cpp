@@ -63,7 +63,7 @@ void prepare(QFileDialog& dialog, const FileDialogRequest& request) {
 }  // namespace
 
 std::string QtDialogs::input_box(const InputBoxRequest& request) {
-    QDialog dialog(view_.owner_widget(request.owner));
+    QDialog dialog(view_.dialog_parent(request.owner));
     dialog.setWindowTitle(to_qstring(request.title));
     auto* layout = new QVBoxLayout(&dialog);
     auto* prompt = new QLabel(to_qstring(request.prompt), &dialog);
@@ -89,7 +89,7 @@ std::string QtDialogs::input_box(const InputBoxRequest& request) {
 }
 
 DialogAnswer QtDialogs::open_file(const FileDialogRequest& request) {
-    QFileDialog dialog(view_.owner_widget(request.owner));
+    QFileDialog dialog(view_.dialog_parent(request.owner));
     prepare(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -99,7 +99,7 @@ DialogAnswer QtDialogs::open_file(const FileDialogRequest& request) {
 }
 
 DialogAnswer QtDialogs::save_file(const FileDialogRequest& request) {
-    QFileDialog dialog(view_.owner_widget(request.owner));
+    QFileDialog dialog(view_.dialog_parent(request.owner));
     prepare(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -117,7 +117,7 @@ DialogAnswer QtDialogs::save_file(const FileDialogRequest& request) {
 }
 
 DialogAnswer QtDialogs::browse_folder(const std::string& owner) {
-    QFileDialog dialog(view_.owner_widget(owner));
+    QFileDialog dialog(view_.dialog_parent(owner));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);

@@ -1,5 +1,5 @@
 // The dialogs for people: the input box, the file dialogs and the folder browser, as Qt dialogs
-// over their owner's window.
+// over their owner's window, or over the window kept on top when one shows.
 #pragma once
 
 #include "platform/services.h"

@@ -56,7 +56,7 @@ PrintChoice QtPrinter::choose(const std::string& owner) {
     }
     if (QPrinterInfo::availablePrinters().isEmpty()) return PrintChoice::Failed;
     printer.setPrinterName(QPrinterInfo::defaultPrinter().printerName());
-    QPrintDialog dialog(&printer, view_.owner_widget(owner));
+    QPrintDialog dialog(&printer, view_.dialog_parent(owner));
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     if (view_.exec_modal(dialog) != QDialog::Accepted) return PrintChoice::Cancelled;

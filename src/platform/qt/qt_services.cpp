@@ -5,9 +5,13 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QEventLoop>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSocketNotifier>
+#include <QSpacerItem>
 #include <QTimer>
 #include <algorithm>
 #include <array>
@@ -121,10 +125,28 @@ QMessageBox::Icon icon_of(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The desktop draws the title in its own bar, in a bold font beside an icon and the window's
+// buttons, where Qt's sizing leaves too little room: an error box's title, which carries the
+// error's number, came out cut. The box is made wide enough for it, as far as its own sizing lets
+// a box grow on this screen.
+void make_room_for_title(QMessageBox& box) {
+    constexpr int kTitleBarRoom = 160;  // icon, buttons and margins of the title bar
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    QScreen* screen = box.screen();
+    if (!grid || !screen) return;
+    QFont bold = box.font();
+    bold.setBold(true);
+    int wanted = QFontMetrics(bold).horizontalAdvance(box.windowTitle()) * 5 / 4 + kTitleBarRoom;
+    int screen_width = screen->availableGeometry().width();
+    int widest = screen_width <= 1024 ? screen_width : std::min(screen_width - 480, 1000);
+    grid->addItem(new QSpacerItem(std::min(wanted, widest), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 MsgAnswer QtMessageBox::show(const MessageBoxRequest& request) {
-    QMessageBox box(view_.owner_widget(request.owner));
+    QMessageBox box(view_.dialog_parent(request.owner));
     box.setWindowTitle(to_qstring(request.title));
     box.setTextFormat(Qt::PlainText);
     box.setText(to_qstring(request.text));
@@ -135,6 +157,7 @@ MsgAnswer QtMessageBox::show(const MessageBoxRequest& request) {
         button->setText(QString::fromUtf8(choice.caption));
     }
     box.setDefaultButton(choices.front().button);
+    make_room_for_title(box);
     view_.exec_modal(box);
     QMessageBox::StandardButton chosen = box.standardButton(box.clickedButton());
     for (const auto& choice : choices) {

@@ -32,7 +32,8 @@ private:
     QtView& view_;
 };
 
-// A modal box over the owner's window (when it is shown), with the program's CP932 title and text.
+// A modal box over the owner's window (when it is shown), or over the window kept on top when one
+// shows, with the program's CP932 title and text.
 class QtMessageBox : public MessageBoxService {
 public:
     explicit QtMessageBox(QtView& view) : view_(view) {}

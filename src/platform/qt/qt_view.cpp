@@ -157,12 +157,14 @@ const std::vector<PaintedItem>& QtView::painted(const std::string& form) const {
     return w ? w->surface()->painted() : none;
 }
 
-bool QtView::has_topmost_window() const {
+FormWindow* QtView::front_topmost_window() const {
+    FormWindow* front = nullptr;
     for (const auto& [name, window] : windows_) {
         const Form* form = window->form();
-        if (form && form->topmost && form->visible) return true;
+        if (!form || !form->topmost || !window->isVisible() || window->isMinimized()) continue;
+        if (!front || window->front_order() > front->front_order()) front = window;
     }
-    return false;
+    return front;
 }
 
 void QtView::close_all() {
@@ -232,18 +234,30 @@ int QtView::exec_modal(QDialog& dialog) {
     ticks.setInterval(50);
     QObject::connect(&ticks, &QTimer::timeout, [] { poll_timers(); });
     ticks.start();
-    if (has_topmost_window()) dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    // Window managers keep a dialog above the window it stands over (dialog_parent chose the one
+    // in front); the flag keeps it above the windows kept on top as well.
+    QWidget* over = dialog.parentWidget();
+    bool over_stays_on_top = over && over->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (over_stays_on_top || front_topmost_window()) dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     dialog.setWindowModality(Qt::ApplicationModal);
     DialogActivation activation(dialog);
     int result = dialog.exec();
     ticks.stop();
+    // Without this the keyboard may go nowhere (no window manager) or to a window below.
+    if (over && over->isVisible() && !over->isMinimized()) {
+        over->raise();
+        over->activateWindow();
+    }
     rethrow_pending();
     return result;
 }
 
-QWidget* QtView::owner_widget(const std::string& owner) const {
+QWidget* QtView::dialog_parent(const std::string& owner) const {
+    // A box raised while another is up (a close handler runs at once) goes over that one.
+    if (QWidget* up = QApplication::activeModalWidget(); up && up->isVisible()) return up;
+    if (FormWindow* front = front_topmost_window()) return front;
     FormWindow* window = owner.empty() ? nullptr : this->window(owner);
-    return window && window->isVisible() ? window : nullptr;
+    return window && window->isVisible() && !window->isMinimized() ? window : nullptr;
 }
 
 }  // namespace tv::platform::qt

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QWidget>
+#include <cstdint>
 #include <deque>
 #include <exception>
 #include <functional>
@@ -40,8 +41,11 @@ public:
     QAction* menu_action(const std::string& form, const std::string& control) const;
     // What the last paint of a form's surface drew, in order (empty when none).
     const std::vector<PaintedItem>& painted(const std::string& form) const;
-    // A visible window whose form is topmost exists (message boxes then stay on top too).
-    bool has_topmost_window() const;
+    // The window kept on top that is in front of the others kept on top (the one shown, brought
+    // to the front or activated last), null when none shows.
+    FormWindow* front_topmost_window() const;
+    // Orders the windows as they come to the front.
+    std::uint64_t next_front_order() { return ++front_orders_; }
 
     // Removes every window (the program ends).
     void close_all();
@@ -69,11 +73,14 @@ public:
 
     void beep();
     // Shows a dialog modal to the program: window messages go on, queued events wait, timer ticks
-    // are counted. The dialog takes the keyboard when it shows. Returns the dialog's result; a
-    // pending exception of the program is rethrown.
+    // are counted. The dialog takes the keyboard when it shows, and stays on top while a window
+    // kept on top shows; the window it stood over has the keyboard back after it. Returns the
+    // dialog's result; a pending exception of the program is rethrown.
     int exec_modal(QDialog& dialog);
-    // The owner's window to put a dialog over, null when it is not shown.
-    QWidget* owner_widget(const std::string& owner) const;
+    // The window to put a dialog of `owner` over, so that it shows in front of every window: the
+    // dialog already up, else the window kept on top in front, else the owner's window; null
+    // when none of them shows.
+    QWidget* dialog_parent(const std::string& owner) const;
 
 private:
     void ensure_input_blocker();
@@ -86,6 +93,7 @@ private:
     QEventLoop* wait_loop_ = nullptr;
     int delivering_ = 0;
     std::unique_ptr<InputBlocker> blocker_;
+    std::uint64_t front_orders_ = 0;
 };
 
 }  // namespace tv::platform::qt
