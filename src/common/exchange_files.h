@@ -27,6 +27,11 @@ inline constexpr const char* kParseMarksFile = "SYSTEM_F\\YOMITORI_MARKS.txt";
 inline constexpr std::string_view kMarkAutomatic = "AUTOMATIC";
 // The mail returns one of the answering mode's own forwards (a bounce): forwarding it would loop.
 inline constexpr std::string_view kMarkReturnedForward = "RETURNED-FORWARD";
+// An attachment of the mail could not be saved in TENPFIL, so it has no attachment line: the mail
+// has an attachment all the same, which a later parse saves once it can.
+inline constexpr std::string_view kMarkAttachmentNotSaved = "ATTACHMENT-NOT-SAVED";
+// Beside the mark above: the disk had no room for it.
+inline constexpr std::string_view kMarkDiskFull = "DISK-FULL";
 
 // The subjects of the answering mode's own mails begin with these (CP932): "<転>" a forward,
 // "<返>Ｒｅ：" an automatic reply, which the send marks as one.

@@ -1,5 +1,7 @@
 #include "common/parse_result.h"
 
+#include <algorithm>
+
 #include "common/exchange_files.h"
 #include "common/request_lines.h"
 #include "common/sjis.h"
@@ -48,6 +50,13 @@ std::vector<std::string> ParseResult::attachment_lines() const {
     return found;
 }
 
-std::string ParseResult::attachment_flag() const { return tv::attachment_flag(lines_); }
+std::string ParseResult::attachment_flag() const { return attachment_flag(lines_); }
+
+std::string ParseResult::attachment_flag(std::span<const std::string> lines) const {
+    if (has_mark(exchange::kMarkAttachmentNotSaved)) return "F";
+    return tv::attachment_flag(lines);
+}
+
+bool ParseResult::has_mark(std::string_view mark) const { return std::ranges::find(marks_, mark) != marks_.end(); }
 
 }  // namespace tv

@@ -7,6 +7,7 @@
 // byte 1), the end line, or a body line.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,8 @@ public:
     };
 
     ParseResult() = default;
-    ParseResult(Status status, std::vector<std::string> lines) : status_(status), lines_(std::move(lines)) {}
+    ParseResult(Status status, std::vector<std::string> lines, std::vector<std::string> marks = {})
+        : status_(status), lines_(std::move(lines)), marks_(std::move(marks)) {}
 
     Status status() const { return status_; }
     bool complete() const { return status_ == Status::Complete; }
@@ -49,8 +51,15 @@ public:
     std::vector<std::string> body_lines() const;
     // From line 5 on: the attachment lines, as read.
     std::vector<std::string> attachment_lines() const;
-    // "F" when the last attachment line read names a file, else one blank.
+    // "F" when the last attachment line read names a file, or when the mail has an attachment the
+    // parse could not save (it has no line then), else one blank.
     std::string attachment_flag() const;
+    // The same of a reader's own selection of the lines.
+    std::string attachment_flag(std::span<const std::string> lines) const;
+
+    // What the parse told beside the result (exchange_files.h), one mark each.
+    const std::vector<std::string>& marks() const { return marks_; }
+    bool has_mark(std::string_view mark) const;
 
     // A line whose first 30 bytes are the end line.
     static bool is_end_line(std::string_view line);
@@ -62,6 +71,7 @@ private:
 
     Status status_ = Status::CutShort;
     std::vector<std::string> lines_;
+    std::vector<std::string> marks_;
 };
 
 }  // namespace tv

@@ -86,9 +86,19 @@ void pump(int times) {
     for (int i = 0; i < times; ++i) pf::EVENT_PUMP();
 }
 
+// The parse's marks of the mail: written before the result, so current once a result is in.
+std::vector<std::string> result_marks() {
+    std::vector<std::string> marks;
+    for (const auto& line : files::read_lines(exchange::kParseMarksFile).value_or(std::vector<std::string>{})) {
+        if (!is_blank(line)) marks.push_back(trim(line));
+    }
+    return marks;
+}
+
 // The stopping forms end the program when line 1 is blank after the wait.
 ParseResult finish(const ParseForm& form, ParseResult::Status status, std::vector<std::string> lines) {
-    ParseResult result(status, std::move(lines));
+    std::vector<std::string> marks = status == ParseResult::Status::CutShort ? std::vector<std::string>{} : result_marks();
+    ParseResult result(status, std::move(lines), std::move(marks));
     if (form.stop_when_line1_blank && is_blank(result.date_line())) stop_script_not_answering(form.owner);
     return result;
 }

@@ -147,7 +147,7 @@ void list_mail_of_interrupted_receive() {
                 std::string name = store::listed_name(mails, i);
                 NewMailTaking taking{false, note->answering && !logged.contains(name),
                                      note->answering ? ANSWER_MARK() : UNREAD_MARK()};
-                rows->push_back(take_new_mail(name, taking));
+                rows->push_back(take_new_mail(name, taking).row);
             }
             write_list_cache(store::kReceiveCache, *rows);
         }

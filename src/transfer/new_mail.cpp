@@ -94,14 +94,19 @@ std::string shown_attachment_names(const ParseResult& result, const std::string&
 }
 
 // The parse's marks of the mail, one item of blank-separated words.
-std::string parse_marks() {
+std::string joined_marks(const ParseResult& result) {
     std::string marks;
-    for (const auto& mark : files::read_lines(exchange::kParseMarksFile).value_or(std::vector<std::string>{})) {
-        if (is_blank(mark)) continue;
+    for (const auto& mark : result.marks()) {
         if (!marks.empty()) marks += ' ';
-        marks += trim(mark);
+        marks += mark;
     }
     return marks;
+}
+
+UnsavedAttachment unsaved_attachment(const ParseResult& result) {
+    if (result.has_mark(exchange::kMarkDiskFull)) return UnsavedAttachment::DiskFull;
+    if (result.has_mark(exchange::kMarkAttachmentNotSaved)) return UnsavedAttachment::NotSaved;
+    return UnsavedAttachment::None;
 }
 
 }  // namespace
@@ -154,7 +159,7 @@ std::string clean_body(const std::string& body) {
     return trim(out);
 }
 
-std::string take_new_mail(const std::string& name, const NewMailTaking& taking) {
+NewMail take_new_mail(const std::string& name, const NewMailTaking& taking) {
     const bool manual = taking.manual;
     const std::string& mark = taking.mark;
     const auto& box = store::receive_box();
@@ -168,7 +173,8 @@ std::string take_new_mail(const std::string& name, const NewMailTaking& taking) 
     pf::pause(20);
 
     std::vector<std::string> stored = stored_lines(result);
-    std::string flag = attachment_flag(stored);
+    // An attachment the parse could not save still marks the mail: a later view saves it.
+    std::string flag = result.attachment_flag(stored);
     std::string date = trim(kept(result.date_line()));
     std::string sender = trim(CLEAN_SENDER_LINE(trim(kept(result.sender_line()))));
     std::string subject = trim(CLEAN_SUBJECT_LINE(trim(kept(result.subject_line()))));
@@ -183,12 +189,12 @@ std::string take_new_mail(const std::string& name, const NewMailTaking& taking) 
     if (taking.for_answering) {
         pf::pause(20);
         std::string attachments = empty_result ? std::string() : shown_attachment_names(result, body);
-        append_answering_record({date, sender, subject, body, parse_marks(), attachments, name, ""});
+        append_answering_record({date, sender, subject, body, joined_marks(result), attachments, name, ""});
         pf::pause(20);
     }
     store::write_record_items(box.record_folder, name, date, sender, subject, flag);
     pf::pause(20);
-    return row;
+    return {row, unsaved_attachment(result)};
 }
 
 }  // namespace tv::transfer

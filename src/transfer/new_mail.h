@@ -32,7 +32,16 @@ struct NewMailTaking {
     std::string mark;  // what the row's subject column begins with
 };
 
+// Whether the parse left an attachment of a new mail without its file in TENPFIL, and why; the
+// later of two values is the graver.
+enum class UnsavedAttachment { None, NotSaved, DiskFull };
+
+struct NewMail {
+    std::string row;
+    UnsavedAttachment unsaved = UnsavedAttachment::None;
+};
+
 // Takes one new mail of the receive box (parse, log record, summary record) and gives its row.
-std::string take_new_mail(const std::string& file_name, const NewMailTaking& taking);
+NewMail take_new_mail(const std::string& file_name, const NewMailTaking& taking);
 
 }  // namespace tv::transfer

@@ -27,6 +27,7 @@
 #include "transfer/status_panel.h"
 #include "transfer/transfer_result.h"
 #include "transfer/transfer_windows.h"
+#include "transfer/unsaved_attachments.h"
 
 namespace tv::transfer {
 
@@ -110,7 +111,7 @@ void write_cache_after_receive() {
 }
 
 // Mails the server delivered again: only their files go; every other row keeps its mark.
-void remove_duplicates(const std::vector<int>& positions, int new_mails, bool manual) {
+void remove_duplicates(const std::vector<int>& positions, int new_mails, bool manual, UnsavedAttachment unsaved) {
     pf::Control& mails = store::work_list("LIST2");
     for (int position : positions) {
         std::string path = files::join("JUSINBOX", store::listed_name(mails, position + 1));
@@ -129,22 +130,24 @@ void remove_duplicates(const std::vector<int>& positions, int new_mails, bool ma
     pf::Control& list = store::receive_list();
     list.set_top_index(list.count() - 1);
     store::write_receive_cache();
-    std::string text = received_count_text(static_cast<std::size_t>(new_mails));
+    std::string text = received_count_text(static_cast<std::size_t>(new_mails)) + unsaved_attachment_note(unsaved);
     draw_status_panel(status_text(text));
     if (new_mails == 0 && manual) {
         store::close_progress_window();
         message("新着メールはありませんでした。"_sj);
     }
+    tell_unsaved_attachments(unsaved, manual);
 }
 
-void report_result(const std::string& result, bool manual) {
+// `note` follows the result's text in the status line.
+void report_result(const std::string& result, bool manual, const std::string& note) {
     pf::Form& main = pf::form("MAINFORM");
     main.font = pf::mincho(14);
     std::string trimmed = trim(result);
     if (begins(result, kResultError)) {
-        draw_status_panel(status_text(from_byte(trimmed, 6)));
+        draw_status_panel(status_text(from_byte(trimmed, 6) + note));
     } else if (begins(result, kResultDone)) {
-        draw_status_panel(status_text(from_byte(trimmed, 5)));
+        draw_status_panel(status_text(from_byte(trimmed, 5) + note));
     }
     if (manual && numeric_value(globals().ARRIVAL_SOUND) > 0 && begins(result, kResultDone)) {
         if (auto* sound = pf::services().sound) sound->play_and_wait(files::resolve("SYSTEM_F\\JUSIN.WAV").string());
@@ -198,6 +201,7 @@ void run_receive(bool manual) {
     }
     pf::Control& mails = store::work_list("LIST2");
     std::string result;
+    UnsavedAttachment unsaved = UnsavedAttachment::None;
     for (int attempts = 0;;) {
         // Mail the component stores from here on is listed at the next start if a kill stops us.
         note_receive_under_way();
@@ -247,10 +251,12 @@ void run_receive(bool manual) {
                     continue;
                 }
                 ++new_mails;
-                store::receive_list().add_item(take_new_mail(name, taking));
+                NewMail mail = take_new_mail(name, taking);
+                unsaved = std::max(unsaved, mail.unsaved);
+                store::receive_list().add_item(mail.row);
             }
             if (!duplicates.empty()) {
-                remove_duplicates(duplicates, new_mails, manual);
+                remove_duplicates(duplicates, new_mails, manual, unsaved);
                 return;
             }
             write_cache_after_receive();
@@ -266,7 +272,9 @@ void run_receive(bool manual) {
         }
         break;
     }
-    report_result(result, manual);
+    report_result(result, manual, unsaved_attachment_note(unsaved));
+    // A receive never reports success over an attachment it could not save.
+    tell_unsaved_attachments(unsaved, manual);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "component_runner.h"
 #include "harness/harness.h"
+#include "harness/small_disk.h"
 #include "result_invariants.h"
 #include "common/exchange_files.h"
 #include "common/sjis.h"
@@ -84,6 +85,40 @@ std::string mail_with_attachments(const std::vector<std::pair<std::string, std::
         mail += "--b\r\nContent-Disposition: attachment; filename=" + name + "\r\n\r\n" + content + "\r\n";
     }
     return mail + "--b--\r\n";
+}
+
+// An attachment the disk has no room for gets no line (the readers would offer a file that is not
+// there): the marks say that the mail has one all the same, and why. Once there is room, a parse
+// saves it.
+TEST(ParseCommand, AnAttachmentWithoutRoomOnTheDiskIsMarkedAndSavedOnceThereIsRoom) {
+    Harness h;
+    SmallDisk disk(h.folder / "TENPFIL", 512 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.why();
+    std::string big;
+    while (big.size() < 200 * 1024) big += "a line of the big attachment " + std::to_string(big.size()) + "\r\n";
+    const std::string mail = "JUSINBOX\\20240101_000000_0001.eml";
+    h.write(mail, mail_with_attachments({{"small.txt", "fits"}, {"big.txt", big}}));
+    disk.fill_leaving(64 * 1024);
+
+    EXPECT_EQ(attachment_names(parse(h, mail)), std::vector<std::string>{"small.txt"});
+    EXPECT_EQ(h.read(exchange::kParseMarksFile), "ATTACHMENT-NOT-SAVED\r\nDISK-FULL\r\n");
+    EXPECT_FALSE(h.exists("TENPFIL\\big.txt"));  // nothing half-written is left
+
+    disk.free_space();
+    EXPECT_EQ(attachment_names(parse(h, mail)), (std::vector<std::string>{"small.txt", "big.txt"}));
+    EXPECT_EQ(h.read("TENPFIL\\big.txt"), big);
+    EXPECT_FALSE(h.exists(exchange::kParseMarksFile));
+}
+
+// A save that fails for another reason than room is marked as well, without the full disk.
+TEST(ParseCommand, AnAttachmentThatCannotBeWrittenIsMarked) {
+    Harness h;
+    h.write("TENPFIL", "a file where the folder should be");
+    h.write("JUSINBOX\\20240101_000000_0001.eml", mail_with_attachments({{"a.txt", "one"}}));
+    h.write(exchange::kRequestFile, "JUSINBOX\\20240101_000000_0001.eml\r\n");
+    ASSERT_EQ(run_mail_component(h.folder, "parse"), 0);
+    EXPECT_TRUE(attachment_names(expect_sound_result(h)).empty());
+    EXPECT_EQ(h.read(exchange::kParseMarksFile), "ATTACHMENT-NOT-SAVED\r\n");
 }
 
 TEST(ParseCommand, AMailParsedAgainFindsItsAttachmentsAndSavesNoneTwice) {

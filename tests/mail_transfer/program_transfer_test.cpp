@@ -1,4 +1,5 @@
 // The program's own receive and send, with the real mail component and the test servers.
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -11,8 +12,10 @@
 #include "common/paths.h"
 #include "common/receive_list_row.h"
 #include "common/sjis.h"
+#include "harness/small_disk.h"
 #include "mail_test_support.h"
 #include "platform/forms.h"
+#include "platform/input.h"
 #include "platform/platform.h"
 #include "platform/process_script_host.h"
 #include "transfer/send.h"
@@ -100,6 +103,54 @@ TEST_F(ProgramTransferTest, AHelperKilledAfterStoringLeavesNoMailWithoutItsRow) 
     EXPECT_EQ(folder.h.boxes().shown()[0].text,
               "受信処理が途中で終了しました。受信できた3通のメールは受信ボックスに入っています。"_sj);
     EXPECT_TRUE(pf::form("MAINFORM").enabled);
+}
+
+// A receive whose attachment finds no room on the disk: the mail is listed with its attachment
+// mark and the user is told that the disk is full; once room is made, opening the mail saves the
+// attachment.
+TEST_F(ProgramTransferTest, AReceiveOntoAFullDiskSaysSoAndTheMailKeepsItsAttachmentMark) {
+    SmallDisk disk(folder.h.folder / "TENPFIL", 512 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.why();
+    std::string photo(200 * 1024, '\0');
+    for (std::size_t i = 0; i < photo.size(); ++i) photo[i] = static_cast<char>((i * 7919) % 251);
+    gchar* encoded = g_base64_encode(reinterpret_cast<const guchar*>(photo.data()), photo.size());
+    std::string base64;
+    for (std::string_view all(encoded); !all.empty(); all.remove_prefix(std::min<std::size_t>(76, all.size()))) {
+        base64.append(all.substr(0, 76)).append("\r\n");
+    }
+    g_free(encoded);
+    const std::string headers = "From: Hanako <hanako@example.com>\r\nTo: taro@example.com\r\n"
+                                "Date: Thu, 10 Dec 2026 09:00:01 +0900\r\n";
+    mailbox.add({headers + "Subject: photo\r\nMIME-Version: 1.0\r\n"
+                           "Content-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\nContent-Type: text/plain\r\n\r\n"
+                           "the photo\r\n--b\r\nContent-Type: image/jpeg\r\n"
+                           "Content-Disposition: attachment; filename=photo.jpg\r\nContent-Transfer-Encoding: base64\r\n\r\n" +
+                     base64 + "--b--\r\n",
+                 headers + "Subject: plain\r\n\r\nno attachment\r\n"});
+    start();
+    disk.fill_leaving(64 * 1024);
+    folder.h.click("MAINFORM", "BUTTON3");
+
+    auto rows = folder.h.rows("MAINFORM", "LIST3");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].substr(50, 3), "  F");
+    EXPECT_EQ(rows[1].substr(50, 3), "   ");
+    auto records = files::list_folder_files("SYSTEM_F\\F_D_F");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_TRUE(folder.h.read("SYSTEM_F\\F_D_F\\" + records[0]).ends_with(",\"F\"\r\n"));
+    ASSERT_EQ(folder.h.boxes().shown().size(), 1u);
+    EXPECT_EQ(folder.h.boxes().shown()[0].title, "DISK FULL !");
+    EXPECT_FALSE(folder.h.exists("TENPFIL\\photo.jpg"));
+    EXPECT_TRUE(pf::form("MAINFORM").enabled);
+
+    disk.free_space();
+    pf::input::double_click_row(pf::form("MAINFORM").control("LIST3"), 0);
+    folder.h.settle();
+    ASSERT_TRUE(pf::forms().is_loaded("FORM3"));
+    auto& attachments = pf::form("FORM3").control("LIST4");
+    ASSERT_EQ(attachments.count(), 1);
+    EXPECT_TRUE(attachments.item(0).starts_with("photo.jpg"));
+    EXPECT_EQ(folder.h.read("TENPFIL\\photo.jpg"), photo);
 }
 
 TEST_F(ProgramTransferTest, SendReachesTheServerAndTheSendList) {

@@ -157,6 +157,35 @@ TEST_F(RebuildTest, DatabaseRebuildOverAllStores) {
     EXPECT_EQ(h.scripts().starts("sam046.wsf"), 4 + 2 + 1 + 2);
 }
 
+// A mail whose attachment a parse could not save (a full disk: the parse marks it, its result lists
+// no file) keeps its attachment mark through every rebuild, and a record an earlier version wrote
+// without the mark gets it.
+TEST_F(RebuildTest, AnAttachmentThatCouldNotBeSavedKeepsItsMark) {
+    struct Case {
+        const char* name;
+        void (*rebuild)();
+    };
+    const Case cases[] = {{"database rebuild", D_SAIKOUTIKU_ON}, {"silent re-index", D_SAIK_AOUTO}};
+    const auto& box = receive_box();
+    const std::string record = std::string(box.record_folder) + "\\20261201_100001.dxd";
+    h.add_mail(box.mail_folder, "20261201_100001.eml", "2026/12/01 10:00:01", "a <a@example.jp>", "unsaved");
+    h.scripts().on("sam046.wsf", [this] {
+        h.write(exchange::kParseMarksFile, "ATTACHMENT-NOT-SAVED\r\nDISK-FULL\r\n");
+        auto lines = *files::read_lines(files::read_first_line(exchange::kRequestFile));
+        lines.emplace_back(exchange::kEndLine);
+        h.write_lines(exchange::kParseResultFile, lines);
+    });
+    for (const auto& c : cases) {
+        h.write(record, "\"DATE: 2026/12/01 10:00:01\",\"FROM: a <a@example.jp>\",\"SUBJECT: unsaved\",\" \"\r\n");
+        h.run(c.rebuild);
+        EXPECT_EQ(h.read(record), "\"DATE: 2026/12/01 10:00:01\",\"FROM: a <a@example.jp>\",\"SUBJECT: unsaved\",\"F\"\r\n")
+            << c.name;
+        auto& list3 = pf::form("MAINFORM").control("LIST3");
+        ASSERT_EQ(list3.count(), 1) << c.name;
+        EXPECT_EQ(list3.item(0).substr(50, 3), "  F") << c.name;
+    }
+}
+
 TEST_F(RebuildTest, DatabaseRebuildWithAnEmptyReceiveBoxEmptiesTheList) {
     pf::form("MAINFORM").control("LIST3").add_item("row of a mail that is gone");
     h.run(D_SAIKOUTIKU_ON);

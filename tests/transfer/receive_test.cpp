@@ -179,6 +179,79 @@ TEST(Receive, DuplicatesWhileMailStaysOnTheServer) {
     }
 }
 
+// A mail whose attachment the parse could not save (the parse says so beside its result) keeps its
+// attachment mark in its row and record, and the receive never reports plain success over it: a
+// manual receive says so in a box after its result, an unattended check only in its status line.
+TEST(Receive, AnAttachmentTheParseCouldNotSaveIsMarkedAndReported) {
+    const std::string disk_full_note = "添付ファイルを保存できませんでした（空き容量不足）。"_sj;
+    struct Case {
+        const char* name;
+        std::string marks;
+        bool manual;
+        std::string title;  // of the box, none when empty
+        std::string text;
+        std::string note;
+    };
+    const std::vector<Case> cases{
+        {"no room on the disk", "ATTACHMENT-NOT-SAVED\r\nDISK-FULL\r\n", true, "DISK FULL !",
+         "ディスクの空き容量が足りないため、添付ファイルを保存できませんでした。\r\n"
+         "メールは受信ボックスに入っています。空き容量を増やしてからメールを開くと、添付ファイルを保存します。   "_sj,
+         disk_full_note},
+        {"another failure", "ATTACHMENT-NOT-SAVED\r\n", true, "SAVE ERROR !",
+         "添付ファイルを保存できませんでした。\r\n"
+         "メールは受信ボックスに入っています。メールを開くと、もう一度保存します。   "_sj,
+         "添付ファイルを保存できませんでした。"_sj},
+        {"an answering check", "ATTACHMENT-NOT-SAVED\r\nDISK-FULL\r\n", false, "", "", disk_full_note},
+    };
+    for (const auto& c : cases) {
+        TransferFixture f;
+        f.runs = {{{TransferFixture::mail("DATE: 2026/12/10 09:00:01", "unsaved"),
+                    TransferFixture::mail("DATE: 2026/12/10 09:00:02", "plain")},
+                   "DONE2通のメールを受信しました。"_sj}};
+        // The parse of the first mail writes its marks before its result, as the component does.
+        f.h.scripts().on("sam046.wsf", [&] {
+            std::string request = files::read_first_line(exchange::kRequestFile);
+            if (request.find("090001") != std::string::npos) f.h.write(exchange::kParseMarksFile, c.marks);
+            auto lines = *files::read_lines(request);
+            lines.emplace_back(exchange::kEndLine);
+            f.h.write_lines(exchange::kParseResultFile, lines);
+        });
+        std::vector<std::string> status_when_shown;
+        bool progress_when_shown = true;
+        f.h.boxes().while_shown = [&](const pf::MessageBoxRequest&) {
+            status_when_shown = f.status_texts();
+            progress_when_shown = pf::forms().is_loaded("FORM5");
+        };
+        if (c.manual) {
+            f.h.click("MAINFORM", "BUTTON3");
+        } else {
+            globals().MANUAL_TRANSFER = 0;
+            globals().ANSWER_CHECK_RUNNING = 1;
+            f.h.run_trapped(JUSIN);
+        }
+
+        auto rows = f.rows();
+        ASSERT_EQ(rows.size(), 2u) << c.name;
+        EXPECT_EQ(rows[0].substr(50, 3), "  F") << c.name;
+        EXPECT_EQ(rows[1].substr(50, 3), "   ") << c.name;
+        EXPECT_EQ(f.h.read("SYSTEM_F\\F_D_F\\20261210_090001.dxd"),
+                  "\"DATE: 2026/12/10 09:00:01\",\"FROM: s <s@example.jp>\",\"SUBJECT: unsaved\",\"F\"\r\n")
+            << c.name;
+        EXPECT_EQ(f.h.read("SYSTEM_F\\F_JU.txt"), test::crlf(rows)) << c.name;
+        ASSERT_FALSE(f.status_texts().empty()) << c.name;
+        EXPECT_EQ(f.status_texts().back().rfind("2通のメールを受信しました。"_sj + c.note + " *** ", 0), 0u) << c.name;
+        if (c.title.empty()) {
+            EXPECT_TRUE(f.h.boxes().shown().empty()) << c.name;
+            continue;
+        }
+        ASSERT_EQ(f.h.boxes().shown().size(), 1u) << c.name;
+        EXPECT_EQ(f.h.boxes().shown()[0].title, c.title) << c.name;
+        EXPECT_EQ(f.h.boxes().shown()[0].text, c.text) << c.name;
+        EXPECT_EQ(status_when_shown, f.status_texts()) << c.name;  // after the result
+        EXPECT_FALSE(progress_when_shown) << c.name;
+    }
+}
+
 TEST(Receive, FailuresAreRetriedFiveTimesAtMost) {
     struct Case { int failures; int runs; bool message; };
     for (auto c : std::vector<Case>{{5, 5, true}, {4, 5, false}}) {

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "common/folder_index.h"
 #include "common/paths.h"
@@ -134,7 +135,7 @@ std::optional<std::string> AttachmentFolder::earlier_copy(const std::string& nam
 }
 
 std::optional<std::string> AttachmentFolder::write_new(const std::string& name, unsigned& counter,
-                                                       const ContentWriter& content) const {
+                                                       const ContentWriter& content) {
     for (unsigned attempt = 0; attempt < kMaxAttempts; ++attempt, ++counter) {
         std::string candidate = numbered_name(name, counter);
         if (taken(candidate)) continue;
@@ -142,25 +143,40 @@ std::optional<std::string> AttachmentFolder::write_new(const std::string& name, 
         int fd = ::open(disk.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0) {
             if (errno == EEXIST) continue;
+            int error = errno;
             std::perror(("talvenor-mail: cannot create " + disk.string()).c_str());
+            note_failure(error);
             return std::nullopt;
         }
         bool written;
+        int error = 0;
         {
             GObjectPtr<GMimeStream> out(g_mime_stream_fs_new(fd));
             g_mime_stream_fs_set_owner(GMIME_STREAM_FS(out.get()), FALSE);
             // No flush: on a file stream it means fsync, and the attachment is a working copy for this run.
+            errno = 0;
             written = content(out.get());
+            if (!written) error = errno;
         }
-        if (::close(fd) != 0) written = false;
+        if (::close(fd) != 0 && written) {
+            written = false;
+            error = errno;
+        }
         if (!written) {
-            std::fprintf(stderr, "talvenor-mail: cannot write %s\n", disk.c_str());
+            std::fprintf(stderr, "talvenor-mail: cannot write %s: %s\n", disk.c_str(), std::strerror(error));
             ::unlink(disk.c_str());
+            note_failure(error);
             return std::nullopt;
         }
         return candidate;
     }
+    note_failure(0);
     return std::nullopt;
+}
+
+void AttachmentFolder::note_failure(int error) {
+    trouble_.unsaved = true;
+    if (error == ENOSPC || error == EDQUOT) trouble_.disk_full = true;
 }
 
 std::string AttachmentFolder::claim(std::string name) {

@@ -8,7 +8,8 @@
 // Each name's numbered files are listed once, and each of them read at most once per parse (its
 // head only, unless it starts as the content does), so a mail of thousands of parts that share one
 // name costs in step with its parts, not their square.
-// One folder object serves one parse, so nothing it learns outlives the parse.
+// One folder object serves one parse, so nothing it learns outlives the parse. It remembers what
+// kept an attachment from its file, so that the parse can tell that the mail has one all the same.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +32,13 @@ public:
     // (nothing is left then). No file this parse has given is given again.
     std::optional<std::string> save(const std::string& name, const ContentWriter& content);
 
+    // What went wrong in this parse's saves.
+    struct Trouble {
+        bool unsaved = false;    // an attachment could not be saved
+        bool disk_full = false;  // one of them for want of room on the disk
+    };
+    const Trouble& trouble() const { return trouble_; }
+
 private:
     // What this parse knows of one name's files: the counters taken, and the regular files not
     // given yet that may hold a content. A file moves on as far as a content asks: by its size
@@ -52,7 +60,9 @@ private:
     template <typename Range, typename Print, typename Read>
     void read_files(const std::string& name, Range from, std::multimap<Print, unsigned>& to, Read read);
     std::optional<std::string> earlier_copy(const std::string& name, Family& family, const ContentWriter& content);
-    std::optional<std::string> write_new(const std::string& name, unsigned& counter, const ContentWriter& content) const;
+    std::optional<std::string> write_new(const std::string& name, unsigned& counter, const ContentWriter& content);
+    // Notes a save that failed with `error` (0: no error of the disk's).
+    void note_failure(int error);
     std::string claim(std::string name);
 
     std::string folder_;
@@ -60,6 +70,7 @@ private:
     bool found_ = false;
     std::set<std::string> given_;  // folded disk names of the files this parse has given
     std::map<std::string, Family> families_;  // by the folded disk name
+    Trouble trouble_;
 };
 
 }  // namespace tv::mail

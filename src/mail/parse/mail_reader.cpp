@@ -3,6 +3,7 @@
 #include <cstring>
 #include <optional>
 
+#include "common/exchange_files.h"
 #include "mail/parse/attachment_names.h"
 #include "mail/parse/charset.h"
 #include "mail/parse/gobject_ptr.h"
@@ -153,6 +154,10 @@ ParsedMail read_mail(GMimeStream* stream, const std::string& receipt_date, Attac
         auto saved = folder.save(wanted_name(attachment), [attachment](GMimeStream* out) { return write_part(attachment, out); });
         if (saved) mail.attachments.push_back(std::move(*saved));
     }
+    // An attachment without its file has no line in the result: the marks tell the program that
+    // the mail has one all the same, and why it is missing.
+    if (folder.trouble().unsaved) mail.marks.emplace_back(exchange::kMarkAttachmentNotSaved);
+    if (folder.trouble().disk_full) mail.marks.emplace_back(exchange::kMarkDiskFull);
     return mail;
 }
 
