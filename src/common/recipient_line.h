@@ -1,7 +1,8 @@
-// The recipient line of a send request ("TO:" and this text) as the mail component sends it: one
-// recipient when the text holds an address in angle brackets (the address inside the last "<" ">",
-// the text before it its display name), else bare addresses separated by commas. The compose
-// window reads a To box with the same rule, so that what it lets go is what the component sends.
+// The recipient line of a send request ("TO:" and this text) as the mail component sends it: a list
+// of mailboxes separated by commas (or semicolons), each a bare address or a display name, quoted or
+// not, with its address in angle brackets; a comma or semicolon inside double quotes belongs to the
+// name. GMime reads each mailbox. The compose window reads a To box with the same rule, so that what
+// it lets go is what the component sends.
 #pragma once
 
 #include <string>
@@ -17,15 +18,16 @@ struct Recipient {
 
 struct RecipientLine {
     std::vector<Recipient> recipients;
-    std::string fault;  // CP932, why the line cannot be sent; empty when it can
+    std::string fault;  // CP932, why the line cannot be sent, naming the part that is wrong; empty when it can
 };
 
-// One mailbox from "name<address>" or a bare address; no check.
+// One mailbox from "name<address>" or a bare address; no check. For the sender's line, which the
+// program writes from the account.
 Recipient read_mailbox(std::string_view text);
 
-// The recipients of the line, or its fault: no recipient, an address that cannot be sent to, or a
-// bracketed line that holds more than its one recipient (text after the ">", or a list of
-// addresses before the name), which would be dropped without a word.
+// The recipients of the line, or its fault: no recipient, or a part that is not one mailbox with an
+// address that can be sent to (a group, two mailboxes without a comma between them, an unclosed
+// quote). A line with a fault has no recipients: nothing of it is sent.
 RecipientLine read_recipient_line(std::string_view text);
 
 // Whether an address can go into an SMTP envelope: printable ASCII without blanks or brackets,

@@ -1,6 +1,7 @@
 #include "compose/composed_mail.h"
 
 #include <array>
+#include <optional>
 
 #include "common/account_file.h"
 #include "common/exchange_files.h"
@@ -48,17 +49,24 @@ std::string one_line(std::string text) {
     return text;
 }
 
-bool fails(Check check, const ComposedMail& mail) {
+// Why the mail fails the check, told below the check's own text ("" when that text says all);
+// nullopt when it passes.
+std::optional<std::string> failure(Check check, const ComposedMail& mail) {
     switch (check) {
-        case Check::ToEmpty: return mail.recipient.empty();
+        case Check::ToEmpty:
+            if (mail.recipient.empty()) return "";
+            break;
         // This also refuses the unreadable-mail marker (exchange::kUnreadableMail), which a reply
         // to a mail the parse could not read brings. "TO:" and the text must fit one request line.
         case Check::NotSendable:
-            return !read_recipient_line(one_line(mail.recipient)).fault.empty() ||
-                   mail.recipient.size() + 3 > files::kMaxLineBytes;
-        case Check::SubjectEmpty: return mail.subject.empty();
+            if (mail.recipient.size() + 3 > files::kMaxLineBytes) return "宛先が長すぎます"_sj;
+            if (std::string fault = read_recipient_line(one_line(mail.recipient)).fault; !fault.empty()) return fault;
+            break;
+        case Check::SubjectEmpty:
+            if (mail.subject.empty()) return "";
+            break;
     }
-    return false;
+    return std::nullopt;
 }
 
 // The account; a reading of the file is followed by a pause, as every reading of a file that
@@ -92,8 +100,8 @@ bool ready_to(ComposeAction action, const ComposedMail& mail) {
     globals().UNSENT_MODE = 0;
     for (const auto& c : kChecks) {
         const char* title = action == ComposeAction::Send ? c.send_title : c.save_title;
-        if (fails(c.check, mail)) {
-            pf::inform("FORM9", sj(title), sj(c.text));
+        if (std::optional<std::string> reason = failure(c.check, mail)) {
+            pf::inform("FORM9", sj(title), reason->empty() ? sj(c.text) : sj(c.text) + "\r\n\r\n" + *reason);
             return false;
         }
     }

@@ -74,25 +74,32 @@ TEST_F(ComposeWindowTest, SendAndSaveChecks) {
     const std::string account_text = "アカウント情報が設定されていません。      "_sj;
     const std::string no_to = "宛先が入力されていません。   "_sj;
     const std::string no_subject = "件名が入力されていません。   "_sj;
+    auto bad_address = [](const char* reason) { return "この宛先は送信できません。   "_sj + "\r\n\r\n" + sj(reason); };
     const Case cases[] = {
         {"send, no account", "BUTTON27", false, "a@example.jp", "s", program_caption(), account_text},
         {"save, no account", "BUTTON79", false, "a@example.jp", "s", program_caption(), account_text},
         {"send, no recipient", "BUTTON27", true, "", "s", "NOT EXIST ADDRESS!", no_to},
         {"send, blanks only", "BUTTON27", true, " 　 "_sj, "s", "NOT EXIST ADDRESS!", no_to},
-        {"send, no @", "BUTTON27", true, "hanako", "s", "BAD ADDRESS!", "この宛先は送信できません。   "_sj},
+        // A recipient that cannot be sent is named below the text, the first one of a list.
+        {"send, no @", "BUTTON27", true, "hanako", "s", "BAD ADDRESS!", bad_address("宛先のアドレスが正しくありません hanako")},
         {"send, unreadable mail", "BUTTON27", true, exchange::kUnreadableMail, "s", "BAD ADDRESS!",
-         "この宛先は送信できません。   "_sj},
-        // The mail component sends one recipient in angle brackets, or a list of bare addresses.
-        {"send, a list after the bracket", "BUTTON27", true, "山田 花子<hanako@example.com>, jiro@example.com"_sj, "s",
-         "BAD ADDRESS!", "この宛先は送信できません。   "_sj},
-        {"send, a list before the bracket", "BUTTON27", true, "jiro@example.com, 山田 花子<hanako@example.com>"_sj, "s",
-         "BAD ADDRESS!", "この宛先は送信できません。   "_sj},
+         bad_address("宛先が正しくありません can not read mail !")},
+        {"send, one bad address in a list", "BUTTON27", true,
+         "山田 花子<hanako@example.com>, jiro.example.com, 鈴木<x>"_sj, "s", "BAD ADDRESS!",
+         bad_address("宛先のアドレスが正しくありません jiro.example.com")},
+        {"send, two recipients without a comma", "BUTTON27", true, "a<a@example.jp> b<b@example.jp>", "s",
+         "BAD ADDRESS!", bad_address("宛先が正しくありません a<a@example.jp> b<b@example.jp>")},
+        {"send, a group", "BUTTON27", true, "a@example.jp, 営業部: b@example.jp"_sj, "s", "BAD ADDRESS!",
+         bad_address("宛先が正しくありません 営業部: b@example.jp")},
+        {"send, an unclosed quote", "BUTTON27", true, "\"山田, 花子 <hanako@example.com>, a@example.jp"_sj, "s",
+         "BAD ADDRESS!", bad_address("宛先が正しくありません \"山田, 花子 <hanako@example.com>, a@example.jp")},
+        {"send, commas only", "BUTTON27", true, ", ,", "s", "BAD ADDRESS!", bad_address("宛先がありません")},
         {"send, no subject", "BUTTON27", true, "a@example.jp", "  ", "NOT EXIST SUBJECT!", no_subject},
         {"save, no recipient", "BUTTON79", true, "", "s", "NOT EXIST ADDRESS", no_to},
         // A stored mail's To box cannot be changed: what cannot be sent is refused while it can.
-        {"save, no @", "BUTTON79", true, "hanako", "s", "BAD ADDRESS", "この宛先は送信できません。   "_sj},
-        {"save, a list after the bracket", "BUTTON79", true, "山田 花子<hanako@example.com>, jiro@example.com"_sj, "s",
-         "BAD ADDRESS", "この宛先は送信できません。   "_sj},
+        {"save, no @", "BUTTON79", true, "hanako", "s", "BAD ADDRESS", bad_address("宛先のアドレスが正しくありません hanako")},
+        {"save, one bad address in a list", "BUTTON79", true, "jiro@example.com; 山田 花子<山田@example.jp>"_sj, "s",
+         "BAD ADDRESS", bad_address("宛先のアドレスが正しくありません 山田 花子<山田@example.jp>")},
         {"save, no subject", "BUTTON79", true, "a@example.jp", "", "NOT EXIST SUBJECT", no_subject},
     };
     open_compose();

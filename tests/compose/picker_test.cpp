@@ -63,10 +63,10 @@ TEST_F(PickerTest, ListsTheBookSortedAndHandsOverTheChosenEntry) {
     EXPECT_EQ(compose().focused, "EDIT14");
 
     // The name reaches the To box whole, a comma turned into a full stop as in a reply, so that it
-    // never reads as a list of recipients.
+    // never reads as a list of recipients; with its colon it would read as a group, so it is quoted.
     open_picker();
     choose(2);
-    EXPECT_EQ(box("EDIT12").text, "Sato. Jiro: sales<JIRO@example.jp>");
+    EXPECT_EQ(box("EDIT12").text, "\"Sato. Jiro: sales\"<JIRO@example.jp>");
 }
 
 TEST_F(PickerTest, SearchModesAndWrapping) {

@@ -21,7 +21,8 @@ struct RecipientTextsTest : ::testing::Test, ComposeFixture {
         // name. And names that hold what reads as a list or as a second address.
         h.write_lines("SYSTEM_F\\ADDRESS.txt", {"\" \",\" \"", "\"plain@example.net\",\"plain@example.net\"",
                                                 "\"info@bank.example, support\",\"help@bank.example\"",
-                                                "\"<Boss>\",\"boss@example.jp\""});
+                                                "\"<Boss>\",\"boss@example.jp\"",
+                                                "\"営業部: 佐藤; 東京 (本社\",\"sato@example.jp\""_sj});
         h.write_lines("JUSINBOX\\20261201_100000.eml", {"DATE: 2026/12/01 10:00:00", "FROM: plain@example.net",
                                                         "TO: taro@example.jp", "SUBJECT: hello", "Body: hi", "FILE:"});
         // Kept as unsent by an earlier run, with the To text a reply gave it then.
@@ -66,8 +67,10 @@ TEST_F(RecipientTextsTest, EveryEntryOfThePicker) {
         {"Boss<boss@example.jp>", "boss@example.jp"},
         {"info@bank.example. support<help@bank.example>", "help@bank.example"},
         {"plain@example.net<plain@example.net>", "plain@example.net"},
+        // A name that would read as a group, a second part or an open comment goes in quotes.
+        {"\"営業部: 佐藤; 東京 (本社\"<sato@example.jp>"_sj, "sato@example.jp"},
     };
-    for (int row = 0; row < 3; ++row) {
+    for (int row = 0; row < 4; ++row) {
         h.click("FORM9", "BUTTON26");
         pf::input::double_click_row(pf::form("FORM10").control("LIST13"), row);
         h.settle();

@@ -89,6 +89,7 @@ TEST(AnsweringEndToEnd, ForwardsRepliesOnceADayAndStopsWhenRestored) {
     EXPECT_EQ(reply.attachments[0].name, "map.txt");
     EXPECT_EQ(reply.attachments[0].data, "the way to our office\r\n");
     ParsedMessage forward = parse_message(delivered_to(phone)[0]);
+    EXPECT_EQ(forward.to, phone + "@example.com") << "the forward goes to the bare forward address";
     EXPECT_NE(forward.body.find("<差出人>\r\nHanako <" + hanako + "@example.com>\r\n<本文>\r\nshall we?"),
               std::string::npos);
     EXPECT_TRUE(delivered_to(rejected).empty());

@@ -156,6 +156,31 @@ TEST_F(ComposeSendTest, ARecipientNamedByItsOwnAddressIsDelivered) {
     EXPECT_TRUE(files::list_folder_files("SYSTEM_F\\BADSOU").empty());
 }
 
+// A To box of several named recipients as a user types them: the mail reaches each with the names
+// in its To header, and the sent mail keeps the line as typed.
+TEST_F(ComposeSendTest, AToBoxOfSeveralNamedRecipientsReachesEach) {
+    std::string second = unique_name("ichiro");
+    std::string to = "鈴木 一郎<"_sj + second + "@example.ne.jp>, 山田 花子<"_sj + local + "@example.com>";
+    start();
+    folder.h.click("MAINFORM", "BUTTON1");
+    type("EDIT12", to);
+    type("EDIT14", "会議"_sj);
+    type("EDIT11", "本文"_sj);
+    folder.h.boxes().clear();
+    folder.h.click("FORM9", "BUTTON27");
+    EXPECT_TRUE(folder.h.boxes().shown().empty());
+    ASSERT_EQ(delivered_to(local).size(), 1u);
+    ASSERT_EQ(delivered_to(second).size(), 1u);
+    EXPECT_EQ(parse_message(delivered_to(second)[0]).to,
+              "鈴木 一郎 <" + second + "@example.ne.jp>, 山田 花子 <" + local + "@example.com>");
+    auto sent = files::list_folder_files("SOUSINBOX");
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ((*files::read_lines("SOUSINBOX\\" + sent[0]))[2], "TO:" + to);
+    auto rows = folder.h.rows("MAINFORM", "LIST1");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].rfind(to.substr(0, 30), 0), 0u);
+}
+
 // A mail saved as unsent refers to the user's own files where they lie: changed after the save, a
 // file goes as it is when the mail is sent.
 TEST_F(ComposeSendTest, AnUnsentMailSendsItsFilesAsTheyAreWhenItIsSent) {

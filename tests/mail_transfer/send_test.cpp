@@ -4,6 +4,7 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <functional>
 #include <regex>
 
@@ -192,6 +193,28 @@ TEST_F(SendTest, PlainServerListOfRecipientsAndTextIsoCannotHold) {
     EXPECT_EQ(filed[8], "FILE:");
 }
 
+// A To line of several recipients, named as users type them: the mail goes to each, their names in
+// its To header (Japanese ones in ISO-2022-JP words), and the sent-mail file keeps the line as typed.
+TEST_F(SendTest, AListOfNamedRecipientsReachesEachWithItsName) {
+    std::vector<std::string> locals{local, unique_name("r"), unique_name("r"), unique_name("r")};
+    std::string to = "鈴木 一郎<"_sj + locals[0] + "@example.jp>, \"Yamada, Taro\" <" + locals[1] + "@example.jp>,山田　太郎<"_sj +
+                     locals[2] + "@example.jp> ; " + locals[3] + "@example.jp ,";
+    request({"TO:" + to, "FROM:Taro<taro@example.com>", "SUBJECT:list", "hello", "FILE:", "MAIL_END"});
+
+    ASSERT_EQ(folder.run("send"), 0) << to_utf8(folder.send_result());
+    for (const auto& one : locals) ASSERT_EQ(delivered_to(one).size(), 1u) << one;
+    ParsedMessage m = parse_message(delivered_to(locals[3])[0]);
+    EXPECT_EQ(m.to, "鈴木 一郎 <" + locals[0] + "@example.jp>, \"Yamada, Taro\" <" + locals[1] + "@example.jp>, 山田　太郎 <" +
+                        locals[2] + "@example.jp>, " + locals[3] + "@example.jp");
+    EXPECT_EQ(encoded_words_in(m.raw_to).size(), 2u) << m.raw_to;
+    for (const std::string& word : encoded_words_in(m.raw_to)) EXPECT_EQ(word.rfind("=?ISO-2022-JP?B?", 0), 0u) << word;
+    EXPECT_TRUE(std::all_of(m.raw_to.begin(), m.raw_to.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
+
+    std::vector<std::string> filed = sent_file();
+    ASSERT_GE(filed.size(), 3u);
+    EXPECT_EQ(filed[2], "TO:" + trim(to));
+}
+
 TEST_F(SendTest, ImplicitTlsPortWithVerifiedCertificate) {
     account.smtp_port = servers().get("SMTPS_PORT");
     folder.write_account(account);
@@ -285,12 +308,13 @@ INSTANTIATE_TEST_SUITE_P(
                      lines.push_back("FILE:");
                  },
                  "宛先が長すぎます"},
-        FailCase{"TwoRecipientsInOneBracketLine",
+        // One wrong address among good ones: none of them gets the mail.
+        FailCase{"OneBadRecipientInAList",
                  [](SendTest& t, std::vector<std::string>& lines) {
-                     lines[0] = "TO:Taro <" + t.recipient() + ">, Hanako <hanako@example.jp>";
+                     lines[0] = "TO:太郎 <"_sj + t.recipient() + ">, hanako.example.jp, Jiro <jiro@example.jp>";
                      lines.push_back("FILE:");
                  },
-                 "宛先が正しくありません"}),
+                 "宛先のアドレスが正しくありません hanako.example.jp"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

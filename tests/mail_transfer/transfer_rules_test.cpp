@@ -98,27 +98,70 @@ TEST(EhloName, MadeValid) {
     EXPECT_EQ(ehlo_name(""), "localhost");
 }
 
-TEST(Recipients, BracketsNameOneAddressElseCommasSeparate) {
-    auto one = parse_recipients("\"Yamada, Taro\" <taro@example.jp>");
-    ASSERT_EQ(one.size(), 1u);
-    EXPECT_EQ(one[0].address, "taro@example.jp");
-    EXPECT_EQ(one[0].name, "Yamada, Taro");
-    auto list = parse_recipients("a@example.jp, b@example.jp,,c@example.jp ");
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[2].address, "c@example.jp");
-    for (const char* bad : {"", "no-at-sign", "a b@example.jp", "山田@example.jp",
-                            // More than the one recipient in brackets: none of them is dropped unsaid.
-                            "山田 花子<hanako@example.com>, jiro@example.com", "jiro@example.com, 花子<hanako@example.com>",
-                            "a<a@example.jp> b<b@example.jp>"}) {
-        EXPECT_THROW(parse_recipients(sj(bad)), TransferError) << bad;
+// The To text is a list of mailboxes, named or bare, as a user types it: every one is sent to, with
+// its name, in the order typed.
+TEST(Recipients, EveryMailboxOfTheListWithItsName) {
+    struct Case {
+        const char* line;  // UTF-8
+        std::vector<std::pair<const char*, const char*>> sent;  // name (UTF-8), address
+    };
+    const Case cases[] = {
+        {"鈴木 一郎<ichiro.suzuki@example.ne.jp>, 山田 太郎<taro.yamada@example.co.jp>",
+         {{"鈴木 一郎", "ichiro.suzuki@example.ne.jp"}, {"山田 太郎", "taro.yamada@example.co.jp"}}},
+        // Commas and semicolons inside quotes belong to the name; a backslash there escapes.
+        {"\"Yamada, Taro\" <taro@example.jp>,\"鈴木; \\\"一郎\\\"\"<ichiro@example.jp>",
+         {{"Yamada, Taro", "taro@example.jp"}, {"鈴木; \"一郎\"", "ichiro@example.jp"}}},
+        // A double-byte character whose second byte is a backslash escapes nothing.
+        {"\"ソフト, 表\"<soft@example.jp>, b@example.jp", {{"ソフト, 表", "soft@example.jp"}, {"", "b@example.jp"}}},
+        {"a@example.jp, b@example.jp,,c@example.jp ", {{"", "a@example.jp"}, {"", "b@example.jp"}, {"", "c@example.jp"}}},
+        {"a@example.jp; 花子 <hanako@example.com>, ", {{"", "a@example.jp"}, {"花子", "hanako@example.com"}}},
+        // Typed Japanese names: a dot, a full-width blank, half-width kana, no blank before "<".
+        {"鈴木.一郎<x@example.jp>,鈴木　一郎 <y@example.jp> , ｽｽﾞｷ ｲﾁﾛｳ<z@example.jp>",
+         {{"鈴木.一郎", "x@example.jp"}, {"鈴木　一郎", "y@example.jp"}, {"ｽｽﾞｷ ｲﾁﾛｳ", "z@example.jp"}}},
+        // A name that holds an address is a name: a book keeps the address as the name of a sender
+        // that gave none, and a reply writes it so.
+        {"plain@example.net<plain@example.net>", {{"plain@example.net", "plain@example.net"}}},
+        {"info@bank.example. support<help@example.net>", {{"info@bank.example. support", "help@example.net"}}},
+        {"<a@example.jp>", {{"", "a@example.jp"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::vector<Mailbox> sent;
+        ASSERT_NO_THROW(sent = parse_recipients(sj(c.line)));
+        ASSERT_EQ(sent.size(), c.sent.size());
+        for (std::size_t i = 0; i < sent.size(); ++i) {
+            EXPECT_EQ(sent[i].name, sj(c.sent[i].first));
+            EXPECT_EQ(sent[i].address, c.sent[i].second);
+        }
     }
-    // A name that holds an address is a name: a book keeps the address as the name of a sender that
-    // gave none, and a reply writes it so.
-    for (const char* named : {"plain@example.net<plain@example.net>", "info@bank.example. support<help@example.net>",
-                              "Sato, Jiro: sales<help@example.net>"}) {
-        auto named_one = parse_recipients(named);
-        ASSERT_EQ(named_one.size(), 1u) << named;
-        EXPECT_EQ(named_one[0].address.substr(named_one[0].address.find('@')), "@example.net") << named;
+}
+
+// A line with one part that is not a mailbox is refused whole, and the refusal names that part.
+TEST(Recipients, ALineWithOneWrongPartIsRefusedNamingIt) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "宛先がありません"},
+        {" , ;", "宛先がありません"},
+        {"a@example.jp, no-at-sign", "宛先のアドレスが正しくありません no-at-sign"},
+        {"山田 花子<hanako@example.com>, a b@example.jp", "宛先が正しくありません a b@example.jp"},
+        {"山田@example.jp", "宛先のアドレスが正しくありません 山田@example.jp"},
+        {"a<a@example.jp> b<b@example.jp>", "宛先が正しくありません a<a@example.jp> b<b@example.jp>"},
+        {"Taro <t@example.jp> extra", "宛先が正しくありません Taro <t@example.jp> extra"},
+        {"x <a@example.jp>, y <>", "宛先が正しくありません y <>"},
+        // An unquoted comma separates, whatever the user meant by it.
+        {"Sato, Jiro <help@example.net>", "宛先のアドレスが正しくありません Sato"},
+        {"a@example.jp, team: b@example.jp, c@example.jp;", "宛先が正しくありません team: b@example.jp"},
+        {"a@example.jp, \"Yamada, Taro <t@example.jp>", "宛先が正しくありません \"Yamada, Taro <t@example.jp>"},
+        {"can not read mail !", "宛先が正しくありません can not read mail !"},
+    };
+    for (const auto& [line, fault] : cases) {
+        SCOPED_TRACE(line);
+        try {
+            parse_recipients(sj(line));
+            ADD_FAILURE() << "sent";
+        } catch (const TransferError& error) {
+            EXPECT_EQ(error.failure(), Failure::kRequest);
+            EXPECT_EQ(error.detail(), sj(fault));
+        }
     }
 }
 
