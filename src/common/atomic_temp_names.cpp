@@ -27,7 +27,7 @@ namespace {
 constexpr std::string_view kTempMark = ".tmp";
 // How far below a swept folder the sweep goes: well past the deepest folder the program makes
 // (SYSTEM_F\BADSOU\<mail>\<n>), and a bound on the folders it holds open at once.
-constexpr int kSweepDepth = 0;
+constexpr int kSweepDepth = 16;
 
 bool all_digits(std::string_view s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
