@@ -111,12 +111,23 @@ void finish_temp(AtomicTemp& temp, Durability durability) {
     if (int e = temp.file.close(); e != 0) drop_temp(temp, e, "write");
 }
 
-// Gives a temporary file the mode of the file it is to replace, where there is one.
-void take_mode_of(const stdfs::path& file, AtomicTemp& temp) {
-    struct stat old {};
-    if (::stat(file.c_str(), &old) == 0 && ::fchmod(temp.file.get(), old.st_mode & 07777) != 0) {
+// Gives a temporary file the owner and group of the file it is to replace, where there is one, and
+// its mode when `keep_mode`: a replace changes the bytes, not whose file it is (run as the
+// administrator, the new file would be the administrator's, and a user's file closed to its owner).
+// A user who may not give a file to another keeps it, as any replace by a rename of theirs does.
+void take_owner_of(const stdfs::path& file, AtomicTemp& temp, bool keep_mode) {
+    struct stat old {}, now {};
+    if (::stat(file.c_str(), &old) != 0) return;
+    const int fd = temp.file.get();
+    if (::fstat(fd, &now) != 0) drop_temp(temp, errno, "write");
+    uid_t owner = old.st_uid == now.st_uid ? static_cast<uid_t>(-1) : old.st_uid;
+    gid_t group = old.st_gid == now.st_gid ? static_cast<gid_t>(-1) : old.st_gid;
+    if ((owner != static_cast<uid_t>(-1) || group != static_cast<gid_t>(-1)) && ::fchown(fd, owner, group) != 0 &&
+        errno != EPERM) {
         drop_temp(temp, errno, "write");
     }
+    // After the owner: a change of owner clears the set-id bits.
+    if (keep_mode && ::fchmod(fd, old.st_mode & 07777) != 0) drop_temp(temp, errno, "write");
 }
 
 }  // namespace
@@ -206,8 +217,8 @@ void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned 
     stdfs::path named = resolve(path);
     stdfs::path disk = write_target(named);
     AtomicTemp temp = create_atomic_temp(disk, mode);
-    // A file the user linked elsewhere is the user's own: it keeps its mode.
-    if (disk != named) take_mode_of(disk, temp);
+    // A file the user linked elsewhere is the user's own: it keeps its mode too.
+    take_owner_of(disk, temp, disk != named);
     // A write that fails (a full disk) leaves no temporary file behind.
     try {
         before_change(FileChange::Write, temp.path, "write");
@@ -230,9 +241,9 @@ void copy_file(std::string_view from, std::string_view to) {
     // A file onto itself: the copy would only stand for what it copies.
     if (is_open_file(target, in.get())) raise_errno(EEXIST, "copy " + source.string());
     // A new copy is private, as every file the program makes in its folder, whatever the mode of
-    // what it copies (a shipped seed, a user's file); a file replaced keeps its mode.
+    // what it copies (a shipped seed, a user's file); a file replaced keeps its owner and mode.
     AtomicTemp temp = create_atomic_temp(target, 0600);
-    take_mode_of(target, temp);
+    take_owner_of(target, temp, true);
     copy_into_temp(in.get(), temp);
     put_atomic_temp_in_place(std::move(temp), target, Durability::Synced);
 }

@@ -67,16 +67,18 @@ void put_atomic_temp_under_new_name(AtomicTemp temp, const std::filesystem::path
 void overwrite_with_atomic_temp(AtomicTemp temp, const std::filesystem::path& disk);
 
 // Rewrites a whole file through a temporary file in the same folder and a rename, so a reader
-// never sees it half written. `mode` is the permission of the new file. A file the user replaced
-// with a symbolic link keeps the link: the file it leads to is replaced, and keeps its mode.
+// never sees it half written. `mode` is the permission of the new file. A file replaced keeps its
+// owner and group (the program run as the administrator leaves a user's file the user's). A file
+// the user replaced with a symbolic link keeps the link: the file it leads to is replaced, and keeps
+// its mode too.
 void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned mode = 0644,
                         Durability durability = Durability::Synced);
 
 // The program's own copy of a file: written beside `to` under the temporary name form and renamed
 // over it, so that `to` is the old file or the whole copy, never a part (a full disk leaves it as
-// it was). A file replaced keeps its mode, and a link of the user's in its place stays (the file
-// it leads to is replaced); a new copy is private (0600), whatever the source's mode. Raises on
-// failure, and when `to` is `from` itself.
+// it was). A file replaced keeps its owner, group and mode, and a link of the user's in its place
+// stays (the file it leads to is replaced); a new copy is private (0600), whatever the source's
+// mode. Raises on failure, and when `to` is `from` itself.
 void copy_file(std::string_view from, std::string_view to);
 
 }  // namespace tv::files
