@@ -130,6 +130,24 @@ void take_owner_of(const stdfs::path& file, AtomicTemp& temp, bool keep_mode) {
     if (keep_mode && ::fchmod(fd, old.st_mode & 07777) != 0) drop_temp(temp, errno, "write");
 }
 
+// Makes the disk hold `size` bytes for the open file `fd` before it is overwritten where it is, so
+// that the overwrite cannot run out of room half-way. Where the file system cannot reserve space
+// itself, posix_fallocate writes a zero byte into each new block past the file's end, which
+// allocates it just as well and leaves the file's bytes as they were. 0, or the errno value of the
+// failure: the file is then as it was (a reservation cut short is taken back).
+int reserve_space(int fd, off_t size) {
+    struct stat before {};
+    if (::fstat(fd, &before) != 0) return errno;
+    if (size <= before.st_size) return 0;  // the blocks are there
+    int e;
+    do {
+        e = ::posix_fallocate(fd, before.st_size, size - before.st_size);
+    } while (e == EINTR);
+    struct stat after {};
+    if (e != 0 && ::fstat(fd, &after) == 0 && after.st_size != before.st_size) ::ftruncate(fd, before.st_size);
+    return e;
+}
+
 }  // namespace
 
 AtomicTemp create_atomic_temp(const stdfs::path& disk, unsigned mode) {
@@ -195,7 +213,11 @@ void overwrite_with_atomic_temp(AtomicTemp temp, const stdfs::path& disk) {
     if (!out) drop_temp(temp, errno, "write");
     const int copy = temp.file.get();
     off_t size = ::lseek(copy, 0, SEEK_END);
-    bool written = size >= 0 && ::lseek(copy, 0, SEEK_SET) == 0 && copy_fully(copy, out.get()) &&
+    if (size < 0) drop_temp(temp, errno, "write");
+    // Nothing of the file has changed yet: a disk without room for it refuses here, and the file
+    // stays whole, so the copy beside it is not needed.
+    if (int e = reserve_space(out.get(), size); e != 0) drop_temp(temp, e, "write");
+    bool written = ::lseek(copy, 0, SEEK_SET) == 0 && copy_fully(copy, out.get()) &&
                    ::ftruncate(out.get(), size) == 0 && ::fsync(out.get()) == 0;
     int e = errno;
     if (int closed = out.close(); closed != 0 && written) {

@@ -62,8 +62,10 @@ void put_atomic_temp_in_place(AtomicTemp temp, const std::filesystem::path& disk
 void put_atomic_temp_under_new_name(AtomicTemp temp, const std::filesystem::path& disk);
 // Writes a written temporary file over the file `disk` where it is, so that the file keeps its
 // other names, its owner and its mode, and then removes the temporary file. The temporary file is
-// synced first: a kill or a failure half-way through leaves the whole copy in it (a failure keeps
-// it then, and raises a runtime error).
+// synced first, and the room for the file's new size reserved before its first byte changes: a
+// full disk refuses there with the file as it was (the temporary file removed, a runtime error
+// raised). A kill or a failure half-way through leaves the whole copy in the temporary file (a
+// failure keeps it then, and raises a runtime error).
 void overwrite_with_atomic_temp(AtomicTemp temp, const std::filesystem::path& disk);
 
 // Rewrites a whole file through a temporary file in the same folder and a rename, so a reader

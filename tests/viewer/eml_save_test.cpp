@@ -274,6 +274,46 @@ TEST_F(SaveTest, AReplaceKeepsWhatTheFileIs) {
     EXPECT_TRUE(p.titles().empty());
 }
 
+// A replace where the file is (it has a second name, or a rename would give it another owner) on a
+// disk with room for the copy beside it but not for the file grown to the copy's size is refused
+// before the first byte of the file changes: every name of it keeps the old file whole.
+TEST_F(SaveTest, AReplaceInPlaceOnAFullDiskLeavesTheOldFileWhole) {
+    std::string big = mail(1) + std::string(3 << 19, 'x');  // 1.5 MB; the disk fills at 1 MB
+    p.h.write("JUSINBOX\\" + mail_name(1), big);
+    struct Case { std::string name; bool hard_linked; };
+    std::vector<Case> cases{{"linked.eml", true}};
+    if (::geteuid() == 0) cases.push_back({"others.eml", false});  // only root can give a file another owner
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::path file = out.write(c.name, "old", 0666);
+        if (c.hard_linked) {
+            std::filesystem::create_hard_link(file, out.path / ("also " + c.name));
+        } else {
+            ASSERT_EQ(::chown(file.c_str(), 4321, 4321), 0);
+        }
+        auto before = names_in(out.path);
+        p.h.boxes().clear();
+        {
+            tv::test::DiskFillsAt full(files::FileChange::Write, c.name, 1 << 20);
+            choose(file.string());
+            save_received(0);
+        }
+        EXPECT_EQ(p.titles(), Strings{"SAVE ERROR !"});
+        // Compared whole but not printed: a file cut short would fill the screen.
+        EXPECT_TRUE(disk_read(file) == "old") << std::filesystem::file_size(file) << " bytes";
+        if (c.hard_linked) {
+            EXPECT_TRUE(disk_read(out / ("also " + c.name)) == "old");
+        }
+        EXPECT_EQ(names_in(out.path), before);  // the copy beside is gone: the file is whole
+        // With room again, the same save replaces it.
+        p.h.boxes().clear();
+        choose(file.string());
+        save_received(0);
+        EXPECT_TRUE(disk_read(file) == big);
+        EXPECT_TRUE(p.titles().empty());
+    }
+}
+
 // A save killed half-way through writing a new file (here by the file-size limit, whose signal
 // ends the process as a kill would) leaves nothing under the chosen name; the part it wrote has a
 // name that says what it is, and the next save of that file takes it away.
