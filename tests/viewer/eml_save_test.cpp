@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 
 #include "harness/file_faults.h"
@@ -219,6 +220,7 @@ TEST(EmlSaveIntoTheProgramTree, IsRefusedHoweverReached) {
          "<out>/account.txt"},
         {"\"..\" after a link outside", {{"<out>/way", "<prog>/SYSTEM_F/BADSOU"}}, "<out>/way/../TEMPF_HENSIN/new.eml"},
         {"another case", {}, "<prog>/system_f/tempf_hensin/new.eml"},
+        {"the program folder in another case", {}, "<PROG>/JUSINBOX/new.eml"},
         {"a dangling link outside", {{"<out>/x.eml", "<prog>/JUSINBOX/20261201_120000.eml"}}, "<out>/x.eml"},
     };
     for (const Case& c : cases) {
@@ -228,9 +230,12 @@ TEST(EmlSaveIntoTheProgramTree, IsRefusedHoweverReached) {
         p.h.platform.system.desktop = out.text();
         p.h.write("SYSTEM_F\\MAIL_DATA.txt", "smtp.example.jp\r\n");
         p.start();
+        std::string upper = p.h.folder.string();
+        for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         auto disk = [&](std::string path) {
-            for (auto [mark, folder] : {std::pair<std::string, std::filesystem::path>{"<prog>", p.h.folder}, {"<out>", out.path}}) {
-                if (path.starts_with(mark)) return folder.string() + path.substr(mark.size());
+            for (auto [mark, folder] : {std::pair<std::string, std::string>{"<prog>", p.h.folder.string()},
+                                        {"<PROG>", upper}, {"<out>", out.path.string()}}) {
+                if (path.starts_with(mark)) return folder + path.substr(mark.size());
             }
             return path;
         };
