@@ -1,17 +1,12 @@
 #include "common/atomic_file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <limits>
-#include <optional>
-#include <vector>
+#include <utility>
 
 #include "common/errors.h"
 #include "common/file_changes.h"
@@ -49,17 +44,10 @@ bool copy_fully(int in, int out) {
 }
 
 void write_whole(int fd, const stdfs::path& disk, std::string_view bytes) {
-    try {
-        before_change(FileChange::Write, disk, "write");
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
-    if (!write_fully(fd, bytes)) {
-        int e = errno;
-        ::close(fd);
-        raise_errno(e, "write " + disk.string());
-    }
+    FileHandle closed_on_failure(fd);
+    before_change(FileChange::Write, disk, "write");
+    if (!write_fully(fd, bytes)) raise_errno(errno, "write " + disk.string());
+    closed_on_failure.release();  // written: the caller closes it
 }
 
 stdfs::path write_target(const stdfs::path& disk) {
@@ -95,74 +83,8 @@ bool is_open_file(const stdfs::path& disk, int fd) {
 
 namespace {
 
-constexpr std::string_view kTempMark = ".tmp";
 // Names tried for one temporary file before giving up (others only when names are planted).
 constexpr int kTempAttempts = 100;
-
-bool all_digits(std::string_view s) {
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// The process number of a bare disk name of the temporary form; nullopt for any other name.
-std::optional<unsigned long> temp_name_process(std::string_view name) {
-    if (name.size() < 2 || name[0] != '.') return std::nullopt;
-    std::size_t mark = name.rfind(kTempMark);
-    if (mark == std::string_view::npos || mark < 2) return std::nullopt;  // a name of at least one byte
-    std::string_view numbers = name.substr(mark + kTempMark.size());
-    std::size_t underscore = numbers.find('_');
-    if (underscore == std::string_view::npos) return std::nullopt;
-    std::string_view process = numbers.substr(0, underscore);
-    if (!all_digits(process) || !all_digits(numbers.substr(underscore + 1))) return std::nullopt;
-    // A number too long for a process is none: it names no process that runs.
-    if (process.size() > 10) return std::numeric_limits<unsigned long>::max();
-    return std::stoul(std::string(process));
-}
-
-// Whether a process of that number runs: one that cannot be signalled (another user's) runs too.
-bool process_runs(unsigned long process) {
-    if (process == 0 || process > static_cast<unsigned long>(std::numeric_limits<pid_t>::max())) return false;
-    return ::kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM;
-}
-
-}  // namespace
-
-std::string atomic_temp_name(std::string_view name, unsigned long process, unsigned long counter) {
-    return "." + std::string(name) + std::string(kTempMark) + std::to_string(process) + "_" + std::to_string(counter);
-}
-
-bool is_atomic_temp_name(std::string_view name) { return temp_name_process(name).has_value(); }
-
-void remove_atomic_temp_files(std::string_view folder) {
-    int fd = open_without_links(folder, O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    DIR* listing = ::fdopendir(fd);
-    if (!listing) {
-        ::close(fd);
-        return;
-    }
-    const auto own = static_cast<unsigned long>(::getpid());
-    std::vector<std::string> leftovers;
-    while (const dirent* entry = ::readdir(listing)) {
-        std::optional<unsigned long> process = temp_name_process(entry->d_name);
-        if (!process || (*process != own && process_runs(*process))) continue;
-        struct stat st {};
-        if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)) {
-            leftovers.emplace_back(entry->d_name);
-        }
-    }
-    stdfs::path disk = resolve(folder);
-    for (const std::string& name : leftovers) {
-        try {
-            before_change(FileChange::Remove, disk / name, "delete");
-            ::unlinkat(fd, name.c_str(), 0);
-        } catch (const RuntimeError&) {
-            // Left for the next start; nothing reads it meanwhile.
-        }
-    }
-    ::closedir(listing);
-}
-
-namespace {
 
 // Creates `temp` exclusively: a link planted under the name is not written through, a file there
 // not emptied. -1 with errno set when the name is taken or the open fails.
@@ -172,31 +94,58 @@ int open_new_temp(const stdfs::path& temp, unsigned mode) {
 }
 
 // Closes and removes a temporary file after a failure.
-void discard_temp(const AtomicTemp& temp) {
-    ::close(temp.fd);
+void discard_temp(AtomicTemp& temp) {
+    temp.file.reset();
     ::unlink(temp.path.c_str());
 }
 
 // The same, and raises the failure.
-[[noreturn]] void drop_temp(const AtomicTemp& temp, int error_number, std::string_view what) {
+[[noreturn]] void drop_temp(AtomicTemp& temp, int error_number, std::string_view what) {
     discard_temp(temp);
     raise_errno(error_number, std::string(what) + " " + temp.path.string());
 }
 
 // Syncs (when asked) and closes a written temporary file; raises, the file removed, on failure.
-void finish_temp(const AtomicTemp& temp, Durability durability) {
-    if (durability == Durability::Synced && ::fsync(temp.fd) != 0) drop_temp(temp, errno, "write");
-    if (::close(temp.fd) != 0) {
-        int e = errno;
-        ::unlink(temp.path.c_str());
-        raise_errno(e, "write " + temp.path.string());
-    }
+void finish_temp(AtomicTemp& temp, Durability durability) {
+    if (durability == Durability::Synced && ::fsync(temp.file.get()) != 0) drop_temp(temp, errno, "write");
+    if (int e = temp.file.close(); e != 0) drop_temp(temp, e, "write");
 }
 
-// Gives a temporary file the mode of the file it is to replace, where there is one.
-void take_mode_of(const stdfs::path& file, const AtomicTemp& temp) {
-    struct stat old {};
-    if (::stat(file.c_str(), &old) == 0 && ::fchmod(temp.fd, old.st_mode & 07777) != 0) drop_temp(temp, errno, "write");
+// Gives a temporary file the owner and group of the file it is to replace, where there is one, and
+// its mode when `keep_mode`: a replace changes the bytes, not whose file it is (run as the
+// administrator, the new file would be the administrator's, and a user's file closed to its owner).
+// A user who may not give a file to another keeps it, as any replace by a rename of theirs does.
+void take_owner_of(const stdfs::path& file, AtomicTemp& temp, bool keep_mode) {
+    struct stat old {}, now {};
+    if (::stat(file.c_str(), &old) != 0) return;
+    const int fd = temp.file.get();
+    if (::fstat(fd, &now) != 0) drop_temp(temp, errno, "write");
+    uid_t owner = old.st_uid == now.st_uid ? static_cast<uid_t>(-1) : old.st_uid;
+    gid_t group = old.st_gid == now.st_gid ? static_cast<gid_t>(-1) : old.st_gid;
+    if ((owner != static_cast<uid_t>(-1) || group != static_cast<gid_t>(-1)) && ::fchown(fd, owner, group) != 0 &&
+        errno != EPERM) {
+        drop_temp(temp, errno, "write");
+    }
+    // After the owner: a change of owner clears the set-id bits.
+    if (keep_mode && ::fchmod(fd, old.st_mode & 07777) != 0) drop_temp(temp, errno, "write");
+}
+
+// Makes the disk hold `size` bytes for the open file `fd` before it is overwritten where it is, so
+// that the overwrite cannot run out of room half-way. Where the file system cannot reserve space
+// itself, posix_fallocate writes a zero byte into each new block past the file's end, which
+// allocates it just as well and leaves the file's bytes as they were. 0, or the errno value of the
+// failure: the file is then as it was (a reservation cut short is taken back).
+int reserve_space(int fd, off_t size) {
+    struct stat before {};
+    if (::fstat(fd, &before) != 0) return errno;
+    if (size <= before.st_size) return 0;  // the blocks are there
+    int e;
+    do {
+        e = ::posix_fallocate(fd, before.st_size, size - before.st_size);
+    } while (e == EINTR);
+    struct stat after {};
+    if (e != 0 && ::fstat(fd, &after) == 0 && after.st_size != before.st_size) ::ftruncate(fd, before.st_size);
+    return e;
 }
 
 }  // namespace
@@ -207,7 +156,7 @@ AtomicTemp create_atomic_temp(const stdfs::path& disk, unsigned mode) {
     for (int attempt = 1;; ++attempt) {
         stdfs::path temp = disk.parent_path() / atomic_temp_name(disk.filename().string(), process, counter++);
         int fd = open_new_temp(temp, mode);
-        if (fd >= 0) return {fd, temp};
+        if (fd >= 0) return {FileHandle(fd), temp};
         if (errno != EEXIST || attempt == kTempAttempts) raise_errno(errno, "open " + temp.string());
     }
 }
@@ -215,22 +164,22 @@ AtomicTemp create_atomic_temp(const stdfs::path& disk, unsigned mode) {
 AtomicTemp create_temp_file(const stdfs::path& temp, unsigned mode) {
     int fd = open_new_temp(temp, 0600);
     if (fd < 0) raise_errno(errno, "open " + temp.string());
-    AtomicTemp created{fd, temp};
+    AtomicTemp created{FileHandle(fd), temp};
     if (::fchmod(fd, mode) != 0) drop_temp(created, errno, "open");
     return created;
 }
 
-void copy_into_temp(int in, const AtomicTemp& temp) {
+void copy_into_temp(int in, AtomicTemp& temp) {
     try {
         before_change(FileChange::Write, temp.path, "write");
     } catch (const RuntimeError&) {
         discard_temp(temp);
         throw;
     }
-    if (!copy_fully(in, temp.fd)) drop_temp(temp, errno, "write");
+    if (!copy_fully(in, temp.file.get())) drop_temp(temp, errno, "write");
 }
 
-void put_atomic_temp_in_place(const AtomicTemp& temp, const stdfs::path& disk, Durability durability) {
+void put_atomic_temp_in_place(AtomicTemp temp, const stdfs::path& disk, Durability durability) {
     finish_temp(temp, durability);
     try {
         before_change(FileChange::Rename, temp.path, "rename");
@@ -241,7 +190,7 @@ void put_atomic_temp_in_place(const AtomicTemp& temp, const stdfs::path& disk, D
     }
 }
 
-void put_atomic_temp_under_new_name(const AtomicTemp& temp, const stdfs::path& disk) {
+void put_atomic_temp_under_new_name(AtomicTemp temp, const stdfs::path& disk) {
     finish_temp(temp, Durability::Synced);
     try {
         before_change(FileChange::Rename, temp.path, "rename");
@@ -252,25 +201,30 @@ void put_atomic_temp_under_new_name(const AtomicTemp& temp, const stdfs::path& d
     }
 }
 
-void overwrite_with_atomic_temp(const AtomicTemp& temp, const stdfs::path& disk) {
-    if (::fsync(temp.fd) != 0) drop_temp(temp, errno, "write");
+void overwrite_with_atomic_temp(AtomicTemp temp, const stdfs::path& disk) {
+    if (::fsync(temp.file.get()) != 0) drop_temp(temp, errno, "write");
     try {
         before_change(FileChange::Write, disk, "write");
     } catch (const RuntimeError&) {
         discard_temp(temp);
         throw;
     }
-    int out = ::open(disk.c_str(), O_WRONLY | O_CLOEXEC);
-    if (out < 0) drop_temp(temp, errno, "write");
-    off_t size = ::lseek(temp.fd, 0, SEEK_END);
-    bool written = size >= 0 && ::lseek(temp.fd, 0, SEEK_SET) == 0 && copy_fully(temp.fd, out) &&
-                   ::ftruncate(out, size) == 0 && ::fsync(out) == 0;
+    FileHandle out(::open(disk.c_str(), O_WRONLY | O_CLOEXEC));
+    if (!out) drop_temp(temp, errno, "write");
+    const int copy = temp.file.get();
+    off_t size = ::lseek(copy, 0, SEEK_END);
+    if (size < 0) drop_temp(temp, errno, "write");
+    // Nothing of the file has changed yet: a disk without room for it refuses here, and the file
+    // stays whole, so the copy beside it is not needed.
+    if (int e = reserve_space(out.get(), size); e != 0) drop_temp(temp, e, "write");
+    bool written = ::lseek(copy, 0, SEEK_SET) == 0 && copy_fully(copy, out.get()) &&
+                   ::ftruncate(out.get(), size) == 0 && ::fsync(out.get()) == 0;
     int e = errno;
-    if (::close(out) != 0 && written) {
+    if (int closed = out.close(); closed != 0 && written) {
         written = false;
-        e = errno;
+        e = closed;
     }
-    ::close(temp.fd);
+    temp.file.reset();
     // The file is no longer whole: the whole copy stays beside it, under its telling name.
     if (!written) raise_errno(e, "write " + disk.string());
     try {
@@ -285,16 +239,17 @@ void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned 
     stdfs::path named = resolve(path);
     stdfs::path disk = write_target(named);
     AtomicTemp temp = create_atomic_temp(disk, mode);
-    // A file the user linked elsewhere is the user's own: it keeps its mode.
-    if (disk != named) take_mode_of(disk, temp);
+    // A file the user linked elsewhere is the user's own: it keeps its mode too.
+    take_owner_of(disk, temp, disk != named);
     // A write that fails (a full disk) leaves no temporary file behind.
     try {
-        write_whole(temp.fd, temp.path, bytes);
+        before_change(FileChange::Write, temp.path, "write");
+        if (!write_fully(temp.file.get(), bytes)) raise_errno(errno, "write " + temp.path.string());
     } catch (const RuntimeError&) {
-        ::unlink(temp.path.c_str());
+        discard_temp(temp);
         throw;
     }
-    put_atomic_temp_in_place(temp, disk, durability);
+    put_atomic_temp_in_place(std::move(temp), disk, durability);
 }
 
 void copy_file(std::string_view from, std::string_view to) {
@@ -302,23 +257,17 @@ void copy_file(std::string_view from, std::string_view to) {
     std::error_code ec;
     if (!stdfs::is_regular_file(source, ec)) raise_error(err::kNotFound, "file not found: " + source.string());
     before_change(FileChange::Copy, source, "copy");
-    int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) raise_errno(errno, "copy " + source.string());
-    try {
-        stdfs::path target = write_target(resolve(to));
-        // A file onto itself: the copy would only stand for what it copies.
-        if (is_open_file(target, in)) raise_errno(EEXIST, "copy " + source.string());
-        // A new copy is private, as every file the program makes in its folder, whatever the mode of
-        // what it copies (a shipped seed, a user's file); a file replaced keeps its mode.
-        AtomicTemp temp = create_atomic_temp(target, 0600);
-        take_mode_of(target, temp);
-        copy_into_temp(in, temp);
-        put_atomic_temp_in_place(temp, target, Durability::Synced);
-    } catch (...) {
-        ::close(in);
-        throw;
-    }
-    ::close(in);
+    FileHandle in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in) raise_errno(errno, "copy " + source.string());
+    stdfs::path target = write_target(resolve(to));
+    // A file onto itself: the copy would only stand for what it copies.
+    if (is_open_file(target, in.get())) raise_errno(EEXIST, "copy " + source.string());
+    // A new copy is private, as every file the program makes in its folder, whatever the mode of
+    // what it copies (a shipped seed, a user's file); a file replaced keeps its owner and mode.
+    AtomicTemp temp = create_atomic_temp(target, 0600);
+    take_owner_of(target, temp, true);
+    copy_into_temp(in.get(), temp);
+    put_atomic_temp_in_place(std::move(temp), target, Durability::Synced);
 }
 
 }  // namespace tv::files

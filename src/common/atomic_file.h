@@ -1,11 +1,14 @@
 // Writing a whole file so that nobody finds it half written: the write loops, the temporary file
-// beside it, putting that file in place, the sweep of what a killed write left behind, and the one
-// check that a copy does not go onto the file it copies.
+// beside it (its name form and the sweep of what a killed write left: atomic_temp_names.h), putting
+// that file in place, and the one check that a copy does not go onto the file it copies.
 #pragma once
 
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "common/atomic_temp_names.h"
+#include "common/file_handle.h"
 
 namespace tv::files {
 
@@ -30,16 +33,6 @@ int rename_without_replacing(const std::filesystem::path& from, const std::files
 // only empty what it copies.
 bool is_open_file(const std::filesystem::path& disk, int fd);
 
-// The temporary file's name: "." + name + ".tmp" + process id + "_" + a counter of the process.
-std::string atomic_temp_name(std::string_view name, unsigned long process, unsigned long counter);
-// Whether a bare disk name has exactly that form: what a killed atomic write leaves behind.
-bool is_atomic_temp_name(std::string_view name);
-// Deletes the plain files of that name form directly in a folder of the program folder (one
-// reached through a symbolic link is left alone), but for those of a process that still runs (a
-// mail component that outlived a killed program and is writing its ledger, say). This process's
-// own number counts as ended: the sweep runs at the start, before the process writes anything.
-void remove_atomic_temp_files(std::string_view folder);
-
 // Whether a whole-file write reaches the disk before the file takes its name: a file that holds
 // the whole of something is; a transient exchange file, of which only its appearing whole matters,
 // is not.
@@ -49,7 +42,7 @@ enum class Durability { Synced, Transient };
 // exclusively, never through a link or over a file already there: a name taken gives way to the
 // next counter. `mode` is its permission.
 struct AtomicTemp {
-    int fd = -1;
+    FileHandle file;
     std::filesystem::path path;
 };
 AtomicTemp create_atomic_temp(const std::filesystem::path& disk, unsigned mode);
@@ -58,32 +51,36 @@ AtomicTemp create_atomic_temp(const std::filesystem::path& disk, unsigned mode);
 AtomicTemp create_temp_file(const std::filesystem::path& temp, unsigned mode);
 // The rest of the open file `in` copied into a temporary file, the file-change seam told first. On
 // failure the temporary file is closed and removed and a runtime error raised.
-void copy_into_temp(int in, const AtomicTemp& temp);
+void copy_into_temp(int in, AtomicTemp& temp);
 
 // Puts a written temporary file in the place of `disk`: synced when asked, closed, renamed over
 // it. On failure the temporary file is removed and a runtime error raised.
-void put_atomic_temp_in_place(const AtomicTemp& temp, const std::filesystem::path& disk, Durability durability);
+void put_atomic_temp_in_place(AtomicTemp temp, const std::filesystem::path& disk, Durability durability);
 // Gives a written temporary file the name `disk`, which must be free: synced, closed, renamed
 // without replacing anything. A file that took the name meanwhile stays as it is: the temporary
 // file is removed and error 64 raised.
-void put_atomic_temp_under_new_name(const AtomicTemp& temp, const std::filesystem::path& disk);
+void put_atomic_temp_under_new_name(AtomicTemp temp, const std::filesystem::path& disk);
 // Writes a written temporary file over the file `disk` where it is, so that the file keeps its
 // other names, its owner and its mode, and then removes the temporary file. The temporary file is
-// synced first: a kill or a failure half-way through leaves the whole copy in it (a failure keeps
-// it then, and raises a runtime error).
-void overwrite_with_atomic_temp(const AtomicTemp& temp, const std::filesystem::path& disk);
+// synced first, and the room for the file's new size reserved before its first byte changes: a
+// full disk refuses there with the file as it was (the temporary file removed, a runtime error
+// raised). A kill or a failure half-way through leaves the whole copy in the temporary file (a
+// failure keeps it then, and raises a runtime error).
+void overwrite_with_atomic_temp(AtomicTemp temp, const std::filesystem::path& disk);
 
 // Rewrites a whole file through a temporary file in the same folder and a rename, so a reader
-// never sees it half written. `mode` is the permission of the new file. A file the user replaced
-// with a symbolic link keeps the link: the file it leads to is replaced, and keeps its mode.
+// never sees it half written. `mode` is the permission of the new file. A file replaced keeps its
+// owner and group (the program run as the administrator leaves a user's file the user's). A file
+// the user replaced with a symbolic link keeps the link: the file it leads to is replaced, and keeps
+// its mode too.
 void write_bytes_atomic(std::string_view path, std::string_view bytes, unsigned mode = 0644,
                         Durability durability = Durability::Synced);
 
 // The program's own copy of a file: written beside `to` under the temporary name form and renamed
 // over it, so that `to` is the old file or the whole copy, never a part (a full disk leaves it as
-// it was). A file replaced keeps its mode, and a link of the user's in its place stays (the file
-// it leads to is replaced); a new copy is private (0600), whatever the source's mode. Raises on
-// failure, and when `to` is `from` itself.
+// it was). A file replaced keeps its owner, group and mode, and a link of the user's in its place
+// stays (the file it leads to is replaced); a new copy is private (0600), whatever the source's
+// mode. Raises on failure, and when `to` is `from` itself.
 void copy_file(std::string_view from, std::string_view to);
 
 }  // namespace tv::files

@@ -106,26 +106,6 @@ bool resolves_inside_program_folder(std::string_view path) {
     return !ec && lies_within(home, file);
 }
 
-bool lies_in_program_folders(std::string_view path, const std::vector<std::string>& folders) {
-    stdfs::path file = resolve(path);
-    if (lexically_inside_program_folder(file)) return true;
-    std::error_code ec;
-    stdfs::path real_file = stdfs::weakly_canonical(file, ec);
-    if (ec) return false;
-    // Every folder by the place it really is: the program folder, the folders in it, the stores below.
-    std::vector<stdfs::path> places{root()};
-    for (stdfs::directory_iterator it(root(), ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code kind;
-        if (it->is_directory(kind)) places.push_back(it->path());
-    }
-    for (const std::string& folder : folders) places.push_back(resolve(folder));
-    for (const stdfs::path& place : places) {
-        stdfs::path real = stdfs::canonical(place, ec);
-        if (!ec && lies_within(real, real_file)) return true;
-    }
-    return false;
-}
-
 bool written_inside_program_folder(std::string_view path) {
     if (path.empty() || path[0] == '/' || path[0] == '\\') return false;
     for (const std::string& part : split_components(path)) {

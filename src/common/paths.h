@@ -24,15 +24,10 @@ std::filesystem::path resolve(std::string_view path);
 
 // Whether a path, every link on its way followed, lies in the program folder or below it, whatever
 // its spelling (links, ".."): the folder whose files the program itself replaces and deletes
-// (TENPFIL is emptied at exit). For paths the user chose.
+// (TENPFIL is emptied at exit). For the files the user chooses to attach. The user's saves ask
+// write_reaches_program_tree (program_tree.h), which also knows every folder of the tree linked
+// elsewhere.
 bool resolves_inside_program_folder(std::string_view path);
-
-// Whether a path lies in the program folder, in a folder directly in it, or in one of `folders`
-// (system paths below it), or below one of them: as it is spelt, or with every link followed, in
-// the real folder one of them leads to. So a store the user linked elsewhere is still the program's,
-// whether it is reached through the program folder or by the path its link leads to. For the paths
-// the user chooses to save to.
-bool lies_in_program_folders(std::string_view path, const std::vector<std::string>& folders);
 
 // Whether a system path stays in the program folder as it is written, no link followed: relative,
 // without a ".." step, and mapped below the program folder. Unlike resolves_inside_program_folder,

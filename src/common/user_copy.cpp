@@ -9,11 +9,13 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "common/atomic_file.h"
 #include "common/errors.h"
 #include "common/file_changes.h"
+#include "common/file_handle.h"
 #include "common/paths.h"
 #include "common/private_files.h"
 
@@ -22,14 +24,6 @@ namespace tv::files {
 namespace stdfs = std::filesystem;
 
 namespace {
-
-// Closes a file on every way out.
-struct OpenFile {
-    int fd;
-    ~OpenFile() {
-        if (fd >= 0) ::close(fd);
-    }
-};
 
 // Where a save writes its copy before the copy takes its place: hidden, and saying what it is to a
 // user who finds it after a kill.
@@ -76,11 +70,11 @@ CopyOutcome copy_file_for_user(std::string_view from, std::string_view to) {
     stdfs::path source = resolve(from);
     std::error_code ec;
     if (!stdfs::is_regular_file(source, ec)) raise_error(err::kNotFound, "file not found: " + source.string());
-    OpenFile in{::open(source.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (in.fd < 0) raise_errno(errno, "open " + source.string());
+    FileHandle in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in) raise_errno(errno, "open " + source.string());
     // A link of the user's leads to the file replaced, and stays.
     stdfs::path target = write_target(resolve(to));
-    if (is_open_file(target, in.fd)) return CopyOutcome::SameFile;
+    if (is_open_file(target, in.get())) return CopyOutcome::SameFile;
     struct stat old {};
     bool replacing = ::stat(target.c_str(), &old) == 0;
     if (replacing && !S_ISREG(old.st_mode)) {
@@ -92,13 +86,13 @@ CopyOutcome copy_file_for_user(std::string_view from, std::string_view to) {
     remove_unfinished_save(beside);
     // Created here: the mode is the user's. Already there (the user chose to replace it): its mode stays.
     AtomicTemp copy = create_temp_file(beside, replacing ? old.st_mode & 07777 : user_file_mode());
-    copy_into_temp(in.fd, copy);
+    copy_into_temp(in.get(), copy);
     if (!replacing) {
-        put_atomic_temp_under_new_name(copy, target);
-    } else if (rename_would_change(old, copy.fd)) {
-        overwrite_with_atomic_temp(copy, target);
+        put_atomic_temp_under_new_name(std::move(copy), target);
+    } else if (rename_would_change(old, copy.file.get())) {
+        overwrite_with_atomic_temp(std::move(copy), target);
     } else {
-        put_atomic_temp_in_place(copy, target, Durability::Synced);
+        put_atomic_temp_in_place(std::move(copy), target, Durability::Synced);
     }
     return CopyOutcome::Copied;
 }

@@ -18,7 +18,8 @@ enum class CopyOutcome {
 // - a new file takes its name without replacing anything (a file that took the name meanwhile
 //   stays, and the save raises error 64); it gets user_file_mode();
 // - a file replaced keeps its mode; it is renamed over, or, when it has other names or a rename
-//   would give it another owner or mode, overwritten where it is once the whole copy is beside it;
+//   would give it another owner or mode, overwritten where it is once the whole copy is beside it
+//   and the disk holds room for the file's new size (a full disk refuses with the file whole);
 //   one the user may not write by its permission (write-protected, another's) raises error 75.
 // A replace through the user's link replaces the file the link leads to. A target that is the
 // source file itself is left as it is. Raises error 63 when `from` is missing and a runtime error

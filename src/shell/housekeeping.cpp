@@ -62,9 +62,11 @@ void create_folder_tree() {
 }
 
 void remove_atomic_write_leftovers() {
-    std::vector<std::string> tree = tree_folders();
-    tree.push_back(kSettingsFolder);
-    for (const auto& folder : tree) files::remove_atomic_temp_files(folder);
+    // Each top folder with every folder below it, also those made for one mail (a forward's
+    // attachments in SYSTEM_F\BADSOU\<mail>\).
+    for (const auto& folder : tree_folders()) {
+        if (folder.find('\\') == std::string::npos) files::remove_atomic_temp_files(folder);
+    }
 }
 
 void seed_settings_file() {

@@ -1,10 +1,10 @@
 #include "store/eml_save.h"
 
 #include <exception>
-#include <vector>
 
 #include "common/globals.h"
 #include "common/paths.h"
+#include "common/program_tree.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
 #include "common/user_copy.h"
@@ -39,21 +39,11 @@ std::string base_name(std::string_view name) {
     return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
 }
 
-// Whether a chosen path lies in the program's folders: a save there would overwrite a stored mail,
-// or add one that the next start lists. A store linked elsewhere counts, however it is reached.
-bool in_program_folders(const std::string& path) {
-    std::vector<std::string> stores;
-    for (const MailStore& store : mail_stores()) {
-        // A user folder's received and sent mail lie side by side in a folder of their own.
-        stores.insert(stores.end(), {store.mail_folder, store.record_folder, store.sent_folder,
-                                     files::split_folder_name(store.mail_folder).first});
-    }
-    return files::lies_in_program_folders(path, stores);
-}
-
-// Refuses a path in the program's folders; true when it was refused.
+// Refuses a path in the program's tree, however it reaches there: a save there would overwrite a
+// stored mail or a file of the program's, or add one that the program then lists, sends or attaches.
+// True when it was refused.
 bool refused_program_folder(const std::string& path, const std::string& owner) {
-    if (!in_program_folders(path)) return false;
+    if (!files::write_reaches_program_tree(path)) return false;
     pf::inform(owner, "BAD FILE PATH !", "カレントフォルダ内にファイルを保存することはできません。     "_sj);
     return true;
 }

@@ -1,10 +1,13 @@
 #include "common/text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
 
+#include "common/account_file.h"
 #include "common/atomic_file.h"
 #include "common/errors.h"
 #include "common/paths.h"
@@ -173,6 +176,47 @@ TEST(AtomicWrite, AFileLinkedElsewhereKeepsTheLink) {
         EXPECT_EQ(outside.snapshot().at(std::string(c.name) + ".txt"), "420 " + c.written);  // 0644
     }
     EXPECT_EQ(outside.snapshot().size(), 2u);  // nothing left beside them
+}
+
+// Run as the administrator, a whole-file write of a file that is another's (the user's file their
+// link leads to, the user's own program folder) leaves it the user's: owner, group and mode stay.
+TEST(AtomicWrite, AFileReplacedKeepsItsOwner) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only the administrator writes another's files";
+    test::Harness h;
+    test::OutsideFolder outside;
+    h.write("SYSTEM_F\\seed.txt", "copied\r\n");
+    struct Case {
+        const char* name;
+        bool linked;    // the program's file is a link to the user's file outside
+        unsigned mode;  // what the file has, and keeps
+        std::function<void(const std::string&)> write;
+    };
+    auto account = [](const std::string&) { write_account_file({"smtp.example.jp", "Taro"}); };
+    auto rewrite = [](const std::string& path) { write_lines_atomic(path, {"rewritten"}, 0600); };
+    auto copy = [](const std::string& path) { copy_file("SYSTEM_F\\seed.txt", path); };
+    for (const Case& c : std::vector<Case>{{"MAIL_DATA.txt", true, 0640, account},
+                                           {"copy.txt", true, 0640, copy},
+                                           {"F_JU.txt", false, 0600, rewrite},
+                                           {"kept.txt", false, 0644, copy}}) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::path program_file = h.folder / "SYSTEM_F" / c.name;
+        std::filesystem::path file = c.linked ? outside.write(c.name, "old\r\n", c.mode) : program_file;
+        if (c.linked) {
+            std::filesystem::create_symlink(file, program_file);
+        } else {
+            h.write(std::string("SYSTEM_F\\") + c.name, "old\r\n");
+            ::chmod(file.c_str(), c.mode);
+        }
+        ASSERT_EQ(::chown(file.c_str(), 4321, 4322), 0);
+        c.write(std::string("SYSTEM_F\\") + c.name);
+        struct stat st {};
+        ASSERT_EQ(::stat(file.c_str(), &st), 0);
+        EXPECT_NE(*read_bytes(file.string()), "old\r\n");
+        EXPECT_EQ(st.st_uid, 4321u);
+        EXPECT_EQ(st.st_gid, 4322u);
+        EXPECT_EQ(st.st_mode & 07777, c.mode);
+        EXPECT_EQ(std::filesystem::is_symlink(program_file), c.linked);
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "common/file_changes.h"
@@ -120,6 +121,26 @@ private:
     rlimit size_before_{};
     rlimit core_before_{};
     sighandler_t signal_before_ = SIG_DFL;
+};
+
+// A disk that fills up as a chosen change begins: from then on no file grows past `bytes` (a write
+// or a reservation beyond fails, as on a full disk), while what was written before stays. Undone
+// when it goes. It installs the file layer's seam itself, so it stands instead of a FileFaults.
+class DiskFillsAt {
+public:
+    DiskFillsAt(files::FileChange kind, std::string name, rlim_t bytes) {
+        files::watch_file_changes([this, kind, name = std::move(name), bytes](files::FileChange change,
+                                                                            const std::filesystem::path& disk) {
+            if (!full_ && change == kind && disk.filename() == name) full_.emplace(bytes);
+            return 0;
+        });
+    }
+    ~DiskFillsAt() { files::watch_file_changes({}); }
+    DiskFillsAt(const DiskFillsAt&) = delete;
+    DiskFillsAt& operator=(const DiskFillsAt&) = delete;
+
+private:
+    std::optional<FileSizeLimit> full_;
 };
 
 }  // namespace tv::test

@@ -11,6 +11,7 @@
 #include "common/globals.h"
 #include "common/paths.h"
 #include "harness/harness.h"
+#include "harness/outside_folder.h"
 #include "platform/forms.h"
 
 namespace tv::shell {
@@ -251,11 +252,37 @@ TEST(Startup, TheSweepLeavesTheTemporaryFilesOfARunningProcess) {
         {temporary(0), false},  // names no process
         {temporary(::getpid()), false},  // the program's own number at its start: an earlier holder's
         {"JUSINBOX\\.F_JU.txt.tmp99999999999_1", false},
+        // Below the top folders too: a forward's attachment copies, a store's records.
+        {"SYSTEM_F\\BADSOU\\20261210_090001_DEL_SOUSIN\\.big.bin.tmp" + std::to_string(ended) + "_2", false},
+        {"SYSTEM_F\\BADSOU\\20261210_090001_DEL_SOUSIN\\2\\.big.bin.tmp" + std::to_string(ended) + "_3", false},
+        {"SYSTEM_F\\BADSOU\\20261210_090001_DEL_SOUSIN\\.big.bin.tmp" + std::to_string(running) + "_4", true},
+        {"SYSTEM_F\\FORDA_FO\\JOB\\JUSIN_FO\\F_D_F\\.a.dxd.tmp" + std::to_string(ended) + "_5", false},
+        {"SYSTEM_F\\SETTEI\\.SETTEI_F.txt.tmp" + std::to_string(ended) + "_6", false},
     };
     test::Harness h;
     for (const Case& c : cases) h.write(c.path, "writing");
     ASSERT_TRUE(h.start());
     for (const Case& c : cases) EXPECT_EQ(h.exists(c.path), c.stays) << c.path;
+}
+
+// The sweep stays in the program folder: a folder of it linked elsewhere, at the top or below, is
+// the user's place, and what lies there is left alone.
+TEST(Startup, TheSweepFollowsNoLinkOutOfTheProgramFolder) {
+    pid_t ended = ::fork();
+    ASSERT_GE(ended, 0);
+    if (ended == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+    const std::string leftover = ".big.bin.tmp" + std::to_string(ended) + "_2";
+    test::OutsideFolder outside;
+    outside.write("attachments/" + leftover, "writing");
+    outside.write("attachments/inner/" + leftover, "writing");
+    test::Harness h;
+    h.make_folder("SYSTEM_F\\BADSOU");
+    std::filesystem::create_directory_symlink(outside.path / "attachments", h.folder / "SYSTEM_F" / "BADSOU" / "linked");
+    std::filesystem::create_directory_symlink(outside.path / "attachments", h.folder / "TENPFIL");
+    auto before = outside.snapshot();
+    ASSERT_TRUE(h.start());
+    EXPECT_EQ(outside.snapshot(), before);
 }
 
 TEST(Startup, AFileInPlaceOfAFolderEndsThroughTheErrorTrap) {

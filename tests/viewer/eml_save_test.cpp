@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 
 #include "harness/file_faults.h"
@@ -193,6 +194,86 @@ TEST(EmlSaveIntoALinkedStore, IsRefused) {
     }
 }
 
+// Every folder of the program's tree is the program's however a path reaches it: by the path a link
+// of the tree leads to (a folder of SYSTEM_F, one the program made below it, a link inside a linked
+// folder), through a link outside whose ".." lands in the tree, spelt in another case, or through a
+// dangling link outside that would create a file in the tree. A save there is refused as a save into
+// the program folder is, and nothing changes on either side.
+TEST(EmlSaveIntoTheProgramTree, IsRefusedHoweverReached) {
+    // `place` becomes a link to `target` ("<prog>" and "<out>" stand for the program folder and the
+    // folder outside); a folder of the tree at `place` moves to `target` first, keeping what it holds.
+    struct Link { std::string place, target; };
+    struct Case { const char* name; std::vector<Link> links; std::string chosen; };
+    const std::vector<Case> cases{
+        {"reply attachments", {{"<prog>/SYSTEM_F/TEMPF_HENSIN", "<out>/replies"}}, "<out>/replies/new.eml"},
+        {"unsent mail", {{"<prog>/SYSTEM_F/BADSOU", "<out>/unsent"}}, "<out>/unsent/new.eml"},
+        {"reply text", {{"<prog>/SYSTEM_F/HENSINYOU", "<out>/text"}}, "<out>/text/new.eml"},
+        {"reply logs", {{"<prog>/SYSTEM_F/TODAY_HENSIN", "<out>/logs"}}, "<out>/logs/new.eml"},
+        {"settings", {{"<prog>/SYSTEM_F/SETTEI", "<out>/settings"}}, "<out>/settings/new.eml"},
+        {"the user folders' folder", {{"<prog>/SYSTEM_F/FORDA_FO", "<out>/folders"}}, "<out>/folders/new.eml"},
+        {"a folder the program made for one mail",
+         {{"<prog>/SYSTEM_F/BADSOU/20261201_090000_DEL_SOUSIN", "<out>/kept"}}, "<out>/kept/new.eml"},
+        {"a link inside a linked folder",
+         {{"<prog>/SYSTEM_F", "<out>/system"}, {"<prog>/SYSTEM_F/TEMPF_HENSIN", "<out>/replies"}},
+         "<out>/replies/new.eml"},
+        {"a file of the tree by its link target", {{"<prog>/SYSTEM_F/MAIL_DATA.txt", "<out>/account.txt"}},
+         "<out>/account.txt"},
+        {"\"..\" after a link outside", {{"<out>/way", "<prog>/SYSTEM_F/BADSOU"}}, "<out>/way/../TEMPF_HENSIN/new.eml"},
+        {"another case", {}, "<prog>/system_f/tempf_hensin/new.eml"},
+        {"the program folder in another case", {}, "<PROG>/JUSINBOX/new.eml"},
+        {"a dangling link outside", {{"<out>/x.eml", "<prog>/JUSINBOX/20261201_120000.eml"}}, "<out>/x.eml"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ViewerProgram p;
+        SaveFolder out;
+        p.h.platform.system.desktop = out.text();
+        p.h.write("SYSTEM_F\\MAIL_DATA.txt", "smtp.example.jp\r\n");
+        p.start();
+        std::string upper = p.h.folder.string();
+        for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        auto disk = [&](std::string path) {
+            for (auto [mark, folder] : {std::pair<std::string, std::string>{"<prog>", p.h.folder.string()},
+                                        {"<PROG>", upper}, {"<out>", out.path.string()}}) {
+                if (path.starts_with(mark)) return folder + path.substr(mark.size());
+            }
+            return path;
+        };
+        for (const Link& link : c.links) {
+            std::filesystem::path place = disk(link.place), target = disk(link.target);
+            if (link.place.starts_with("<prog>") && !std::filesystem::exists(place)) std::filesystem::create_directories(place);
+            if (std::filesystem::exists(place)) std::filesystem::rename(place, target);
+            std::filesystem::create_symlink(target, place);
+        }
+        auto outside_before = out.snapshot();
+        auto program_before = p.h.snapshot();
+        p.h.platform.dialogs.choose_next(disk(c.chosen));
+        store::receive_list().select(0);
+        p.h.click("MAINFORM", "HOZON");
+        EXPECT_EQ(p.titles(), Strings{"BAD FILE PATH !"});
+        EXPECT_EQ(out.snapshot(), outside_before);
+        EXPECT_EQ(p.h.snapshot(), program_before);
+    }
+}
+
+// What links of the tree lead to decides nothing for a place they do not lead to: with a loop of
+// links, a dangling link and a link to a file beside the chosen folder, the save is written there.
+TEST(EmlSaveBesideTheProgramTree, IsWritten) {
+    ViewerProgram p;
+    SaveFolder out;
+    p.h.platform.system.desktop = out.text();
+    p.start();
+    std::filesystem::path kept = out.write("kept/a.txt", "kept");
+    std::filesystem::create_directory_symlink(p.h.folder, p.h.folder / "SYSTEM_F" / "loop");
+    std::filesystem::create_symlink(out.path / "gone" / "x.txt", p.h.folder / "SYSTEM_F" / "gone.txt");
+    std::filesystem::create_symlink(kept, p.h.folder / "TENPFIL" / "a.txt");
+    p.h.platform.dialogs.choose_next(out / "kept/saved.eml");
+    store::receive_list().select(0);
+    p.h.click("MAINFORM", "HOZON");
+    EXPECT_TRUE(p.titles().empty());
+    EXPECT_EQ(disk_read(out / "kept/saved.eml"), p.h.read("JUSINBOX\\" + mail_name(1)));
+}
+
 // The names in a folder (to see that a save left no temporary file beside its target).
 std::vector<std::string> names_in(const std::filesystem::path& folder) {
     std::vector<std::string> names;
@@ -272,6 +353,46 @@ TEST_F(SaveTest, AReplaceKeepsWhatTheFileIs) {
     EXPECT_EQ(disk_read(out / "other name.eml"), mail(1));
     EXPECT_EQ(std::filesystem::hard_link_count(file), 2u);
     EXPECT_TRUE(p.titles().empty());
+}
+
+// A replace where the file is (it has a second name, or a rename would give it another owner) on a
+// disk with room for the copy beside it but not for the file grown to the copy's size is refused
+// before the first byte of the file changes: every name of it keeps the old file whole.
+TEST_F(SaveTest, AReplaceInPlaceOnAFullDiskLeavesTheOldFileWhole) {
+    std::string big = mail(1) + std::string(3 << 19, 'x');  // 1.5 MB; the disk fills at 1 MB
+    p.h.write("JUSINBOX\\" + mail_name(1), big);
+    struct Case { std::string name; bool hard_linked; };
+    std::vector<Case> cases{{"linked.eml", true}};
+    if (::geteuid() == 0) cases.push_back({"others.eml", false});  // only root can give a file another owner
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::path file = out.write(c.name, "old", 0666);
+        if (c.hard_linked) {
+            std::filesystem::create_hard_link(file, out.path / ("also " + c.name));
+        } else {
+            ASSERT_EQ(::chown(file.c_str(), 4321, 4321), 0);
+        }
+        auto before = names_in(out.path);
+        p.h.boxes().clear();
+        {
+            tv::test::DiskFillsAt full(files::FileChange::Write, c.name, 1 << 20);
+            choose(file.string());
+            save_received(0);
+        }
+        EXPECT_EQ(p.titles(), Strings{"SAVE ERROR !"});
+        // Compared whole but not printed: a file cut short would fill the screen.
+        EXPECT_TRUE(disk_read(file) == "old") << std::filesystem::file_size(file) << " bytes";
+        if (c.hard_linked) {
+            EXPECT_TRUE(disk_read(out / ("also " + c.name)) == "old");
+        }
+        EXPECT_EQ(names_in(out.path), before);  // the copy beside is gone: the file is whole
+        // With room again, the same save replaces it.
+        p.h.boxes().clear();
+        choose(file.string());
+        save_received(0);
+        EXPECT_TRUE(disk_read(file) == big);
+        EXPECT_TRUE(p.titles().empty());
+    }
 }
 
 // A save killed half-way through writing a new file (here by the file-size limit, whose signal
