@@ -32,9 +32,10 @@ struct Identity {
     auto operator<=>(const Identity&) const = default;
 };
 
-std::optional<Identity> identity_of(const stdfs::path& path) {
+std::optional<Identity> identity_of(const stdfs::path& path, nlink_t* links = nullptr) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    if (links) *links = st.st_nlink;
     return Identity{st.st_dev, st.st_ino};
 }
 
@@ -61,11 +62,14 @@ bool spelt_inside_program_folder(const stdfs::path& path) {
 struct ProgramTree {
     std::set<Identity> folders;         // every folder of it
     std::set<Identity> linked_files;    // the files its links lead to
+    std::set<Identity> files;           // its own files, where asked for
     std::vector<stdfs::path> dangling;  // where its dangling links would create a file
     bool complete = true;               // false: too large to walk
 };
 
-ProgramTree walk_program_tree() {
+// `with_files`: also every file of the tree, for a target that has another name somewhere (a hard
+// link outside to a stored mail would let the save overwrite that mail where it is).
+ProgramTree walk_program_tree(bool with_files) {
     ProgramTree tree;
     std::vector<stdfs::path> pending{program_folder()};
     while (!pending.empty()) {
@@ -84,6 +88,10 @@ ProgramTree walk_program_tree() {
             stdfs::file_status own = it->symlink_status(kind);
             if (stdfs::is_directory(own)) {
                 pending.push_back(it->path());
+                continue;
+            }
+            if (with_files && stdfs::is_regular_file(own)) {
+                if (std::optional<Identity> file = identity_of(it->path())) tree.files.insert(*file);
                 continue;
             }
             if (!stdfs::is_symlink(own)) continue;
@@ -106,10 +114,12 @@ bool write_reaches_program_tree(std::string_view path) {
     stdfs::path spelt = resolve(path);
     if (spelt_inside_program_folder(spelt) || spelt_inside_program_folder(write_target(spelt))) return true;
     stdfs::path real = real_place(spelt);
-    ProgramTree tree = walk_program_tree();
+    nlink_t links = 0;
+    std::optional<Identity> file = identity_of(real, &links);
+    ProgramTree tree = walk_program_tree(file && links > 1);
     if (!tree.complete) return true;
-    if (std::optional<Identity> file = identity_of(real)) {
-        if (tree.folders.contains(*file) || tree.linked_files.contains(*file)) return true;
+    if (file && (tree.folders.contains(*file) || tree.linked_files.contains(*file) || tree.files.contains(*file))) {
+        return true;
     }
     // The real folders the file would lie in, up to the root: one of them a folder of the tree.
     for (stdfs::path folder = real.parent_path(); !folder.empty(); folder = folder.parent_path()) {

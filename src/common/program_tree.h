@@ -12,8 +12,8 @@ namespace tv::files {
 // Whether a write to `path` (an absolute path the user chose, or a system path) would create or
 // change a file of the program's tree: spelt inside the program folder (ASCII letters in any case,
 // ".." steps as written), through links on the way or a ".." after one, by the path a link of the
-// tree leads to, or through a dangling link whose target lies in the tree (the write would create
-// that target). A tree too large to walk (a link of it leading to a whole disk) counts as holding
+// tree leads to, through a dangling link whose target lies in the tree (the write would create
+// that target), or onto a hard link of one of its files (the save would overwrite it in place). A tree too large to walk (a link of it leading to a whole disk) counts as holding
 // the path.
 bool write_reaches_program_tree(std::string_view path);
 

@@ -114,8 +114,8 @@ TEST_F(AttachmentTest, ASavedAttachmentGetsTheModeOfTheUsersUmask) {
     EXPECT_EQ(tv::test::mode_of(p.h.folder / "SYSTEM_F" / "BASYO_HO"), 0600u);  // the program's own stays private
 }
 
-// An attachment saved onto itself (a hard link of it chosen as the target) stays whole, and the
-// user is told.
+// An attachment saved onto itself (a hard link of it chosen as the target: another name of a file
+// of the program's) stays whole, and the user is told.
 TEST_F(AttachmentTest, SavingAnAttachmentOntoItselfChangesNothing) {
     SaveFolder out;
     std::filesystem::create_hard_link(p.h.folder / "TENPFIL" / "a.pdf", out.path / "a.pdf");
@@ -123,7 +123,7 @@ TEST_F(AttachmentTest, SavingAnAttachmentOntoItselfChangesNothing) {
     list().select(0);
     p.h.click("FORM3", "BUTTON22");
     EXPECT_EQ(p.h.read("TENPFIL\\a.pdf"), "PDF");
-    EXPECT_EQ(p.titles(), Strings{"SAME FILE !"});
+    EXPECT_EQ(p.titles(), Strings{"BAD FILE PATH !"});
     for (const auto& box : p.h.boxes().shown()) EXPECT_EQ(box.owner, "FORM3");
 }
 
