@@ -19,7 +19,8 @@ using AnsweringLogItems = std::array<std::string, 8>;
 
 // The record line (without CR LF); double quotes, which would end an item, are left out.
 std::string answering_log_line(const AnsweringLogItems& items);
-// The items of a record line; items the line lacks are empty.
+// The items of a record line, double quotes left out as the line leaves them out; items the line
+// lacks are empty.
 AnsweringLogItems answering_log_items(std::string line);
 
 // Whether two records are of one mail: every item but the steps done is the same.
