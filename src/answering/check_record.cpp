@@ -20,10 +20,6 @@ constexpr std::size_t kSubjectBytes = 100;
 constexpr std::size_t kBodyBytes = 500;
 constexpr std::size_t kBodyEndBytes = 250;
 
-// The words of the steps item.
-constexpr std::string_view kForwarded = "forwarded";
-constexpr std::string_view kReplyHanded = "replied";
-
 LoggedMail logged_mail(const AnsweringLogItems& items) {
     LoggedMail mail;
     mail.items = items;
@@ -38,8 +34,8 @@ LoggedMail logged_mail(const AnsweringLogItems& items) {
     mail.marks = trim(items[kLogMarks]);
     // An older version's record may have outlived an exit that emptied TENPFIL: it names no file.
     if (!items[kLogMailName].empty()) mail.attachments = attachment_names_of(items[kLogAttachments]);
-    mail.forwarded = has_mark(items[kLogSteps], kForwarded);
-    mail.reply_handed = has_mark(items[kLogSteps], kReplyHanded);
+    mail.forwarded = has_mark(items[kLogSteps], kStepForwarded);
+    mail.reply_handed = has_mark(items[kLogSteps], kStepReplyHanded);
     return mail;
 }
 
@@ -82,10 +78,10 @@ AnsweringLog load_answering_log() {
     return log;
 }
 
-void write_down_forwarded(const LoggedMail& mail) { write_down(mail, kForwarded); }
+void write_down_forwarded(const LoggedMail& mail) { write_down(mail, kStepForwarded); }
 
 void write_down_reply_handed(const LoggedMail& mail) {
-    write_down(mail, std::string(kForwarded) + " " + std::string(kReplyHanded));
+    write_down(mail, std::string(kStepForwarded) + " " + std::string(kStepReplyHanded));
 }
 
 void write_down_done(const LoggedMail& mail) { write_down(mail, ""); }

@@ -37,6 +37,10 @@ void edit_answering_log(const std::function<void(std::vector<AnsweringLogItems>&
 // records that wait for a check forget the attachments they name first.
 void forget_logged_attachments();
 
+// The words of the steps item: the mail's forward handed over, its reply logged and handed over.
+inline constexpr std::string_view kStepForwarded = "forwarded";
+inline constexpr std::string_view kStepReplyHanded = "replied";
+
 // Whether a marks item holds `mark` as one of its words.
 bool has_mark(std::string_view marks, std::string_view mark);
 
