@@ -217,7 +217,7 @@ std::string record_naming_a_txt(int i) {
 // Mails a check could not reach wait in the answering log across a restart. After a kill they go
 // with their attachments: TENPFIL is as the killed run left it. The exit empties TENPFIL, so after
 // an exit a file found there under a waiting mail's attachment name is another mail's and is not
-// sent.
+// sent; these mails' stored copies are gone, so nothing gives them their own files again.
 TEST(CheckCycle, MailsWaitingForTheNextCheckSurviveARestart) {
     const SettingsFields f = forwarding_attachments_only();
     auto record = [](int i) { return record_naming_a_txt(i) + ",\"m" + std::to_string(i) + ".eml\",\"\""; };
