@@ -1,4 +1,4 @@
-"""The actions and one run of `kill-campaign-program act`: set off, killed (or not), and the wait
+"""The actions and one run of `kill_campaign act`: set off, killed (or not), and the wait
 for a mail component that outlived the kill."""
 
 import dataclasses

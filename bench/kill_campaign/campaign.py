@@ -414,10 +414,10 @@ def main():
     if not args.no_build:
         subprocess.run([os.path.join(ROOT, "tools", "build")], check=True)
     build = os.environ.get("TALVENOR_BUILD", os.path.join(ROOT, "build"))
-    binary = os.path.join(build, "bin", "kill-campaign-program")
+    binary = os.path.join(build, "bin", "kill_campaign")
     seed = args.seed if args.seed is not None else random.randrange(1 << 30)
     rng = random.Random(seed)
-    work = args.work or tempfile.mkdtemp(prefix="kill-campaign-", dir="/tmp")
+    work = args.work or tempfile.mkdtemp(prefix="kill_campaign-", dir="/tmp")
     os.makedirs(work, exist_ok=True)
     log("campaign seed %d, work folder %s" % (seed, work))
 

@@ -1,4 +1,4 @@
-"""What the driver checks after a round, beside the checks of `kill-campaign-program check`: the
+"""What the driver checks after a round, beside the checks of `kill_campaign check`: the
 inventory against the one before, the mail put on the server, the exit's all or nothing, the
 answering check's forwards and replies, and the folder outside the program folder."""
 

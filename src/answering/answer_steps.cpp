@@ -3,6 +3,7 @@
 #include "answering/answer_rules.h"
 #include "answering/check_record.h"
 #include "answering/forward_mail.h"
+#include "answering/reparsed_attachments.h"
 #include "answering/reply_log.h"
 #include "answering/reply_mail.h"
 #include "common/account_file.h"
@@ -46,7 +47,13 @@ void forward_step(const LoggedMail& mail, const CheckInputs& in) {
     ForwardBody body = build_forward_body(mail);
     AccountData account = read_account_file();
     if (forward_verdict(mail, in, g, account.sender_address()) != ForwardVerdict::Forward) return;
-    auto request = forward_request(body, mail, account, g.FORWARD_ADDRESS, numeric_value(g.FORWARD_ATTACHMENTS) != 0);
+    bool with_attachments = numeric_value(g.FORWARD_ATTACHMENTS) != 0;
+    LoggedMail forwarded = mail;
+    if (with_attachments && attachment_names_forgotten(mail, body)) {
+        forwarded = with_attachments_parsed_again(mail);
+        body = build_forward_body(forwarded);
+    }
+    auto request = forward_request(body, forwarded, account, g.FORWARD_ADDRESS, with_attachments);
     g.SEND_TO_TEXT = trim(g.FORWARD_ADDRESS);
     write_request(request);
     hand_over();

@@ -36,7 +36,7 @@ struct LoggedMail {
     std::string subject;  // trimmed; beyond 100 bytes cut to whole characters and "･･･"
     std::string body;     // the body summary; beyond 500 bytes its ends around " （中略）"
     std::string marks;    // what the parse told of the mail (answering_log.h)
-    std::vector<std::string> attachments;  // the mail's own files in TENPFIL that its body shows
+    std::vector<std::string> attachments;  // the mail's own files in TENPFIL (its forward sends those its body shows)
     bool forwarded = false;     // an earlier try or check handed its forward over
     bool reply_handed = false;  // an earlier try or check logged its reply and handed it over
     AnsweringLogItems items;  // the record as read, to find it again in the log

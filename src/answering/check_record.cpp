@@ -20,29 +20,6 @@ constexpr std::size_t kSubjectBytes = 100;
 constexpr std::size_t kBodyBytes = 500;
 constexpr std::size_t kBodyEndBytes = 250;
 
-// The words of the steps item.
-constexpr std::string_view kForwarded = "forwarded";
-constexpr std::string_view kReplyHanded = "replied";
-
-LoggedMail logged_mail(const AnsweringLogItems& items) {
-    LoggedMail mail;
-    mail.items = items;
-    mail.date = trim(from_byte(items[kLogDate], 7));
-    mail.sender = trim(from_byte(items[kLogSender], 7));
-    std::string subject = trim(from_byte(items[kLogSubject], 10));
-    mail.subject = subject.size() > kSubjectBytes ? left_whole_chars(subject, kSubjectBytes) + "･･･"_sj : subject;
-    std::string body = trim(from_byte(items[kLogBody], 7));
-    mail.body = body.size() > kBodyBytes ? trim(left_whole_chars(body, kBodyEndBytes)) + " （中略）"_sj +
-                                               trim(right_whole_chars(body, kBodyEndBytes))
-                                         : body;
-    mail.marks = trim(items[kLogMarks]);
-    // An older version's record may have outlived an exit that emptied TENPFIL: it names no file.
-    if (!items[kLogMailName].empty()) mail.attachments = attachment_names_of(items[kLogAttachments]);
-    mail.forwarded = has_mark(items[kLogSteps], kForwarded);
-    mail.reply_handed = has_mark(items[kLogSteps], kReplyHanded);
-    return mail;
-}
-
 // Before this version a check put the records it could not reach into a log of their own.
 void take_in_waiting_log() {
     auto lines = files::read_lines(kWaitingLog);
@@ -71,6 +48,25 @@ void write_down(const LoggedMail& mail, std::string_view steps) {
 
 }  // namespace
 
+LoggedMail logged_mail(const AnsweringLogItems& items) {
+    LoggedMail mail;
+    mail.items = items;
+    mail.date = trim(from_byte(items[kLogDate], 7));
+    mail.sender = trim(from_byte(items[kLogSender], 7));
+    std::string subject = trim(from_byte(items[kLogSubject], 10));
+    mail.subject = subject.size() > kSubjectBytes ? left_whole_chars(subject, kSubjectBytes) + "･･･"_sj : subject;
+    std::string body = trim(from_byte(items[kLogBody], 7));
+    mail.body = body.size() > kBodyBytes ? trim(left_whole_chars(body, kBodyEndBytes)) + " （中略）"_sj +
+                                               trim(right_whole_chars(body, kBodyEndBytes))
+                                         : body;
+    mail.marks = trim(items[kLogMarks]);
+    // An older version's record may have outlived an exit that emptied TENPFIL: it names no file.
+    if (!items[kLogMailName].empty()) mail.attachments = attachment_names_of(items[kLogAttachments]);
+    mail.forwarded = has_mark(items[kLogSteps], kStepForwarded);
+    mail.reply_handed = has_mark(items[kLogSteps], kStepReplyHanded);
+    return mail;
+}
+
 AnsweringLog load_answering_log() {
     take_in_waiting_log();
     AnsweringLog log;
@@ -82,10 +78,10 @@ AnsweringLog load_answering_log() {
     return log;
 }
 
-void write_down_forwarded(const LoggedMail& mail) { write_down(mail, kForwarded); }
+void write_down_forwarded(const LoggedMail& mail) { write_down(mail, kStepForwarded); }
 
 void write_down_reply_handed(const LoggedMail& mail) {
-    write_down(mail, std::string(kForwarded) + " " + std::string(kReplyHanded));
+    write_down(mail, std::string(kStepForwarded) + " " + std::string(kStepReplyHanded));
 }
 
 void write_down_done(const LoggedMail& mail) { write_down(mail, ""); }

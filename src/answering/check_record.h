@@ -21,6 +21,9 @@ struct AnsweringLog {
 // mail file) names no attachments: an exit may have emptied TENPFIL since.
 AnsweringLog load_answering_log();
 
+// One record as the steps read it.
+LoggedMail logged_mail(const AnsweringLogItems& items);
+
 // The steps of a mail, each written down as it ends: its forward handed over, its reply logged
 // and about to be handed over, and the mail done (its record leaves the log).
 void write_down_forwarded(const LoggedMail& mail);

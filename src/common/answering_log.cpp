@@ -9,13 +9,23 @@
 
 namespace tv {
 
+namespace {
+
+// An item as the log holds it: a double quote would end its quoted form, so none is kept. The
+// reader applies the same rule, so that a record read is the record its rewrite writes (an
+// unquoted item, as an older version may have left one, can hold a quote).
+std::string without_quotes(std::string item) {
+    std::erase(item, '"');
+    return item;
+}
+
+}  // namespace
+
 std::string answering_log_line(const AnsweringLogItems& items) {
     std::string line;
     for (const auto& item : items) {
         if (!line.empty()) line += ',';
-        line += '"';
-        std::copy_if(item.begin(), item.end(), std::back_inserter(line), [](char c) { return c != '"'; });
-        line += '"';
+        line += '"' + without_quotes(item) + '"';
     }
     return line;
 }
@@ -25,7 +35,7 @@ AnsweringLogItems answering_log_items(std::string line) {
     files::ItemReader reader(std::move(line));
     for (auto& item : items) {
         if (reader.at_end()) break;
-        item = reader.next();
+        item = without_quotes(reader.next());
     }
     return items;
 }
@@ -95,6 +105,15 @@ std::vector<std::string> attachment_names_of(std::string_view item) {
         std::size_t end = std::min(item.find('/', start), item.size());
         if (end > start) names.emplace_back(item.substr(start, end - start));
         start = end + 1;
+    }
+    return names;
+}
+
+std::vector<std::string> attachment_names_of(const ParseResult& result) {
+    std::vector<std::string> names;
+    for (const auto& line : result.attachment_lines()) {
+        std::string name = trim(from_byte(trim(line), 15));
+        if (!name.empty()) names.push_back(std::move(name));
     }
     return names;
 }

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/parse_result.h"
+
 namespace tv {
 
 enum LogItem { kLogDate, kLogSender, kLogSubject, kLogBody, kLogMarks, kLogAttachments, kLogMailName, kLogSteps };
@@ -19,7 +21,8 @@ using AnsweringLogItems = std::array<std::string, 8>;
 
 // The record line (without CR LF); double quotes, which would end an item, are left out.
 std::string answering_log_line(const AnsweringLogItems& items);
-// The items of a record line; items the line lacks are empty.
+// The items of a record line, double quotes left out as the line leaves them out; items the line
+// lacks are empty.
 AnsweringLogItems answering_log_items(std::string line);
 
 // Whether two records are of one mail: every item but the steps done is the same.
@@ -36,12 +39,19 @@ void edit_answering_log(const std::function<void(std::vector<AnsweringLogItems>&
 // records that wait for a check forget the attachments they name first.
 void forget_logged_attachments();
 
+// The words of the steps item: the mail's forward handed over, its reply logged and handed over.
+inline constexpr std::string_view kStepForwarded = "forwarded";
+inline constexpr std::string_view kStepReplyHanded = "replied";
+
 // Whether a marks item holds `mark` as one of its words.
 bool has_mark(std::string_view marks, std::string_view mark);
 
 // The attachments item: the names joined by "/", which no saved attachment name holds; and back.
 std::string joined_attachment_names(const std::vector<std::string>& names);
 std::vector<std::string> attachment_names_of(std::string_view item);
+// The names of a mail's own files in TENPFIL, as the attachment lines of its parse result give them
+// ("File: TENPFIL\name"), trimmed; a line that names none gives none.
+std::vector<std::string> attachment_names_of(const ParseResult& result);
 
 // The marker that joins the lines of a body summary ("CrLf", four letters).
 inline constexpr std::string_view kLineMarker = "CrLf";

@@ -179,6 +179,27 @@ TEST(CheckCycle, MailsBeyondThe199thWaitForTheNextCheck) {
     EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
 }
 
+// A double quote inside an item, where the log's writer would leave it out (an unquoted item, as
+// an older version may have written one), is read as the writer writes it: the record is found
+// again after another record's step rewrote the log, leaves it when its steps are done, and its
+// mail is forwarded once.
+TEST(CheckCycle, ARecordHoldingAQuoteIsFoundAfterTheLogIsRewritten) {
+    const std::string rest = ",\"Body: hiCrLfFILE:CrLfENDDAYOPPI_AKASATA_HONYOHOYNYO\",\"\",\"\",\"m.eml\",\"\"";
+    AnsweringProgram p;
+    p.h.write_lines("SYSTEM_F\\TALVENOR.txt",
+                    {"\"DATE: 2026/12/10 08:00:00\",\"FROM: s1@example.jp\",\"SUBJECT: plain\"" + rest,
+                     "\"DATE: 2026/12/10 08:00:00\",FROM  \"Ken\" <ken@example.jp>,\"SUBJECT: from Ken\"" + rest,
+                     "\"DATE: 2026/12/10 08:00:00\",\"FROM: s3@example.jp\",SUBJECT  say \"hi\"" + rest});
+    p.start_mode();
+    p.run_seconds(5);
+    EXPECT_FALSE(p.h.exists("SYSTEM_F\\TALVENOR.txt"));
+    p.run_seconds(60);
+    EXPECT_EQ(subjects_of(p.requests_with("SUBJECT:<転>"_sj)),
+              (std::vector<std::string>{"SUBJECT:<転>plain"_sj, "SUBJECT:<転>from Ken"_sj, "SUBJECT:<転>say hi"_sj}));
+    EXPECT_EQ(p.h.read("SYSTEM_F\\TODAY_HENSIN\\20261210_TODAY_HENSIN.txt"),
+              crlf({"s1@example.jp", "ken@example.jp", "s3@example.jp"}));
+}
+
 // Forwarding with attachments, no replies.
 SettingsFields forwarding_attachments_only() {
     SettingsFields f = AnsweringProgram::settings();
@@ -196,7 +217,7 @@ std::string record_naming_a_txt(int i) {
 // Mails a check could not reach wait in the answering log across a restart. After a kill they go
 // with their attachments: TENPFIL is as the killed run left it. The exit empties TENPFIL, so after
 // an exit a file found there under a waiting mail's attachment name is another mail's and is not
-// sent.
+// sent; these mails' stored copies are gone, so nothing gives them their own files again.
 TEST(CheckCycle, MailsWaitingForTheNextCheckSurviveARestart) {
     const SettingsFields f = forwarding_attachments_only();
     auto record = [](int i) { return record_naming_a_txt(i) + ",\"m" + std::to_string(i) + ".eml\",\"\""; };

@@ -208,7 +208,9 @@ TEST(Kill, EmptyingTheTrashAtExitLeavesNoMailApartFromItsRecord) {
         } catch (const Killed&) {
             killed = true;
         }
-        if (!killed) EXPECT_TRUE(p.h.program_ended());
+        if (!killed) {
+            EXPECT_TRUE(p.h.program_ended());
+        }
         faults.clear();
         ASSERT_TRUE(p.h.restart());
         Strings found = census();

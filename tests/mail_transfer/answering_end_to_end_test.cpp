@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <map>
 #include <memory>
 
 #include "common/answering_settings.h"
@@ -11,6 +13,7 @@
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
+#include "harness/file_faults.h"
 #include "mail_test_support.h"
 #include "parsed_message.h"
 #include "platform/forms.h"
@@ -293,6 +296,79 @@ TEST(AnsweringEndToEnd, ALongBodyIsForwardedCutAtWholeCharacters) {
     EXPECT_NE(forward.body.find("\r\nx" + head.substr(0, 96 * 3) + " （中略）" + tail.substr(0, 78 * 3) + "\r\n"),
               std::string::npos)
         << forward.body;
+}
+
+// Runs every script through `host`, then tells `after` which one ran.
+class ScriptWatch : public pf::ScriptHost {
+public:
+    ScriptWatch(pf::ScriptHost& host, std::function<void(const std::string&)> after)
+        : host_(host), after_(std::move(after)) {}
+    void run_and_wait(const std::string& script_name) override {
+        host_.run_and_wait(script_name);
+        after_(script_name);
+    }
+
+private:
+    pf::ScriptHost& host_;
+    std::function<void(const std::string&)> after_;
+};
+
+// A check killed right after its first forward went out; the program started and ended (the exit
+// empties TENPFIL); then, once a new mail has brought a file of the same name, the mode's next
+// check: each waiting forward, and the repeat of the one the kill caught, carries its own mail's
+// file, never the new mail's.
+TEST(AnsweringEndToEnd, AForwardThatWaitedAcrossAnExitCarriesItsOwnFile) {
+    ModeOnServers m(true);
+    auto mail = [&](int k) {
+        std::string n = std::to_string(k);
+        return "From: " + unique_name("s") + "@example.jp\r\nTo: " + m.own_address() + "\r\nSubject: mail " + n +
+               "\r\nDate: Thu, 10 Dec 2026 08:50:00 +0900\r\nMIME-Version: 1.0\r\n"
+               "Content-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\nContent-Type: text/plain\r\n\r\nsee the note\r\n"
+               "--b\r\nContent-Type: application/octet-stream\r\nContent-Disposition: attachment; filename=note.txt\r\n\r\n"
+               "the note of mail " + n + "\r\n--b--\r\n";
+    };
+    m.mailbox.add({mail(1), mail(2), mail(3), mail(4), mail(5), mail(6)});
+    FileFaults faults;
+    ScriptWatch watch(*m.scripts, [&](const std::string& script) {
+        if (script == "sam042.wsf") faults.kill_before(1);
+    });
+    pf::services().script_host = &watch;
+    bool killed = false;
+    try {
+        m.first_check();
+    } catch (const Killed&) {
+        killed = true;
+    }
+    ASSERT_TRUE(killed);
+    faults.clear();
+    ASSERT_EQ(delivered_to(m.phone).size(), 1u);
+
+    pf::services().script_host = &m.h.scripts();
+    ASSERT_TRUE(m.h.restart());
+    m.h.run([] { pf::input::request_close(pf::form("MAINFORM")); });
+    ASSERT_TRUE(m.h.program_ended());
+    EXPECT_TRUE(files::list_folder_files("TENPFIL").empty());
+    m.mailbox.add({mail(7)});
+    ASSERT_TRUE(m.h.restart());
+    pf::services().script_host = m.scripts.get();
+    m.h.boxes().answer_next(pf::MsgAnswer::Yes);
+    m.h.click("MAINFORM", "BUTTON30");
+    m.first_check();
+
+    std::map<std::string, std::vector<std::string>> files_of;
+    for (const auto& delivered : delivered_to(m.phone)) {
+        ParsedMessage forward = parse_message(delivered);
+        std::string files;
+        for (const auto& a : forward.attachments) files += a.data;
+        files_of[forward.subject].push_back(files);
+    }
+    std::map<std::string, std::vector<std::string>> expected;
+    for (int k = 1; k <= 7; ++k) {
+        std::string own = "the note of mail " + std::to_string(k);
+        expected["<転>mail " + std::to_string(k)] = k == 1 ? std::vector<std::string>{own, own} : std::vector<std::string>{own};
+    }
+    EXPECT_EQ(files_of, expected);
+    EXPECT_FALSE(m.h.exists("SYSTEM_F\\TALVENOR.txt"));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
-// The kill campaign's program, on a prepared program folder (bench/kill-campaign prepares it and
-// drives the rounds):
+// The kill campaign's program, on a prepared program folder (bench/kill_campaign/run prepares it
+// and drives the rounds):
 //
-//   kill-campaign-program act FOLDER ACTION SEED [KILL_AT]
+//   kill_campaign act FOLDER ACTION SEED [KILL_AT]
 //       starts the program on FOLDER and performs one move, restore, return or delete through its
 //       windows (ACTION names it, SEED picks the folders and the row), answering Yes, or a receive
 //       with the main window's button, or the closing of the main window (which empties the trash
@@ -12,11 +12,11 @@
 //       With KILL_AT it SIGKILLs itself right before its KILL_AT-th file change of the action
 //       (1: the first), which repeats a kill exactly. Exit status 3, without acting, when the
 //       list to act on is empty.
-//   kill-campaign-program check FOLDER EXPECTATIONS [INVENTORY]
+//   kill_campaign check FOLDER EXPECTATIONS [INVENTORY]
 //       starts the program on FOLDER (its start finishes what a kill left) and checks the stores
 //       and every list against them; prints OK or the faults (exit status 0 or 1). INVENTORY gets
 //       one line per mail found: store, R or S, and its key.
-//   kill-campaign-program check-answer FOLDER EXPECTATIONS [INVENTORY]
+//   kill_campaign check-answer FOLDER EXPECTATIONS [INVENTORY]
 //       the same, but between the start and the checks it starts the answering mode, lets one
 //       check run to its end and stops the mode; the answering log must be gone then.
 //
@@ -30,17 +30,17 @@
 #include <fstream>
 #include <string>
 
+#include "actions.h"
 #include "answering_run.h"
 #include "common/answering_files.h"
 #include "common/file_changes.h"
 #include "common/paths.h"
 #include "common/sjis.h"
 #include "common/text_file.h"
-#include "kill_actions.h"
-#include "kill_check.h"
 #include "live_program.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
+#include "start_checks.h"
 
 namespace fs = std::filesystem;
 namespace pf = tv::platform;
@@ -50,8 +50,8 @@ namespace {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: kill-campaign-program act FOLDER ACTION SEED [KILL_AT]\n"
-                 "       kill-campaign-program check|check-answer FOLDER EXPECTATIONS [INVENTORY]\n"
+                 "usage: kill_campaign act FOLDER ACTION SEED [KILL_AT]\n"
+                 "       kill_campaign check|check-answer FOLDER EXPECTATIONS [INVENTORY]\n"
                  "actions:");
     for (const ActionKind& k : action_kinds()) std::fprintf(stderr, " %s", k.name);
     std::fprintf(stderr, "\n");

@@ -1,4 +1,4 @@
-#include "kill_check.h"
+#include "start_checks.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "kill_actions.h"
+#include "actions.h"
 
 #include "folders/mail_lists.h"
 #include "store/mail_stores.h"

@@ -1,0 +1,32 @@
+#include "answering/reparsed_attachments.h"
+
+#include "answering/check_record.h"
+#include "common/answering_log.h"
+#include "common/paths.h"
+#include "store/mail_stores.h"
+#include "store/parse_exchange.h"
+#include "transfer/new_mail.h"
+
+namespace tv::answering {
+
+bool attachment_names_forgotten(const LoggedMail& mail, const ForwardBody& body) {
+    return !mail.items[kLogMailName].empty() && mail.attachments.empty() && !body.attachment_names.empty();
+}
+
+LoggedMail with_attachments_parsed_again(const LoggedMail& mail) {
+    const std::string& name = mail.items[kLogMailName];
+    std::string path = store::request_path(store::receive_box().mail_folder, name);
+    if (name.empty() || !files::file_exists(path)) return mail;
+    ParseResult result = store::PARSE_MAIL(path, store::ParseCaller::Receive);
+    if (result.refused() || result.without_content()) return mail;
+    // The body as the receive takes it, naming the files as this parse saved them; every file the
+    // parse gives is the mail's own, and the forward sends those its body shows.
+    AnsweringLogItems items = mail.items;
+    items[kLogBody] = transfer::clean_body(transfer::body_summary(transfer::stored_lines(result)));
+    items[kLogAttachments] = joined_attachment_names(attachment_names_of(result));
+    LoggedMail again = logged_mail(items);
+    again.items = mail.items;
+    return again;
+}
+
+}  // namespace tv::answering
