@@ -1,9 +1,14 @@
 // The program's script host with the real mail component: the parse scripts share one resident
 // helper, which is started again after it died or hung, and ends with the host.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/inotify.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -264,6 +269,61 @@ TEST(TransferModule, AMissingModuleStillGivesTheProgramAnErrorResult) {
         EXPECT_EQ(line.rfind(exchange::kResultError, 0), 0u) << command;
         EXPECT_NE(line.find("libtalvenor-mail-transfer.so"), std::string::npos) << command;
     }
+}
+
+// A killed program's helper writes no result: a program started again at once would take it for
+// the result of its own parse (another mail's sender and subject on a row, in the answering log).
+// The helper's mail is a FIFO, so that its parse waits at the mail until the test lets it go on.
+TEST_F(ResidentHelperTest, AHelperWhoseProgramWasKilledWritesNoResult) {
+    ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);  // the orphaned helper becomes the test's child
+    std::filesystem::path fifo = h.folder / "JUSINBOX" / "20240101_120000_0002.eml";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    h.write(exchange::kRequestFile, "JUSINBOX\\20240101_120000_0002.eml\r\n");
+    h.write(exchange::kParseMarksFile, "x\r\n");  // the helper removes it as its parse begins
+    std::filesystem::path result = h.folder / "SYSTEM_F" / "YOMITORI.txt";
+    std::filesystem::remove(result);
+
+    // The program: starts the helper, asks for the parse, waits.
+    pid_t program = ::fork();
+    ASSERT_GE(program, 0);
+    if (program == 0) {
+        int ends[2];
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) ::_exit(1);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addchdir_np(&actions, h.folder.c_str());
+        posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
+        std::string component = TALVENOR_MAIL_PROGRAM;
+        std::string command = exchange::command::kParse, flag = exchange::command::kResidentFlag;
+        char* argv[] = {component.data(), command.data(), flag.data(), nullptr};
+        pid_t helper = 0;
+        if (::posix_spawn(&helper, component.c_str(), &actions, nullptr, argv, environ) != 0) ::_exit(1);
+        std::string_view request = exchange::command::kResidentRequest;
+        if (::write(ends[0], request.data(), request.size()) != static_cast<ssize_t>(request.size())) ::_exit(1);
+        for (;;) ::pause();
+    }
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (h.exists(exchange::kParseMarksFile) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_FALSE(h.exists(exchange::kParseMarksFile));  // the parse has begun
+    ::kill(program, SIGKILL);
+    ASSERT_EQ(::waitpid(program, nullptr, 0), program);
+
+    // The helper, now the test's child, ends without a word...
+    bool ended = false;
+    deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!ended && std::chrono::steady_clock::now() < deadline) {
+        ended = ::waitpid(-1, nullptr, WNOHANG) > 0;
+        if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    // ...or, still at work, is let go on and reaped.
+    int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) ::close(writer);
+    if (!ended) ::waitpid(-1, nullptr, 0);
+    ::prctl(PR_SET_CHILD_SUBREAPER, 0);
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(std::filesystem::exists(result));
 }
 
 }  // namespace

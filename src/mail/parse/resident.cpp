@@ -1,9 +1,12 @@
 // talvenor-mail parse --resident: the parse helper the program keeps for its whole run. Each line
 // on standard input (a socket to the program) asks for one parse, exactly as a `parse` run does it,
 // or, after the program stopped a parse, for that mail's unreadable result; the answer line follows
-// once the result file is in place. The end of the input ends the helper.
+// once the result file is in place. The end of the input, or of the program, ends the helper.
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cerrno>
 #include <string>
@@ -20,6 +23,10 @@ constexpr std::string_view kStopped = exchange::command::kResidentStoppedRequest
 }  // namespace
 
 int run_parse_resident() {
+    // The helper ends with its program, also in the middle of a parse: a program killed and started
+    // again at once would otherwise take the late result for the one of its own first parse.
+    pid_t program = ::getppid();
+    if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || ::getppid() != program) return 0;
     std::string pending;
     char buffer[256];
     for (;;) {
