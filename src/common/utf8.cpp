@@ -1,18 +1,17 @@
 #include "common/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace tv {
 
 namespace {
 
-unsigned char byte(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
-
 bool continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
-}  // namespace
-
-std::size_t utf8_char_length(std::string_view s) {
-    if (s.empty()) return 0;
-    unsigned char c = byte(s, 0);
+// The length of the well-formed character at `p`, before `end`, or 0.
+inline std::size_t length_at(const unsigned char* p, const unsigned char* end) {
+    unsigned char c = *p;
     if (c < 0x80) return 1;
     // The second byte's range excludes over-long forms (after E0, F0), surrogates (after ED) and
     // code points past U+10FFFF (after F4); C0, C1 and F5-FF begin nothing.
@@ -31,32 +30,49 @@ std::size_t utf8_char_length(std::string_view s) {
     } else {
         return 0;
     }
-    if (s.size() < length || byte(s, 1) < low || byte(s, 1) > high) return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if (!continuation(byte(s, i))) return 0;
-    }
+    if (static_cast<std::size_t>(end - p) < length || p[1] < low || p[1] > high) return 0;
+    if (length > 2 && !continuation(p[2])) return 0;
+    if (length > 3 && !continuation(p[3])) return 0;
     return length;
 }
 
+}  // namespace
+
+std::size_t utf8_char_length(std::string_view s) {
+    if (s.empty()) return 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    return length_at(p, p + s.size());
+}
+
 std::size_t utf8_valid_prefix(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        if (byte(s, i) < 0x80) {
-            ++i;
+    // The whole text of a mail body passes here, some of it more than once: ASCII is skipped eight
+    // bytes at a time, and a character is checked where it stands.
+    const auto* const begin = reinterpret_cast<const unsigned char*>(s.data());
+    const auto* const end = begin + s.size();
+    const auto* p = begin;
+    while (p < end) {
+        if (*p < 0x80) {
+            while (end - p >= 8) {
+                std::uint64_t word;
+                std::memcpy(&word, p, 8);
+                if (word & 0x8080808080808080ull) break;
+                p += 8;
+            }
+            while (p < end && *p < 0x80) ++p;
             continue;
         }
-        std::size_t length = utf8_char_length(s.substr(i));
-        if (length == 0) return i;
-        i += length;
+        std::size_t length = length_at(p, end);
+        if (length == 0) break;
+        p += length;
     }
-    return i;
+    return static_cast<std::size_t>(p - begin);
 }
 
 char32_t utf8_code_point(std::string_view s, std::size_t length) {
-    auto c = static_cast<char32_t>(byte(s, 0));
-    if (length == 1) return c;
-    char32_t cp = c & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) cp = (cp << 6) | (byte(s, i) & 0x3F);
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    if (length == 1) return p[0];
+    char32_t cp = p[0] & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) cp = (cp << 6) | (p[i] & 0x3F);
     return cp;
 }
 
