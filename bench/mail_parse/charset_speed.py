@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Times the parse of one large UTF-8 body per kind of text: Japanese, which CP932 holds whole, and
 texts CP932 cannot hold (Korean, emoji among Japanese, emoji alone), whose characters each become
-"?". Each mail is parsed ROUNDS times, one process per parse as run_parse.py does; prints the
+"?"; and Japanese bodies without a charset label in EUC-JP and CP932, whose readings are weighed. Each mail is parsed ROUNDS times, one process per parse as run_parse.py does; prints the
 median and the spread of each kind and its ratio to the Japanese body of the same size.
 
 usage: charset_speed.py <talvenor-mail>[,<another build's talvenor-mail>...] [ROUNDS] [KINDS]
@@ -36,22 +36,26 @@ def lines(unit, size):
     return "\n".join(out) + "\n"
 
 
+# Each kind: the text, its size, and the charset of a body without a label (None: UTF-8, labelled).
 KINDS = {
-    "japanese-1mb": (JAPANESE, MB),
-    "korean-1mb": (KOREAN, MB),
-    "emoji-in-japanese-1mb": ("今日の予定" + EMOJI + "です。", MB),
-    "emoji-1mb": (EMOJI, MB),
-    "japanese-20mb": (JAPANESE, 20 * MB),
-    "emoji-20mb": (EMOJI, 20 * MB),
+    "japanese-1mb": (JAPANESE, MB, None),
+    "korean-1mb": (KOREAN, MB, None),
+    "emoji-in-japanese-1mb": ("今日の予定" + EMOJI + "です。", MB, None),
+    "emoji-1mb": (EMOJI, MB, None),
+    "unlabelled-euc-jp-1mb": (JAPANESE, MB, "euc_jp"),
+    "unlabelled-cp932-1mb": (JAPANESE, MB, "cp932"),
+    "japanese-20mb": (JAPANESE, 20 * MB, None),
+    "emoji-20mb": (EMOJI, 20 * MB, None),
 }
-DEFAULT_KINDS = "japanese-1mb,korean-1mb,emoji-in-japanese-1mb,emoji-1mb"
+DEFAULT_KINDS = "japanese-1mb,korean-1mb,emoji-in-japanese-1mb,emoji-1mb,unlabelled-euc-jp-1mb,unlabelled-cp932-1mb"
 
 
-def mail(unit, size):
+def mail(unit, size, unlabelled):
     head = ("From: sender@example.jp\r\nTo: hanako@example.jp\r\nSubject: speed\r\n"
             "Date: Thu, 14 Mar 2024 09:00:00 +0900\r\nMIME-Version: 1.0\r\n"
-            "Content-Type: text/plain; charset=utf-8\r\nContent-Transfer-Encoding: 8bit\r\n\r\n")
-    return head.encode() + lines(unit, size).replace("\n", "\r\n").encode()
+            + ("" if unlabelled else "Content-Type: text/plain; charset=utf-8\r\n")
+            + "Content-Transfer-Encoding: 8bit\r\n\r\n")
+    return head.encode() + lines(unit, size).replace("\n", "\r\n").encode(unlabelled or "utf-8")
 
 
 def parse_once(program, folder, name):
@@ -83,9 +87,9 @@ def main():
         for sub in ("SYSTEM_F", "JUSINBOX", "TENPFIL"):
             os.mkdir(os.path.join(folder, sub))
         for kind in kinds:
-            unit, size = KINDS[kind]
+            unit, size, unlabelled = KINDS[kind]
             with open(os.path.join(folder, "JUSINBOX", kind + ".eml"), "wb") as out:
-                out.write(mail(unit, size))
+                out.write(mail(unit, size, unlabelled))
         for kind in kinds:
             times = {program: [] for program in programs}
             for _ in range(rounds):

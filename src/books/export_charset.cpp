@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "books/name_scripts.h"
 #include "common/charset_converter.h"
+#include "common/reading_cost.h"
 #include "common/sjis.h"
+#include "common/utf8.h"
 
 namespace tv::books {
 
@@ -21,36 +22,22 @@ constexpr ByteOrderMark kMarks[] = {
     {"\xFE\xFF", "UTF-16BE"},
 };
 
-// The characters of `bytes` read in `charset`; nullopt when they are not well-formed in it.
-std::optional<std::u32string> characters(std::string_view bytes, const char* charset) {
-    auto utf32 = charset_converter(charset, "UTF-32LE").strict(bytes);
-    if (!utf32) return std::nullopt;
-    std::u32string out;
-    out.reserve(utf32->size() / 4);
-    for (std::size_t i = 0; i + 3 < utf32->size(); i += 4) {
-        auto b = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>((*utf32)[i + k])); };
-        out.push_back(b(0) | b(1) << 8 | b(2) << 16 | b(3) << 24);
-    }
-    return out;
-}
-
 bool high(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
 // Whether a file without a byte-order mark is UTF-8 rather than CP932. Many files read in both:
 // half-width katakana in CP932 are often well-formed two-byte UTF-8 ("ﾕｷ" is D5 B7, UTF-8 for
 // Armenian "շ"), UTF-8 Cyrillic and accented Latin read as CP932 half-width katakana and kanji
 // ("Анна" as "ﾐ籍ｽﾐｽﾐｰ"), and level-2 kanji can be well-formed UTF-8 ("凜子" EA A3 8E 71 is
-// U+A8CE and "q"). Such a file is read the way that gives the scripts names are written in; where
-// both readings do, it is UTF-8 unless every byte past ASCII lies in A1-DF, the range where
-// two-byte UTF-8 and CP932 half-width katakana overlap.
+// U+A8CE and "q"). Such a file is read the way that is likelier as names (common/reading_cost.h);
+// where both are as likely, it is UTF-8 unless every byte past ASCII lies in A1-DF, the range
+// where two-byte UTF-8 and CP932 half-width katakana overlap.
 bool reads_as_utf8(std::string_view bytes) {
     if (std::none_of(bytes.begin(), bytes.end(), high)) return false;
-    auto utf8 = characters(bytes, "UTF-8");
-    if (!utf8) return false;
-    auto cp932 = characters(bytes, "CP932");
+    if (!is_utf8(bytes)) return false;
+    auto cp932 = charset_converter("CP932", "UTF-8").strict(bytes);
     if (!cp932) return true;
-    int utf8_oddness = oddness(*utf8), cp932_oddness = oddness(*cp932);
-    if (utf8_oddness != cp932_oddness) return utf8_oddness < cp932_oddness;
+    int utf8_cost = reading_cost(bytes), cp932_cost = reading_cost(*cp932);
+    if (utf8_cost != cp932_cost) return utf8_cost < cp932_cost;
     return std::any_of(bytes.begin(), bytes.end(), [](char c) {
         auto b = static_cast<unsigned char>(c);
         return b >= 0x80 && (b < 0xA1 || b > 0xDF);

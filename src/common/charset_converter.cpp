@@ -6,9 +6,21 @@
 #include <memory>
 #include <utility>
 
+#include "common/utf8.h"
+
 namespace tv {
 
-CharsetConverter::CharsetConverter(const char* from, const char* to) {
+namespace {
+
+bool names_utf8(std::string_view charset) {
+    std::string name;
+    for (char c : charset.substr(0, charset.find('/'))) name.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+    return name == "UTF-8" || name == "UTF8";
+}
+
+}  // namespace
+
+CharsetConverter::CharsetConverter(const char* from, const char* to) : utf8_source_(names_utf8(from)) {
     iconv_t cd = iconv_open(to, from);
     if (cd != reinterpret_cast<iconv_t>(-1)) cd_ = cd;
 }
@@ -40,17 +52,30 @@ bool CharsetConverter::convert(std::string_view text, std::string& out, const st
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(text.data());
     char* const end = in + text.size();
+    // Where the next sequence that is not well-formed UTF-8 begins (the end for other charsets):
+    // iconv never sees it, and it fails as a sequence that does not convert.
+    auto next_ill_formed = [&](char* from) {
+        return utf8_source_ ? from + utf8_valid_prefix(std::string_view(from, static_cast<std::size_t>(end - from)))
+                            : end;
+    };
+    char* ill_formed = next_ill_formed(in);
     std::size_t window = text.size();  // how much of the rest the next call sees
     char buffer[8192];
     for (bool flushing = false;;) {
         char* out_ptr = buffer;
         std::size_t out_left = sizeof buffer;
-        std::size_t in_left = std::min(window, static_cast<std::size_t>(end - in));
+        std::size_t in_left = std::min(window, static_cast<std::size_t>(ill_formed - in));
         char* const window_end = in + in_left;
-        // With the input used up, one more call writes what a shifted charset owes at its end.
-        std::size_t r = flushing ? iconv(cd_, nullptr, nullptr, &out_ptr, &out_left)
-                                 : iconv(cd_, &in, &in_left, &out_ptr, &out_left);
-        int error = errno;
+        std::size_t r = static_cast<std::size_t>(-1);
+        int error = EILSEQ;
+        if (flushing) {
+            // With the input used up, one more call writes what a shifted charset owes at its end.
+            r = iconv(cd_, nullptr, nullptr, &out_ptr, &out_left);
+            error = errno;
+        } else if (in != ill_formed || in == end) {
+            r = iconv(cd_, &in, &in_left, &out_ptr, &out_left);
+            error = errno;
+        }
         out.append(buffer, static_cast<std::size_t>(out_ptr - buffer));
         if (r != static_cast<std::size_t>(-1)) {
             if (flushing) return true;
@@ -59,7 +84,7 @@ bool CharsetConverter::convert(std::string_view text, std::string& out, const st
             continue;
         }
         if (error == E2BIG) continue;
-        if (!flushing && window_end != end &&
+        if (!flushing && window_end != ill_formed &&
             (error == EINVAL || static_cast<std::size_t>(window_end - in) < kLookahead)) {
             window = std::max(window * 2, kLookahead * 2);
             continue;
@@ -71,6 +96,7 @@ bool CharsetConverter::convert(std::string_view text, std::string& out, const st
         std::size_t n = skip ? skip(std::string_view(in, rest)) : 1;
         if (n == 0 || n > rest) n = 1;
         in += n;
+        if (in > ill_formed) ill_formed = next_ill_formed(in);
         window = kWindowAfterFailure;
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         if (in == end) flushing = true;

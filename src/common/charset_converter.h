@@ -1,5 +1,7 @@
 // The one character conversion of the system: glibc iconv between two charsets named as iconv
 // names them ("CP932", "UTF-8", "EUC-JP-MS", "ISO-2022-JP"). Each pair is opened once and kept.
+// UTF-8 is read by the rule of common/utf8.h: what iconv would take beyond it (code points past
+// U+10FFFF) does not convert.
 #pragma once
 
 #include <cstddef>
@@ -36,6 +38,7 @@ private:
                  std::size_t (*skip)(std::string_view));
 
     iconv_t cd_ = nullptr;
+    bool utf8_source_;
     std::mutex mutex_;
 };
 

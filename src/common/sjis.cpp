@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "common/charset_converter.h"
+#include "common/utf8.h"
 
 namespace tv {
 
@@ -42,17 +43,6 @@ CharsetConverter& to_utf8_converter() {
 CharsetConverter& from_utf8_converter() {
     static CharsetConverter& c = required("UTF-8", "CP932");
     return c;
-}
-
-// Length of the UTF-8 sequence starting at the first byte of `s` (1 for a bad byte).
-std::size_t utf8_sequence_length(std::string_view s) {
-    auto c = static_cast<unsigned char>(s[0]);
-    std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
-    if (n > s.size()) return 1;
-    for (std::size_t i = 1; i < n; ++i) {
-        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 1;
-    }
-    return n;
 }
 
 }  // namespace
@@ -208,7 +198,10 @@ std::optional<std::string> path_from_utf8(std::string_view utf8) {
 }
 
 std::string from_utf8_lossy(std::string_view utf8, std::string_view replacement) {
-    return from_utf8_converter().substituting(utf8, replacement, utf8_sequence_length);
+    // A character CP932 lacks is one replacement; every byte of what is not UTF-8 is one.
+    return from_utf8_converter().substituting(utf8, replacement, [](std::string_view rest) {
+        return std::max<std::size_t>(1, utf8_char_length(rest));
+    });
 }
 
 const std::string& sj(const char* utf8_literal) {

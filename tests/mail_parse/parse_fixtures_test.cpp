@@ -39,6 +39,9 @@ const char* const kFixtures[] = {
     // RFC 2231 names in ISO-2022-JP with NEC row 13, one continued inside a character; and
     // Shift_JIS text labelled UTF-8 in encoded words, RFC 2231 values and the body.
     "iso2022jp_extended_names", "mislabelled_cp932_words",
+    // Raw CP932 half-width katakana, which EUC-JP reads in pairs as kanji and UTF-8 now and then
+    // as letters of other scripts.
+    "unlabelled_half_width_kana",
 };
 
 // The first line where two results differ, shown readably.
@@ -117,9 +120,9 @@ TEST(ParseAttachments, RawEightBitNamesAreReadAsUtf8OrElseCp932) {
     EXPECT_EQ(parsed.h.read("TENPFIL\\" + "ソフト表.bin"_sj), "soft");
 }
 
-// Text that comes with no charset label, in headers, names and bodies alike: UTF-8 where it is
-// well formed, else EUC-JP unless that reading holds C1 controls (as CP932 read as EUC-JP nearly
-// always does), else CP932. Half-width kana are 8E xx in EUC-JP and single bytes A1-DF in CP932.
+// Text that comes with no charset label, in headers, names and bodies alike: the likeliest of its
+// readings as UTF-8, EUC-JP (unless that reading holds C1 controls, as CP932 read as EUC-JP nearly
+// always does) and CP932. Half-width kana are 8E xx in EUC-JP and single bytes A1-DF in CP932.
 TEST(ParseUnlabelledText, IsReadAsTheJapaneseCharsetItWasWrittenIn) {
     struct Case {
         const char* what;

@@ -49,6 +49,20 @@ TEST_F(Rules, TextIsReadByItsLabelAndGuessedWhenTheLabelDoesNotFit) {
         {"utf-8 label on CP932 that EUC-JP reads", "\x83\x5c\x83\x74\x83\x67", "utf-8", "\x83\x5c\x83\x74\x83\x67"},
         {"euc-jp label on CP932", "\x83\x5c\x83\x74\x83\x67\x95\x5c\x8e\xa6", "euc-jp",
          "\x83\x5c\x83\x74\x83\x67\x95\x5c\x8e\xa6"},
+        // Half-width katakana in CP932 read in pairs as EUC-JP kanji ("ｵｼﾗｾ" as "擬彎"), and some as
+        // UTF-8 too ("ﾕｷ" as Armenian "շ"); EUC-JP kanji whose bytes all lie in A1-DF read as CP932
+        // half-width katakana ("山田太郎" as "ｻｳﾅﾄﾂﾀﾏｺ"). Each is read as what it likelier says.
+        {"no label, CP932 half-width katakana", "\xb5\xbc\xd7\xbe", "", "\xb5\xbc\xd7\xbe"},
+        {"no label, CP932 half-width katakana that are UTF-8 too", "\xd5\xb7", "", "\xd5\xb7"},
+        {"no label, CP932 half-width katakana with a voiced mark", "\xc3\xde\xb0\xc0.dat", "", "\xc3\xde\xb0\xc0.dat"},
+        {"no label, EUC-JP kanji in A1-DF", "\xbb\xb3\xc5\xc4\xc2\xc0\xcf\xba", "", "\x8e\x52\x93\x63\x91\xbe\x98\x59"},
+        {"no label, EUC-JP sentence", "\xcc\xc0\xc6\xfc\xa4\xce\xb2\xf1\xb5\xc4\xa4\xc7\xa4\xb9", "",
+         "\x96\xbe\x93\xfa\x82\xcc\x89\xef\x8b\x63\x82\xc5\x82\xb7"},
+        // Nearly all of its bytes in UTF-8 sequences, but EUC-JP ("つまびらか"): not UTF-8 with a byte broken.
+        {"no label, EUC-JP hiragana that nearly form UTF-8", "\xa4\xc4\xa4\xde\xa4\xd3\xa4\xe9\xa4\xab", "",
+         "\x82\xc2\x82\xdc\x82\xd1\x82\xe7\x82\xa9"},
+        // Lead byte F5 begins no UTF-8 character: each of its bytes is one that does not fit.
+        {"utf-8 label, past U+10FFFF", "a\xf5\x80\x80\x80" "b", "utf-8", "a????b"},
     };
     for (const Case& c : cases) EXPECT_EQ(utf8_to_cp932(decode_to_utf8(c.bytes, c.label)), c.cp932) << c.what;
 }

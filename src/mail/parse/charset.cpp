@@ -2,10 +2,16 @@
 
 #include <gmime/gmime.h>
 
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/charset_converter.h"
+#include "common/reading_cost.h"
+#include "common/utf8.h"
 #include "common/iso2022jp.h"
 #include "common/sjis.h"
 
@@ -68,25 +74,23 @@ std::string lossy_utf8(std::string_view in, const char* from) {
     return (converter.available() ? converter : charset_converter(kCp932, "UTF-8")).substituting(in, "\xEF\xBF\xBD");
 }
 
-bool valid_utf8(std::string_view s) { return g_utf8_validate_len(s.data(), s.size(), nullptr); }
+bool valid_utf8(std::string_view s) { return is_utf8(s); }
 
 // Whether nearly all 8-bit bytes form UTF-8 sequences: UTF-8 with a few broken bytes, which the
 // lenient double-byte charsets would otherwise read as a garble.
 bool mostly_utf8(std::string_view s) {
     std::size_t high = 0, in_sequences = 0;
     for (std::size_t i = 0; i < s.size();) {
-        auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
             ++i;
             continue;
         }
-        gunichar ch = g_utf8_get_char_validated(s.data() + i, static_cast<gssize>(s.size() - i));
-        if (ch == static_cast<gunichar>(-1) || ch == static_cast<gunichar>(-2)) {
+        std::size_t length = utf8_char_length(s.substr(i));
+        if (length == 0) {
             ++high;
             ++i;
             continue;
         }
-        auto length = static_cast<std::size_t>(g_utf8_skip[c]);
         high += length;
         in_sequences += length;
         i += length;
@@ -113,6 +117,51 @@ const char* iconv_reading(const std::string& name) {
     return iconv_name && charset_converter(iconv_name, "UTF-8").available() ? iconv_name : nullptr;
 }
 
+// The readings of unlabelled text, with how much likelier than the others each is in bits before
+// its text is weighed: UTF-8 is what mailers write today, and the bytes of other charsets seldom
+// form UTF-8 sequences. UTF-8 with a few broken bytes is read as UTF-8, each of them U+FFFD.
+struct Reading {
+    std::optional<std::string> (*read)(std::string_view);
+    int odds;
+};
+
+std::optional<std::string> read_utf8(std::string_view in) {
+    if (valid_utf8(in)) return std::string(in);
+    if (mostly_utf8(in)) return lossy_utf8(in, "UTF-8");
+    return std::nullopt;
+}
+
+std::optional<std::string> read_euc_jp(std::string_view in) {
+    std::string out;
+    if (!euc_jp_utf8(in, out)) return std::nullopt;
+    return out;
+}
+
+std::optional<std::string> read_cp932(std::string_view in) {
+    std::string out;
+    if (!strict_utf8(in, kCp932, out)) return std::nullopt;
+    return out;
+}
+
+constexpr Reading kReadings[] = {{read_utf8, 4}, {read_euc_jp, 0}, {read_cp932, 0}};
+
+// How much of a text its readings are weighed on: a long text is told by its head, up to the first
+// place after 16 KiB of bytes past ASCII where each charset begins a character (after a byte below
+// 0x40, which is no charset's second byte).
+std::size_t weighed_length(std::string_view bytes) {
+    constexpr std::size_t kWeighedHighBytes = 16 * 1024;
+    std::size_t high = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        auto c = static_cast<unsigned char>(bytes[i]);
+        if (c >= 0x80) {
+            ++high;
+        } else if (c < 0x40 && high >= kWeighedHighBytes) {
+            return i + 1;
+        }
+    }
+    return bytes.size();
+}
+
 // ESC $ @, ESC $ B, ESC $ ( and ESC ( I: the escapes only ISO-2022 text holds.
 bool has_jis_escape(std::string_view s) {
     for (std::size_t i = s.find('\x1b'); i != std::string_view::npos; i = s.find('\x1b', i + 1)) {
@@ -128,11 +177,29 @@ bool has_jis_escape(std::string_view s) {
 }  // namespace
 
 std::string guess_japanese(std::string_view bytes, const char* fallback) {
-    if (valid_utf8(bytes)) return std::string(bytes);
-    if (mostly_utf8(bytes)) return lossy_utf8(bytes, "UTF-8");
-    std::string out;
-    if (euc_jp_utf8(bytes, out)) return out;
-    if (strict_utf8(bytes, kCp932, out)) return out;
+    if (std::none_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+        return std::string(bytes);
+    }
+    // The readings of the text's head, the likeliest first (on a tie, in the order of kReadings);
+    // the first that reads the whole text wins. A reading alone needs no weighing.
+    std::string_view head = bytes.substr(0, weighed_length(bytes));
+    struct Weighed {
+        const Reading* reading;
+        int cost;
+        std::string text;
+    };
+    std::vector<Weighed> weighed;
+    for (const Reading& reading : kReadings) {
+        if (auto text = reading.read(head)) weighed.push_back({&reading, 0, std::move(*text)});
+    }
+    if (weighed.size() > 1) {
+        for (Weighed& w : weighed) w.cost = reading_cost(w.text) - w.reading->odds;
+        std::stable_sort(weighed.begin(), weighed.end(), [](const Weighed& a, const Weighed& b) { return a.cost < b.cost; });
+    }
+    for (Weighed& w : weighed) {
+        if (head.size() == bytes.size()) return std::move(w.text);
+        if (auto text = w.reading->read(bytes)) return std::move(*text);
+    }
     return lossy_utf8(bytes, fallback);
 }
 

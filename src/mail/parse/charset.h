@@ -16,9 +16,10 @@ namespace tv::mail {
 std::string decode_to_utf8(std::string_view bytes, std::string_view label);
 
 // Text without a label to trust (raw 8-bit header text and parameter values, a body without a
-// label or one that does not fit its label) as UTF-8: UTF-8 where it is well formed or nearly so,
-// else EUC-JP where that reading holds no C1 control, else CP932, else `fallback` with U+FFFD for
-// what does not fit.
+// label or one that does not fit its label) as UTF-8: of its readings as UTF-8 (also where only a
+// few bytes break it, each then U+FFFD), EUC-JP (where that reading holds no C1 control) and CP932
+// that hold the whole text, the likeliest as Japanese (common/reading_cost.h); else `fallback`
+// with U+FFFD for what does not fit.
 std::string guess_japanese(std::string_view bytes, const char* fallback = "CP932");
 
 // Whether iconv reads text labelled `label` (a name GMime knows for a charset is taken as GMime
