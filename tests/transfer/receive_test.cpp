@@ -23,6 +23,17 @@ using test::TransferFixture;
 
 std::string subject_column(const std::string& row) { return row.substr(56, 60); }
 
+// A receive as the user starts it (the receive button), or as an answering check runs it.
+void start_receive(TransferFixture& f, bool manual) {
+    if (manual) {
+        f.h.click("MAINFORM", "BUTTON3");
+        return;
+    }
+    globals().MANUAL_TRANSFER = 0;
+    globals().ANSWER_CHECK_RUNNING = 1;
+    f.h.run_trapped(JUSIN);
+}
+
 TEST(Receive, AReceiveAskedForInsideAnotherTransferOrParseLocksNothing) {
     struct Case {
         const char* name;
@@ -104,9 +115,7 @@ TEST(Receive, ManualReceiveMarksRowsUnreadAndWritesRecordsAndCache) {
 TEST(Receive, SilentReceiveDuringAnAnsweringCheckMarksAndLogs) {
     TransferFixture f;
     f.runs = {{{TransferFixture::mail("DATE: 2026/12/10 09:00:01", "\"quoted\" subject")}, "DONE1通受信しました。"_sj}};
-    globals().MANUAL_TRANSFER = 0;
-    globals().ANSWER_CHECK_RUNNING = 1;
-    f.h.run_trapped(JUSIN);
+    start_receive(f, false);
     ASSERT_EQ(f.rows().size(), 1u);
     EXPECT_EQ(subject_column(f.rows()[0]).substr(0, 4), ANSWER_MARK());
     EXPECT_EQ(f.h.read("SYSTEM_F\\TALVENOR.txt"),
@@ -222,13 +231,7 @@ TEST(Receive, AnAttachmentTheParseCouldNotSaveIsMarkedAndReported) {
             status_when_shown = f.status_texts();
             progress_when_shown = pf::forms().is_loaded("FORM5");
         };
-        if (c.manual) {
-            f.h.click("MAINFORM", "BUTTON3");
-        } else {
-            globals().MANUAL_TRANSFER = 0;
-            globals().ANSWER_CHECK_RUNNING = 1;
-            f.h.run_trapped(JUSIN);
-        }
+        start_receive(f, c.manual);
 
         auto rows = f.rows();
         ASSERT_EQ(rows.size(), 2u) << c.name;
@@ -366,13 +369,7 @@ TEST(Receive, AKillInsideAReceiveKeepsEveryMarkAndListsTheRestAsNewMail) {
             faults.kill_before(step);
             bool killed = false;
             try {
-                if (c.manual) {
-                    f.h.click("MAINFORM", "BUTTON3");
-                } else {
-                    globals().MANUAL_TRANSFER = 0;
-                    globals().ANSWER_CHECK_RUNNING = 1;
-                    f.h.run_trapped(JUSIN);
-                }
+                start_receive(f, c.manual);
             } catch (const test::Killed&) {
                 killed = true;
             }
