@@ -103,13 +103,13 @@ std::string joined_marks(const ParseResult& result) {
     return marks;
 }
 
+}  // namespace
+
 UnsavedAttachment unsaved_attachment(const ParseResult& result) {
     if (result.has_mark(exchange::kMarkDiskFull)) return UnsavedAttachment::DiskFull;
     if (result.has_mark(exchange::kMarkAttachmentNotSaved)) return UnsavedAttachment::NotSaved;
     return UnsavedAttachment::None;
 }
-
-}  // namespace
 
 std::string shorten_400(const std::string& text) {
     if (text.size() <= 400) return text;

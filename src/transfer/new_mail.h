@@ -35,6 +35,7 @@ struct NewMailTaking {
 // Whether the parse left an attachment of a new mail without its file in TENPFIL, and why; the
 // later of two values is the graver.
 enum class UnsavedAttachment { None, NotSaved, DiskFull };
+UnsavedAttachment unsaved_attachment(const ParseResult& result);
 
 struct NewMail {
     std::string row;

@@ -15,4 +15,8 @@ std::string unsaved_attachment_note(UnsavedAttachment unsaved);
 // unattended check (its status line carries the note).
 void tell_unsaved_attachments(UnsavedAttachment unsaved, bool manual);
 
+// In the viewer, whose parse of the mail met the same failure: the box that says the attachment is
+// missing and how to get it, owned by `owner`.
+void tell_unsaved_attachments_in_view(UnsavedAttachment unsaved, const std::string& owner);
+
 }  // namespace tv::transfer

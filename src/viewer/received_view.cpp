@@ -9,6 +9,8 @@
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "store/parse_exchange.h"
+#include "transfer/new_mail.h"
+#include "transfer/unsaved_attachments.h"
 #include "viewer/attachments.h"
 #include "viewer/html_conversion.h"
 #include "viewer/html_hidden_parts.h"
@@ -166,6 +168,9 @@ void show_received_mail(const ViewMode& view) {
     f.set_topmost(true);
     pf::pause(rules.settle_pause_ms);
     f.set_enabled(true);
+    // An attachment the parse could not save is missing from the list: the user is told why, and
+    // that opening the mail again saves it.
+    transfer::tell_unsaved_attachments_in_view(transfer::unsaved_attachment(result), "FORM3");
     f.set_focus("EDIT8");
 }
 

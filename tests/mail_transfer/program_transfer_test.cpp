@@ -143,7 +143,20 @@ TEST_F(ProgramTransferTest, AReceiveOntoAFullDiskSaysSoAndTheMailKeepsItsAttachm
     EXPECT_FALSE(folder.h.exists("TENPFIL\\photo.jpg"));
     EXPECT_TRUE(pf::form("MAINFORM").enabled);
 
+    // Opened while the disk is still full, the mail shows no attachment, and the viewer says why.
+    folder.h.boxes().clear();
+    pf::input::double_click_row(pf::form("MAINFORM").control("LIST3"), 0);
+    folder.h.settle();
+    ASSERT_TRUE(pf::forms().is_loaded("FORM3"));
+    EXPECT_EQ(pf::form("FORM3").control("LIST4").count(), 0);
+    ASSERT_EQ(folder.h.boxes().shown().size(), 1u);
+    EXPECT_EQ(folder.h.boxes().shown()[0].title, "DISK FULL !");
+    EXPECT_EQ(folder.h.boxes().shown()[0].owner, "FORM3");
+    pf::input::request_close(pf::form("FORM3"));
+    folder.h.settle();
+
     disk.free_space();
+    folder.h.boxes().clear();
     pf::input::double_click_row(pf::form("MAINFORM").control("LIST3"), 0);
     folder.h.settle();
     ASSERT_TRUE(pf::forms().is_loaded("FORM3"));
@@ -151,6 +164,7 @@ TEST_F(ProgramTransferTest, AReceiveOntoAFullDiskSaysSoAndTheMailKeepsItsAttachm
     ASSERT_EQ(attachments.count(), 1);
     EXPECT_TRUE(attachments.item(0).starts_with("photo.jpg"));
     EXPECT_EQ(folder.h.read("TENPFIL\\photo.jpg"), photo);
+    EXPECT_TRUE(folder.h.boxes().shown().empty());
 }
 
 TEST_F(ProgramTransferTest, SendReachesTheServerAndTheSendList) {
