@@ -24,11 +24,11 @@ LoggedMail with_attachments_parsed_again(const LoggedMail& mail) {
     if (!files::file_exists(path)) return mail;
     ParseResult result = store::PARSE_MAIL(path, store::ParseCaller::Receive);
     if (result.refused() || result.without_content()) return mail;
-    // The body as the receive takes it, naming the files as this parse saved them; every file the
-    // parse gives is the mail's own, and the forward sends those its body shows.
+    // The body and files as the receive logs them, naming the files as this parse saved them.
+    transfer::LoggedBody logged = transfer::logged_body(result);
     AnsweringLogItems items = mail.items;
-    items[kLogBody] = transfer::clean_body(transfer::body_summary(transfer::stored_lines(result)));
-    items[kLogAttachments] = joined_attachment_names(attachment_names_of(result));
+    items[kLogBody] = logged.body;
+    items[kLogAttachments] = logged.attachments;
     LoggedMail again = logged_mail(items);
     again.items = mail.items;
     return again;

@@ -109,15 +109,6 @@ std::vector<std::string> attachment_names_of(std::string_view item) {
     return names;
 }
 
-std::vector<std::string> attachment_names_of(const ParseResult& result) {
-    std::vector<std::string> names;
-    for (const auto& line : result.attachment_lines()) {
-        std::string name = trim(from_byte(trim(line), 15));
-        if (!name.empty()) names.push_back(std::move(name));
-    }
-    return names;
-}
-
 std::string break_line_markers(std::string_view text) {
     std::string out(text);
     for (std::size_t at = out.find(kLineMarker); at != std::string::npos; at = out.find(kLineMarker, at)) {

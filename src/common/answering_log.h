@@ -12,8 +12,6 @@
 #include <string_view>
 #include <vector>
 
-#include "common/parse_result.h"
-
 namespace tv {
 
 enum LogItem { kLogDate, kLogSender, kLogSubject, kLogBody, kLogMarks, kLogAttachments, kLogMailName, kLogSteps };
@@ -49,9 +47,6 @@ bool has_mark(std::string_view marks, std::string_view mark);
 // The attachments item: the names joined by "/", which no saved attachment name holds; and back.
 std::string joined_attachment_names(const std::vector<std::string>& names);
 std::vector<std::string> attachment_names_of(std::string_view item);
-// The names of a mail's own files in TENPFIL, as the attachment lines of its parse result give them
-// ("File: TENPFIL\name"), trimmed; a line that names none gives none.
-std::vector<std::string> attachment_names_of(const ParseResult& result);
 
 // The marker that joins the lines of a body summary ("CrLf", four letters).
 inline constexpr std::string_view kLineMarker = "CrLf";

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/charset_converter.h"
+#include "common/sjis.h"
 #include "common/utf8.h"
 
 namespace tv {
@@ -187,9 +188,8 @@ bool cp932_holds_sign(char32_t c) {
         });
         std::size_t at = 0;
         for (std::size_t i = 0; i < bits.size() && at < cp932.size(); ++i) {
-            auto b = static_cast<unsigned char>(cp932[at]);
-            bits[i] = b != 0xFF;
-            at += (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ? 2 : 1;
+            bits[i] = static_cast<unsigned char>(cp932[at]) != 0xFF;
+            at += char_length(cp932, at);
         }
         return bits;
     }();

@@ -159,6 +159,13 @@ std::string clean_body(const std::string& body) {
     return trim(out);
 }
 
+LoggedBody logged_body(const ParseResult& result) {
+    if (result.without_content()) return {};
+    std::string body = clean_body(body_summary(stored_lines(result)));
+    std::string attachments = shown_attachment_names(result, body);
+    return {std::move(body), std::move(attachments)};
+}
+
 NewMail take_new_mail(const std::string& name, const NewMailTaking& taking) {
     const bool manual = taking.manual;
     const std::string& mark = taking.mark;
@@ -178,7 +185,7 @@ NewMail take_new_mail(const std::string& name, const NewMailTaking& taking) {
     std::string date = trim(kept(result.date_line()));
     std::string sender = trim(CLEAN_SENDER_LINE(trim(kept(result.sender_line()))));
     std::string subject = trim(CLEAN_SUBJECT_LINE(trim(kept(result.subject_line()))));
-    std::string body = clean_body(empty_result ? "" : body_summary(stored));
+    LoggedBody logged = logged_body(result);
 
     if (manual) pf::EVENT_PUMP();
     std::string row = build_receive_row(from_byte(sender, 7), flag, mark + trim(from_byte(subject, 10)), from_byte(date, 7));
@@ -188,8 +195,7 @@ NewMail take_new_mail(const std::string& name, const NewMailTaking& taking) {
 
     if (taking.for_answering) {
         pf::pause(20);
-        std::string attachments = empty_result ? std::string() : shown_attachment_names(result, body);
-        append_answering_record({date, sender, subject, body, joined_marks(result), attachments, name, ""});
+        append_answering_record({date, sender, subject, logged.body, joined_marks(result), logged.attachments, name, ""});
         pf::pause(20);
     }
     store::write_record_items(box.record_folder, name, date, sender, subject, flag);

@@ -23,6 +23,14 @@ std::string shorten_400(const std::string& text);
 // Cleaning of the body summary for the answering log.
 std::string clean_body(const std::string& body);
 
+// What the answering log holds of a mail's parse result: its cleaned body summary, and the names
+// of its own files in TENPFIL that the summary shows (the only files a forward of it may carry).
+struct LoggedBody {
+    std::string body;
+    std::string attachments;
+};
+LoggedBody logged_body(const ParseResult& result);
+
 // How a new mail is taken: by a manual receive (its progress window shows the sender), and whether
 // an answering check received it (its record then goes into the answering log, which the check
 // forwards and answers from).
